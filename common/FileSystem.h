@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace velmar {
+
+// The folder separator of the platform: "\" on Windows, "/" elsewhere.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// Texts are UTF-8 throughout the program; these convert to and from the
+// file-system path type without loss on any platform.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string PathToUtf8(const std::filesystem::path& path);
+
+// Matches a file name against a pattern where "*" stands for any run of
+// characters and "?" for exactly one (one code point of UTF-8 text).
+// With ignoreCase, ASCII and Latin-1 letters match in either case, as on Windows.
+bool WildcardMatch(std::string_view pattern, std::string_view name, bool ignoreCase);
+
+// Whether a directory search for `FileName` finds at least one ordinary file.
+// The last path component may hold "*" and "?" wildcards. Folders, hidden files
+// (names beginning with "." on POSIX, the hidden or system attribute on Windows)
+// and anything that is not a regular file do not count. Any error during the
+// search (an invalid path, a folder that cannot be read) gives false.
+bool FileExists(const std::string& FileName);
+
+} // namespace velmar

@@ -1,0 +1,12 @@
+#include "tools/velmar-profiles/Commands.h"
+
+#include <ostream>
+
+namespace velmar::tool {
+
+int CommandRenderCalendar(const Arguments& /*args*/, std::ostream& /*out*/, std::ostream& err) {
+    err << "velmar-profiles: this command is not available yet\n";
+    return 2;
+}
+
+} // namespace velmar::tool
