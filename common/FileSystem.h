@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmar {
 
@@ -22,6 +24,20 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // characters and "?" for exactly one (one code point of UTF-8 text).
 // With ignoreCase, ASCII and Latin-1 letters match in either case, as on Windows.
 bool WildcardMatch(std::string_view pattern, std::string_view name, bool ignoreCase);
+
+// One ordinary file found by ListFiles.
+struct DirectoryEntry {
+    std::string Name;                   // file name (UTF-8), no folder
+    bool HasTime = false;               // false when the modification time could not be read
+    std::int64_t ModificationTime = 0;  // nanoseconds since the file-system clock's epoch
+    std::uint64_t Size = 0;             // bytes
+};
+
+// The ordinary files of `folder` whose names match `pattern` (wildcards as
+// above, letter case ignored as on Windows), in the order the file system
+// delivers them. Folders, hidden files and anything but regular files are left
+// out. A missing or unreadable folder gives an empty list.
+std::vector<DirectoryEntry> ListFiles(const std::string& folder, std::string_view pattern);
 
 // Whether a directory search for `FileName` finds at least one ordinary file.
 // The last path component may hold "*" and "?" wildcards. Folders, hidden files
