@@ -20,6 +20,13 @@ std::string Utf8ToCp1252(std::string_view utf8);
 std::size_t Utf8Length(std::string_view utf8);
 std::string Utf8Left(std::string_view utf8, std::size_t count);
 
+// UTF-8 to code points; each malformed byte becomes its own value (0x80..0xFF).
+std::u32string Utf8ToCodePoints(std::string_view utf8);
+std::string CodePointsToUtf8(std::u32string_view codePoints);
+
+// Upper case of one code point, with the mapping described below.
+char32_t ToUpperCodePoint(char32_t c);
+
 // Upper case with the system's case mapping for the characters code page 1252
 // can hold (a-z, à-þ except ÷, š, œ, ž, ÿ); other code points stay as they are.
 std::string Utf8ToUpper(std::string_view utf8);

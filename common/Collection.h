@@ -12,8 +12,7 @@ namespace velmar {
 // An ordered collection of shared objects with 1-based positions. Items stay in
 // the order they were added; nothing sorts them. Removing an item only drops
 // the collection's reference: a holder elsewhere keeps the object alive.
-template <typename T>
-class cCollection {
+template <typename T> class cCollection {
 public:
     using Pointer = std::shared_ptr<T>;
 

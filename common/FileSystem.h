@@ -27,10 +27,10 @@ bool WildcardMatch(std::string_view pattern, std::string_view name, bool ignoreC
 
 // One ordinary file found by ListFiles.
 struct DirectoryEntry {
-    std::string Name;                   // file name (UTF-8), no folder
-    bool HasTime = false;               // false when the modification time could not be read
-    std::int64_t ModificationTime = 0;  // nanoseconds since the file-system clock's epoch
-    std::uint64_t Size = 0;             // bytes
+    std::string Name;                  // file name (UTF-8), no folder
+    bool HasTime = false;              // false when the modification time could not be read
+    std::int64_t ModificationTime = 0; // nanoseconds since the file-system clock's epoch
+    std::uint64_t Size = 0;            // bytes
 };
 
 // The ordinary files of `folder` whose names match `pattern` (wildcards as

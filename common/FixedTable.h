@@ -10,8 +10,7 @@ namespace velmar {
 
 // A fixed, 0-based table whose every access is bounds-checked: an index
 // outside 0..N-1 raises OutOfRangeError and touches nothing.
-template <typename T, std::size_t N>
-class FixedTable {
+template <typename T, std::size_t N> class FixedTable {
 public:
     static constexpr long long kSize = static_cast<long long>(N);
 
@@ -31,7 +30,8 @@ public:
 private:
     static std::size_t Checked(long long index) {
         if (index < 0 || index >= kSize) {
-            throw OutOfRangeError("index " + std::to_string(index) + " outside 0.." + std::to_string(kSize - 1));
+            throw OutOfRangeError("index " + std::to_string(index) + " outside 0.." +
+                                  std::to_string(kSize - 1));
         }
         return static_cast<std::size_t>(index);
     }

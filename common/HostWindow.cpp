@@ -14,7 +14,9 @@ namespace {
 constexpr std::size_t kMaxArguments = 5;
 
 struct NumberVisitor {
-    double operator()(std::monostate) const { throw InvalidArgumentError("host returned nothing where a number is needed"); }
+    double operator()(std::monostate) const {
+        throw InvalidArgumentError("host returned nothing where a number is needed");
+    }
     double operator()(const std::string& text) const {
         double value = 0;
         const char* first = text.data();
@@ -50,15 +52,25 @@ HostValue Resolve(const HostValue& value) {
 
 } // namespace
 
-double HostNumber(const HostValue& value) { return std::visit(NumberVisitor{}, value); }
+double HostNumber(const HostValue& value) {
+    return std::visit(NumberVisitor{}, value);
+}
 
-std::int16_t HostInt16(const HostValue& value) { return RoundToInt16(HostNumber(value), "host value"); }
+std::int16_t HostInt16(const HostValue& value) {
+    return RoundToInt16(HostNumber(value), "host value");
+}
 
-std::int32_t HostInt32(const HostValue& value) { return RoundToInt32(HostNumber(value), "host value"); }
+std::int32_t HostInt32(const HostValue& value) {
+    return RoundToInt32(HostNumber(value), "host value");
+}
 
-bool HostTruth(const HostValue& value) { return HostNumber(value) != 0; }
+bool HostTruth(const HostValue& value) {
+    return HostNumber(value) != 0;
+}
 
-bool HostIsNothing(const HostValue& value) { return std::holds_alternative<std::monostate>(value); }
+bool HostIsNothing(const HostValue& value) {
+    return std::holds_alternative<std::monostate>(value);
+}
 
 std::string HostText(const HostValue& value) {
     const HostValue resolved = Resolve(value);
@@ -90,9 +102,13 @@ HostValue HostDifference(const HostValue& a, const HostValue& b) {
     return difference;
 }
 
-void HostWindow::Answer(std::string name, Handler handler) { m_Handlers[std::move(name)] = std::move(handler); }
+void HostWindow::Answer(std::string name, Handler handler) {
+    m_Handlers[std::move(name)] = std::move(handler);
+}
 
-bool HostWindow::Answers(std::string_view name) const { return m_Handlers.find(name) != m_Handlers.end(); }
+bool HostWindow::Answers(std::string_view name) const {
+    return m_Handlers.find(name) != m_Handlers.end();
+}
 
 HostValue HostWindow::Call(std::string_view name, std::initializer_list<HostValue> arguments) {
     return Call(name, Arguments(arguments.begin(), arguments.size()));

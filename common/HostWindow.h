@@ -18,8 +18,8 @@ namespace velmar {
 // The kinds of value that cross the host boundary: nothing (no result, or no
 // object), text, 16-bit and 32-bit integers (booleans are 16-bit -1/0), numbers
 // as a host returned them, and references to a caller's 16-bit or 32-bit variable.
-using HostValue =
-    std::variant<std::monostate, std::string, std::int16_t, std::int32_t, double, std::int16_t*, std::int32_t*>;
+using HostValue = std::variant<std::monostate, std::string, std::int16_t, std::int32_t, double, std::int16_t*,
+                               std::int32_t*>;
 
 // Conversions the components apply to what a host returns. A text that is not a
 // number, or nothing, raises InvalidArgumentError where a number is needed;

@@ -22,6 +22,8 @@ std::int32_t RoundToInt32(double value, std::string_view what = "32-bit value");
 // Truth values are 16-bit: -1 true, 0 false.
 constexpr std::int16_t kTrue = -1;
 constexpr std::int16_t kFalse = 0;
-constexpr std::int16_t ToTruth(bool value) { return value ? kTrue : kFalse; }
+constexpr std::int16_t ToTruth(bool value) {
+    return value ? kTrue : kFalse;
+}
 
 } // namespace velmar

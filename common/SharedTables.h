@@ -12,8 +12,8 @@
 
 namespace velmar {
 
-constexpr int kDayTypeCount = 23;     // day types 0..22
-constexpr int kCalendarDays = 14610;  // day offsets 0..14609 (2000-01-01 .. 2039-12-31)
+constexpr int kDayTypeCount = 23;    // day types 0..22
+constexpr int kCalendarDays = 14610; // day offsets 0..14609 (2000-01-01 .. 2039-12-31)
 
 // A labelled holiday.
 class cHolidayLabel {

@@ -57,6 +57,7 @@ private:
     std::uint64_t m_Size = 0;
     std::uint64_t m_Position = 0;
     bool m_Ended = false;
+    bool m_LastWasRead = false; // a write after a read needs a seek in between
 };
 
 } // namespace velmar

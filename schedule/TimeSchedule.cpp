@@ -1,0 +1,201 @@
+#include "schedule/TimeSchedule.h"
+
+#include "common/Errors.h"
+#include "common/Numeric.h"
+#include "platform/BinaryFile.h"
+
+#include <array>
+#include <vector>
+
+namespace velmar {
+
+namespace {
+
+constexpr int kWeekDays = 7;                // day types 0..6 are the weekdays
+constexpr int kWorkingDays = 5;             // 0..4 Monday to Friday
+constexpr std::int16_t kDefaultStart = 420; // 07:00
+constexpr std::int16_t kDefaultStop = 960;  // 16:00
+
+void AppendValue(std::string& text, std::int16_t value) {
+    const auto u = static_cast<std::uint16_t>(value);
+    text += static_cast<char>(u >> 8); // high byte first, unlike the file record
+    text += static_cast<char>(u & 0xFF);
+}
+
+// Reads the text form's values one by one; a read past the end raises
+// InvalidArgumentError before anything was stored.
+class ValueReader {
+public:
+    explicit ValueReader(const std::string& text) : m_Text(text) {}
+
+    std::int16_t Next() {
+        if (m_Text.size() - m_Position < 2) {
+            throw InvalidArgumentError("period array ends at character " + std::to_string(m_Position + 1) +
+                                       " before the values its counts call for");
+        }
+        const auto high = static_cast<unsigned char>(m_Text[m_Position]);
+        const auto low = static_cast<unsigned char>(m_Text[m_Position + 1]);
+        m_Position += 2;
+        const std::int32_t sum = high * 256 + low;
+        return static_cast<std::int16_t>((sum & 0x8000) != 0 ? sum - 65536 : sum);
+    }
+
+private:
+    const std::string& m_Text;
+    std::size_t m_Position = 0;
+};
+
+struct DayTypeRecord {
+    std::int16_t Active = 0;
+    std::int16_t Grouped = 0;
+    std::vector<std::array<std::int16_t, 2>> Periods;
+    std::int16_t AxisIndex = 0;
+};
+
+} // namespace
+
+cTimeSchedule::cTimeSchedule() {
+    for (int d = 0; d < kWeekDays; ++d) {
+        m_Active[d] = kTrue;
+    }
+}
+
+PeriodPtr cTimeSchedule::GetNextTimePeriod(std::int16_t DayType, std::int16_t& StartTime,
+                                           std::int16_t& StopTime, const PeriodPtr& LastTimePeriod) const {
+    if (m_Active[DayType] == 0) {
+        return nullptr;
+    }
+    const PeriodCollection& periods = m_Periods[DayType];
+    PeriodPtr result;
+    if (LastTimePeriod == nullptr) {
+        if (periods.Count() > 0) {
+            result = periods.Item(1);
+        }
+    } else {
+        const std::int32_t position = periods.PositionOf(LastTimePeriod.get());
+        if (position > 0 && position < periods.Count()) {
+            result = periods.Item(position + 1);
+        }
+    }
+    if (result != nullptr) {
+        StartTime = result->m_StartMinute;
+        StopTime = result->m_StopMinute;
+    }
+    return result;
+}
+
+void cTimeSchedule::notused_ActivateUsedPeriods(const cCalendar* /*ActualCalender*/) {}
+
+void cTimeSchedule::Copy() {
+    m_CopiedDayType = m_SelectedDayType;
+}
+
+void cTimeSchedule::SaveToDisk(BinaryFile& FileNumber) const {
+    for (int d = 0; d < kDayTypeCount; ++d) {
+        FileNumber.WriteInt16(m_Active[d]);
+        FileNumber.WriteInt16(m_Grouped[d]);
+        const PeriodCollection& periods = m_Periods[d];
+        FileNumber.WriteInt16(ToInt16(periods.Count(), "period count"));
+        for (const auto& period : periods) {
+            FileNumber.WriteInt16(period->m_StartMinute);
+            FileNumber.WriteInt16(period->m_StopMinute);
+        }
+        FileNumber.WriteInt16(m_AxisIndex[d]);
+    }
+    FileNumber.WriteInt16(m_UseCalendar);
+}
+
+std::string cTimeSchedule::ComposePeriodArray() const {
+    std::string text;
+    for (int d = 0; d < kDayTypeCount; ++d) {
+        const PeriodCollection& periods = m_Periods[d];
+        AppendValue(text, m_Active[d]);
+        AppendValue(text, m_Grouped[d]);
+        AppendValue(text, ToInt16(periods.Count(), "period count"));
+        for (const auto& period : periods) {
+            AppendValue(text, period->m_StartMinute);
+            AppendValue(text, period->m_StopMinute);
+        }
+        AppendValue(text, m_AxisIndex[d]);
+    }
+    AppendValue(text, m_UseCalendar);
+    return text;
+}
+
+void cTimeSchedule::SetDefaultPeriod() {
+    for (int d = 0; d < kWorkingDays; ++d) {
+        m_Active[d] = kTrue;
+        m_Grouped[d] = kTrue;
+        auto period = std::make_shared<cTimeSchedulePeriod>();
+        period->m_StartMinute = kDefaultStart;
+        period->m_StopMinute = kDefaultStop;
+        m_Periods[d].Add(std::move(period));
+    }
+}
+
+void cTimeSchedule::ExtractPeriodArray(const std::string& PeriodArray) {
+    // Read the whole text first: a text that is too short must leave the
+    // schedule exactly as it was instead of half replaced.
+    ValueReader reader(PeriodArray);
+    std::array<DayTypeRecord, kDayTypeCount> records;
+    for (auto& record : records) {
+        record.Active = reader.Next();
+        record.Grouped = reader.Next();
+        const std::int16_t count = reader.Next();
+        for (std::int16_t i = 0; i < count; ++i) {
+            const std::int16_t start = reader.Next();
+            const std::int16_t stop = reader.Next();
+            record.Periods.push_back({start, stop});
+        }
+        record.AxisIndex = reader.Next();
+    }
+    const std::int16_t useCalendar = reader.Next();
+
+    for (int d = 0; d < kDayTypeCount; ++d) {
+        const DayTypeRecord& record = records[static_cast<std::size_t>(d)];
+        m_Periods[d].Clear();
+        m_Active[d] = record.Active;
+        m_Grouped[d] = record.Grouped;
+        for (const auto& [start, stop] : record.Periods) {
+            auto period = std::make_shared<cTimeSchedulePeriod>();
+            period->m_StartMinute = start;
+            period->m_StopMinute = stop;
+            m_Periods[d].Add(std::move(period));
+        }
+        m_AxisIndex[d] = record.AxisIndex;
+    }
+    m_UseCalendar = useCalendar;
+}
+
+void cTimeSchedule::ReadFromDisk(BinaryFile& FileNumber) {
+    // Past the end of the file every read gives 0, so a record that ends early
+    // leaves 0 and no periods for the rest. A period cut off by the end is dropped.
+    for (int d = 0; d < kDayTypeCount; ++d) {
+        m_Active[d] = FileNumber.ReadInt16();
+        m_Grouped[d] = FileNumber.ReadInt16();
+        m_Periods[d].Clear();
+        const std::int16_t count = FileNumber.ReadInt16();
+        for (std::int16_t i = 0; i < count && !FileNumber.Ended(); ++i) {
+            auto period = std::make_shared<cTimeSchedulePeriod>();
+            period->m_StartMinute = FileNumber.ReadInt16();
+            period->m_StopMinute = FileNumber.ReadInt16();
+            if (FileNumber.Ended()) {
+                break;
+            }
+            m_Periods[d].Add(std::move(period));
+        }
+        m_AxisIndex[d] = FileNumber.ReadInt16();
+    }
+    m_UseCalendar = FileNumber.ReadInt16();
+}
+
+std::int16_t cTimeSchedule::SetActive(std::int16_t DayType, std::int16_t State) {
+    m_Active[DayType] = State != 0 ? kTrue : kFalse;
+    return 0;
+}
+
+std::int16_t cTimeSchedule::GetActive(std::int16_t DayType) const {
+    return m_Active[DayType];
+}
+
+} // namespace velmar
