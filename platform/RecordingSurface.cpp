@@ -1,0 +1,252 @@
+#include "platform/RecordingSurface.h"
+
+#include "common/Errors.h"
+#include "platform/PixelLine.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+namespace velmar {
+
+namespace {
+
+std::string ColourText(Colour colour) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", RedOf(colour), GreenOf(colour), BlueOf(colour));
+    return buffer;
+}
+
+std::string NumberText(double value) {
+    std::ostringstream out;
+    out.precision(10);
+    out << value;
+    return out.str();
+}
+
+// Characters of a UTF-8 text (continuation bytes do not count).
+long long CharacterCount(std::string_view text) {
+    return std::count_if(text.begin(), text.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+}
+
+} // namespace
+
+std::string SurfaceOperation::Describe() const {
+    using K = Kind;
+    switch (What) {
+    case K::Line:
+        return "Line(" + NumberText(X1) + "," + NumberText(Y1) + "," + NumberText(X2) + "," + NumberText(Y2) +
+               "," + ColourText(ColourValue) + ")";
+    case K::SetCurrentX:
+        return "CurrentX=" + NumberText(X1);
+    case K::SetCurrentY:
+        return "CurrentY=" + NumberText(Y1);
+    case K::TextWidth:
+        return "TextWidth(" + Text + ")";
+    case K::TextHeight:
+        return "TextHeight(" + Text + ")";
+    case K::Print:
+        return "Print(" + Text + ")@" + NumberText(X1) + "," + NumberText(Y1);
+    case K::ReadHDC:
+        return "hDC";
+    case K::SetMousePointer:
+        return "MousePointer=" + std::to_string(Pointer);
+    case K::SetForeColor:
+        return "ForeColor=" + ColourText(ColourValue);
+    case K::SetFontBold:
+        return std::string("FontBold=") + (Bold ? "true" : "false");
+    case K::FillRect:
+        return "FillRect(" + NumberText(X1) + "," + NumberText(Y1) + "," + NumberText(X2) + "," +
+               NumberText(Y2) + "," + ColourText(ColourValue) + ")";
+    case K::SetToolTipText:
+        return "ToolTipText=" + Text;
+    }
+    return "?";
+}
+
+RecordingSurface::RecordingSurface(int width, int height, Colour background)
+    : m_Width(std::max(width, 0)), m_Height(std::max(height, 0)), m_Background(background),
+      m_Pixels(static_cast<std::size_t>(m_Width) * static_cast<std::size_t>(m_Height), background) {}
+
+void RecordingSurface::Line(double x1, double y1, double x2, double y2, Colour colour) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::Line;
+    op.X1 = x1;
+    op.Y1 = y1;
+    op.X2 = x2;
+    op.Y2 = y2;
+    op.ColourValue = colour;
+    Record(std::move(op));
+    long long px1 = 0;
+    long long py1 = 0;
+    long long px2 = 0;
+    long long py2 = 0;
+    if (!ToPixelCoordinate(x1, px1) || !ToPixelCoordinate(y1, py1) || !ToPixelCoordinate(x2, px2) ||
+        !ToPixelCoordinate(y2, py2)) {
+        return;
+    }
+    ForEachLinePixel(px1, py1, px2, py2, m_Width, m_Height, [&](long long x, long long y) {
+        m_Pixels[static_cast<std::size_t>(y * m_Width + x)] = colour;
+    });
+}
+
+void RecordingSurface::SetCurrentX(float x) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::SetCurrentX;
+    op.X1 = x;
+    Record(std::move(op));
+    m_CurrentX = x;
+}
+
+void RecordingSurface::SetCurrentY(float y) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::SetCurrentY;
+    op.Y1 = y;
+    Record(std::move(op));
+    m_CurrentY = y;
+}
+
+float RecordingSurface::TextWidth(std::string_view text) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::TextWidth;
+    op.Text = std::string(text);
+    Record(std::move(op));
+    // The widest line of a text that spans several.
+    long long widest = 0;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find('\n', start);
+        widest = std::max(widest, CharacterCount(text.substr(start, end - start)));
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    return static_cast<float>(widest) * kCharWidth;
+}
+
+float RecordingSurface::TextHeight(std::string_view text) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::TextHeight;
+    op.Text = std::string(text);
+    Record(std::move(op));
+    const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
+    return static_cast<float>(lines) * kLineHeight;
+}
+
+void RecordingSurface::Print(std::string_view text, bool endLine) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::Print;
+    op.Text = std::string(text);
+    op.X1 = m_CurrentX;
+    op.Y1 = m_CurrentY;
+    op.ColourValue = m_ForeColor;
+    op.Bold = m_Bold;
+    op.EndLine = endLine;
+    Record(std::move(op));
+    if (endLine) {
+        m_CurrentX = 0;
+        m_CurrentY += kLineHeight;
+    } else {
+        m_CurrentX += static_cast<float>(CharacterCount(text)) * kCharWidth;
+    }
+}
+
+std::int32_t RecordingSurface::hDC() const {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::ReadHDC;
+    Record(std::move(op));
+    return kDeviceContext;
+}
+
+void RecordingSurface::SetMousePointer(std::int16_t pointer) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::SetMousePointer;
+    op.Pointer = pointer;
+    Record(std::move(op));
+    m_MousePointer = pointer;
+}
+
+void RecordingSurface::SetForeColor(Colour colour) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::SetForeColor;
+    op.ColourValue = colour;
+    Record(std::move(op));
+    m_ForeColor = colour;
+}
+
+void RecordingSurface::SetFontBold(bool bold) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::SetFontBold;
+    op.Bold = bold;
+    Record(std::move(op));
+    m_Bold = bold;
+}
+
+void RecordingSurface::FillRect(double x, double y, double width, double height, Colour colour) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::FillRect;
+    op.X1 = x;
+    op.Y1 = y;
+    op.X2 = width;
+    op.Y2 = height;
+    op.ColourValue = colour;
+    Record(std::move(op));
+    long long left = 0;
+    long long top = 0;
+    long long w = 0;
+    long long h = 0;
+    if (!ToPixelCoordinate(x, left) || !ToPixelCoordinate(y, top) || !ToPixelCoordinate(width, w) ||
+        !ToPixelCoordinate(height, h)) {
+        return;
+    }
+    const long long x0 = std::max(left, 0LL);
+    const long long y0 = std::max(top, 0LL);
+    const long long x1 = std::min(left + w, static_cast<long long>(m_Width));
+    const long long y1 = std::min(top + h, static_cast<long long>(m_Height));
+    for (long long py = y0; py < y1; ++py) {
+        for (long long px = x0; px < x1; ++px) {
+            m_Pixels[static_cast<std::size_t>(py * m_Width + px)] = colour;
+        }
+    }
+}
+
+void RecordingSurface::SetToolTipText(std::string text) {
+    SurfaceOperation op;
+    op.What = SurfaceOperation::Kind::SetToolTipText;
+    op.Text = text;
+    Record(std::move(op));
+    m_ToolTipText = std::move(text);
+}
+
+Colour RecordingSurface::Pixel(int x, int y) const {
+    if (x < 0 || x >= m_Width || y < 0 || y >= m_Height) {
+        throw OutOfRangeError("pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") outside the " +
+                              std::to_string(m_Width) + " x " + std::to_string(m_Height) + " surface");
+    }
+    return m_Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_Width) +
+                    static_cast<std::size_t>(x)];
+}
+
+void RecordingSurface::Clear() {
+    std::fill(m_Pixels.begin(), m_Pixels.end(), m_Background);
+}
+
+std::vector<std::string> RecordingSurface::Describe() const {
+    std::vector<std::string> lines;
+    lines.reserve(m_Operations.size());
+    for (const auto& op : m_Operations) {
+        lines.push_back(op.Describe());
+    }
+    return lines;
+}
+
+std::vector<SurfaceOperation> RecordingSurface::OperationsOf(SurfaceOperation::Kind kind) const {
+    std::vector<SurfaceOperation> found;
+    std::copy_if(m_Operations.begin(), m_Operations.end(), std::back_inserter(found),
+                 [kind](const SurfaceOperation& op) { return op.What == kind; });
+    return found;
+}
+
+} // namespace velmar

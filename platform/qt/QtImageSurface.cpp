@@ -1,0 +1,140 @@
+#include "platform/qt/QtImageSurface.h"
+
+#include "common/Errors.h"
+#include "platform/PixelLine.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QString>
+#include <algorithm>
+
+namespace velmar {
+
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QColor ToQColor(Colour colour) {
+    return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
+}
+
+Colour FromQColor(const QColor& colour) {
+    return Rgb(colour.red(), colour.green(), colour.blue());
+}
+
+QFont QtImageSurface::DefaultFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    // Exact pixels: the same text always gives the same pixels, whatever the desktop's settings.
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+QtImageSurface::QtImageSurface(int width, int height, Colour background, const QFont& font)
+    : m_Image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32), m_Background(background),
+      m_Font(font) {
+    m_Font.setStyleStrategy(QFont::NoAntialias);
+    Clear();
+}
+
+void QtImageSurface::Line(double x1, double y1, double x2, double y2, Colour colour) {
+    long long px1 = 0;
+    long long py1 = 0;
+    long long px2 = 0;
+    long long py2 = 0;
+    if (!ToPixelCoordinate(x1, px1) || !ToPixelCoordinate(y1, py1) || !ToPixelCoordinate(x2, px2) ||
+        !ToPixelCoordinate(y2, py2)) {
+        return;
+    }
+    const QRgb rgb = ToQColor(colour).rgb();
+    ForEachLinePixel(px1, py1, px2, py2, m_Image.width(), m_Image.height(), [&](long long x, long long y) {
+        m_Image.setPixel(static_cast<int>(x), static_cast<int>(y), rgb);
+    });
+}
+
+float QtImageSurface::TextWidth(std::string_view text) {
+    const QFontMetricsF metrics(m_Font, &m_Image);
+    qreal widest = 0;
+    for (const QString& line : ToQString(text).split(QLatin1Char('\n'))) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    return static_cast<float>(widest);
+}
+
+float QtImageSurface::TextHeight(std::string_view text) {
+    const QFontMetricsF metrics(m_Font, &m_Image);
+    const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
+    return static_cast<float>(metrics.height() * static_cast<qreal>(lines));
+}
+
+void QtImageSurface::Print(std::string_view text, bool endLine) {
+    const QString qtext = ToQString(text);
+    const QFontMetricsF metrics(m_Font, &m_Image);
+    {
+        QPainter painter(&m_Image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(m_Font);
+        painter.setPen(ToQColor(m_ForeColor));
+        // The text's top left corner is at (CurrentX, CurrentY); Qt places the baseline.
+        painter.drawText(QPointF(m_CurrentX, m_CurrentY + metrics.ascent()), qtext);
+    }
+    if (endLine) {
+        m_CurrentX = 0;
+        m_CurrentY += static_cast<float>(metrics.height());
+    } else {
+        m_CurrentX += static_cast<float>(metrics.horizontalAdvance(qtext));
+    }
+}
+
+void QtImageSurface::FillRect(double x, double y, double width, double height, Colour colour) {
+    long long left = 0;
+    long long top = 0;
+    long long w = 0;
+    long long h = 0;
+    if (!ToPixelCoordinate(x, left) || !ToPixelCoordinate(y, top) || !ToPixelCoordinate(width, w) ||
+        !ToPixelCoordinate(height, h)) {
+        return;
+    }
+    const long long x0 = std::max(left, 0LL);
+    const long long y0 = std::max(top, 0LL);
+    const long long x1 = std::min(left + w, static_cast<long long>(m_Image.width()));
+    const long long y1 = std::min(top + h, static_cast<long long>(m_Image.height()));
+    if (x1 <= x0 || y1 <= y0) {
+        return;
+    }
+    QPainter painter(&m_Image);
+    painter.fillRect(QRect(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
+                           static_cast<int>(y1 - y0)),
+                     ToQColor(colour));
+}
+
+Colour QtImageSurface::Pixel(int x, int y) const {
+    if (x < 0 || x >= m_Image.width() || y < 0 || y >= m_Image.height()) {
+        throw OutOfRangeError("pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                              ") outside the image");
+    }
+    return FromQColor(QColor(m_Image.pixel(x, y)));
+}
+
+void QtImageSurface::DrawImage(const QImage& image, int x, int y) {
+    QPainter painter(&m_Image);
+    painter.drawImage(QPoint(x, y), image);
+}
+
+void QtImageSurface::Clear() {
+    m_Image.fill(ToQColor(m_Background));
+}
+
+void QtImageSurface::SavePng(const std::string& path) const {
+    if (!m_Image.save(QString::fromStdString(path), "PNG")) {
+        throw FileError("cannot write the PNG file " + path);
+    }
+}
+
+} // namespace velmar

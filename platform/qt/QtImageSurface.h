@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/DrawingSurface.h"
+
+#include <QFont>
+#include <QImage>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velmar {
+
+// A drawing surface on a QImage with exact pixels: lines are put on the same
+// pixels as every other pixel surface (start pixel drawn, end pixel not, no
+// antialiasing), text is drawn without antialiasing in a real font with real
+// metrics. The image can be shown in a widget or saved as PNG. Text drawing
+// needs a QGuiApplication (fonts); lines and rectangles do not.
+class QtImageSurface : public IDrawingSurface {
+public:
+    // The font used when none is given: DejaVu Sans at 11 pixels.
+    static QFont DefaultFont();
+
+    // A width x height image filled with the background colour.
+    QtImageSurface(int width, int height, Colour background = Rgb(255, 255, 255),
+                   const QFont& font = DefaultFont());
+
+    void Line(double x1, double y1, double x2, double y2, Colour colour) override;
+    void SetCurrentX(float x) override { m_CurrentX = x; }
+    void SetCurrentY(float y) override { m_CurrentY = y; }
+    float CurrentX() const override { return m_CurrentX; }
+    float CurrentY() const override { return m_CurrentY; }
+    float TextWidth(std::string_view text) override;
+    float TextHeight(std::string_view text) override;
+    void Print(std::string_view text, bool endLine = false) override;
+    std::int32_t hDC() const override { return kDeviceContext; }
+    void SetMousePointer(std::int16_t pointer) override { m_MousePointer = pointer; }
+    std::int16_t MousePointer() const override { return m_MousePointer; }
+    void SetForeColor(Colour colour) override { m_ForeColor = colour; }
+    Colour ForeColor() const override { return m_ForeColor; }
+    void SetFontBold(bool bold) override { m_Font.setBold(bold); }
+    bool FontBold() const override { return m_Font.bold(); }
+    Colour BackColor() const override { return m_Background; }
+    void FillRect(double x, double y, double width, double height, Colour colour) override;
+    void SetToolTipText(std::string text) override { m_ToolTipText = std::move(text); }
+    std::string ToolTipText() const override { return m_ToolTipText; }
+
+    // The handle this surface reports as its device context. A host that draws
+    // images for the component (the image list) draws them with DrawImage.
+    static constexpr std::int32_t kDeviceContext = 0x1DC;
+
+    int Width() const { return m_Image.width(); }
+    int Height() const { return m_Image.height(); }
+    // The colour of one pixel; OutOfRangeError outside the image.
+    Colour Pixel(int x, int y) const;
+    // Draws an image with its top left corner at (x, y), for a host's image list.
+    void DrawImage(const QImage& image, int x, int y);
+    // Sets every pixel to the background colour.
+    void Clear();
+    const QImage& Image() const { return m_Image; }
+    // Saves the image as PNG; FileError when it cannot be written.
+    void SavePng(const std::string& path) const;
+
+private:
+    QImage m_Image;
+    Colour m_Background;
+    QFont m_Font;
+    float m_CurrentX = 0;
+    float m_CurrentY = 0;
+    std::int16_t m_MousePointer = kPointerDefault;
+    Colour m_ForeColor = Rgb(0, 0, 0);
+    std::string m_ToolTipText;
+};
+
+// The Qt colour of a surface colour (red in the low byte) and back.
+QColor ToQColor(Colour colour);
+Colour FromQColor(const QColor& colour);
+
+} // namespace velmar

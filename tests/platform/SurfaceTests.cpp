@@ -1,0 +1,234 @@
+// Pixel surfaces: both the recording surface and the image surface must put a
+// line on exactly the same pixels, since tests check pixels on the one and the
+// tools render with the other.
+
+#include "common/Errors.h"
+#include "platform/RecordingSurface.h"
+#include "platform/qt/QtImageSurface.h"
+
+#include <QGuiApplication>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velmar {
+namespace {
+
+constexpr Colour kWhite = Rgb(255, 255, 255);
+constexpr Colour kInk = Rgb(10, 20, 30);
+
+// Text drawing on an image needs the font database of a GUI application.
+void EnsureGuiApplication() {
+    if (QGuiApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "velmar_surface_tests";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static QGuiApplication app(argc, argv);
+    }
+}
+
+struct PixelSurface {
+    std::unique_ptr<IDrawingSurface> surface;
+    std::function<Colour(int, int)> pixel;
+};
+
+PixelSurface MakeRecording(int w, int h) {
+    auto s = std::make_unique<RecordingSurface>(w, h, kWhite);
+    auto* raw = s.get();
+    return {std::move(s), [raw](int x, int y) { return raw->Pixel(x, y); }};
+}
+
+PixelSurface MakeImage(int w, int h) {
+    auto s = std::make_unique<QtImageSurface>(w, h, kWhite);
+    auto* raw = s.get();
+    return {std::move(s), [raw](int x, int y) { return raw->Pixel(x, y); }};
+}
+
+class PixelSurfaceTest : public ::testing::TestWithParam<PixelSurface (*)(int, int)> {};
+
+// The coloured pixels of a 40 x 24 surface after one operation, as (x, y) pairs.
+std::vector<std::pair<int, int>> Inked(const PixelSurface& s, int w, int h) {
+    std::vector<std::pair<int, int>> found;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (s.pixel(x, y) != kWhite) {
+                found.emplace_back(x, y);
+            }
+        }
+    }
+    return found;
+}
+
+TEST_P(PixelSurfaceTest, LinesIncludeTheStartAndExcludeTheEndPixel) {
+    using Pixels = std::vector<std::pair<int, int>>;
+    struct Case {
+        const char* what;
+        double x1, y1, x2, y2;
+        Pixels expected;
+    };
+    const Case cases[] = {
+        {"rightwards", 3, 2, 7, 2, {{3, 2}, {4, 2}, {5, 2}, {6, 2}}},
+        {"leftwards", 7, 2, 3, 2, {{4, 2}, {5, 2}, {6, 2}, {7, 2}}},
+        {"downwards", 5, 1, 5, 4, {{5, 1}, {5, 2}, {5, 3}}},
+        {"upwards", 5, 4, 5, 1, {{5, 2}, {5, 3}, {5, 4}}},
+        {"length one", 9, 9, 10, 9, {{9, 9}}},
+        {"length zero", 9, 9, 9, 9, {}},
+        {"halves round to even", 2.5, 3.5, 5.5, 3.5, {{2, 4}, {3, 4}, {4, 4}, {5, 4}}},
+        {"diagonal", 0, 0, 3, 3, {{0, 0}, {1, 1}, {2, 2}}},
+        {"clipped at both ends", -50, 23, 1000, 23, {}},
+        {"entirely outside", -5, -1, 30, -1, {}},
+    };
+    for (const auto& c : cases) {
+        auto s = GetParam()(40, 24);
+        s.surface->Line(c.x1, c.y1, c.x2, c.y2, kInk);
+        auto inked = Inked(s, 40, 24);
+        if (std::string(c.what) == "clipped at both ends") {
+            ASSERT_EQ(inked.size(), 40u) << c.what;
+            EXPECT_EQ(inked.front(), std::make_pair(0, 23));
+            EXPECT_EQ(inked.back(), std::make_pair(39, 23));
+            continue;
+        }
+        EXPECT_EQ(inked, c.expected) << c.what;
+        for (const auto& [x, y] : inked) {
+            EXPECT_EQ(s.pixel(x, y), kInk) << c.what;
+        }
+    }
+}
+
+TEST_P(PixelSurfaceTest, LineByEndsRelativeToTheStart) {
+    auto s = GetParam()(40, 24);
+    s.surface->LineBy(30, 4, 0, 15, kInk);
+    EXPECT_EQ(s.pixel(30, 3), kWhite);
+    EXPECT_EQ(s.pixel(30, 4), kInk);
+    EXPECT_EQ(s.pixel(30, 18), kInk);
+    EXPECT_EQ(s.pixel(30, 19), kWhite);
+    s.surface->LineBy(20, 0, -5, 0, kInk); // 20, 19, 18, 17, 16
+    EXPECT_EQ(Inked(s, 40, 1),
+              (std::vector<std::pair<int, int>>{{16, 0}, {17, 0}, {18, 0}, {19, 0}, {20, 0}}));
+}
+
+TEST_P(PixelSurfaceTest, FillRectCoversWidthByHeightPixels) {
+    auto s = GetParam()(40, 24);
+    s.surface->FillRect(2, 3, 4, 2, kInk);
+    const auto inked = Inked(s, 40, 24);
+    EXPECT_EQ(inked.size(), 8u);
+    EXPECT_EQ(inked.front(), std::make_pair(2, 3));
+    EXPECT_EQ(inked.back(), std::make_pair(5, 4));
+    s.surface->FillRect(35, 20, 100, 100, kInk); // clipped, no failure
+    EXPECT_EQ(s.pixel(39, 23), kInk);
+}
+
+TEST_P(PixelSurfaceTest, PixelOutsideTheSurfaceIsOutOfRange) {
+    auto s = GetParam()(4, 3);
+    EXPECT_EQ(s.pixel(3, 2), kWhite);
+    EXPECT_THROW(s.pixel(4, 0), OutOfRangeError);
+    EXPECT_THROW(s.pixel(0, -1), OutOfRangeError);
+}
+
+TEST_P(PixelSurfaceTest, KeepsPointerColourBoldAndToolTip) {
+    auto s = GetParam()(4, 3);
+    IDrawingSurface& d = *s.surface;
+    EXPECT_EQ(d.MousePointer(), kPointerDefault);
+    d.SetMousePointer(kPointerSizeWE);
+    d.SetForeColor(kInk);
+    d.SetFontBold(true);
+    d.SetToolTipText("tip");
+    d.SetCurrentX(2.5F);
+    d.SetCurrentY(1.5F);
+    EXPECT_EQ(d.MousePointer(), kPointerSizeWE);
+    EXPECT_EQ(d.ForeColor(), kInk);
+    EXPECT_TRUE(d.FontBold());
+    EXPECT_EQ(d.ToolTipText(), "tip");
+    EXPECT_EQ(d.CurrentX(), 2.5F);
+    EXPECT_EQ(d.CurrentY(), 1.5F);
+    EXPECT_EQ(d.BackColor(), kWhite);
+}
+
+INSTANTIATE_TEST_SUITE_P(Surfaces, PixelSurfaceTest, ::testing::Values(&MakeRecording, &MakeImage),
+                         [](const auto& info) { return info.index == 0 ? "Recording" : "Image"; });
+
+TEST(RecordingSurface, RecordsEveryOperationInOrder) {
+    RecordingSurface s(10, 10);
+    s.Line(0, 0, 3, 0, Rgb(220, 220, 220));
+    s.SetCurrentY(4.5F);
+    EXPECT_EQ(s.TextWidth("Mon"), 18.0F);
+    s.SetCurrentX(10.0F);
+    (void)s.hDC();
+    s.Print("Mon");
+    s.SetMousePointer(9);
+    EXPECT_EQ(s.Describe(),
+              (std::vector<std::string>{"Line(0,0,3,0,#dcdcdc)", "CurrentY=4.5", "TextWidth(Mon)",
+                                        "CurrentX=10", "hDC", "Print(Mon)@10,4.5", "MousePointer=9"}));
+}
+
+TEST(RecordingSurface, FixedTextMetrics) {
+    RecordingSurface s(10, 10);
+    EXPECT_EQ(s.TextWidth(""), 0.0F);
+    EXPECT_EQ(s.TextWidth("Tisdag"), 36.0F);
+    EXPECT_EQ(s.TextWidth("S\xC3\xB6n"), 18.0F); // "Sön": characters, not bytes
+    EXPECT_EQ(s.TextHeight("8"), 13.0F);
+    EXPECT_EQ(s.TextHeight("a\nb"), 26.0F);
+    s.Print("abc");
+    EXPECT_EQ(s.CurrentX(), 18.0F);
+    s.Print("x", true);
+    EXPECT_EQ(s.CurrentX(), 0.0F);
+    EXPECT_EQ(s.CurrentY(), 13.0F);
+    // Print draws no pixels.
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 10; ++x) {
+            ASSERT_EQ(s.Pixel(x, y), Rgb(255, 255, 255));
+        }
+    }
+}
+
+TEST(QtImageSurface, TextUsesRealMetricsAndTheForeColour) {
+    EnsureGuiApplication();
+    QtImageSurface s(120, 30, kWhite);
+    const float height = s.TextHeight("8");
+    const float width = s.TextWidth("Mon");
+    EXPECT_GT(height, 8.0F);
+    EXPECT_LT(height, 20.0F);
+    EXPECT_GT(width, 10.0F);
+    s.SetFontBold(true);
+    EXPECT_GE(s.TextWidth("Mon"), width);
+    s.SetFontBold(false);
+    s.SetForeColor(kInk);
+    s.SetCurrentX(4);
+    s.SetCurrentY(2);
+    s.Print("Mon");
+    EXPECT_FLOAT_EQ(s.CurrentX(), 4 + width);
+    int inked = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            const Colour c = s.Pixel(x, y);
+            // No antialiasing: only the background and the fore colour occur.
+            ASSERT_TRUE(c == kWhite || c == kInk) << x << "," << y;
+            if (c == kInk) {
+                ++inked;
+                EXPECT_GE(x, 4);
+                EXPECT_LT(x, 4 + static_cast<int>(width) + 1);
+                EXPECT_GE(y, 2);
+                EXPECT_LT(y, 2 + static_cast<int>(height) + 1);
+            }
+        }
+    }
+    EXPECT_GT(inked, 10);
+}
+
+TEST(QtImageSurface, SavesPngWithExactPixels) {
+    QtImageSurface s(20, 10, Rgb(1, 2, 3));
+    s.Line(0, 5, 20, 5, Rgb(0, 240, 0));
+    const std::string path = ::testing::TempDir() + "velmar_surface_test.png";
+    s.SavePng(path);
+    QImage back(QString::fromStdString(path));
+    ASSERT_FALSE(back.isNull());
+    EXPECT_EQ(FromQColor(back.pixelColor(19, 5)), Rgb(0, 240, 0));
+    EXPECT_EQ(FromQColor(back.pixelColor(0, 4)), Rgb(1, 2, 3));
+    EXPECT_THROW(s.SavePng("/nonexistent-folder/x.png"), FileError);
+}
+
+} // namespace
+} // namespace velmar
