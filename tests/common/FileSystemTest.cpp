@@ -1,0 +1,80 @@
+#include "common/FileSystem.h"
+
+#include "tests/support/TestFiles.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace velmar {
+namespace {
+
+using test::TempDir;
+using test::WriteFileBytes;
+
+TEST(WildcardMatch, Table) {
+    const struct {
+        const char* pattern;
+        const char* name;
+        bool ignoreCase;
+        bool matches;
+    } cases[] = {
+        {"Profile_????.dat", "Profile_0001.dat", true, true},
+        {"Profile_????.dat", "PROFILE_0001.DAT", true, true},
+        {"Profile_????.dat", "PROFILE_0001.DAT", false, false},
+        {"Profile_????.dat", "Profile_001.dat", true, false},
+        {"Profile_????.dat", "Profile_00001.dat", true, false},
+        {"Profile_????.dat", "Profile_ÅÄÖx.dat", true, true}, // "?" is one character, not one byte
+        {"*.dat", "a.dat", false, true},
+        {"*.dat", ".dat", false, true},
+        {"*.dat", "a.dat.bak", false, false},
+        {"a*b*c", "axxbyyc", false, true},
+        {"a*b*c", "axxbyy", false, false},
+        {"*", "", false, true},
+        {"?", "", false, false},
+        {"åsa", "ÅSA", true, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WildcardMatch(c.pattern, c.name, c.ignoreCase), c.matches) << c.pattern << " ~ " << c.name;
+    }
+}
+
+TEST(FileExists, FindsOnlyOrdinaryFiles) {
+    TempDir dir;
+    WriteFileBytes(dir.Path() / "cal.dat", {1, 2});
+    WriteFileBytes(dir.Path() / ".hidden.dat", {1});
+    std::filesystem::create_directory(dir.Path() / "folder.dat");
+
+    EXPECT_TRUE(FileExists(dir.File("cal.dat")));
+    EXPECT_TRUE(FileExists(dir.File("c?l.dat")));
+    EXPECT_TRUE(FileExists(dir.File("*.dat")));
+    EXPECT_FALSE(FileExists(dir.File("missing.dat")));
+    EXPECT_FALSE(FileExists(dir.File(".hidden.dat")));
+    EXPECT_FALSE(FileExists(dir.File("folder.dat")));
+    EXPECT_FALSE(FileExists(dir.File("fold*")));
+    EXPECT_FALSE(FileExists(dir.File("no-such-folder/cal.dat")));
+    EXPECT_FALSE(FileExists(dir.File("no-such-folder/*")));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists(PathToUtf8(dir.Path()) + "/"));
+    EXPECT_FALSE(FileExists(std::string("bad\0name", 8)));
+}
+
+TEST(ListFiles, MatchesIgnoringCaseAndReportsTimesAndSizes) {
+    TempDir dir;
+    WriteFileBytes(dir.Path() / "Profile_0001.dat", {1, 2, 3});
+    WriteFileBytes(dir.Path() / "PROFILE_0002.DAT", {1});
+    WriteFileBytes(dir.Path() / "Profile_3.dat", {1});
+    std::filesystem::create_directory(dir.Path() / "Profile_0004.dat");
+
+    auto found = ListFiles(PathToUtf8(dir.Path()), "Profile_????.dat");
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
+    ASSERT_EQ(found.size(), 2U);
+    EXPECT_EQ(found[0].Name, "PROFILE_0002.DAT");
+    EXPECT_EQ(found[1].Name, "Profile_0001.dat");
+    EXPECT_EQ(found[1].Size, 3U);
+    EXPECT_TRUE(found[1].HasTime);
+
+    EXPECT_TRUE(ListFiles(dir.File("missing"), "*").empty());
+}
+
+} // namespace
+} // namespace velmar

@@ -1,0 +1,64 @@
+#include "common/HostWindow.h"
+
+#include "common/Errors.h"
+
+#include <gtest/gtest.h>
+
+namespace velmar {
+namespace {
+
+TEST(HostWindow, AnswersRegisteredNamesAndRefusesOthers) {
+    HostWindow host;
+    std::string shown;
+    host.Answer("Set_Text_Schedule_Time", [&](HostWindow::Arguments args) {
+        shown = HostText(args[0]);
+        return HostValue();
+    });
+    host.Answer("Get_VScroll_Schedule_Width",
+                [](HostWindow::Arguments) { return HostValue(std::int32_t{16}); });
+
+    host.Call("Set_Text_Schedule_Time", {std::string("07:30")});
+    EXPECT_EQ(shown, "07:30");
+    EXPECT_EQ(HostInt32(host.Call("Get_VScroll_Schedule_Width")), 16);
+    EXPECT_THROW(host.Call("Set_Picture_TimeSchedule_Left", {std::int16_t{0}}), HostCallError);
+    EXPECT_THROW(host.Call("Get_VScroll_Schedule_Width", {1, 2, 3, 4, 5, 6}), InvalidArgumentError);
+}
+
+TEST(HostWindow, AFailingHandlerBecomesAHostCallError) {
+    HostWindow host;
+    host.Answer("Get_X", [](HostWindow::Arguments) -> HostValue { throw std::runtime_error("broken"); });
+    EXPECT_THROW(host.Call("Get_X"), HostCallError);
+}
+
+TEST(RecordingHost, RecordsEveryCallInOrderWithReferencedValues) {
+    RecordingHost host(true);
+    std::int32_t checked = -1;
+    host.Call("Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked", {&checked});
+    checked = 0;
+    host.Call("Get_Anything");
+    ASSERT_EQ(host.CallNames(), (std::vector<std::string>{"Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked",
+                                                          "Get_Anything"}));
+    EXPECT_EQ(std::get<std::int32_t>(host.Calls()[0].Values[0]), -1); // value at the time of the call
+    EXPECT_TRUE(HostIsNothing(host.Call("Get_Anything")));
+
+    RecordingHost strict;
+    EXPECT_THROW(strict.Call("Get_Anything"), HostCallError);
+    EXPECT_EQ(strict.Calls().size(), 1U); // the refused call is still on record
+}
+
+TEST(HostValues, ConvertLikeAutomationValues) {
+    EXPECT_EQ(HostInt16(HostValue(std::string(" 42 "))), 42);
+    EXPECT_EQ(HostInt16(HostValue(2.5)), 2);
+    EXPECT_THROW(HostInt16(HostValue(std::string("abc"))), InvalidArgumentError);
+    EXPECT_THROW(HostInt16(HostValue(40000.0)), OverflowError);
+    EXPECT_THROW(HostNumber(HostValue()), InvalidArgumentError);
+    EXPECT_TRUE(HostTruth(HostValue(std::int16_t{1})));
+    EXPECT_FALSE(HostTruth(HostValue(std::int32_t{0})));
+    EXPECT_EQ(HostText(HostValue(std::int16_t{-1})), "-1");
+    EXPECT_EQ(HostText(HostValue(2.5)), "2.5");
+    EXPECT_EQ(std::get<std::int32_t>(HostDifference(std::int32_t{340}, std::int16_t{16})), 324);
+    EXPECT_DOUBLE_EQ(std::get<double>(HostDifference(340.5, std::int32_t{16})), 324.5);
+}
+
+} // namespace
+} // namespace velmar
