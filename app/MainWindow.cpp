@@ -1,0 +1,132 @@
+#include "app/MainWindow.h"
+
+#include "app/Startup.h"
+#include "common/CodePage.h"
+#include "common/Numeric.h"
+#include "profiles/Profiles.h"
+
+#include <exception>
+#include <utility>
+
+namespace velmar {
+
+namespace {
+
+// Runs one step of a sequence that goes on after a failure: a step that fails
+// is skipped and nothing is reported. Each step is wrapped on its own.
+template <typename Step> void ContinueOnFailure(Step&& step) {
+    try {
+        std::forward<Step>(step)();
+    } catch (const std::exception&) {
+        // skipped by design
+    }
+}
+
+} // namespace
+
+VelmarActiveProfiles_Main::VelmarActiveProfiles_Main(MainWindowControls controls, StartupInfo startup,
+                                                     std::string toolTipLineBreak)
+    : ProfileLoader([] { return LoadAllProfiles(); }), m_Controls(controls), m_Startup(std::move(startup)),
+      m_LineBreak(std::move(toolTipLineBreak)) {
+    m_Controls.Window.SetCaption(kMainWindowCaption);
+    m_Controls.Window.SetInnerSize(kMainWindowInnerWidth, kMainWindowInnerHeight);
+    m_Controls.Timer_Reload.SetInterval(kReloadInterval);
+    m_Controls.Timer_Reload.SetTickHandler([this] { Timer_Reload_Timer(); });
+    m_Controls.Timer_Reload.SetEnabled(true);
+    m_Controls.NotifyArea.SetIconActivatedHandler([this] { NotifyArea_IconActivated(); });
+}
+
+void VelmarActiveProfiles_Main::Form_Load() {
+    DataPath = ResolveDataPath(m_Startup.ExecutableFolder, m_Startup.Arguments);
+
+    m_Controls.NotifyArea.SetTrayIcon(m_Controls.Window.Icon());
+    m_Controls.NotifyArea.SetIconVisible(kTrue);
+
+    Timer_Reload_Timer();
+
+    // Without a notification area the icon cannot be reached, and a hidden
+    // window would be lost: it is shown instead.
+    if (m_Controls.NotifyArea.NotificationAreaAvailable()) {
+        m_Controls.Window.Hide();
+    } else {
+        m_Controls.Window.Show();
+    }
+}
+
+void VelmarActiveProfiles_Main::Form_Resize() {
+    IWindow& window = m_Controls.Window;
+    IReportList& list = m_Controls.List_ActiveProfiles;
+    ContinueOnFailure([&] { list.Move(0, 0); });
+    ContinueOnFailure([&] { list.SetWidth(window.InnerWidth()); });
+    ContinueOnFailure([&] { list.SetHeight(window.InnerHeight()); });
+    // Fails while the window is minimised: its inner width is then 0 and the
+    // column width negative. The step is skipped and the next one hides it.
+    ContinueOnFailure([&] { list.SetColumnWidth(1, window.InnerWidth() - kColumnMargin); });
+    ContinueOnFailure([&] {
+        if (window.State() == WindowState::Minimized && m_Controls.NotifyArea.NotificationAreaAvailable()) {
+            window.Hide();
+        }
+    });
+}
+
+bool VelmarActiveProfiles_Main::Form_QueryUnload(CloseReason reason) {
+    return reason == CloseReason::UserClose;
+}
+
+void VelmarActiveProfiles_Main::Form_Unload() {
+    m_Controls.NotifyArea.SetIconVisible(kFalse);
+}
+
+void VelmarActiveProfiles_Main::NotifyArea_IconActivated() {
+    m_Controls.Window.SetState(WindowState::Normal);
+    m_Controls.Window.Show();
+}
+
+void VelmarActiveProfiles_Main::Timer_Reload_Timer() {
+    ChangeSignature signature;
+    ContinueOnFailure([&] { signature = ReadChangeSignature(DataPath); });
+
+    if (m_LastSignature && SameSignature(signature, *m_LastSignature)) {
+        return;
+    }
+
+    // The signature is the one taken before the wait and the load: a file that
+    // changes meanwhile differs at the next tick and is loaded again.
+    ContinueOnFailure([&] { m_Controls.Wait.Sleep(kReloadSettleWait); });
+    ContinueOnFailure([&] { ProfileLoader(); });
+    ContinueOnFailure([&] { ShowActiveProfiles(); });
+    m_LastSignature = std::move(signature);
+}
+
+void VelmarActiveProfiles_Main::ShowActiveProfiles() {
+    IReportList& list = m_Controls.List_ActiveProfiles;
+    list.ClearRows();
+
+    std::string tip;
+    std::int16_t activeCount = 0;
+    for (std::int16_t i = 0; i < NumberOfProfiles; ++i) {
+        const ProfileRecord& profile = Profiles[i];
+        if (profile.Active != 0) {
+            list.AddRow(profile.Name, kImageActive);
+            if (activeCount < kToolTipNames) {
+                tip += m_LineBreak + kToolTipBullet + profile.Name;
+            }
+            activeCount = ToInt16(activeCount + 1, "active profile count");
+        } else {
+            list.AddRow(profile.Name, kImageInactive);
+        }
+    }
+
+    tip = kToolTipHeading + tip;
+    // The cut falls wherever it falls: inside a name, or between the carriage
+    // return and line feed of a line break on Windows.
+    if (Utf8Length(tip) > kToolTipCut) {
+        tip = Utf8Left(tip, kToolTipCut);
+    }
+    if (activeCount > kToolTipNames) {
+        tip += kToolTipMore;
+    }
+    m_Controls.NotifyArea.SetToolTipText(tip);
+}
+
+} // namespace velmar

@@ -1,0 +1,100 @@
+#pragma once
+
+// The main window `VelmarActiveProfiles_Main`: start-up, the reload cycle, the
+// list and tooltip of active profiles, and the answers to the window's and the
+// tray icon's events. Plain C++ over the platform interfaces; the platform
+// raises the events and owns the controls.
+
+#include "app/ChangeSignature.h"
+#include "platform/ReportList.h"
+#include "platform/Timer.h"
+#include "platform/TrayIcon.h"
+#include "platform/Window.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmar {
+
+inline constexpr const char* kMainWindowCaption = "Velmar - Active Profiles";
+constexpr int kMainWindowInnerWidth = 312;      // 4680 twips
+constexpr int kMainWindowInnerHeight = 211;     // 3165 twips
+constexpr std::int32_t kReloadInterval = 5000;  // milliseconds between ticks of Timer_Reload
+constexpr std::int32_t kReloadSettleWait = 500; // milliseconds a writer gets to finish
+constexpr int kColumnMargin = 40;               // pixels the column leaves free of the list's width
+
+inline constexpr const char* kToolTipHeading = "Aktiva profiler:";
+inline constexpr const char* kToolTipBullet = "\xC2\xB7 "; // middle dot and space
+inline constexpr const char* kToolTipMore = " (more...)";
+constexpr std::size_t kToolTipCut = 54; // characters (code points) kept before " (more...)"
+constexpr std::int16_t kToolTipNames = 4;
+// Tooltips take a carriage return and line feed on Windows, a line feed elsewhere.
+#ifdef _WIN32
+inline constexpr const char* kToolTipLineBreak = "\r\n";
+#else
+inline constexpr const char* kToolTipLineBreak = "\n";
+#endif
+
+// The controls the window carries.
+struct MainWindowControls {
+    IWindow& Window;
+    IReportList& List_ActiveProfiles;
+    IImageList& ImageList;
+    ITimer& Timer_Reload;
+    ITrayIcon& NotifyArea;
+    IWait& Wait;
+};
+
+// What the operating system tells the program at start.
+struct StartupInfo {
+    std::string ExecutableFolder;       // folder of the program, UTF-8
+    std::vector<std::string> Arguments; // without the program's name
+};
+
+class VelmarActiveProfiles_Main : public IWindowEvents {
+public:
+    // Sets the caption and the inner size, and configures Timer_Reload
+    // (5000 ms, enabled, ticking into Timer_Reload_Timer) and the tray's
+    // IconActivated, as the window's design does before its load step.
+    VelmarActiveProfiles_Main(MainWindowControls controls, StartupInfo startup,
+                              std::string toolTipLineBreak = kToolTipLineBreak);
+
+    // Load step: DataPath from the command line, the tray icon, the first
+    // reload, then the window is hidden (or shown when there is no
+    // notification area to reach it from). A failure reaches the caller.
+    void Form_Load() override;
+    // Lays the list over the inner area; each step that fails is skipped.
+    void Form_Resize() override;
+    // Refuses exactly the user's own close (title bar or system menu).
+    bool Form_QueryUnload(CloseReason reason) override;
+    // Removes the tray icon.
+    void Form_Unload() override;
+    // Shows the window in its normal state.
+    void NotifyArea_IconActivated();
+
+    // Tick handler of Timer_Reload: reloads when the profile files changed.
+    // Never fails; each step that fails is skipped.
+    void Timer_Reload_Timer();
+
+    // Refills List_ActiveProfiles from the profile tables and sets the
+    // tooltip. Failures reach the caller.
+    void ShowActiveProfiles();
+
+    // The signature of the last reload; none before the first tick.
+    const std::optional<ChangeSignature>& LastSignature() const { return m_LastSignature; }
+
+    // The profile loader (LoadAllProfiles of the profile store); tests count
+    // or replace it.
+    std::function<std::int16_t()> ProfileLoader;
+
+private:
+    MainWindowControls m_Controls;
+    StartupInfo m_Startup;
+    std::string m_LineBreak;
+    std::optional<ChangeSignature> m_LastSignature;
+};
+
+} // namespace velmar

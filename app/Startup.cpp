@@ -1,0 +1,99 @@
+#include "app/Startup.h"
+
+#include "common/CodePage.h"
+#include "common/CommonProcedures.h"
+#include "common/Numeric.h"
+
+#include <algorithm>
+
+namespace velmar {
+
+namespace {
+
+constexpr std::string_view kPathSwitch = "/PATH:";
+
+// Upper-cases ASCII letters only. The switch is ASCII, and no character
+// outside ASCII upper-cases to an ASCII letter, so this finds the switch
+// exactly where an upper-casing of the whole text would; byte offsets stay
+// those of the original text.
+std::string AsciiUpper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    return text;
+}
+
+std::string TrimSpaces(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+// The end (byte offset) of the argument that holds the byte at `offset` of
+// the joined command line.
+std::size_t EndOfArgument(const std::vector<std::string>& arguments, std::size_t offset) {
+    std::size_t start = 0;
+    for (const auto& argument : arguments) {
+        const std::size_t end = start + argument.size();
+        if (offset < end) {
+            return end;
+        }
+        start = end + 1; // the joining space
+    }
+    return start == 0 ? 0 : start - 1;
+}
+
+} // namespace
+
+std::string JoinArguments(const std::vector<std::string>& arguments) {
+    std::string line;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (i > 0) {
+            line += ' ';
+        }
+        line += arguments[i];
+    }
+    return line;
+}
+
+std::string ResolveDataPath(const std::string& executableFolder, const std::vector<std::string>& arguments,
+                            PathStyle style) {
+    const char separator = style == PathStyle::Windows ? '\\' : '/';
+
+    // Default: the executable's folder and "Project".
+    std::string dataPath = executableFolder;
+    if (dataPath.empty() || dataPath.back() != separator) {
+        dataPath += separator;
+    }
+    dataPath += "Project";
+    dataPath += separator;
+
+    const std::string commandLine = JoinArguments(arguments);
+    const std::size_t found = AsciiUpper(commandLine).find(kPathSwitch);
+    if (found == std::string::npos) {
+        return dataPath;
+    }
+    // The value's position is a 16-bit character index.
+    const auto position =
+        static_cast<long long>(Utf8Length(std::string_view(commandLine).substr(0, found))) + 1;
+    ToInt16(position + static_cast<long long>(kPathSwitch.size()), "position of the /PATH: value");
+
+    const std::size_t valueStart = found + kPathSwitch.size();
+    std::string value;
+    if (style == PathStyle::Windows) {
+        std::string delimiter = "/";
+        value = GetToken(commandLine.substr(valueStart), 0, delimiter);
+    } else {
+        const std::size_t end = EndOfArgument(arguments, found);
+        value = commandLine.substr(valueStart, end - valueStart);
+    }
+    value = TrimSpaces(value);
+    if (value.empty() || value.back() != separator) {
+        value += separator;
+    }
+    return value;
+}
+
+} // namespace velmar

@@ -1,0 +1,28 @@
+// velmar-active-profiles: the tray program on a desktop, its console front end
+// on a machine without a graphical session.
+
+#include "app/ConsoleFrontEnd.h"
+#include "platform/Process.h"
+
+#include <exception>
+#include <iostream>
+
+#ifdef VELMAR_WITH_QT
+#include "app/DesktopFrontEnd.h"
+#endif
+
+int main(int argc, char** argv) {
+    try {
+        velmar::StartupInfo startup{velmar::ExecutableFolder(argc > 0 ? argv[0] : nullptr),
+                                    velmar::ProgramArguments(argc, argv)};
+#ifdef VELMAR_WITH_QT
+        if (velmar::HasGraphicalSession()) {
+            return velmar::RunDesktopFrontEnd(argc, argv, startup);
+        }
+#endif
+        return velmar::RunConsoleFrontEnd(startup, std::cout);
+    } catch (const std::exception& error) {
+        std::cerr << "velmar-active-profiles: " << error.what() << '\n';
+        return 1;
+    }
+}

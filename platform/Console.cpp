@@ -1,0 +1,212 @@
+#include "platform/Console.h"
+
+#include "common/Errors.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <ctime>
+#include <ostream>
+#include <thread>
+
+#ifndef _WIN32
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+#endif
+
+namespace velmar {
+
+std::string EscapeConsoleText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string FormatConsoleBlock(std::string_view clockText, const std::vector<ListRow>& rows,
+                               std::string_view toolTip) {
+    std::string block = "== ";
+    block += clockText;
+    block += ' ' + std::to_string(rows.size()) + " profiles\n";
+    for (const auto& row : rows) {
+        block += row.SmallImage == kImageActive ? "+ " : "- ";
+        block += EscapeConsoleText(row.Text);
+        block += '\n';
+    }
+    block += "tooltip: ";
+    block += EscapeConsoleText(toolTip);
+    block += '\n';
+    return block;
+}
+
+std::string LocalClockText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
+void ConsoleReportList::AddRow(const std::string& text, std::int16_t smallImage) {
+    if (smallImage < 1 || smallImage > m_Images.Count()) {
+        throw OutOfRangeError("image " + std::to_string(smallImage) + " of the image list");
+    }
+    m_Rows.push_back({text, smallImage});
+}
+
+void ConsoleReportList::Move(int /*left*/, int /*top*/) {}
+
+void ConsoleReportList::SetWidth(int width) {
+    if (width < 0) {
+        throw InvalidArgumentError("list width " + std::to_string(width));
+    }
+}
+
+void ConsoleReportList::SetHeight(int height) {
+    if (height < 0) {
+        throw InvalidArgumentError("list height " + std::to_string(height));
+    }
+}
+
+void ConsoleReportList::SetColumnWidth(int column, int width) {
+    if (column != 1 || width < 0) {
+        throw InvalidArgumentError("width " + std::to_string(width) + " of column " + std::to_string(column));
+    }
+}
+
+void ConsoleWindow::SetInnerSize(int width, int height) {
+    if (width < 0 || height < 0) {
+        throw InvalidArgumentError("window size");
+    }
+    m_Width = width;
+    m_Height = height;
+}
+
+ConsoleTray::ConsoleTray(const ConsoleReportList& list, std::ostream& out, std::function<std::string()> clock)
+    : m_List(list), m_Out(out), m_Clock(std::move(clock)) {}
+
+void ConsoleTray::SetToolTipText(const std::string& text) {
+    m_ToolTip = text;
+    // One write and a flush, so that a reader of a pipe sees whole blocks.
+    m_Out << FormatConsoleBlock(m_Clock(), m_List.Rows(), m_ToolTip) << std::flush;
+}
+
+void ConsoleTimer::Fire() const {
+    if (m_Handler) {
+        m_Handler();
+    }
+}
+
+void SleepWait::Sleep(std::int32_t milliseconds) {
+    if (milliseconds > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    }
+}
+
+namespace {
+
+volatile std::sig_atomic_t g_StopSignal = 0;
+
+#ifndef _WIN32
+int g_WakePipe[2] = {-1, -1};
+
+extern "C" void OnConsoleStopSignal(int signal) {
+    g_StopSignal = signal;
+    const int saved = errno;
+    const char byte = 1;
+    // A full pipe already holds a wake-up; nothing more is needed.
+    [[maybe_unused]] const auto written = write(g_WakePipe[1], &byte, 1);
+    errno = saved;
+}
+#else
+extern "C" void OnConsoleStopSignal(int signal) {
+    g_StopSignal = signal;
+}
+#endif
+
+} // namespace
+
+int RunConsoleLoop(const ConsoleTimer& timer) {
+    using Clock = std::chrono::steady_clock;
+    g_StopSignal = 0;
+#ifndef _WIN32
+    if (g_WakePipe[0] < 0) {
+        if (pipe(g_WakePipe) != 0) {
+            throw HostCallError("cannot create the signal pipe");
+        }
+        for (const int fd : g_WakePipe) {
+            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+            fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
+    }
+    struct sigaction action {};
+    action.sa_handler = OnConsoleStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    struct sigaction oldInt {};
+    struct sigaction oldTerm {};
+    sigaction(SIGINT, &action, &oldInt);
+    sigaction(SIGTERM, &action, &oldTerm);
+#else
+    auto oldInt = std::signal(SIGINT, OnConsoleStopSignal);
+    auto oldTerm = std::signal(SIGTERM, OnConsoleStopSignal);
+#endif
+
+    auto due = Clock::now() + std::chrono::milliseconds(timer.Interval());
+    while (g_StopSignal == 0) {
+        const auto now = Clock::now();
+        if (timer.Enabled() && timer.Interval() > 0 && now >= due) {
+            timer.Fire();
+            due = Clock::now() + std::chrono::milliseconds(timer.Interval());
+            continue;
+        }
+        auto waitMs = timer.Enabled() && timer.Interval() > 0
+                          ? std::chrono::duration_cast<std::chrono::milliseconds>(due - now).count() + 1
+                          : 1000;
+#ifndef _WIN32
+        pollfd wake{g_WakePipe[0], POLLIN, 0};
+        if (poll(&wake, 1, static_cast<int>(waitMs)) > 0) {
+            char drain[64];
+            while (read(g_WakePipe[0], drain, sizeof drain) > 0) {
+            }
+        }
+#else
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min<long long>(waitMs, 100)));
+#endif
+        if (!timer.Enabled()) {
+            due = Clock::now() + std::chrono::milliseconds(timer.Interval());
+        }
+    }
+
+#ifndef _WIN32
+    sigaction(SIGINT, &oldInt, nullptr);
+    sigaction(SIGTERM, &oldTerm, nullptr);
+#else
+    std::signal(SIGINT, oldInt);
+    std::signal(SIGTERM, oldTerm);
+#endif
+    return static_cast<int>(g_StopSignal);
+}
+
+} // namespace velmar

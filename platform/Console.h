@@ -1,0 +1,150 @@
+#pragma once
+
+// The console front end: the window's controls for a machine without a
+// graphical session. The list and the tooltip are printed as one block to a
+// stream every time the tooltip is set, which happens once at the end of every
+// reload; the timer runs in a plain loop until SIGINT or SIGTERM.
+
+#include "platform/ReportList.h"
+#include "platform/Timer.h"
+#include "platform/TrayIcon.h"
+#include "platform/Window.h"
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmar {
+
+// Backslash, carriage return and line feed written as \\, \r and \n, so that
+// a name or a tooltip always stays on its own line.
+std::string EscapeConsoleText(std::string_view text);
+
+// The block printed after every reload:
+//   == HH:MM:SS N profiles
+//   + name of an active profile (image 2)
+//   - name of an inactive profile (any other image)
+//   tooltip: TEXT
+// with every line ended by a line feed, texts escaped as above.
+std::string FormatConsoleBlock(std::string_view clockText, const std::vector<ListRow>& rows,
+                               std::string_view toolTip);
+
+// The local time of day now as HH:MM:SS.
+std::string LocalClockText();
+
+class ConsoleImageList : public IImageList {
+public:
+    std::int16_t Count() const override { return 2; }
+    int ImageWidth() const override { return 14; }
+    int ImageHeight() const override { return 14; }
+};
+
+// Keeps its rows in memory; geometry is accepted and checked but has no effect.
+class ConsoleReportList : public IReportList {
+public:
+    explicit ConsoleReportList(const IImageList& images) : m_Images(images) {}
+
+    void ClearRows() override { m_Rows.clear(); }
+    void AddRow(const std::string& text, std::int16_t smallImage) override;
+    void Move(int left, int top) override;
+    void SetWidth(int width) override;
+    void SetHeight(int height) override;
+    void SetColumnWidth(int column, int width) override;
+
+    const std::vector<ListRow>& Rows() const { return m_Rows; }
+
+private:
+    const IImageList& m_Images;
+    std::vector<ListRow> m_Rows;
+};
+
+// A window nobody sees: it keeps its caption, size, visibility and state.
+class ConsoleWindow : public IWindow {
+public:
+    void SetCaption(const std::string& caption) override { m_Caption = caption; }
+    std::string Caption() const override { return m_Caption; }
+    void SetInnerSize(int width, int height) override;
+    int InnerWidth() const override { return m_State == WindowState::Minimized ? 0 : m_Width; }
+    int InnerHeight() const override { return m_State == WindowState::Minimized ? 0 : m_Height; }
+    PicturePtr Icon() const override { return m_Icon; }
+    void Show() override { m_Visible = true; }
+    void Hide() override { m_Visible = false; }
+    bool Visible() const override { return m_Visible; }
+    void SetState(WindowState state) override { m_State = state; }
+    WindowState State() const override { return m_State; }
+
+private:
+    std::string m_Caption;
+    int m_Width = 0;
+    int m_Height = 0;
+    bool m_Visible = false;
+    WindowState m_State = WindowState::Normal;
+    PicturePtr m_Icon = std::make_shared<IPicture>();
+};
+
+// Prints the list's rows and the new tooltip as one block, flushed at once,
+// whenever the tooltip is set.
+class ConsoleTray : public ITrayIcon {
+public:
+    ConsoleTray(const ConsoleReportList& list, std::ostream& out,
+                std::function<std::string()> clock = LocalClockText);
+
+    void SetTrayIcon(PicturePtr picture) override { m_Icon = std::move(picture); }
+    PicturePtr TrayIcon() const override { return m_Icon; }
+    void SetIconVisible(std::int16_t visible) override { m_Visible = visible != 0 ? -1 : 0; }
+    std::int16_t IconVisible() const override { return m_Visible; }
+    void SetToolTipText(const std::string& text) override;
+    std::string ToolTipText() const override { return m_ToolTip; }
+    void SetIconActivatedHandler(std::function<void()> handler) override { m_Activated = std::move(handler); }
+    // The console itself is where the "icon" is seen.
+    bool NotificationAreaAvailable() const override { return true; }
+
+private:
+    const ConsoleReportList& m_List;
+    std::ostream& m_Out;
+    std::function<std::string()> m_Clock;
+    PicturePtr m_Icon;
+    std::int16_t m_Visible = 0;
+    std::string m_ToolTip;
+    std::function<void()> m_Activated;
+};
+
+// A timer driven by RunConsoleLoop.
+class ConsoleTimer : public ITimer {
+public:
+    void SetInterval(std::int32_t milliseconds) override { m_Interval = milliseconds; }
+    std::int32_t Interval() const override { return m_Interval; }
+    void SetEnabled(bool enabled) override { m_Enabled = enabled; }
+    bool Enabled() const override { return m_Enabled; }
+    void SetTickHandler(std::function<void()> handler) override { m_Handler = std::move(handler); }
+    // Runs the tick handler once (when there is one).
+    void Fire() const;
+
+private:
+    std::int32_t m_Interval = 0;
+    bool m_Enabled = false;
+    std::function<void()> m_Handler;
+};
+
+// Blocks the calling thread.
+class SleepWait : public IWait {
+public:
+    void Sleep(std::int32_t milliseconds) override;
+};
+
+// A wait that returns at once (a single load that must not pause).
+class NoWait : public IWait {
+public:
+    void Sleep(std::int32_t /*milliseconds*/) override {}
+};
+
+// Fires the timer every Interval milliseconds (counted from the end of the
+// previous tick, so ticks never pile up) until SIGINT or SIGTERM arrives; a
+// disabled timer just waits. Returns the signal number that ended the loop.
+// Installs its own handlers for the two signals while it runs.
+int RunConsoleLoop(const ConsoleTimer& timer);
+
+} // namespace velmar

@@ -1,0 +1,74 @@
+#include "platform/Process.h"
+
+#include "common/FileSystem.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace velmar {
+
+namespace {
+
+std::string ParentFolder(const std::filesystem::path& file) {
+    auto folder = file.parent_path();
+    if (folder.empty()) {
+        std::error_code error;
+        folder = std::filesystem::current_path(error);
+    }
+    return PathToUtf8(folder);
+}
+
+} // namespace
+
+std::string ExecutableFolder(const char* argv0) {
+    std::error_code error;
+#ifdef _WIN32
+    std::wstring buffer(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length > 0 && length < buffer.size()) {
+        buffer.resize(length);
+        return ParentFolder(std::filesystem::path(buffer));
+    }
+#else
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && self.is_absolute()) {
+        return ParentFolder(self);
+    }
+#endif
+    if (argv0 != nullptr && *argv0 != '\0') {
+        const auto absolute = std::filesystem::absolute(PathFromUtf8(argv0), error);
+        if (!error) {
+            return ParentFolder(absolute);
+        }
+    }
+    return PathToUtf8(std::filesystem::current_path(error));
+}
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    return arguments;
+}
+
+bool HasGraphicalSession() {
+#if defined(_WIN32) || defined(__APPLE__)
+    return true;
+#else
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return false;
+#endif
+}
+
+} // namespace velmar

@@ -1,0 +1,180 @@
+#pragma once
+
+// Qt widgets behind the window, list, image list, timer, tray, wait and busy
+// pointer interfaces of the main window.
+
+#include "platform/ReportList.h"
+#include "platform/Timer.h"
+#include "platform/TrayIcon.h"
+#include "platform/Window.h"
+
+#include <QIcon>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QTreeWidget;
+
+namespace velmar {
+
+// A picture of the platform: a Qt icon.
+class QtPicture : public IPicture {
+public:
+    explicit QtPicture(QIcon icon) : m_Icon(std::move(icon)) {}
+    const QIcon& Icon() const { return m_Icon; }
+
+private:
+    QIcon m_Icon;
+};
+
+// A ball of `colour` on white, 14 by 14 pixels, with white made transparent.
+QPixmap DrawBallImage(const QColor& colour);
+// The program's icon: a ball with a small clock hand, 16 and 32 pixels.
+QIcon DrawProgramIcon();
+
+// The image list `ImageList`: image 1 a red ball, image 2 a green ball.
+class QtImageList : public IImageList {
+public:
+    QtImageList();
+    std::int16_t Count() const override { return 2; }
+    int ImageWidth() const override { return kSmallImageSize; }
+    int ImageHeight() const override { return kSmallImageSize; }
+    // The image by its number; OutOfRangeError outside 1..Count.
+    const QIcon& Image(std::int16_t number) const;
+
+private:
+    QIcon m_Images[2];
+};
+
+// The report list `List_ActiveProfiles` on a QTreeWidget with one column.
+class QtReportList : public IReportList {
+public:
+    QtReportList(QTreeWidget& widget, const QtImageList& images) : m_Widget(widget), m_Images(images) {}
+
+    void ClearRows() override;
+    void AddRow(const std::string& text, std::int16_t smallImage) override;
+    void Move(int left, int top) override;
+    void SetWidth(int width) override;
+    void SetHeight(int height) override;
+    void SetColumnWidth(int column, int width) override;
+
+private:
+    QTreeWidget& m_Widget;
+    const QtImageList& m_Images;
+};
+
+// The top-level window `VelmarActiveProfiles_Main` carrying the list. It
+// raises the window events: Form_Load on Create, Form_Resize on every size or
+// state change, Form_QueryUnload and Form_Unload on a close request.
+class QtMainWindow : public QWidget, public IWindow {
+public:
+    explicit QtMainWindow(const QtImageList& images);
+
+    IReportList& List() { return m_List; }
+    QTreeWidget& ListWidget() { return *m_ListWidget; }
+
+    void SetEvents(IWindowEvents* events) { m_Events = events; }
+    // Raises Form_Load.
+    void Create();
+    // A close request for a reason other than the user's own; true when the
+    // window was unloaded. The window's own close events come through
+    // closeEvent: spontaneous ones are the user's, unless the session is
+    // being saved (log-off, shutdown).
+    bool RequestClose(CloseReason reason);
+    // Unloads without asking, when the application quits for any reason.
+    void EnsureUnloaded();
+    bool Unloaded() const { return m_Unloaded; }
+    // Called once after Form_Unload (the application then quits).
+    std::function<void()> OnUnloaded;
+
+    void SetCaption(const std::string& caption) override;
+    std::string Caption() const override;
+    void SetInnerSize(int width, int height) override;
+    int InnerWidth() const override;
+    int InnerHeight() const override;
+    PicturePtr Icon() const override { return m_Icon; }
+    void Show() override;
+    void Hide() override;
+    bool Visible() const override { return isVisible(); }
+    void SetState(WindowState state) override;
+    WindowState State() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void RaiseResize();
+    bool Close(CloseReason reason);
+
+    QTreeWidget* m_ListWidget;
+    QtReportList m_List;
+    std::shared_ptr<const QtPicture> m_Icon;
+    IWindowEvents* m_Events = nullptr;
+    bool m_Unloaded = false;
+};
+
+// The timer `Timer_Reload` on a QTimer.
+class QtTimer : public ITimer {
+public:
+    QtTimer();
+    void SetInterval(std::int32_t milliseconds) override;
+    std::int32_t Interval() const override { return m_Timer.interval(); }
+    void SetEnabled(bool enabled) override;
+    bool Enabled() const override { return m_Timer.isActive(); }
+    void SetTickHandler(std::function<void()> handler) override { m_Handler = std::move(handler); }
+
+private:
+    QTimer m_Timer;
+    std::function<void()> m_Handler;
+};
+
+// The tray component `NotifyArea` on a QSystemTrayIcon. A click or double click
+// on the icon raises IconActivated. The picture is handed to Qt only when it
+// changes (Qt writes a temporary file for every new icon on some desktops).
+class QtTrayIcon : public ITrayIcon {
+public:
+    QtTrayIcon();
+    void SetTrayIcon(PicturePtr picture) override;
+    PicturePtr TrayIcon() const override { return m_Picture; }
+    void SetIconVisible(std::int16_t visible) override;
+    std::int16_t IconVisible() const override { return m_Tray.isVisible() ? -1 : 0; }
+    // Plain text: the text's first line is always the heading, and Qt treats a
+    // tooltip as markup only when its first line looks like markup, so names
+    // on the following lines are shown literally.
+    void SetToolTipText(const std::string& text) override;
+    std::string ToolTipText() const override { return m_Tray.toolTip().toStdString(); }
+    void SetIconActivatedHandler(std::function<void()> handler) override { m_Activated = std::move(handler); }
+    bool NotificationAreaAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+    QSystemTrayIcon& Widget() { return m_Tray; }
+
+private:
+    QSystemTrayIcon m_Tray;
+    PicturePtr m_Picture;
+    std::function<void()> m_Activated;
+};
+
+class QtWait : public IWait {
+public:
+    void Sleep(std::int32_t milliseconds) override;
+};
+
+// The application-wide busy pointer (an override cursor).
+class QtBusyPointer : public IBusyPointer {
+public:
+    void SetBusy(bool busy) override;
+
+private:
+    bool m_Busy = false;
+};
+
+// Turns SIGINT and SIGTERM into a call of `onStop` on the user-interface
+// thread, through a socket pair watched by the event loop (a signal handler
+// may do nothing but write a byte). Call once, after the application exists.
+void InstallStopSignals(std::function<void()> onStop);
+
+} // namespace velmar
