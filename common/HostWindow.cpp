@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kMaxArguments = 5;
 
 struct NumberVisitor {
-    double operator()(std::monostate) const {
+    double operator()(std::monostate /*nothing*/) const {
         throw InvalidArgumentError("host returned nothing where a number is needed");
     }
     double operator()(const std::string& text) const {
@@ -36,8 +36,8 @@ struct NumberVisitor {
     double operator()(std::int16_t v) const { return v; }
     double operator()(std::int32_t v) const { return v; }
     double operator()(double v) const { return v; }
-    double operator()(std::int16_t* p) const { return p != nullptr ? *p : 0; }
-    double operator()(std::int32_t* p) const { return p != nullptr ? *p : 0; }
+    double operator()(const std::int16_t* p) const { return p != nullptr ? *p : 0; }
+    double operator()(const std::int32_t* p) const { return p != nullptr ? *p : 0; }
 };
 
 HostValue Resolve(const HostValue& value) {

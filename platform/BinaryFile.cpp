@@ -4,6 +4,7 @@
 #include "common/FileSystem.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 
@@ -88,8 +89,7 @@ std::FILE* OpenShared(const std::string& path, BinaryFile::Mode mode) {
 
 } // namespace
 
-BinaryFile::BinaryFile(const std::string& path, Mode mode) : m_Path(path) {
-    m_File = OpenShared(path, mode);
+BinaryFile::BinaryFile(const std::string& path, Mode mode) : m_File(OpenShared(path, mode)), m_Path(path) {
     if (m_File == nullptr) {
         throw FileError("cannot open \"" + path + "\": " + std::strerror(errno));
     }
@@ -133,8 +133,8 @@ void BinaryFile::WriteExactly(const void* buffer, std::size_t count) {
 }
 
 std::int16_t BinaryFile::ReadInt16() {
-    std::uint8_t bytes[2] = {0, 0};
-    if (!ReadExactly(bytes, 2)) {
+    std::array<std::uint8_t, 2> bytes{};
+    if (!ReadExactly(bytes.data(), bytes.size())) {
         return 0;
     }
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
@@ -162,8 +162,9 @@ std::string BinaryFile::ReadText() {
 
 void BinaryFile::WriteInt16(std::int16_t value) {
     const auto u = static_cast<std::uint16_t>(value);
-    const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(u & 0xFF), static_cast<std::uint8_t>(u >> 8)};
-    WriteExactly(bytes, 2);
+    const std::array<std::uint8_t, 2> bytes = {static_cast<std::uint8_t>(u & 0xFF),
+                                               static_cast<std::uint8_t>(u >> 8)};
+    WriteExactly(bytes.data(), bytes.size());
 }
 
 void BinaryFile::WriteBytes(const std::vector<std::uint8_t>& bytes) {
