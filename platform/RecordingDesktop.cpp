@@ -28,6 +28,13 @@ void RecordingLog::Record(const std::string& operation, const std::string& call)
     Calls.push_back(call);
 }
 
+void RecordingLog::Reject(const std::string& what) {
+    if (!Calls.empty()) {
+        Calls.back() += " FAILED";
+    }
+    throw InvalidArgumentError(what);
+}
+
 std::vector<std::string> RecordingLog::CallsStartingWith(const std::string& prefix) const {
     std::vector<std::string> found;
     for (const auto& call : Calls) {
@@ -106,6 +113,7 @@ void RecordingReportList::ClearRows() {
 void RecordingReportList::AddRow(const std::string& text, std::int16_t smallImage) {
     m_Log.Record("List.AddRow", "List.AddRow " + std::to_string(smallImage) + " " + text);
     if (smallImage < 1 || smallImage > m_Images.Count()) {
+        m_Log.Calls.back() += " FAILED";
         throw OutOfRangeError("image " + std::to_string(smallImage));
     }
     m_Rows.push_back({text, smallImage});
@@ -120,7 +128,7 @@ void RecordingReportList::Move(int left, int top) {
 void RecordingReportList::SetWidth(int width) {
     m_Log.Record("List.SetWidth", "List.Width=" + std::to_string(width));
     if (width < 0) {
-        throw InvalidArgumentError("list width");
+        m_Log.Reject("list width");
     }
     m_Geometry.Width = width;
 }
@@ -128,7 +136,7 @@ void RecordingReportList::SetWidth(int width) {
 void RecordingReportList::SetHeight(int height) {
     m_Log.Record("List.SetHeight", "List.Height=" + std::to_string(height));
     if (height < 0) {
-        throw InvalidArgumentError("list height");
+        m_Log.Reject("list height");
     }
     m_Geometry.Height = height;
 }
@@ -137,7 +145,7 @@ void RecordingReportList::SetColumnWidth(int column, int width) {
     m_Log.Record("List.SetColumnWidth",
                  "List.ColumnWidth(" + std::to_string(column) + ")=" + std::to_string(width));
     if (column != 1 || width < 0) {
-        throw InvalidArgumentError("column width");
+        m_Log.Reject("column width");
     }
     m_Geometry.ColumnWidth = width;
 }

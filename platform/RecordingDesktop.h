@@ -28,6 +28,9 @@ public:
 
     // Appends `call` to the log; throws when `operation` is failing.
     void Record(const std::string& operation, const std::string& call);
+    // Marks the last call as failed and raises InvalidArgumentError, for a
+    // call the real control would refuse (a negative width).
+    [[noreturn]] void Reject(const std::string& what);
     // The calls whose text begins with `prefix`.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
 };
@@ -54,6 +57,8 @@ public:
     // The platform's side. Create raises Form_Load; the others act as the
     // user or the system would and raise the events that follow.
     void Create(IWindowEvents& events);
+    // Connects the events without raising Form_Load.
+    void Attach(IWindowEvents& events) { m_Events = &events; }
     void UserResize(int width, int height);
     void UserMinimise() { SetState(WindowState::Minimized); }
     void UserMaximise() { SetState(WindowState::Maximized); }

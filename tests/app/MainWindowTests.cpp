@@ -1,0 +1,336 @@
+#include "app/MainWindow.h"
+#include "common/CodePage.h"
+#include "platform/RecordingDesktop.h"
+#include "profiles/Profiles.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace velmar {
+namespace {
+
+struct Profile {
+    std::string Name;
+    bool Active;
+};
+
+void SetProfiles(const std::vector<Profile>& profiles) {
+    NumberOfProfiles = static_cast<std::int16_t>(profiles.size());
+    for (std::size_t i = 0; i < profiles.size(); ++i) {
+        Profiles[static_cast<long long>(i)] = ProfileRecord{};
+        Profiles[static_cast<long long>(i)].Name = profiles[i].Name;
+        Profiles[static_cast<long long>(i)].Active = profiles[i].Active ? -1 : 0;
+    }
+    // A stale slot behind the valid ones is never read.
+    if (profiles.size() < kMaxProfiles) {
+        Profiles[static_cast<long long>(profiles.size())].Name = "stale";
+        Profiles[static_cast<long long>(profiles.size())].Active = -1;
+    }
+}
+
+// A window on recording controls; loads nothing from disk.
+struct Fixture {
+    explicit Fixture(std::string lineBreak = "\r\n", std::vector<std::string> arguments = {"/PATH:/nowhere"})
+        : Main({Desktop.Window, Desktop.List, Desktop.ImageList, Desktop.Timer, Desktop.Tray, Desktop.Wait},
+               {"/opt/velmar", std::move(arguments)}, std::move(lineBreak)) {
+        Main.ProfileLoader = [this] {
+            ++Loads;
+            return NumberOfProfiles;
+        };
+        Desktop.Window.Attach(Main);
+    }
+
+    RecordingDesktop Desktop;
+    VelmarActiveProfiles_Main Main;
+    int Loads = 0;
+};
+
+std::string ToolTipFor(const std::vector<Profile>& profiles, const std::string& lineBreak) {
+    SetProfiles(profiles);
+    Fixture f(lineBreak);
+    f.Main.ShowActiveProfiles();
+    return f.Desktop.Tray.ToolTipText();
+}
+
+const std::string kDot = "\xC2\xB7 ";
+
+TEST(ShowActiveProfiles, ToolTipRules) {
+    const std::string name60(60, 'N');
+    const std::string crlf = "\r\n";
+    struct Case {
+        const char* Title;
+        std::vector<Profile> Profiles;
+        std::string Expected; // with CRLF line breaks
+    };
+    const std::vector<Case> cases = {
+        {"none loaded", {}, "Aktiva profiler:"},
+        {"none active", {{"A", false}, {"B", false}}, "Aktiva profiler:"},
+        {"one five-letter name", {{"Alpha", true}}, "Aktiva profiler:" + crlf + kDot + "Alpha"},
+        {"four short names, no mark",
+         {{"A", true}, {"B", true}, {"C", true}, {"D", true}},
+         "Aktiva profiler:" + crlf + kDot + "A" + crlf + kDot + "B" + crlf + kDot + "C" + crlf + kDot + "D"},
+        {"five short names: four named and the mark",
+         {{"A", true}, {"B", true}, {"C", true}, {"D", true}, {"E", true}},
+         "Aktiva profiler:" + crlf + kDot + "A" + crlf + kDot + "B" + crlf + kDot + "C" + crlf + kDot + "D" +
+             " (more...)"},
+        {"a 60-character name is cut to 34",
+         {{name60, true}},
+         "Aktiva profiler:" + crlf + kDot + name60.substr(0, 34)},
+        {"inactive profiles between actives do not count",
+         {{"A", true}, {"x", false}, {"B", true}, {"y", false}, {"C", true}, {"z", false}, {"D", true}},
+         "Aktiva profiler:" + crlf + kDot + "A" + crlf + kDot + "B" + crlf + kDot + "C" + crlf + kDot + "D"},
+        // 16 + 4 + 33 = 53 characters, then the CR of the next line break is the 54th.
+        {"the cut falls between CR and LF",
+         {{std::string(33, 'a'), true}, {"b", true}},
+         "Aktiva profiler:" + crlf + kDot + std::string(33, 'a') + "\r"},
+        {"markup is kept literally", {{"<b>x</b>", true}}, "Aktiva profiler:" + crlf + kDot + "<b>x</b>"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToolTipFor(c.Profiles, crlf), c.Expected) << c.Title;
+    }
+}
+
+TEST(ShowActiveProfiles, ExactLengthsAtTheCut) {
+    // 16 + 4 + 34 = exactly 54 characters: nothing is cut.
+    const std::string tip54 = ToolTipFor({{std::string(34, 'a'), true}}, "\r\n");
+    EXPECT_EQ(Utf8Length(tip54), 54u);
+    EXPECT_EQ(tip54.substr(tip54.size() - 34), std::string(34, 'a'));
+
+    // Five long actives: cut at 54, plus " (more...)" gives exactly 64.
+    std::vector<Profile> five;
+    for (char c = 'A'; c < 'F'; ++c) {
+        five.push_back({std::string(20, c), true});
+    }
+    const std::string tip64 = ToolTipFor(five, "\r\n");
+    EXPECT_EQ(Utf8Length(tip64), 64u);
+    EXPECT_EQ(tip64.substr(tip64.size() - 10), " (more...)");
+    EXPECT_EQ(Utf8Left(tip64, 54), Utf8Left("Aktiva profiler:\r\n" + kDot + std::string(20, 'A') + "\r\n" +
+                                                kDot + std::string(20, 'B'),
+                                            54));
+}
+
+TEST(ShowActiveProfiles, CutCountsCharactersNotBytes) {
+    // "Ö" is two bytes in UTF-8 but one character.
+    std::string name;
+    for (int i = 0; i < 60; ++i) {
+        name += "\xC3\x96";
+    }
+    const std::string tip = ToolTipFor({{name, true}}, "\r\n");
+    EXPECT_EQ(Utf8Length(tip), 54u);
+    EXPECT_EQ(tip, "Aktiva profiler:\r\n" + kDot + name.substr(0, 68));
+}
+
+TEST(ShowActiveProfiles, LineFeedBreaksLeaveRoomForOneMoreCharacter) {
+    EXPECT_EQ(ToolTipFor({{"Alpha", true}}, "\n"), "Aktiva profiler:\n" + kDot + "Alpha");
+    EXPECT_EQ(ToolTipFor({{std::string(60, 'n'), true}}, "\n"),
+              "Aktiva profiler:\n" + kDot + std::string(35, 'n'));
+}
+
+TEST(ShowActiveProfiles, RowsInTableOrderWithTheirImages) {
+    SetProfiles({{"Alpha", true}, {"beta", false}, {"Gamma <i>", true}});
+    Fixture f;
+    f.Desktop.List.AddRow("left over", kImageActive);
+    f.Main.ShowActiveProfiles();
+    const std::vector<ListRow> expected = {{"Alpha", 2}, {"beta", 1}, {"Gamma <i>", 2}};
+    EXPECT_EQ(f.Desktop.List.Rows(), expected);
+}
+
+TEST(ShowActiveProfiles, ActiveIsAnyNonZeroValue) {
+    SetProfiles({{"A", true}});
+    Profiles[0].Active = 1;
+    Fixture f;
+    f.Main.ShowActiveProfiles();
+    ASSERT_EQ(f.Desktop.List.Rows().size(), 1u);
+    EXPECT_EQ(f.Desktop.List.Rows()[0].SmallImage, kImageActive);
+}
+
+TEST(MainWindow, DesignSetsCaptionSizeAndTimer) {
+    Fixture f;
+    EXPECT_EQ(f.Desktop.Window.Caption(), "Velmar - Active Profiles");
+    EXPECT_EQ(f.Desktop.Window.InnerWidth(), 312);
+    EXPECT_EQ(f.Desktop.Window.InnerHeight(), 211);
+    EXPECT_EQ(f.Desktop.Timer.Interval(), 5000);
+    EXPECT_TRUE(f.Desktop.Timer.Enabled());
+}
+
+TEST(MainWindow, LoadStepOrder) {
+    SetProfiles({{"A", true}});
+    Fixture f("\r\n", {"/PATH:/srv/alarm"});
+    f.Desktop.Log.Calls.clear();
+    f.Desktop.Window.Create(f.Main);
+
+    EXPECT_EQ(DataPath, "/srv/alarm/");
+    const std::vector<std::string> expected = {
+        "Tray.TrayIcon",  "Tray.IconVisible=-1", "Wait.Sleep 500",
+        "List.ClearRows", "List.AddRow 2 A",     "Tray.ToolTipText=Aktiva profiler:\r\n" + kDot + "A",
+        "Window.Hide"};
+    EXPECT_EQ(f.Desktop.Log.Calls, expected);
+    EXPECT_EQ(f.Desktop.Tray.TrayIcon(), f.Desktop.Window.Icon()) << "the window's own picture, shared";
+    EXPECT_FALSE(f.Desktop.Window.Visible());
+    EXPECT_EQ(f.Loads, 1);
+}
+
+TEST(MainWindow, LoadStepFailureReachesTheCaller) {
+    Fixture f;
+    f.Desktop.Log.Failing.insert("Tray.SetIconVisible");
+    EXPECT_ANY_THROW(f.Desktop.Window.Create(f.Main));
+}
+
+TEST(MainWindow, StateMachine) {
+    SetProfiles({});
+    Fixture f;
+    auto& window = f.Desktop.Window;
+    auto& tray = f.Desktop.Tray;
+    window.Create(f.Main);
+    EXPECT_FALSE(window.Visible()) << "hidden after the load step";
+
+    tray.Activate();
+    EXPECT_TRUE(window.Visible());
+    EXPECT_EQ(window.State(), WindowState::Normal);
+
+    window.UserMinimise();
+    EXPECT_FALSE(window.Visible()) << "minimising hides";
+    EXPECT_EQ(tray.IconVisible(), -1) << "the icon stays";
+
+    tray.Activate();
+    EXPECT_TRUE(window.Visible());
+    EXPECT_EQ(window.State(), WindowState::Normal) << "restored from minimised";
+    EXPECT_EQ(f.Desktop.List.Layout().Width, 312) << "the list fills the restored inner area";
+    EXPECT_EQ(f.Desktop.List.Layout().ColumnWidth, 272);
+
+    window.UserMaximise();
+    tray.Activate();
+    EXPECT_EQ(window.State(), WindowState::Normal) << "activation returns a maximised window to normal";
+    EXPECT_TRUE(window.Visible());
+
+    EXPECT_FALSE(window.RequestClose(CloseReason::UserClose));
+    EXPECT_TRUE(window.Visible()) << "the user's close is refused";
+    EXPECT_EQ(tray.IconVisible(), -1);
+
+    EXPECT_TRUE(window.RequestClose(CloseReason::SessionEnd));
+    EXPECT_TRUE(window.Unloaded());
+    EXPECT_EQ(tray.IconVisible(), 0) << "unloading removes the icon";
+    EXPECT_EQ(f.Desktop.Log.Calls.back(), "Tray.IconVisible=0");
+}
+
+TEST(MainWindow, EveryOtherCloseReasonIsGrantedFromHiddenOrShown) {
+    SetProfiles({});
+    for (const auto reason : {CloseReason::ProgramCode, CloseReason::SessionEnd, CloseReason::ProcessEnd,
+                              CloseReason::OwnerClosing}) {
+        for (const bool shown : {false, true}) {
+            Fixture f;
+            f.Desktop.Window.Create(f.Main);
+            if (shown) {
+                f.Desktop.Tray.Activate();
+            }
+            EXPECT_TRUE(f.Desktop.Window.RequestClose(reason));
+            EXPECT_EQ(f.Desktop.Tray.IconVisible(), 0);
+        }
+    }
+}
+
+TEST(MainWindow, WithoutNotificationAreaTheWindowStaysReachable) {
+    SetProfiles({});
+    Fixture f;
+    f.Desktop.Tray.Available = false;
+    f.Desktop.Window.Create(f.Main);
+    EXPECT_TRUE(f.Desktop.Window.Visible()) << "shown at start";
+    EXPECT_EQ(f.Desktop.Tray.IconVisible(), -1) << "the icon is still asked for, should a tray appear";
+
+    f.Desktop.Window.UserMinimise();
+    EXPECT_TRUE(f.Desktop.Window.Visible()) << "minimised, not hidden";
+    EXPECT_EQ(f.Desktop.Window.State(), WindowState::Minimized);
+
+    // A tray that turns up later takes over.
+    f.Desktop.Tray.Available = true;
+    f.Desktop.Tray.Activate();
+    f.Desktop.Window.UserMinimise();
+    EXPECT_FALSE(f.Desktop.Window.Visible());
+}
+
+TEST(MainWindow, ResizeLaysTheListOverTheInnerArea) {
+    Fixture f;
+    f.Desktop.Window.UserResize(500, 300);
+    const auto& layout = f.Desktop.List.Layout();
+    EXPECT_EQ(layout.Left, 0);
+    EXPECT_EQ(layout.Top, 0);
+    EXPECT_EQ(layout.Width, 500);
+    EXPECT_EQ(layout.Height, 300);
+    EXPECT_EQ(layout.ColumnWidth, 460);
+}
+
+TEST(MainWindow, ResizeWhileMinimisedSkipsTheNegativeColumnAndHides) {
+    Fixture f;
+    f.Desktop.Window.Create(f.Main);
+    f.Desktop.Tray.Activate();
+    f.Desktop.Window.UserResize(312, 211);
+    f.Desktop.Log.Calls.clear();
+    f.Desktop.Window.UserMinimise();
+    const std::vector<std::string> expected = {
+        "Window.State=Minimized",         "List.Move 0,0", "List.Width=0", "List.Height=0",
+        "List.ColumnWidth(1)=-40 FAILED", "Window.Hide"};
+    EXPECT_EQ(f.Desktop.Log.Calls, expected);
+    EXPECT_EQ(f.Desktop.List.Layout().ColumnWidth, 272) << "the failed step changed nothing";
+    EXPECT_FALSE(f.Desktop.Window.Visible());
+}
+
+TEST(MainWindow, ResizeStepsContinueAfterAFailure) {
+    for (const char* failing : {"List.Move", "List.SetWidth", "List.SetHeight", "List.SetColumnWidth"}) {
+        Fixture f;
+        f.Desktop.Log.Failing.insert(failing);
+        f.Desktop.Window.UserResize(500, 300);
+        const auto& layout = f.Desktop.List.Layout();
+        EXPECT_EQ(layout.Width, std::string(failing) == "List.SetWidth" ? 0 : 500) << failing;
+        EXPECT_EQ(layout.Height, std::string(failing) == "List.SetHeight" ? 0 : 300) << failing;
+        EXPECT_EQ(layout.ColumnWidth, std::string(failing) == "List.SetColumnWidth" ? 0 : 460) << failing;
+    }
+    Fixture f;
+    f.Desktop.Window.Create(f.Main);
+    f.Desktop.Log.Failing = {"List.Move", "List.SetWidth", "List.SetHeight", "List.SetColumnWidth"};
+    f.Desktop.Tray.Activate();
+    f.Desktop.Window.UserMinimise();
+    EXPECT_FALSE(f.Desktop.Window.Visible()) << "the last step still runs";
+}
+
+TEST(MainWindow, TickStepsContinueAfterAFailure) {
+    SetProfiles({{"A", true}});
+    {
+        Fixture f;
+        f.Desktop.Log.Failing.insert("Wait.Sleep");
+        f.Main.Timer_Reload_Timer();
+        EXPECT_EQ(f.Loads, 1) << "a failing wait does not stop the load";
+        EXPECT_EQ(f.Desktop.Tray.ToolTipAssignments(), 1);
+    }
+    {
+        Fixture f;
+        f.Main.ProfileLoader = [&f]() -> std::int16_t {
+            ++f.Loads;
+            throw std::runtime_error("load failed");
+        };
+        f.Main.Timer_Reload_Timer();
+        EXPECT_EQ(f.Desktop.Tray.ToolTipAssignments(), 1) << "the list and tooltip still follow";
+        EXPECT_TRUE(f.Main.LastSignature().has_value());
+    }
+    {
+        Fixture f;
+        f.Desktop.Log.Failing.insert("List.AddRow");
+        f.Main.Timer_Reload_Timer();
+        EXPECT_EQ(f.Desktop.Tray.ToolTipAssignments(), 0) << "a failing list ends ShowActiveProfiles";
+        ASSERT_TRUE(f.Main.LastSignature().has_value()) << "the signature is stored all the same";
+        f.Main.Timer_Reload_Timer();
+        EXPECT_EQ(f.Loads, 1) << "and the next tick sees no change";
+    }
+}
+
+TEST(MainWindow, TimerTicksRunTheReloadCycle) {
+    SetProfiles({});
+    Fixture f;
+    f.Desktop.Timer.Tick();
+    EXPECT_EQ(f.Loads, 1);
+    f.Desktop.Timer.Tick();
+    EXPECT_EQ(f.Loads, 1);
+}
+
+} // namespace
+} // namespace velmar

@@ -1,0 +1,93 @@
+#include "app/Startup.h"
+#include "common/Errors.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace velmar {
+namespace {
+
+struct DataPathCase {
+    const char* Title;
+    PathStyle Style;
+    const char* ExecutableFolder;
+    std::vector<std::string> Arguments;
+    const char* Expected;
+};
+
+TEST(ResolveDataPath, FollowsTheSwitchOrTheProgramFolder) {
+    const std::vector<DataPathCase> cases = {
+        // Windows: the value ends at the next "/" of the whole command line.
+        {"default", PathStyle::Windows, "C:\\Alarm", {}, "C:\\Alarm\\Project\\"},
+        {"default in a root folder", PathStyle::Windows, "C:\\", {}, "C:\\Project\\"},
+        {"value without backslash", PathStyle::Windows, "C:\\Alarm", {"/PATH:D:\\Data"}, "D:\\Data\\"},
+        {"value with backslash", PathStyle::Windows, "C:\\Alarm", {"/PATH:D:\\Data\\"}, "D:\\Data\\"},
+        {"lower case, spaces, another switch",
+         PathStyle::Windows,
+         "C:\\Alarm",
+         {"/path:", "", "D:\\Data", "", "/X"},
+         "D:\\Data\\"},
+        {"a slash ends the value", PathStyle::Windows, "C:\\Alarm", {"/PATH:D:\\A/B"}, "D:\\A\\"},
+        {"empty value at the end", PathStyle::Windows, "C:\\Alarm", {"/PATH:"}, "\\"},
+        {"empty value before a slash", PathStyle::Windows, "C:\\Alarm", {"/PATH:/X"}, "\\"},
+        {"only the first switch counts",
+         PathStyle::Windows,
+         "C:\\Alarm",
+         {"/PATH:D:\\One", "/PATH:D:\\Two"},
+         "D:\\One\\"},
+        {"quotes stay", PathStyle::Windows, "C:\\Alarm", {"/PATH:\"D:\\My Data\""}, "\"D:\\My Data\"\\"},
+        {"other arguments are ignored",
+         PathStyle::Windows,
+         "C:\\Alarm",
+         {"-x", "foo"},
+         "C:\\Alarm\\Project\\"},
+        // POSIX: "/" joins folders; the value runs to the end of its argument.
+        {"posix default", PathStyle::Posix, "/opt/velmar", {}, "/opt/velmar/Project/"},
+        {"posix default in the root", PathStyle::Posix, "/", {}, "/Project/"},
+        {"posix absolute value",
+         PathStyle::Posix,
+         "/opt/velmar",
+         {"/PATH:/srv/alarm/Project"},
+         "/srv/alarm/Project/"},
+        {"posix value with slash", PathStyle::Posix, "/opt/velmar", {"/path:/srv/alarm/"}, "/srv/alarm/"},
+        {"posix value with spaces inside",
+         PathStyle::Posix,
+         "/opt/velmar",
+         {"/PATH: /srv/my data  "},
+         "/srv/my data/"},
+        {"posix value ends with its argument",
+         PathStyle::Posix,
+         "/opt/velmar",
+         {"/PATH:/a/b", "/c/d"},
+         "/a/b/"},
+        {"posix empty value", PathStyle::Posix, "/opt/velmar", {"/PATH:", "/srv"}, "/"},
+        {"posix relative value", PathStyle::Posix, "/opt/velmar", {"x", "/Path:data"}, "data/"},
+        {"posix switch inside an argument", PathStyle::Posix, "/opt/velmar", {"--x=/PATH:/srv/a"}, "/srv/a/"},
+        {"posix first switch counts", PathStyle::Posix, "/opt/velmar", {"/PATH:/one", "/PATH:/two"}, "/one/"},
+        {"posix non-ASCII", PathStyle::Posix, "/opt/velmar", {"/PATH:/srv/Åsa larm"}, "/srv/Åsa larm/"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ResolveDataPath(c.ExecutableFolder, c.Arguments, c.Style), c.Expected) << c.Title;
+    }
+}
+
+TEST(ResolveDataPath, SwitchBeyondSixteenBitPositionsOverflows) {
+    // The switch at character 32761 still leaves its value's position (32767)
+    // in range; one character later it does not.
+    const std::string padding(32759, 'x'); // plus the joining space: switch at 32761
+    EXPECT_EQ(ResolveDataPath("/opt", {padding, "/PATH:/a"}, PathStyle::Posix), "/a/");
+    EXPECT_THROW(ResolveDataPath("/opt", {padding + "y", "/PATH:/a"}, PathStyle::Posix), OverflowError);
+    // Characters, not bytes: two-byte characters count once.
+    EXPECT_NO_THROW(
+        ResolveDataPath("/opt", {std::string(16000, 'a') + "\xC3\xA5", "/PATH:/a"}, PathStyle::Posix));
+}
+
+TEST(JoinArguments, JoinsWithSingleSpaces) {
+    EXPECT_EQ(JoinArguments({}), "");
+    EXPECT_EQ(JoinArguments({"a"}), "a");
+    EXPECT_EQ(JoinArguments({"a", "", "b c"}), "a  b c");
+}
+
+} // namespace
+} // namespace velmar
