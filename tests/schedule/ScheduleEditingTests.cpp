@@ -1,0 +1,289 @@
+// The editing operations of the popup menu and the time boxes, and the merge
+// and group propagation behind them.
+
+#include "common/Errors.h"
+#include "tests/schedule_view/ScheduleFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace velmar::test {
+namespace {
+
+using Times_t = std::vector<std::pair<int, int>>;
+
+ScheduleBuilder WorkingWeek() {
+    ScheduleBuilder b;
+    for (int d = 0; d < 5; ++d) {
+        b.Grouped(d).Period(d, 420, 960);
+    }
+    return b;
+}
+
+// Selects a day type with a right press on its row, as the popup menu does.
+void SelectRow(Editor& e, int row) {
+    e.Down(Editor::X(1300), Editor::Y(row), 2);
+    e.Host.ClearCalls();
+}
+
+TEST(MergeOverlappingPeriods, JoinsOverlappingAndTouchingPeriodsOnly) {
+    struct Case {
+        const char* what;
+        Times_t before;
+        Times_t after;
+    };
+    const Case cases[] = {
+        {"touching chain", {{420, 600}, {600, 700}, {800, 900}}, {{420, 700}, {800, 900}}},
+        {"one minute apart", {{420, 600}, {601, 700}}, {{420, 600}, {601, 700}}},
+        {"touching, later one first", {{600, 700}, {420, 600}}, {{420, 700}}},
+        {"contained", {{100, 500}, {200, 300}}, {{100, 500}}},
+        {"equal times, two objects", {{100, 200}, {100, 200}}, {{100, 200}}},
+        {"needs a second pass", {{800, 900}, {420, 600}, {500, 850}}, {{420, 900}}},
+        {"survivors keep their places", {{900, 1000}, {100, 200}, {950, 1100}}, {{900, 1100}, {100, 200}}},
+    };
+    for (const auto& c : cases) {
+        ScheduleBuilder b;
+        for (const auto& [start, stop] : c.before) {
+            b.Period(0, static_cast<std::int16_t>(start), static_cast<std::int16_t>(stop));
+        }
+        Editor e(b);
+        // Every left click ends in a release, which merges the row's periods.
+        e.Click(Editor::X(1300), Editor::Y(0));
+        EXPECT_EQ(Times(e.Schedule, 0), c.after) << c.what;
+    }
+}
+
+TEST(MergeOverlappingPeriods, SelectionFollowsTheSurvivingPeriod) {
+    Editor e(ScheduleBuilder().Period(0, 420, 600).Period(0, 500, 700));
+    e.Click(Editor::X(650), Editor::Y(0)); // inside only the second period
+    ASSERT_EQ(Times(e.Schedule, 0), (Times_t{{420, 700}}));
+    EXPECT_EQ(e.Schedule.SelectedPeriod(), e.Schedule.Periods(0).Item(1));
+}
+
+TEST(Delete, RemovesTheDayTypesPeriodsAndClearsTheTimeBoxesForTheSelectedPeriod) {
+    Editor e(WorkingWeek().Period(0, 1000, 1100));
+    e.Click(Editor::X(1050), Editor::Y(0)); // selects 1000-1100 on Monday
+    const PeriodPtr selected = e.Schedule.SelectedPeriod();
+    ASSERT_NE(selected, nullptr);
+    e.Host.ClearCalls();
+    e.Schedule.Delete(e.Host, e.SurfaceVariable);
+    EXPECT_TRUE(Times(e.Schedule, 0).empty());
+    EXPECT_EQ(e.Schedule.GetGrouped(0), 0);
+    EXPECT_EQ(e.Schedule.SelectedDayType(), -1);
+    EXPECT_EQ(e.Schedule.SelectedPeriod(), nullptr);
+    EXPECT_EQ(selected->m_StartMinute, 1000); // still valid for its holder
+    EXPECT_EQ(e.Host.CallNames(),
+              (std::vector<std::string>{"Set_Text_Schedule_Period_Start", "Set_Text_Schedule_Period_Stop",
+                                        "Get_Check_TimeSchedule_ViewDayType"}));
+    EXPECT_EQ(e.Host.LastText("Set_Text_Schedule_Period_Start"), "");
+    // The other members keep their periods (the click had copied Monday's to them).
+    EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{420, 960}, {1000, 1100}}));
+    EXPECT_EQ(e.Schedule.GetGrouped(1), -1);
+}
+
+TEST(Delete, LeavesTheTimeBoxesAloneWhenTheSelectedPeriodIsElsewhere) {
+    Editor e(WorkingWeek());
+    e.Click(Editor::X(600), Editor::Y(0)); // selects Monday's period
+    SelectRow(e, 1);                       // Tuesday
+    e.Schedule.Delete(e.Host, e.SurfaceVariable);
+    EXPECT_TRUE(Times(e.Schedule, 1).empty());
+    EXPECT_EQ(e.Host.CountOf("Set_Text_Schedule_Period_Start"), 0u);
+    EXPECT_NE(e.Schedule.SelectedPeriod(), nullptr);
+}
+
+TEST(EditingOperations, DoNothingWithoutASelection) {
+    Editor e(WorkingWeek());
+    e.Schedule.Delete(e.Host, e.SurfaceVariable);
+    e.Schedule.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    e.Schedule.Paste(e.Host, e.SurfaceVariable);
+    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    EXPECT_TRUE(e.Host.Calls().empty());
+    EXPECT_TRUE(e.Surface.Operations().empty());
+    for (int d = 0; d < 5; ++d) {
+        EXPECT_EQ(Times(e.Schedule, d), (Times_t{{420, 960}}));
+        EXPECT_EQ(e.Schedule.GetGrouped(static_cast<std::int16_t>(d)), -1);
+    }
+}
+
+TEST(SetTimeFrom00to24, MakesOneWholeDayPeriodOutOfTheGroup) {
+    Editor e(WorkingWeek().Period(1, 1000, 1100));
+    SelectRow(e, 1);
+    e.Schedule.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{0, 1440}}));
+    EXPECT_EQ(e.Schedule.GetGrouped(1), 0);
+    EXPECT_EQ(e.Schedule.SelectedDayType(), -1);
+    EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{420, 960}}));
+    EXPECT_EQ(Times(e.Schedule, 2), (Times_t{{420, 960}}));
+    EXPECT_EQ(e.Host.CallNames(), (std::vector<std::string>{"Get_Check_TimeSchedule_ViewDayType"}));
+}
+
+TEST(ExtractTimeFromTextboxes, AppliesSwappedTimesRewritesTheBoxesAndPropagates) {
+    Editor e(WorkingWeek());
+    e.Click(Editor::X(600), Editor::Y(0));
+    e.Host.ClearCalls();
+    e.Host.StartText = "16:00";
+    e.Host.StopText = "730";
+    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(e.Schedule.EditStartMinute(), 450);
+    EXPECT_EQ(e.Schedule.EditStopMinute(), 960);
+    for (int d = 0; d < 5; ++d) {
+        EXPECT_EQ(Times(e.Schedule, d), (Times_t{{450, 960}})) << d;
+    }
+    // The members got copies, not Monday's period itself.
+    EXPECT_NE(e.Schedule.Periods(1).Item(1), e.Schedule.Periods(0).Item(1));
+    const std::vector<std::string> expected = {
+        "Get_Text_Schedule_Period_Start",     "Get_Text_Schedule_Period_Stop",
+        "Set_Text_Schedule_Period_Start",     "Set_Text_Schedule_Period_Stop",
+        "Get_Check_TimeSchedule_ViewDayType", // Monday's row
+        "Get_Check_TimeSchedule_ViewDayType", "Get_Check_TimeSchedule_ViewDayType",
+        "Get_Check_TimeSchedule_ViewDayType", "Get_Check_TimeSchedule_ViewDayType"}; // Tue..Fri
+    EXPECT_EQ(e.Host.CallNames(), expected);
+    EXPECT_EQ(e.Host.LastText("Set_Text_Schedule_Period_Start"), "07:30");
+    EXPECT_EQ(e.Host.LastText("Set_Text_Schedule_Period_Stop"), "16:00");
+}
+
+TEST(ExtractTimeFromTextboxes, MergesWithANeighbourAndReadsAnyTextAsATime) {
+    Editor e(ScheduleBuilder().Period(0, 420, 600).Period(0, 700, 900));
+    e.Click(Editor::X(500), Editor::Y(0));
+    e.Host.StartText = "8";
+    e.Host.StopText = "12:00";
+    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{480, 900}}));
+    e.Host.StartText = "no time";
+    e.Host.StopText = "99:00";
+    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{0, 1440}}));
+}
+
+TEST(ExtractTimeFromTextboxes, WithoutASelectedDayTypeChangesOnlyThePeriod) {
+    Editor e(WorkingWeek());
+    e.Click(Editor::X(600), Editor::Y(0)); // Monday's period selected
+    SelectRow(e, 5);
+    e.Schedule.SetTimeFrom00to24(e.Host, e.SurfaceVariable); // ends with no day type selected
+    e.Host.ClearCalls();
+    e.Host.StartText = "08:00";
+    e.Host.StopText = "09:00";
+    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{480, 540}}));
+    EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{420, 960}})); // not propagated
+    EXPECT_EQ(e.Host.Calls().size(), 4u);                   // two reads, two writes, no repaint
+}
+
+TEST(Group, SaturdayJoinsTakingTheLowestMembersPeriodsAndLeavesKeepingThem) {
+    Editor e(WorkingWeek().Period(5, 0, 100));
+    SelectRow(e, 5);
+    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(e.Schedule.GetGrouped(5), -1);
+    EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{420, 960}}));
+    EXPECT_NE(e.Schedule.Periods(5).Item(1), e.Schedule.Periods(0).Item(1));
+    EXPECT_EQ(e.Schedule.SelectedDayType(), 5);
+    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(e.Schedule.GetGrouped(5), 0);
+    EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{420, 960}}));
+    EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{420, 960}}));
+    EXPECT_EQ(e.Schedule.GetGrouped(0), -1);
+    EXPECT_EQ(e.Host.CallNames(), (std::vector<std::string>(2, "Get_Check_TimeSchedule_ViewDayType")));
+}
+
+TEST(Group, AFirstMemberKeepsItsPeriodsAndAFileFlagOfOneStaysSet) {
+    Editor e(ScheduleBuilder().Period(5, 0, 100).Grouped(6, 1).Period(6, 200, 300));
+    SelectRow(e, 5);
+    // Sunday's flag 1 counts as a member: Saturday takes Sunday's periods.
+    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{200, 300}}));
+    // The complement of 1 is -2, still a member.
+    SelectRow(e, 6);
+    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(e.Schedule.GetGrouped(6), -2);
+
+    Editor alone(ScheduleBuilder().Period(5, 0, 100));
+    SelectRow(alone, 5);
+    alone.Schedule.Group(alone.Host, alone.SurfaceVariable);
+    EXPECT_EQ(alone.Schedule.GetGrouped(5), -1);
+    EXPECT_EQ(Times(alone.Schedule, 5), (Times_t{{0, 100}}));
+}
+
+TEST(GroupMonFri, UncheckedGroupsExactlyMondayToFridayWithMondaysPeriods) {
+    Editor e(
+        ScheduleBuilder().Period(0, 420, 960).Period(1, 0, 1440).Grouped(5).Period(5, 10, 20).Grouped(9));
+    e.Host.MonFriChecked = 0;
+    e.Schedule.GroupMonFri(e.Host, e.SurfaceVariable);
+    for (int d = 0; d < kDayTypeCount; ++d) {
+        EXPECT_EQ(e.Schedule.GetGrouped(static_cast<std::int16_t>(d)), d < 5 ? -1 : 0) << d;
+    }
+    for (int d = 1; d < 5; ++d) {
+        EXPECT_EQ(Times(e.Schedule, d), (Times_t{{420, 960}})) << d;
+    }
+    EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{10, 20}}));
+    // Asked once per day type; Monday to Friday repainted as they are set,
+    // then Tuesday to Friday by the propagation, then the whole grid.
+    std::vector<std::string> expected;
+    for (int d = 0; d < kDayTypeCount; ++d) {
+        expected.push_back("Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked");
+        if (d < 5) {
+            expected.push_back("Get_Check_TimeSchedule_ViewDayType");
+        }
+    }
+    expected.insert(expected.end(), 4 + 7, "Get_Check_TimeSchedule_ViewDayType");
+    EXPECT_EQ(e.Host.CallNames(), expected);
+}
+
+TEST(GroupMonFri, CheckedDissolvesTheGroupAndKeepsEveryPeriod) {
+    Editor e(WorkingWeek().Period(1, 1000, 1100).Grouped(7));
+    e.Host.MonFriChecked = -1;
+    e.Schedule.GroupMonFri(e.Host, e.SurfaceVariable);
+    for (int d = 0; d < kDayTypeCount; ++d) {
+        EXPECT_EQ(e.Schedule.GetGrouped(static_cast<std::int16_t>(d)), 0) << d;
+    }
+    EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{420, 960}, {1000, 1100}}));
+}
+
+TEST(Paste, CopiesTheCopiedDayTypesCurrentPeriodsAndGroupFlag) {
+    Editor e(WorkingWeek().Period(6, 100, 200));
+    SelectRow(e, 0);
+    e.Schedule.Copy();
+    EXPECT_EQ(e.Schedule.CopiedDayType(), 0);
+    // Monday changes after the copy; the paste takes Monday as it is then.
+    e.Host.StartText = "06:00";
+    e.Host.StopText = "08:00";
+    e.Click(Editor::X(600), Editor::Y(0));
+    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    SelectRow(e, 6);
+    e.Schedule.Paste(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{360, 480}}));
+    EXPECT_EQ(e.Schedule.GetGrouped(6), -1);
+    EXPECT_NE(e.Schedule.Periods(6).Item(1), e.Schedule.Periods(0).Item(1));
+    EXPECT_EQ(e.Schedule.SelectedDayType(), 6);
+    EXPECT_EQ(e.Schedule.CopiedDayType(), 0);
+    // Not propagated to the other members.
+    EXPECT_EQ(e.Host.CallNames(), (std::vector<std::string>{"Get_Check_TimeSchedule_ViewDayType"}));
+    // Pasting again gives the same result.
+    e.Schedule.Paste(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{360, 480}}));
+}
+
+TEST(Paste, WithNothingCopiedOrOntoItselfChangesNothing) {
+    Editor e(WorkingWeek().Period(6, 100, 200));
+    SelectRow(e, 6);
+    e.Schedule.Paste(e.Host, e.SurfaceVariable); // nothing copied
+    e.Schedule.Copy();
+    e.Schedule.Paste(e.Host, e.SurfaceVariable); // onto itself
+    EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{100, 200}}));
+    EXPECT_EQ(e.Schedule.GetGrouped(6), 0);
+    EXPECT_TRUE(e.Host.Calls().empty());
+}
+
+TEST(EditingOperations, AHostLackingANameFailsAtThatCallKeepingEarlierChanges) {
+    Editor e(ScheduleBuilder().Period(0, 100, 200).Period(0, 300, 400));
+    e.Click(Editor::X(150), Editor::Y(0));
+    RecordingHost lacking(false);
+    EXPECT_THROW(e.Schedule.Delete(lacking, e.SurfaceVariable), HostCallError);
+    // The selected first period was removed before the failing call.
+    EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{300, 400}}));
+    EXPECT_EQ(lacking.CallNames(), (std::vector<std::string>{"Set_Text_Schedule_Period_Start"}));
+
+    EXPECT_THROW(e.Schedule.GroupMonFri(lacking, e.SurfaceVariable), HostCallError);
+}
+
+} // namespace
+} // namespace velmar::test
