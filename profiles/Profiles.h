@@ -53,10 +53,14 @@ extern FixedTable<ProfileRecord, kMaxProfiles> Profiles;
 extern FixedTable<SchedulePtr, kMaxProfiles> TimeSchedules;
 extern std::int16_t NumberOfProfiles;
 
-// Rebuilds the tables from the profile files under DataPath and sorts them by
-// upper-cased name; returns the new NumberOfProfiles.
+// Rebuilds the tables from the files DataPath + "Profiles" + separator +
+// "Profile_????.dat" (any letter case, four ASCII digits) and sorts them by
+// upper-cased name, stable; returns the new NumberOfProfiles. The first 200
+// loadable files found are loaded and any further ones ignored.
 std::int16_t LoadAllProfiles();
-// Loads Profile_NNNN.dat into a slot; -1 when loaded, 0 when not. Never throws.
+// Loads Profile_NNNN.dat (found in any letter case) into a slot; -1 when
+// loaded, 0 when not (also for a slot outside 0..199). A version-4 file that
+// ends early counts as loaded with what it held. Never throws.
 std::int16_t LoadProfile(std::int16_t ProfileIndex, std::int16_t ProfileNumber);
 
 // Called with true before and false after a load, to show the busy pointer.
