@@ -189,6 +189,17 @@ void QtMainWindow::Show() {
 }
 
 void QtMainWindow::Hide() {
+    if (m_InStateChange) {
+        // Hiding while Qt delivers a state change can be undone by the rest of
+        // that change (showMinimized shows the window after setting its
+        // state); hide once it is over, if the window is still minimised.
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized()) {
+                hide();
+            }
+        });
+        return;
+    }
     hide();
 }
 
@@ -220,7 +231,9 @@ void QtMainWindow::resizeEvent(QResizeEvent* event) {
 void QtMainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
+        m_InStateChange = true;
         RaiseResize();
+        m_InStateChange = false;
     }
 }
 

@@ -115,6 +115,7 @@ private:
     std::shared_ptr<const QtPicture> m_Icon;
     IWindowEvents* m_Events = nullptr;
     bool m_Unloaded = false;
+    bool m_InStateChange = false;
 };
 
 // The timer `Timer_Reload` on a QTimer.

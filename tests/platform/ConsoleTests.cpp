@@ -1,0 +1,90 @@
+#include "common/Errors.h"
+#include "platform/Console.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+
+namespace velmar {
+namespace {
+
+TEST(ConsoleBlock, EscapesBackslashCarriageReturnAndLineFeed) {
+    const struct {
+        const char* Text;
+        const char* Expected;
+    } cases[] = {
+        {"plain", "plain"},
+        {"a\\b", "a\\\\b"},
+        {"a\r\nb", "a\\r\\nb"},
+        {"\n\n", "\\n\\n"},
+        {"\\n", "\\\\n"}, // a written backslash-n stays distinguishable from a line feed
+        {"tab\tand \xC3\x85", "tab\tand \xC3\x85"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EscapeConsoleText(c.Text), c.Expected) << c.Text;
+    }
+}
+
+TEST(ConsoleBlock, OneLinePerRowThenTheTooltip) {
+    const std::vector<ListRow> rows = {
+        {"Kontor", kImageInactive}, {"Natt\nlarm", kImageActive}, {"C:\\x", 1}};
+    EXPECT_EQ(FormatConsoleBlock("07:05:09", rows, "Aktiva profiler:\n\xC2\xB7 Natt\nlarm"),
+              "== 07:05:09 3 profiles\n"
+              "- Kontor\n"
+              "+ Natt\\nlarm\n"
+              "- C:\\\\x\n"
+              "tooltip: Aktiva profiler:\\n\xC2\xB7 Natt\\nlarm\n");
+    EXPECT_EQ(FormatConsoleBlock("00:00:00", {}, "Aktiva profiler:"),
+              "== 00:00:00 0 profiles\ntooltip: Aktiva profiler:\n");
+}
+
+TEST(ConsoleBlock, ClockTextIsHoursMinutesSeconds) {
+    EXPECT_TRUE(std::regex_match(LocalClockText(), std::regex("[0-2][0-9]:[0-5][0-9]:[0-6][0-9]")));
+}
+
+TEST(ConsoleControls, TrayPrintsTheListWhenTheTooltipIsSet) {
+    ConsoleImageList images;
+    ConsoleReportList list(images);
+    std::ostringstream out;
+    ConsoleTray tray(list, out, [] { return std::string("12:34:56"); });
+    list.AddRow("A", kImageActive);
+    EXPECT_THROW(list.AddRow("bad", 3), OutOfRangeError);
+    EXPECT_THROW(list.AddRow("bad", 0), OutOfRangeError);
+    EXPECT_EQ(out.str(), "") << "rows alone print nothing";
+    tray.SetToolTipText("tip");
+    EXPECT_EQ(out.str(), "== 12:34:56 1 profiles\n+ A\ntooltip: tip\n");
+    list.ClearRows();
+    tray.SetToolTipText("again");
+    EXPECT_EQ(out.str(),
+              "== 12:34:56 1 profiles\n+ A\ntooltip: tip\n== 12:34:56 0 profiles\ntooltip: again\n");
+}
+
+TEST(ConsoleControls, ListRefusesNegativeSizesAsTheDesktopListDoes) {
+    ConsoleImageList images;
+    ConsoleReportList list(images);
+    EXPECT_NO_THROW(list.SetColumnWidth(1, 0));
+    EXPECT_THROW(list.SetColumnWidth(1, -40), InvalidArgumentError);
+    EXPECT_THROW(list.SetColumnWidth(2, 10), InvalidArgumentError);
+    EXPECT_THROW(list.SetWidth(-1), InvalidArgumentError);
+}
+
+TEST(ConsoleLoop, TicksUntilAStopSignal) {
+    for (const int signal : {SIGTERM, SIGINT}) {
+        ConsoleTimer timer;
+        timer.SetInterval(20);
+        timer.SetEnabled(true);
+        int ticks = 0;
+        timer.SetTickHandler([&] {
+            if (++ticks == 3) {
+                std::raise(signal);
+            }
+        });
+        EXPECT_EQ(RunConsoleLoop(timer), signal);
+        EXPECT_EQ(ticks, 3);
+    }
+}
+
+} // namespace
+} // namespace velmar

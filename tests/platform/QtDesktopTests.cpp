@@ -1,0 +1,240 @@
+// The Qt window, list, image list, timer and tray on the offscreen platform,
+// driven through the main window's logic and found by object name.
+
+#include "app/MainWindow.h"
+#include "platform/RecordingDesktop.h"
+#include "platform/qt/QtDesktop.h"
+#include "profiles/Profiles.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QTextDocument>
+#include <QTreeWidget>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace velmar {
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "velmar_platform_qt_desktop_tests";
+        static char* argv[] = {name, nullptr};
+        m_App = std::make_unique<QApplication>(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    void TearDown() override { m_App.reset(); }
+
+private:
+    std::unique_ptr<QApplication> m_App;
+};
+
+[[maybe_unused]] ::testing::Environment* const g_QtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+void SetProfiles(const std::vector<std::pair<std::string, bool>>& profiles) {
+    NumberOfProfiles = static_cast<std::int16_t>(profiles.size());
+    for (std::size_t i = 0; i < profiles.size(); ++i) {
+        Profiles[static_cast<long long>(i)] = ProfileRecord{};
+        Profiles[static_cast<long long>(i)].Name = profiles[i].first;
+        Profiles[static_cast<long long>(i)].Active = profiles[i].second ? -1 : 0;
+    }
+}
+
+// The Qt window with the logic, a recording tray that reports a notification
+// area (the offscreen platform has none) and no wait.
+struct QtFixture {
+    QtFixture()
+        : Window(Images),
+          Main({Window, Window.List(), Images, Timer, Tray, Wait}, {"/opt/velmar", {"/PATH:/nowhere"}}) {
+        Main.ProfileLoader = [] { return NumberOfProfiles; };
+        Window.SetEvents(&Main);
+        Window.OnUnloaded = [this] { ++UnloadedCalls; };
+    }
+
+    QTreeWidget* List() { return Window.findChild<QTreeWidget*>("List_ActiveProfiles"); }
+
+    QtImageList Images;
+    QtMainWindow Window;
+    QtTimer Timer;
+    RecordingLog Log;
+    RecordingTray Tray{Log};
+    RecordingWait Wait{Log};
+    VelmarActiveProfiles_Main Main;
+    int UnloadedCalls = 0;
+};
+
+QRgb CentreOf(const QIcon& icon) {
+    return icon.pixmap(14, 14).toImage().pixel(7, 7);
+}
+
+TEST(QtDesktop, WindowCarriesItsCaptionSizeAndList) {
+    SetProfiles({});
+    QtFixture f;
+    EXPECT_EQ(f.Window.windowTitle(), "Velmar - Active Profiles");
+    EXPECT_EQ(f.Window.size(), QSize(312, 211));
+    QTreeWidget* list = f.List();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->columnCount(), 1);
+    EXPECT_EQ(list->iconSize(), QSize(14, 14));
+    EXPECT_FALSE(f.Window.windowIcon().isNull());
+}
+
+TEST(QtDesktop, RowsShowNamesLiterallyWithRedAndGreenBalls) {
+    SetProfiles({{"Alpha", true}, {"<b>beta</b>", false}});
+    QtFixture f;
+    f.Main.ShowActiveProfiles();
+    QTreeWidget* list = f.List();
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Alpha");
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "<b>beta</b>");
+    const QRgb green = CentreOf(list->topLevelItem(0)->icon(0));
+    const QRgb red = CentreOf(list->topLevelItem(1)->icon(0));
+    EXPECT_GT(qGreen(green), 2 * qRed(green));
+    EXPECT_GT(qRed(red), 2 * qGreen(red));
+    // The tooltip's first line is the heading, so Qt never takes it for markup.
+    EXPECT_FALSE(Qt::mightBeRichText(QString::fromStdString("Aktiva profiler:\n\xC2\xB7 <b>x</b>")));
+}
+
+TEST(QtDesktop, BallImagesAreFourteenPixelsWithWhiteTransparent) {
+    QtImageList images;
+    for (const std::int16_t number : {kImageInactive, kImageActive}) {
+        const QImage image = images.Image(number).pixmap(14, 14).toImage();
+        EXPECT_EQ(image.size(), QSize(14, 14));
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "corner transparent";
+        EXPECT_EQ(qAlpha(image.pixel(7, 7)), 255) << "ball opaque";
+    }
+    EXPECT_ANY_THROW(images.Image(3));
+    EXPECT_ANY_THROW(images.Image(0));
+}
+
+TEST(QtDesktop, StatesOfTheWindow) {
+    SetProfiles({{"Alpha", true}});
+    QtFixture f;
+    f.Window.Create();
+    EXPECT_FALSE(f.Window.isVisible()) << "hidden after the load step";
+    EXPECT_EQ(f.List()->topLevelItemCount(), 1);
+
+    f.Tray.Activate();
+    EXPECT_TRUE(f.Window.isVisible());
+
+    f.Window.resize(500, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.List()->geometry(), QRect(0, 0, 500, 300));
+    EXPECT_EQ(f.List()->columnWidth(0), 460);
+
+    f.Window.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(f.Window.isVisible()) << "minimising hides";
+    EXPECT_EQ(f.List()->columnWidth(0), 460) << "the negative column width was skipped";
+
+    f.Tray.Activate();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.Window.isVisible());
+    EXPECT_FALSE(f.Window.isMinimized());
+
+    f.Window.showMaximized();
+    f.Tray.Activate();
+    EXPECT_FALSE(f.Window.isMaximized()) << "activation restores the normal state";
+}
+
+TEST(QtDesktop, UserCloseIsRefusedOtherClosesUnload) {
+    SetProfiles({});
+    QtFixture f;
+    f.Window.Create();
+    f.Tray.Activate();
+
+    // A spontaneous close, as the window system delivers the title bar's
+    // button. sendEvent would clear the spontaneous mark; notify keeps it.
+    QCloseEvent userClose;
+    QSpontaneKeyEvent::setSpontaneous(&userClose);
+    QCoreApplication::instance()->notify(&f.Window, &userClose);
+    EXPECT_FALSE(userClose.isAccepted());
+    EXPECT_TRUE(f.Window.isVisible());
+    EXPECT_EQ(f.Tray.IconVisible(), -1);
+    EXPECT_EQ(f.UnloadedCalls, 0);
+
+    ASSERT_NE(f.Window.windowHandle(), nullptr);
+    EXPECT_TRUE(f.Window.windowHandle()->close()) << "a close from the program's code is granted";
+    EXPECT_TRUE(f.Window.Unloaded());
+    EXPECT_EQ(f.Tray.IconVisible(), 0);
+    EXPECT_EQ(f.UnloadedCalls, 1);
+    f.Window.EnsureUnloaded();
+    EXPECT_EQ(f.UnloadedCalls, 1) << "unloaded once";
+}
+
+TEST(QtDesktop, SessionEndAndProcessEndUnloadAHiddenWindow) {
+    for (const auto reason : {CloseReason::SessionEnd, CloseReason::ProcessEnd}) {
+        SetProfiles({});
+        QtFixture f;
+        f.Window.Create();
+        EXPECT_TRUE(f.Window.RequestClose(reason));
+        EXPECT_EQ(f.Tray.IconVisible(), 0);
+        EXPECT_EQ(f.UnloadedCalls, 1);
+    }
+}
+
+TEST(QtDesktop, WithoutNotificationAreaTheWindowStartsShown) {
+    SetProfiles({});
+    QtImageList images;
+    QtMainWindow window(images);
+    QtTimer timer;
+    QtTrayIcon tray;
+    QtWait wait;
+    ASSERT_FALSE(tray.NotificationAreaAvailable()) << "the offscreen platform has no tray";
+    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait},
+                                   {"/opt", {"/PATH:/nowhere"}});
+    main.ProfileLoader = [] { return NumberOfProfiles; };
+    window.SetEvents(&main);
+    window.Create();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(tray.IconVisible(), -1);
+    EXPECT_EQ(tray.ToolTipText(), "Aktiva profiler:");
+    window.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isVisible()) << "not hidden: nothing would bring it back";
+    window.EnsureUnloaded();
+    EXPECT_EQ(tray.IconVisible(), 0);
+}
+
+TEST(QtDesktop, TrayRaisesIconActivatedOnClickAndDoubleClick) {
+    QtTrayIcon tray;
+    int activations = 0;
+    tray.SetIconActivatedHandler([&] { ++activations; });
+    emit tray.Widget().activated(QSystemTrayIcon::Trigger);
+    emit tray.Widget().activated(QSystemTrayIcon::DoubleClick);
+    emit tray.Widget().activated(QSystemTrayIcon::Context);
+    EXPECT_EQ(activations, 2);
+
+    auto picture = std::make_shared<QtPicture>(DrawProgramIcon());
+    tray.SetTrayIcon(picture);
+    EXPECT_EQ(tray.TrayIcon(), picture);
+    EXPECT_FALSE(tray.Widget().icon().isNull());
+}
+
+TEST(QtDesktop, TimerTicksIntoItsHandler) {
+    QtTimer timer;
+    int ticks = 0;
+    timer.SetInterval(10);
+    timer.SetTickHandler([&] { ++ticks; });
+    timer.SetEnabled(true);
+    EXPECT_TRUE(timer.Enabled());
+    QElapsedTimer clock;
+    clock.start();
+    while (ticks < 2 && clock.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_GE(ticks, 2);
+    timer.SetEnabled(false);
+    EXPECT_FALSE(timer.Enabled());
+    EXPECT_EQ(timer.Interval(), 10);
+}
+
+} // namespace
+} // namespace velmar
