@@ -131,6 +131,21 @@ void QtImageSurface::Clear() {
     m_Image.fill(ToQColor(m_Background));
 }
 
+void QtImageSurface::Resize(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == m_Image.width() && height == m_Image.height()) {
+        return;
+    }
+    QImage resized(width, height, QImage::Format_RGB32);
+    resized.fill(ToQColor(m_Background));
+    {
+        QPainter painter(&resized);
+        painter.drawImage(QPoint(0, 0), m_Image);
+    }
+    m_Image = std::move(resized);
+}
+
 void QtImageSurface::SavePng(const std::string& path) const {
     if (!m_Image.save(QString::fromStdString(path), "PNG")) {
         throw FileError("cannot write the PNG file " + path);

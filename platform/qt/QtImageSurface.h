@@ -56,6 +56,9 @@ public:
     void DrawImage(const QImage& image, int x, int y);
     // Sets every pixel to the background colour.
     void Clear();
+    // Changes the size, as a host resizes its picture box: what was drawn stays
+    // at the top left, new pixels take the background colour.
+    void Resize(int width, int height);
     const QImage& Image() const { return m_Image; }
     // Saves the image as PNG; FileError when it cannot be written.
     void SavePng(const std::string& path) const;
