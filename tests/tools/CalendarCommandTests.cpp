@@ -1,0 +1,209 @@
+// velmar-profiles calendar and render-calendar, run as the tool runs them.
+
+#include "calendar/Calendar.h"
+#include "platform/BinaryFile.h"
+#include "platform/DateServices.h"
+#include "profiles/Profiles.h"
+#include "tests/support/TestFiles.h"
+#include "tools/velmar-profiles/Commands.h"
+
+#include <QImage>
+#include <QLocale>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace velmar::tool {
+namespace {
+
+using test::TempDir;
+
+struct CommandRun {
+    int Status = 0;
+    std::string Out;
+    std::string Err;
+};
+
+CommandRun RunCommand(int (*command)(const Arguments&, std::ostream&, std::ostream&), const Arguments& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CommandRun run;
+    run.Status = command(args, out, err);
+    run.Out = out.str();
+    run.Err = err.str();
+    return run;
+}
+
+std::int32_t Offset(int year, int month, int day) {
+    return static_cast<std::int32_t>(DayOffsetOf(year, month, day));
+}
+
+class CalendarCommandTest : public ::testing::Test {
+protected:
+    CalendarCommandTest() {
+        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+        cCalendar calendar;
+        calendar.SetDayType(Offset(2000, 1, 1), 7);
+        calendar.SetDayType(Offset(2000, 10, 9), 9);
+        calendar.SetDayType(Offset(2010, 12, 24), 23);
+        calendar.SetDayType(Offset(2039, 12, 31), -2);
+        calendar.SaveToDisk(calendarFile);
+    }
+    ~CalendarCommandTest() override { QLocale::setDefault(QLocale::c()); }
+
+    void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+    CommandRun Render(Arguments args) {
+        args.insert(args.begin(),
+                    {calendarFile, "--month", "2000-10", "--today", "2000-10-08", "--out", png});
+        return RunCommand(CommandRenderCalendar, args);
+    }
+
+    QColor PixelOf(int x, int y) const { return QImage(QString::fromStdString(png)).pixelColor(x, y); }
+
+    TempDir dir;
+    std::string calendarFile = dir.File("year.cal");
+    std::string png = dir.File("month.png");
+};
+
+TEST_F(CalendarCommandTest, CalendarListsEveryDateWithACode) {
+    const CommandRun all = RunCommand(CommandCalendar, {calendarFile});
+    EXPECT_EQ(all.Status, 0) << all.Err;
+    EXPECT_EQ(all.Out, "2000-01-01 7\n2000-10-09 9\n2010-12-24 23\n2039-12-31 -2\n");
+
+    const CommandRun year = RunCommand(CommandCalendar, {calendarFile, "--year", "2010"});
+    EXPECT_EQ(year.Out, "2010-12-24 23\n");
+    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--year", "2011"}).Out, "");
+}
+
+TEST_F(CalendarCommandTest, CalendarRefusesMissingFilesAndBadArguments) {
+    const CommandRun missing = RunCommand(CommandCalendar, {dir.File("none.cal")});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_EQ(missing.Out, "");
+    EXPECT_EQ(std::count(missing.Err.begin(), missing.Err.end(), '\n'), 1) << missing.Err;
+    EXPECT_NE(missing.Err.find("none.cal"), std::string::npos);
+
+    EXPECT_EQ(RunCommand(CommandCalendar, {dir.File("wi*.cal")}).Status, 1);
+    EXPECT_EQ(RunCommand(CommandCalendar, {}).Status, 2);
+    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--year"}).Status, 2);
+    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--year", "1999"}).Status, 2);
+    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--year", "20x0"}).Status, 2);
+    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--frob"}).Status, 2);
+    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, calendarFile}).Status, 2);
+    EXPECT_EQ(RunCommand(CommandCalendar, {"--help"}).Status, 0);
+}
+
+TEST_F(CalendarCommandTest, RenderDrawsTheMonthWithHolidaysImagesAndToday) {
+    const CommandRun run = Render({"--holiday", "2000-10-02=Feast", "--hidden-holiday", "2000-10-03=Quiet"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "caption: oktober 2000\n");
+    const QImage image(QString::fromStdString(png));
+    ASSERT_EQ(image.size(), QSize(320, 180));
+    EXPECT_EQ(PixelOf(272, 22), QColor(255, 192, 192)) << "Sunday 1 October";
+    EXPECT_EQ(PixelOf(272, 47), QColor(0, 255, 255)) << "today, Sunday 8 October";
+    EXPECT_EQ(PixelOf(32, 47), QColor(255, 192, 192)) << "holiday on Monday 2 October";
+    EXPECT_EQ(PixelOf(72, 47), QColor(255, 192, 192)) << "flagged too, and one label is shown";
+    EXPECT_EQ(PixelOf(112, 47), QColor(240, 240, 240)) << "Wednesday 4 October";
+    // Code 9 on Monday 9 October draws image 2 at (bx + 30, by + 2) = (60, 72): its frame.
+    EXPECT_EQ(PixelOf(60, 72), QColor(40, 40, 40));
+    EXPECT_EQ(PixelOf(61, 73), QColor(60, 180, 75));
+    EXPECT_EQ(PixelOf(30, 50), QColor(0, 0, 0)) << "grid";
+}
+
+TEST_F(CalendarCommandTest, RenderReplaysMouseEventsAndSavesThePaintedCalendar) {
+    const std::string script = dir.File("events.txt");
+    WriteText(script, "# paint code 4 onto the 3rd to the 5th\n"
+                      "down 90 57 1 5\n"
+                      "move 130 57\n"
+                      "move 170 57\n"
+                      "up 170 57\n"
+                      "\n"
+                      "move 32 47\n"
+                      "down 210 57\n" // nothing selected: nothing painted
+                      "move 250 57\n"
+                      "move 15 57\n"
+                      "paint\n");
+    const std::string saved = dir.File("saved.cal");
+    const CommandRun run =
+        Render({"--events", script, "--save", saved, "--hidden-holiday", "2000-10-02=Quiet"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "caption: oktober 2000\n"
+                       "tooltip: 4\n"
+                       "tooltip: 4\n"
+                       "tooltip:  (Quiet)\n"
+                       "tooltip: \n"
+                       "tooltip: \n"
+                       "caption: oktober 2000\n");
+    EXPECT_EQ(PixelOf(32, 47), QColor(240, 240, 240)) << "a hidden label leaves the date white";
+
+    const CommandRun listed = RunCommand(CommandCalendar, {saved, "--year", "2000"});
+    EXPECT_EQ(listed.Out, "2000-01-01 7\n2000-10-03 4\n2000-10-04 4\n2000-10-05 4\n2000-10-09 9\n");
+    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--year", "2000"}).Out,
+              "2000-01-01 7\n2000-10-09 9\n")
+        << "the calendar file itself is not changed";
+}
+
+TEST_F(CalendarCommandTest, RenderShowsTheProfileScheduleOnTheTimeAxis) {
+    const std::string profile = dir.File("Profile_0001.dat");
+    {
+        BinaryFile file(profile, BinaryFile::Mode::Truncate);
+        file.WriteInt16(kProfileFormatVersion);
+        ProfileRecord record;
+        record.Name = "Office";
+        WriteProfileRecord(file, record);
+        cTimeSchedule schedule;
+        schedule.SetDefaultPeriod(); // Monday to Friday 07:00-16:00
+        schedule.SaveToDisk(file);
+        file.Close();
+    }
+    const CommandRun run = Render({"--schedule", profile, "--time-axis"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    // Monday 2 October, box at (30, 45): 07:00 at x = 43, 16:00 at x = 57.
+    EXPECT_EQ(PixelOf(43, 64), QColor(128, 128, 128));
+    EXPECT_EQ(PixelOf(44, 64), QColor(0, 240, 0));
+    EXPECT_EQ(PixelOf(56, 68), QColor(0, 164, 0));
+    EXPECT_EQ(PixelOf(57, 64), QColor(128, 128, 128));
+    EXPECT_EQ(PixelOf(58, 64), QColor(220, 220, 220));
+    // Sunday 1 October (270, 20): the axis without periods, and a 16-line band.
+    EXPECT_EQ(PixelOf(300, 39), QColor(220, 220, 220));
+    EXPECT_EQ(PixelOf(272, 38), QColor(240, 240, 240));
+}
+
+TEST_F(CalendarCommandTest, RenderReportsProblemsOnOneLine) {
+    const std::string script = dir.File("bad.txt");
+    WriteText(script, "move 1 2\njump 3 4\n");
+    const std::string notProfile = dir.File("not a profile.dat");
+    WriteText(notProfile, std::string("\x05\x00", 2));
+    struct Case {
+        Arguments args;
+        int status;
+        const char* mentions;
+    };
+    const std::vector<Case> cases = {
+        {{dir.File("none.cal"), "--month", "2000-10", "--out", png}, 1, "none.cal"},
+        {{calendarFile, "--month", "2000-10", "--out", png, "--schedule", dir.File("none.dat")},
+         1,
+         "none.dat"},
+        {{calendarFile, "--month", "2000-10", "--out", png, "--schedule", notProfile}, 1, "version 5"},
+        {{calendarFile, "--month", "2000-10", "--out", png, "--events", script}, 1, "line 2"},
+        {{calendarFile, "--month", "2000-10", "--out", png, "--events", dir.File("none.txt")}, 1, "none.txt"},
+        {{calendarFile, "--month", "2000-10", "--out", dir.File("no folder/m.png")}, 1, "m.png"},
+        {{calendarFile, "--out", png}, 2, "--month"},
+        {{calendarFile, "--month", "2000-10"}, 2, "--out"},
+        {{calendarFile, "--month", "1999-12", "--out", png}, 2, "--month"},
+        {{calendarFile, "--month", "2000-13", "--out", png}, 2, "--month"},
+        {{calendarFile, "--month", "2000-10", "--out", png, "--today", "2000-02-30"}, 2, "--today"},
+        {{calendarFile, "--month", "2000-10", "--out", png, "--holiday", "2000-10-02"}, 2, "--holiday"},
+        {{calendarFile, "--month", "2000-10", "--out", png, "--holiday", "2040-01-01=Late"}, 2, "--holiday"},
+        {{"--month", "2000-10", "--out", png}, 2, "calendar file"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun run = RunCommand(CommandRenderCalendar, c.args);
+        EXPECT_EQ(run.Status, c.status) << c.mentions << ": " << run.Err;
+        EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+        EXPECT_NE(run.Err.find(c.mentions), std::string::npos) << run.Err;
+    }
+}
+
+} // namespace
+} // namespace velmar::tool
