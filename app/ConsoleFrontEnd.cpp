@@ -21,12 +21,13 @@ struct ConsoleControls {
 } // namespace
 
 int RunConsoleFrontEnd(const StartupInfo& startup, std::ostream& out) {
+    const ConsoleStopSignals signals;
     ConsoleControls controls(out);
     SleepWait wait;
     VelmarActiveProfiles_Main main(
         {controls.Window, controls.List, controls.ImageList, controls.Timer, controls.Tray, wait}, startup);
     main.Form_Load();
-    RunConsoleLoop(controls.Timer);
+    RunConsoleLoop(controls.Timer, signals);
     // The process is being ended: a close request the window grants.
     if (!main.Form_QueryUnload(CloseReason::ProcessEnd)) {
         main.Form_Unload();

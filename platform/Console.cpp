@@ -145,10 +145,17 @@ extern "C" void OnConsoleStopSignal(int signal) {
 }
 #endif
 
+#ifndef _WIN32
+struct sigaction g_OldInt {};
+struct sigaction g_OldTerm {};
+#else
+void (*g_OldInt)(int) = nullptr;
+void (*g_OldTerm)(int) = nullptr;
+#endif
+
 } // namespace
 
-int RunConsoleLoop(const ConsoleTimer& timer) {
-    using Clock = std::chrono::steady_clock;
+ConsoleStopSignals::ConsoleStopSignals() {
     g_StopSignal = 0;
 #ifndef _WIN32
     if (g_WakePipe[0] < 0) {
@@ -164,26 +171,41 @@ int RunConsoleLoop(const ConsoleTimer& timer) {
     action.sa_handler = OnConsoleStopSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    struct sigaction oldInt {};
-    struct sigaction oldTerm {};
-    sigaction(SIGINT, &action, &oldInt);
-    sigaction(SIGTERM, &action, &oldTerm);
+    sigaction(SIGINT, &action, &g_OldInt);
+    sigaction(SIGTERM, &action, &g_OldTerm);
 #else
-    auto oldInt = std::signal(SIGINT, OnConsoleStopSignal);
-    auto oldTerm = std::signal(SIGTERM, OnConsoleStopSignal);
+    g_OldInt = std::signal(SIGINT, OnConsoleStopSignal);
+    g_OldTerm = std::signal(SIGTERM, OnConsoleStopSignal);
 #endif
+}
 
+ConsoleStopSignals::~ConsoleStopSignals() {
+#ifndef _WIN32
+    sigaction(SIGINT, &g_OldInt, nullptr);
+    sigaction(SIGTERM, &g_OldTerm, nullptr);
+#else
+    std::signal(SIGINT, g_OldInt);
+    std::signal(SIGTERM, g_OldTerm);
+#endif
+}
+
+int ConsoleStopSignals::Received() const {
+    return static_cast<int>(g_StopSignal);
+}
+
+int RunConsoleLoop(const ConsoleTimer& timer, const ConsoleStopSignals& signals) {
+    using Clock = std::chrono::steady_clock;
     auto due = Clock::now() + std::chrono::milliseconds(timer.Interval());
-    while (g_StopSignal == 0) {
+    while (signals.Received() == 0) {
         const auto now = Clock::now();
-        if (timer.Enabled() && timer.Interval() > 0 && now >= due) {
+        const bool ticking = timer.Enabled() && timer.Interval() > 0;
+        if (ticking && now >= due) {
             timer.Fire();
             due = Clock::now() + std::chrono::milliseconds(timer.Interval());
             continue;
         }
-        auto waitMs = timer.Enabled() && timer.Interval() > 0
-                          ? std::chrono::duration_cast<std::chrono::milliseconds>(due - now).count() + 1
-                          : 1000;
+        const long long waitMs =
+            ticking ? std::chrono::duration_cast<std::chrono::milliseconds>(due - now).count() + 1 : 1000;
 #ifndef _WIN32
         pollfd wake{g_WakePipe[0], POLLIN, 0};
         if (poll(&wake, 1, static_cast<int>(waitMs)) > 0) {
@@ -198,15 +220,7 @@ int RunConsoleLoop(const ConsoleTimer& timer) {
             due = Clock::now() + std::chrono::milliseconds(timer.Interval());
         }
     }
-
-#ifndef _WIN32
-    sigaction(SIGINT, &oldInt, nullptr);
-    sigaction(SIGTERM, &oldTerm, nullptr);
-#else
-    std::signal(SIGINT, oldInt);
-    std::signal(SIGTERM, oldTerm);
-#endif
-    return static_cast<int>(g_StopSignal);
+    return signals.Received();
 }
 
 } // namespace velmar

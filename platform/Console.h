@@ -141,10 +141,23 @@ public:
     void Sleep(std::int32_t /*milliseconds*/) override {}
 };
 
+// While it exists, SIGINT and SIGTERM are caught and remembered instead of
+// ending the process; the previous handlers come back when it goes. Create it
+// before the load step, so that a signal during the first load is not lost.
+class ConsoleStopSignals {
+public:
+    ConsoleStopSignals();
+    ~ConsoleStopSignals();
+    ConsoleStopSignals(const ConsoleStopSignals&) = delete;
+    ConsoleStopSignals& operator=(const ConsoleStopSignals&) = delete;
+
+    // The signal caught, 0 while none has arrived.
+    int Received() const;
+};
+
 // Fires the timer every Interval milliseconds (counted from the end of the
-// previous tick, so ticks never pile up) until SIGINT or SIGTERM arrives; a
+// previous tick, so ticks never pile up) until a stop signal has arrived; a
 // disabled timer just waits. Returns the signal number that ended the loop.
-// Installs its own handlers for the two signals while it runs.
-int RunConsoleLoop(const ConsoleTimer& timer);
+int RunConsoleLoop(const ConsoleTimer& timer, const ConsoleStopSignals& signals);
 
 } // namespace velmar

@@ -72,6 +72,7 @@ TEST(ConsoleControls, ListRefusesNegativeSizesAsTheDesktopListDoes) {
 
 TEST(ConsoleLoop, TicksUntilAStopSignal) {
     for (const int signal : {SIGTERM, SIGINT}) {
+        const ConsoleStopSignals signals;
         ConsoleTimer timer;
         timer.SetInterval(20);
         timer.SetEnabled(true);
@@ -81,9 +82,22 @@ TEST(ConsoleLoop, TicksUntilAStopSignal) {
                 std::raise(signal);
             }
         });
-        EXPECT_EQ(RunConsoleLoop(timer), signal);
+        EXPECT_EQ(RunConsoleLoop(timer, signals), signal);
         EXPECT_EQ(ticks, 3);
     }
+}
+
+TEST(ConsoleLoop, SignalBeforeTheLoopEndsItAtOnce) {
+    const ConsoleStopSignals signals;
+    std::raise(SIGTERM);
+    EXPECT_EQ(signals.Received(), SIGTERM);
+    ConsoleTimer timer;
+    timer.SetInterval(10);
+    timer.SetEnabled(true);
+    int ticks = 0;
+    timer.SetTickHandler([&] { ++ticks; });
+    EXPECT_EQ(RunConsoleLoop(timer, signals), SIGTERM);
+    EXPECT_EQ(ticks, 0);
 }
 
 } // namespace
