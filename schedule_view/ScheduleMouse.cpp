@@ -40,6 +40,10 @@ std::int32_t cTimeSchedule::GetMinuteAtPosition(HostWindow& m_ParentContainer, f
     if (!(scale > 0)) {
         return kOutsideRows;
     }
+    // A position that is not a number is nowhere on the grid.
+    if (std::isnan(X) || std::isnan(Y)) {
+        return kOutsideRows;
+    }
     if (Y >= static_cast<float>(m_NumberOfAxisToPaint * kRowHeight) || Y <= kBandOffset) {
         return kOutsideRows;
     }

@@ -5,6 +5,7 @@
 #include "tests/schedule_view/ScheduleFixtures.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace velmar::test {
 namespace {
@@ -17,14 +18,27 @@ TEST(GetMinuteAtPosition, MinuteAndTimeTextUnderThePointer) {
         const char* time; // nullptr: off the grid, the time field is not updated
     };
     const Case cases[] = {
-        {30, 5, "00:00"},       {31, 5, "00:05"},     {114, 100, "07:00"},
-        {318, 5, "24:00"},      {318.9F, 5, "24:00"}, // would be 24:05; the day ends at 24:00
-        {318.5F, 174, "24:00"}, {319, 5, nullptr},    {400, 5, nullptr},
-        {29, 5, nullptr},       {29.9F, 5, nullptr},  {-3, 5, nullptr},
-        {100, 4, nullptr},      {100, 4.5F, "05:50"}, {100, 175, nullptr},
-        {100, 174.9F, "05:50"}, {100, -1, nullptr},   {31.5F, 5, "00:08"}, // 7.5 minutes
-        {30.5F, 5, "00:02"},                                               // 2.5 minutes: halves to even
+        {30, 5, "00:00"},
+        {31, 5, "00:05"},
+        {114, 100, "07:00"},
+        {318, 5, "24:00"},
+        {318.9F, 5, "24:00"}, // would be 24:05; the day ends at 24:00
+        {318.5F, 174, "24:00"},
+        {319, 5, nullptr},
+        {400, 5, nullptr},
+        {29, 5, nullptr},
+        {29.9F, 5, nullptr},
+        {-3, 5, nullptr},
+        {100, 4, nullptr},
+        {100, 4.5F, "05:50"},
+        {100, 175, nullptr},
+        {100, 174.9F, "05:50"},
+        {100, -1, nullptr},
+        {31.5F, 5, "00:08"}, // 7.5 minutes
+        {30.5F, 5, "00:02"}, // 2.5 minutes: halves to even
         {30.7F, 5, "00:04"},
+        {std::numeric_limits<float>::quiet_NaN(), 5, nullptr},
+        {100, std::numeric_limits<float>::quiet_NaN(), nullptr},
     };
     for (const auto& c : cases) {
         Editor e(ScheduleBuilder{});
