@@ -143,6 +143,7 @@ TEST(MouseDown, EdgeGrabbing) {
     };
     const Case cases[] = {
         {"10 minutes left of the start", {{420, 960}}, 410, 1, 1, 0},
+        {"14 minutes left of the start", {{420, 960}}, 406, 1, 1, 0},
         {"15 minutes left of the start", {{420, 960}}, 405, 3, 0, 0},
         {"inside near the start", {{420, 960}}, 425, 1, 1, 1},
         {"inside near the stop", {{420, 960}}, 955, 2, 1, 1},
@@ -172,9 +173,12 @@ TEST(MouseMove, ANewPeriodAppearsSixMinutesFromThePress) {
     Editor e(ScheduleBuilder().Period(0, 420, 960));
     e.Down(Editor::X(1000), Editor::Y(0));
     e.Move(Editor::X(1005), Editor::Y(0)); // one pixel
+    e.Move(Editor::X(995), Editor::Y(0));
     EXPECT_EQ(e.Schedule.Periods(0).Count(), 1);
     EXPECT_EQ(e.Surface.MousePointer(), kPointerDefault);
-    e.Move(Editor::X(1010), Editor::Y(3)); // two pixels; the row under the pointer does not matter
+    e.Move(Editor::X(1006), Editor::Y(3)); // 6 minutes; the row under the pointer does not matter
+    ASSERT_EQ(Times(e.Schedule, 0), (Times_t{{420, 960}, {1000, 1006}}));
+    e.Move(Editor::X(1010), Editor::Y(0));
     ASSERT_EQ(Times(e.Schedule, 0), (Times_t{{420, 960}, {1000, 1010}}));
     EXPECT_EQ(e.Schedule.SelectedPeriod(), e.Schedule.Periods(0).Item(2));
     EXPECT_EQ(e.Schedule.DragPeriod(), e.Schedule.Periods(0).Item(2));
