@@ -23,6 +23,10 @@ namespace {
 class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
+        // Never on the developer's own desktop, however the test is started.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         static int argc = 1;
         static char name[] = "velmar_platform_qt_desktop_tests";
         static char* argv[] = {name, nullptr};
