@@ -89,9 +89,16 @@ start_trayer
 start_program
 wait_for 15 icon_shown || fail "no icon in the tray"
 window_shown && fail "the window is shown at start although a tray is there"
-read -r x y < <(icon_position)
-xdotool mousemove $((x + 11)) $((y + 11)) click 1
-wait_for 10 window_shown || fail "clicking the icon did not show the window"
+# A freshly embedded icon may miss the very first click: click until the
+# window shows, a few times at most.
+click_icon() {
+  local x y
+  read -r x y < <(icon_position)
+  xdotool mousemove $((x + 11)) $((y + 11)) click 1
+  for _ in $(seq 20); do window_shown && return 0; sleep 0.1; done
+  return 1
+}
+wait_for 10 click_icon || fail "clicking the icon did not show the window"
 window=$(xdotool search --onlyvisible --name "$caption" | head -n1)
 xwininfo -id "$window" >"$work/window.txt"
 grep -q 'Map State: IsViewable' "$work/window.txt" || fail "window not mapped"
