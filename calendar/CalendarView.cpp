@@ -120,7 +120,7 @@ void cCalendar::Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_Calendar
         box.SetCurrentY(static_cast<float>(kGridTop + kRowHeight * j) +
                         (kRowHeight - box.TextHeight("A")) / 2);
         box.Print(std::to_string(
-            m_DateServices->WeekNumber(static_cast<std::int64_t>(m_ActualMonthOffset) + 7 * j)));
+            m_DateServices->WeekNumber(static_cast<std::int64_t>(m_ActualMonthOffset) + 7LL * j)));
     }
 
     box.SetForeColor(m_DateServices->ButtonTextColour());
@@ -136,8 +136,8 @@ void cCalendar::PaintDateBox(HostWindow& m_ParentContainer, IDrawingSurface* m_C
         static_cast<std::int64_t>(DateToPaintInActualMonth) + m_FirstWeekDayInActualMonth;
     const std::int64_t row = cell / kColumns;
     const std::int64_t column = cell % kColumns;
-    const double bx = static_cast<double>(kGridLeft + kColumnWidth * column);
-    const double by = static_cast<double>(kGridTop + kRowHeight * row);
+    const auto bx = static_cast<double>(kGridLeft + kColumnWidth * column);
+    const auto by = static_cast<double>(kGridTop + kRowHeight * row);
     const long long offset = static_cast<long long>(m_ActualMonthOffset) + DateToPaintInActualMonth;
 
     box.FillRect(bx + 2, by + 2, kBoxInnerWidth, kBoxInnerHeight, box.BackColor());
@@ -193,7 +193,7 @@ void cCalendar::PaintDateBox(HostWindow& m_ParentContainer, IDrawingSurface* m_C
     // The schedule day type that governs the date: the code's when the schedule
     // uses it, else the weekday's. A code outside 0..23 is handed on as it is and
     // the schedule refuses it with OutOfRangeError.
-    std::int16_t dayType = static_cast<std::int16_t>(column);
+    auto dayType = static_cast<std::int16_t>(column);
     if (code != 0 && schedule.GetActive(static_cast<std::int16_t>(code - 1)) != 0) {
         dayType = static_cast<std::int16_t>(code - 1);
     }

@@ -23,8 +23,8 @@ QPalette ApplicationPalette() {
 
 QtDateServices::QtDateServices() : QtDateServices(QLocale::system()) {}
 
-QtDateServices::QtDateServices(QLocale locale, std::optional<QDate> today)
-    : m_Locale(std::move(locale)), m_Today(today) {
+QtDateServices::QtDateServices(const QLocale& locale, std::optional<QDate> today)
+    : m_Locale(locale), m_Today(today) {
     const QPalette palette = ApplicationPalette();
     m_GrayText = ColourOf(palette.color(QPalette::Disabled, QPalette::Text));
     m_ButtonText = ColourOf(palette.color(QPalette::Active, QPalette::ButtonText));

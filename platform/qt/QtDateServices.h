@@ -17,7 +17,7 @@ public:
     // (Qt's default palette when there is no application object).
     QtDateServices();
     // A given locale, and optionally a pinned "today", for tools and tests.
-    explicit QtDateServices(QLocale locale, std::optional<QDate> today = std::nullopt);
+    explicit QtDateServices(const QLocale& locale, std::optional<QDate> today = std::nullopt);
 
     CivilDate Today() const override;
     // The locale's stand-alone full month name (the caption has no day beside it);

@@ -3,6 +3,7 @@
 #include "platform/DateServices.h"
 #include "tools/velmar-profiles/Commands.h"
 
+#include <array>
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -26,10 +27,10 @@ the file is missing or unreadable, 2 for a usage error.
 )";
 
 std::string DateText(const CivilDate& date) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04lld-%02d-%02d", static_cast<long long>(date.Year), date.Month,
-                  date.Day);
-    return buffer;
+    std::array<char, 32> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%04lld-%02d-%02d", static_cast<long long>(date.Year),
+                  date.Month, date.Day);
+    return buffer.data();
 }
 
 bool ParseYear(const std::string& text, int& year) {

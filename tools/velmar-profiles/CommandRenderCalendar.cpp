@@ -19,6 +19,7 @@
 #include <QImage>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <fstream>
 #include <memory>
@@ -188,6 +189,22 @@ Options ParseOptions(const Arguments& args) {
 // Text drawing on a QImage needs the application object of Qt's GUI module.
 // A tool run has none, so one is made, headless unless a platform was chosen,
 // and kept for the rest of the process.
+QtMessageHandler PreviousMessageHandler = nullptr;
+
+// The headless platform warns on standard error when XDG_RUNTIME_DIR is not
+// set, as in most command-line and CI runs; that is no concern for drawing a
+// PNG and would spoil the tool's one-line errors. Other messages pass on.
+void DropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) {
+        return;
+    }
+    if (PreviousMessageHandler != nullptr) {
+        PreviousMessageHandler(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    }
+}
+
 void EnsureGuiApplication() {
     if (QGuiApplication::instance() != nullptr) {
         return;
@@ -195,10 +212,11 @@ void EnsureGuiApplication() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    PreviousMessageHandler = qInstallMessageHandler(DropRuntimeFolderNotice);
     static int argc = 1;
-    static char name[] = "velmar-profiles";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    static std::array<char, 16> name{"velmar-profiles"};
+    static std::array<char*, 2> argv{name.data(), nullptr};
+    static auto* application = new QGuiApplication(argc, argv.data());
     (void)application;
 }
 
@@ -409,9 +427,9 @@ int CommandRenderCalendar(const Arguments& args, std::ostream& out, std::ostream
             throw FileError("no calendar file " + options.CalendarFile);
         }
 
-        const char* names[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-        for (int i = 0; i < 7; ++i) {
-            DayTypeNames[i] = names[i];
+        constexpr std::array<const char*, 7> kNames{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+        for (std::size_t i = 0; i < kNames.size(); ++i) {
+            DayTypeNames[static_cast<long long>(i)] = kNames[i];
         }
         for (const HolidayOption& holiday : options.Holidays) {
             HolidayFlags[holiday.Day] = -1;
