@@ -213,5 +213,25 @@ TEST_F(ConsoleEndToEnd, InterruptEndsCleanlyAndAnEmptyFolderShowsTheHeading) {
     EXPECT_EQ(program.StopWith(SIGINT), 0);
 }
 
+TEST_F(ConsoleEndToEnd, ListCommandPrintsOneBlockAndEnds) {
+    Write(4, "Weekend patrol", true);
+    Write(9, "Kontor", false);
+    const std::string command = std::string(VELMAR_PROFILES_EXE) + " list '/PATH:" + DataFolder() + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    const int status = pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+    ASSERT_GE(output.size(), 12u);
+    EXPECT_EQ(output.substr(0, 3), "== ");
+    EXPECT_EQ(output.substr(11),
+              " 2 profiles\n- Kontor\n+ Weekend patrol\ntooltip: Aktiva profiler:\\n\xC2\xB7 "
+              "Weekend patrol\n");
+}
+
 } // namespace
 } // namespace velmar
