@@ -7,6 +7,7 @@
 #include "common/Numeric.h"
 #include "platform/DrawingSurface.h"
 
+#include <cmath>
 #include <exception>
 
 namespace velmar {
@@ -34,7 +35,8 @@ template <typename Step> bool Attempt(Step&& step) {
 } // namespace
 
 std::int16_t cCalendar::GetDateBoxAtPosition(float X, float Y) const {
-    if (X <= 30 || X >= 310 || Y <= 20 || Y >= 170) {
+    // A position that is not a number fails every comparison below; it is off the grid too.
+    if (!std::isfinite(X) || !std::isfinite(Y) || X <= 30 || X >= 310 || Y <= 20 || Y >= 170) {
         return -1;
     }
     // The position is rounded (halves to even) before the division, as the

@@ -5,6 +5,9 @@
 #include "common/Errors.h"
 #include "tests/calendar/CalendarFixture.h"
 
+#include <cmath>
+#include <limits>
+
 namespace velmar::test {
 namespace {
 
@@ -80,10 +83,19 @@ TEST_F(CalendarMouseTest, PressesOutsideTheDatesChangeNothing) {
         const char* where;
     };
     const Point points[] = {
-        {90, 10, "heading"},           {15, 57, "week number"},       {400, 57, "outside the grid"},
-        {30, 57, "left grid line"},    {310, 57, "right grid line"},  {90, 20, "top grid line"},
-        {90, 170, "bottom line"},      {50, 32, "cell before day 1"}, {130, 157, "cell after day 31"},
+        {90, 10, "heading"},
+        {15, 57, "week number"},
+        {400, 57, "outside the grid"},
+        {30, 57, "left grid line"},
+        {310, 57, "right grid line"},
+        {90, 20, "top grid line"},
+        {90, 170, "bottom line"},
+        {50, 32, "cell before day 1"},
+        {130, 157, "cell after day 31"},
         {290, 157, "last empty cell"},
+        {std::nanf(""), 57, "x not a number"},
+        {90, std::nanf(""), "y not a number"},
+        {std::numeric_limits<float>::infinity(), 57, "x infinite"},
     };
     calendar.SetDayType(Offset(2000, 10, 3), 7);
     surface.SetToolTipText("old");
