@@ -196,6 +196,12 @@ TEST(Group, AFirstMemberKeepsItsPeriodsAndAFileFlagOfOneStaysSet) {
     e.Schedule.Group(e.Host, e.SurfaceVariable);
     EXPECT_EQ(e.Schedule.GetGrouped(6), -2);
 
+    // Members that disagree (as a file may bring them): the lowest one gives the periods.
+    Editor mixed(ScheduleBuilder().Grouped(2).Period(2, 100, 200).Grouped(4).Period(4, 300, 400));
+    SelectRow(mixed, 5);
+    mixed.Schedule.Group(mixed.Host, mixed.SurfaceVariable);
+    EXPECT_EQ(Times(mixed.Schedule, 5), (Times_t{{100, 200}}));
+
     Editor alone(ScheduleBuilder().Period(5, 0, 100));
     SelectRow(alone, 5);
     alone.Schedule.Group(alone.Host, alone.SurfaceVariable);
