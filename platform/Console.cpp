@@ -1,6 +1,7 @@
 #include "platform/Console.h"
 
 #include "common/Errors.h"
+#include "platform/LocalTime.h"
 
 #include <algorithm>
 #include <chrono>
@@ -56,13 +57,7 @@ std::string FormatConsoleBlock(std::string_view clockText, const std::vector<Lis
 }
 
 std::string LocalClockText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = LocalNow();
     char text[16];
     std::strftime(text, sizeof text, "%H:%M:%S", &local);
     return text;

@@ -1,6 +1,7 @@
 #include "platform/StdDateServices.h"
 
 #include "common/Errors.h"
+#include "platform/LocalTime.h"
 
 #include <ctime>
 
@@ -34,13 +35,7 @@ CivilDate StdDateServices::Today() const {
     if (m_Settings.Today) {
         return *m_Settings.Today;
     }
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = LocalNow();
     return CivilDate{local.tm_year + 1900LL, local.tm_mon + 1, local.tm_mday};
 }
 
