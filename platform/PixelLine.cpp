@@ -14,4 +14,21 @@ bool ToPixelCoordinate(double value, long long& pixel) {
     return true;
 }
 
+bool ClipRectangle(double x, double y, double w, double h, long long width, long long height,
+                   PixelRect& rect) {
+    long long left = 0;
+    long long top = 0;
+    long long pw = 0;
+    long long ph = 0;
+    if (!ToPixelCoordinate(x, left) || !ToPixelCoordinate(y, top) || !ToPixelCoordinate(w, pw) ||
+        !ToPixelCoordinate(h, ph)) {
+        return false;
+    }
+    rect.Left = std::max(left, 0LL);
+    rect.Top = std::max(top, 0LL);
+    rect.Right = std::min(left + pw, width);
+    rect.Bottom = std::min(top + ph, height);
+    return rect.Right > rect.Left && rect.Bottom > rect.Top;
+}
+
 } // namespace velmar

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 namespace velmar {
 
@@ -80,5 +81,34 @@ void ForEachLinePixel(long long x1, long long y1, long long x2, long long y2, lo
         }
     }
 }
+
+// The same for a line in surface coordinates: they are rounded to whole pixels
+// first, and a coordinate that is not a number draws nothing.
+template <typename Plot>
+void ForEachSurfaceLinePixel(double x1, double y1, double x2, double y2, long long width, long long height,
+                             Plot&& plot) {
+    long long px1 = 0;
+    long long py1 = 0;
+    long long px2 = 0;
+    long long py2 = 0;
+    if (!ToPixelCoordinate(x1, px1) || !ToPixelCoordinate(y1, py1) || !ToPixelCoordinate(x2, px2) ||
+        !ToPixelCoordinate(y2, py2)) {
+        return;
+    }
+    ForEachLinePixel(px1, py1, px2, py2, width, height, std::forward<Plot>(plot));
+}
+
+// Whole pixels [Left, Right) x [Top, Bottom) of a buffer.
+struct PixelRect {
+    long long Left = 0;
+    long long Top = 0;
+    long long Right = 0;
+    long long Bottom = 0;
+};
+
+// The part of the surface rectangle at (x, y), `w` by `h`, that lies in a width x
+// height buffer. False when a coordinate is not a number or nothing is inside.
+bool ClipRectangle(double x, double y, double w, double h, long long width, long long height,
+                   PixelRect& rect);
 
 } // namespace velmar

@@ -78,15 +78,7 @@ void RecordingSurface::Line(double x1, double y1, double x2, double y2, Colour c
     op.Y2 = y2;
     op.ColourValue = colour;
     Record(std::move(op));
-    long long px1 = 0;
-    long long py1 = 0;
-    long long px2 = 0;
-    long long py2 = 0;
-    if (!ToPixelCoordinate(x1, px1) || !ToPixelCoordinate(y1, py1) || !ToPixelCoordinate(x2, px2) ||
-        !ToPixelCoordinate(y2, py2)) {
-        return;
-    }
-    ForEachLinePixel(px1, py1, px2, py2, m_Width, m_Height, [&](long long x, long long y) {
+    ForEachSurfaceLinePixel(x1, y1, x2, y2, m_Width, m_Height, [&](long long x, long long y) {
         m_Pixels[static_cast<std::size_t>(y * m_Width + x)] = colour;
     });
 }
@@ -193,20 +185,12 @@ void RecordingSurface::FillRect(double x, double y, double width, double height,
     op.Y2 = height;
     op.ColourValue = colour;
     Record(std::move(op));
-    long long left = 0;
-    long long top = 0;
-    long long w = 0;
-    long long h = 0;
-    if (!ToPixelCoordinate(x, left) || !ToPixelCoordinate(y, top) || !ToPixelCoordinate(width, w) ||
-        !ToPixelCoordinate(height, h)) {
+    PixelRect rect;
+    if (!ClipRectangle(x, y, width, height, m_Width, m_Height, rect)) {
         return;
     }
-    const long long x0 = std::max(left, 0LL);
-    const long long y0 = std::max(top, 0LL);
-    const long long x1 = std::min(left + w, static_cast<long long>(m_Width));
-    const long long y1 = std::min(top + h, static_cast<long long>(m_Height));
-    for (long long py = y0; py < y1; ++py) {
-        for (long long px = x0; px < x1; ++px) {
+    for (long long py = rect.Top; py < rect.Bottom; ++py) {
+        for (long long px = rect.Left; px < rect.Right; ++px) {
             m_Pixels[static_cast<std::size_t>(py * m_Width + px)] = colour;
         }
     }

@@ -43,16 +43,8 @@ QtImageSurface::QtImageSurface(int width, int height, Colour background, const Q
 }
 
 void QtImageSurface::Line(double x1, double y1, double x2, double y2, Colour colour) {
-    long long px1 = 0;
-    long long py1 = 0;
-    long long px2 = 0;
-    long long py2 = 0;
-    if (!ToPixelCoordinate(x1, px1) || !ToPixelCoordinate(y1, py1) || !ToPixelCoordinate(x2, px2) ||
-        !ToPixelCoordinate(y2, py2)) {
-        return;
-    }
     const QRgb rgb = ToQColor(colour).rgb();
-    ForEachLinePixel(px1, py1, px2, py2, m_Image.width(), m_Image.height(), [&](long long x, long long y) {
+    ForEachSurfaceLinePixel(x1, y1, x2, y2, m_Image.width(), m_Image.height(), [&](long long x, long long y) {
         m_Image.setPixel(static_cast<int>(x), static_cast<int>(y), rgb);
     });
 }
@@ -93,24 +85,14 @@ void QtImageSurface::Print(std::string_view text, bool endLine) {
 }
 
 void QtImageSurface::FillRect(double x, double y, double width, double height, Colour colour) {
-    long long left = 0;
-    long long top = 0;
-    long long w = 0;
-    long long h = 0;
-    if (!ToPixelCoordinate(x, left) || !ToPixelCoordinate(y, top) || !ToPixelCoordinate(width, w) ||
-        !ToPixelCoordinate(height, h)) {
-        return;
-    }
-    const long long x0 = std::max(left, 0LL);
-    const long long y0 = std::max(top, 0LL);
-    const long long x1 = std::min(left + w, static_cast<long long>(m_Image.width()));
-    const long long y1 = std::min(top + h, static_cast<long long>(m_Image.height()));
-    if (x1 <= x0 || y1 <= y0) {
+    PixelRect rect;
+    if (!ClipRectangle(x, y, width, height, m_Image.width(), m_Image.height(), rect)) {
         return;
     }
     QPainter painter(&m_Image);
-    painter.fillRect(QRect(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
-                           static_cast<int>(y1 - y0)),
+    painter.fillRect(QRect(static_cast<int>(rect.Left), static_cast<int>(rect.Top),
+                           static_cast<int>(rect.Right - rect.Left),
+                           static_cast<int>(rect.Bottom - rect.Top)),
                      ToQColor(colour));
 }
 
