@@ -21,59 +21,17 @@ for tool in trayer xdotool xwininfo convert import; do
   command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is missing (scripts/install-deps.sh)"; exit 1; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../../scripts/xvfb-tray.sh"
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Polls a command for up to $1 seconds.
-wait_for() {
-  local seconds=$1; shift
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
-
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-start_trayer() {
-  trayer --edge top --align right --widthtype request --height 24 --transparent false \
-    >"$work/trayer.log" 2>&1 &
-  trayer_pid=$!
-  pids+=("$trayer_pid")
-  wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\": (\"panel\" \"trayer\")"' ||
-    fail "trayer did not show its panel"
-}
+start_xvfb || fail "Xvfb did not start"
 
 start_program() {
   "$program" "/PATH:$data" >"$work/program.log" 2>&1 &
   program_pid=$!
   pids+=("$program_pid")
 }
-
-# Absolute "x y" of the program's icon embedded in the tray, when there is one.
-icon_position() {
-  xwininfo -root -tree | awk '
-    /"panel": \("panel" "trayer"\)/ { inpanel = 1; next }
-    inpanel && /"velmar-active-profiles": \("velmar-active-profiles"/ {
-      n = split($NF, a, "+"); print a[2], a[3]; exit }'
-}
-icon_shown() { [ -n "$(icon_position)" ]; }
-window_shown() { xdotool search --onlyvisible --name "$caption" >/dev/null 2>&1; }
 
 stop_program() {
   kill -TERM "$program_pid"
@@ -85,19 +43,10 @@ stop_program() {
 }
 
 echo "== tray present"
-start_trayer
+start_trayer || fail "trayer did not show its panel"
 start_program
 wait_for 15 icon_shown || fail "no icon in the tray"
 window_shown && fail "the window is shown at start although a tray is there"
-# A freshly embedded icon may miss the very first click: click until the
-# window shows, a few times at most.
-click_icon() {
-  local x y
-  read -r x y < <(icon_position)
-  xdotool mousemove $((x + 11)) $((y + 11)) click 1
-  for _ in $(seq 20); do window_shown && return 0; sleep 0.1; done
-  return 1
-}
 wait_for 10 click_icon || fail "clicking the icon did not show the window"
 window=$(xdotool search --onlyvisible --name "$caption" | head -n1)
 xwininfo -id "$window" >"$work/window.txt"
@@ -119,10 +68,11 @@ stop_program
 echo "== no tray at start, one later"
 kill "$trayer_pid"
 wait "$trayer_pid" 2>/dev/null || true
-wait_for 10 sh -c '! xwininfo -root -tree | grep -q "\"panel\": (\"panel\" \"trayer\")"' || fail "trayer did not go"
+tray_panel_gone() { ! tray_panel_shown; }
+wait_for 10 tray_panel_gone || fail "trayer did not go"
 start_program
 wait_for 15 window_shown || fail "without a tray the window must start shown"
-start_trayer
+start_trayer || fail "trayer did not show its panel"
 wait_for 15 icon_shown || fail "the icon did not appear in a tray that started later"
 stop_program
 
