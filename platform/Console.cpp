@@ -4,6 +4,7 @@
 #include "platform/LocalTime.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <csignal>
 #include <ctime>
@@ -58,9 +59,9 @@ std::string FormatConsoleBlock(std::string_view clockText, const std::vector<Lis
 
 std::string LocalClockText() {
     const std::tm local = LocalNow();
-    char text[16];
-    std::strftime(text, sizeof text, "%H:%M:%S", &local);
-    return text;
+    std::array<char, 16> text{};
+    const std::size_t length = std::strftime(text.data(), text.size(), "%H:%M:%S", &local);
+    return {text.data(), length};
 }
 
 void ConsoleReportList::AddRow(const std::string& text, std::int16_t smallImage) {
@@ -124,7 +125,7 @@ namespace {
 volatile std::sig_atomic_t g_StopSignal = 0;
 
 #ifndef _WIN32
-int g_WakePipe[2] = {-1, -1};
+std::array<int, 2> g_WakePipe = {-1, -1};
 
 extern "C" void OnConsoleStopSignal(int signal) {
     g_StopSignal = signal;
@@ -154,7 +155,7 @@ ConsoleStopSignals::ConsoleStopSignals() {
     g_StopSignal = 0;
 #ifndef _WIN32
     if (g_WakePipe[0] < 0) {
-        if (pipe(g_WakePipe) != 0) {
+        if (pipe(g_WakePipe.data()) != 0) {
             throw HostCallError("cannot create the signal pipe");
         }
         for (const int fd : g_WakePipe) {
@@ -204,8 +205,8 @@ int RunConsoleLoop(const ConsoleTimer& timer, const ConsoleStopSignals& signals)
 #ifndef _WIN32
         pollfd wake{g_WakePipe[0], POLLIN, 0};
         if (poll(&wake, 1, static_cast<int>(waitMs)) > 0) {
-            char drain[64];
-            while (read(g_WakePipe[0], drain, sizeof drain) > 0) {
+            std::array<char, 64> drain{};
+            while (read(g_WakePipe[0], drain.data(), drain.size()) > 0) {
             }
         }
 #else

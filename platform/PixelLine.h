@@ -73,9 +73,11 @@ void ForEachLinePixel(long long x1, long long y1, long long x2, long long y2, lo
     for (long long t = tFirst; t <= tLast; ++t) {
         const double fraction = static_cast<double>(t) / static_cast<double>(steps);
         const long long x =
-            alongX ? x1 + majorDir * t : x1 + static_cast<long long>(std::floor(dx * fraction + 0.5));
+            alongX ? x1 + majorDir * t
+                   : x1 + static_cast<long long>(std::floor(static_cast<double>(dx) * fraction + 0.5));
         const long long y =
-            alongX ? y1 + static_cast<long long>(std::floor(dy * fraction + 0.5)) : y1 + majorDir * t;
+            alongX ? y1 + static_cast<long long>(std::floor(static_cast<double>(dy) * fraction + 0.5))
+                   : y1 + majorDir * t;
         if (x >= 0 && x < width && y >= 0 && y < height) {
             plot(x, y);
         }

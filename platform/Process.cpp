@@ -2,6 +2,8 @@
 
 #include "common/FileSystem.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -61,13 +63,11 @@ bool HasGraphicalSession() {
 #if defined(_WIN32) || defined(__APPLE__)
     return true;
 #else
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    constexpr std::array<const char*, 2> kDisplayVariables = {"DISPLAY", "WAYLAND_DISPLAY"};
+    return std::ranges::any_of(kDisplayVariables, [](const char* name) {
         const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') {
-            return true;
-        }
-    }
-    return false;
+        return value != nullptr && *value != '\0';
+    });
 #endif
 }
 

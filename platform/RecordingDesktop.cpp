@@ -21,7 +21,7 @@ const char* StateName(WindowState state) {
 } // namespace
 
 void RecordingLog::Record(const std::string& operation, const std::string& call) {
-    if (Failing.count(operation) != 0) {
+    if (Failing.contains(operation)) {
         Calls.push_back(call + " FAILED");
         throw HostCallError(operation);
     }

@@ -4,6 +4,7 @@
 #include "platform/PixelLine.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <sstream>
 
@@ -12,9 +13,10 @@ namespace velmar {
 namespace {
 
 std::string ColourText(Colour colour) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", RedOf(colour), GreenOf(colour), BlueOf(colour));
-    return buffer;
+    std::array<char, 8> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "#%02x%02x%02x", RedOf(colour), GreenOf(colour),
+                  BlueOf(colour));
+    return buffer.data();
 }
 
 std::string NumberText(double value) {
