@@ -10,6 +10,7 @@
 #include <QRadialGradient>
 #include <QSocketNotifier>
 #include <QTreeWidget>
+#include <array>
 #include <chrono>
 #include <thread>
 
@@ -331,7 +332,7 @@ void QtBusyPointer::SetBusy(bool busy) {
 #ifndef _WIN32
 namespace {
 
-int g_StopSockets[2] = {-1, -1};
+std::array<int, 2> g_StopSockets = {-1, -1};
 
 extern "C" void OnDesktopStopSignal(int /*signal*/) {
     const int saved = errno;
@@ -346,7 +347,7 @@ void InstallStopSignals(std::function<void()> onStop) {
     if (g_StopSockets[0] >= 0) {
         return;
     }
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_StopSockets) != 0) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_StopSockets.data()) != 0) {
         throw HostCallError("cannot create the signal socket pair");
     }
     for (const int fd : g_StopSockets) {
@@ -355,8 +356,8 @@ void InstallStopSignals(std::function<void()> onStop) {
     }
     auto* notifier = new QSocketNotifier(g_StopSockets[1], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, [onStop = std::move(onStop)] {
-        char drain[64];
-        while (::read(g_StopSockets[1], drain, sizeof drain) > 0) {
+        std::array<char, 64> drain{};
+        while (::read(g_StopSockets[1], drain.data(), drain.size()) > 0) {
         }
         onStop();
     });

@@ -12,6 +12,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -45,7 +46,7 @@ public:
     const QIcon& Image(std::int16_t number) const;
 
 private:
-    QIcon m_Images[2];
+    std::array<QIcon, 2> m_Images;
 };
 
 // The report list `List_ActiveProfiles` on a QTreeWidget with one column.
