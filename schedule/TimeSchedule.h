@@ -96,7 +96,8 @@ private:
                           std::int32_t DayType);
     void PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                          std::int32_t DayType);
-    std::int32_t GetMinuteAtPosition(HostWindow& m_ParentContainer, float X, float Y, std::int32_t& Row);
+    std::int32_t GetMinuteAtPosition(HostWindow& m_ParentContainer, float X, float Y,
+                                     std::int32_t& Row) const;
 
     FixedTable<std::int16_t, kDayTypeCount> m_Active;
     FixedTable<std::int16_t, kDayTypeCount> m_Grouped;

@@ -5,6 +5,7 @@
 
 #include "platform/DrawingSurface.h"
 
+#include <array>
 #include <cstdint>
 
 namespace velmar::grid {
@@ -42,8 +43,8 @@ constexpr Colour kHourLine = Rgb(148, 148, 148);
 constexpr Colour kDarkSeparator = Rgb(0, 0, 0);
 constexpr Colour kLightSeparator = Rgb(255, 255, 255);
 constexpr Colour kPeriodEdge = Rgb(0, 0, 0);
-constexpr Colour kGroupMark[kGroupMarkLines] = {Rgb(255, 255, 255), Rgb(245, 245, 245), Rgb(235, 235, 235),
-                                                Rgb(225, 225, 225), Rgb(205, 205, 205)};
+constexpr std::array<Colour, kGroupMarkLines> kGroupMark = {
+    Rgb(255, 255, 255), Rgb(245, 245, 245), Rgb(235, 235, 235), Rgb(225, 225, 225), Rgb(205, 205, 205)};
 
 constexpr int kBandTopGrey = 220;    // band line i: grey 220 - step * i
 constexpr int kBandRange = 100;      // step = round(100 / 15) = 7

@@ -34,7 +34,7 @@ enum DragMode : std::int16_t {
 } // namespace
 
 std::int32_t cTimeSchedule::GetMinuteAtPosition(HostWindow& m_ParentContainer, float X, float Y,
-                                                std::int32_t& Row) {
+                                                std::int32_t& Row) const {
     const float scale = m_HorizontalScale;
     // Before the first layout pass the scale is 0: nothing is on the grid yet.
     if (!(scale > 0)) {

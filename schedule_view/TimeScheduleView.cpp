@@ -41,7 +41,8 @@ void cTimeSchedule::RecalculateAndPrepareToPaint(HostWindow& m_ParentContainer,
     // Negative with fewer than seven rows; the host receives it as it is.
     m_ParentContainer.Call(
         "Set_VScroll_Schedule_Max",
-        {ToInt16((m_NumberOfAxisToPaint - kWeekRows) * kScrollStepsPerRow, "scroll maximum")});
+        {ToInt16((static_cast<long long>(m_NumberOfAxisToPaint) - kWeekRows) * kScrollStepsPerRow,
+                 "scroll maximum")});
     m_HorizontalScale = static_cast<float>(1440.0 / 24.0 / 60.0);
 
     m_ParentContainer.Call("Set_Picture_TimeSchedule_Left", {std::int16_t{0}});
@@ -95,7 +96,7 @@ void cTimeSchedule::PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurfa
     const int row = m_AxisIndex[DayType];
     const int top = BandTop(row);
     const float scale = m_HorizontalScale;
-    const float textHeight = static_cast<float>(RoundHalfEven(surface.TextHeight("8")));
+    const auto textHeight = static_cast<float>(RoundHalfEven(surface.TextHeight("8")));
 
     // The row's own segment of the right border: the band lines stop short of
     // x = 318, and a period that ended at 24:00 left its black edge there.
