@@ -24,6 +24,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -31,7 +32,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -293,9 +293,9 @@ protected:
     }
 
 private:
-    static constexpr const char* kTexts[] = {"Text_Schedule_Time", "Text_Schedule_Period_Start",
-                                             "Text_Schedule_Period_Stop"};
-    static constexpr const char* kMenuStates[] = {
+    static constexpr std::array<const char*, 3> kTexts = {"Text_Schedule_Time", "Text_Schedule_Period_Start",
+                                                          "Text_Schedule_Period_Stop"};
+    static constexpr std::array<const char*, 4> kMenuStates = {
         "Menu_TimeSchedulePopup_Grouped_MonFri_Checked", "Menu_TimeSchedulePopup_Grouped_Checked",
         "Menu_TimeSchedulePopup_Paste_Enabled", "Menu_TimeSchedulePopup_Delete_Enabled"};
 
@@ -322,15 +322,17 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     static int argc = 1;
-    static char name[] = "velmar-profiles";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    // Qt keeps argc and argv for the life of the application, hence static.
+    static std::string name = "velmar-profiles";
+    static std::array<char*, 2> argv = {name.data(), nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv.data());
 }
 
 // The names the grid prints; the shared tables are the host's to fill.
 void FillDayTypeNames() {
-    const char* names[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-    const char* longNames[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+    constexpr std::array<const char*, 7> names = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    constexpr std::array<const char*, 7> longNames = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                                      "Friday", "Saturday", "Sunday"};
     for (int d = 0; d < kDayTypeCount; ++d) {
         DayTypeNames[d] = d < 7 ? names[d] : "D" + std::to_string(d);
         DayTypeLongNames[d] = d < 7 ? longNames[d] : "Special day " + std::to_string(d - 6);

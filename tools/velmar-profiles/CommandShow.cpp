@@ -4,6 +4,7 @@
 #include "tools/velmar-profiles/Commands.h"
 #include "tools/velmar-profiles/ScheduleText.h"
 
+#include <array>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -39,7 +40,7 @@ error on standard error and exit status 1.
 // break the listing into lines nor send terminal commands.
 std::string Quoted(std::string_view text) {
     std::string result = "\"";
-    char buffer[8];
+    std::array<char, 8> buffer{};
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c == '"' || c == '\\') {
@@ -52,12 +53,12 @@ std::string Quoted(std::string_view text) {
         } else if (c == '\t') {
             result += "\\t";
         } else if (c < 0x20 || c == 0x7F) {
-            std::snprintf(buffer, sizeof buffer, "\\x%02X", c);
-            result += buffer;
+            std::snprintf(buffer.data(), buffer.size(), "\\x%02X", c);
+            result += buffer.data();
         } else if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
                    static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
-            std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned char>(text[i + 1]));
-            result += buffer;
+            std::snprintf(buffer.data(), buffer.size(), "\\u%04X", static_cast<unsigned char>(text[i + 1]));
+            result += buffer.data();
             ++i;
         } else {
             result += static_cast<char>(c);
@@ -70,13 +71,13 @@ std::string Quoted(std::string_view text) {
 // indented by `indent` spaces.
 template <std::size_t N> std::string Hex(const std::array<std::uint8_t, N>& bytes, std::size_t indent) {
     std::string result;
-    char buffer[4];
+    std::array<char, 4> buffer{};
     for (std::size_t i = 0; i < N; ++i) {
         if (i > 0) {
             result += i % 32 == 0 ? "\n" + std::string(indent, ' ') : " ";
         }
-        std::snprintf(buffer, sizeof buffer, "%02X", bytes[i]);
-        result += buffer;
+        std::snprintf(buffer.data(), buffer.size(), "%02X", bytes[i]);
+        result += buffer.data();
     }
     return result;
 }

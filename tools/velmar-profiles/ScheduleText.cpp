@@ -4,13 +4,14 @@
 #include "common/SharedTables.h"
 #include "schedule/TimeSchedule.h"
 
+#include <array>
 #include <ostream>
 #include <string>
 
 namespace velmar::tool {
 namespace {
 
-constexpr const char* kWeekdayNames[7] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+constexpr std::array<const char*, 7> kWeekdayNames = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
 std::string DayTypeName(int dayType) {
     if (dayType < 7) {

@@ -1,5 +1,6 @@
 #include "tools/velmar-profiles/Commands.h"
 
+#include <array>
 #include <iostream>
 #include <string_view>
 
@@ -29,13 +30,13 @@ struct Command {
     int (*run)(const velmar::tool::Arguments&, std::ostream&, std::ostream&);
 };
 
-constexpr Command kCommands[] = {
+constexpr auto kCommands = std::to_array<Command>({
     {"list", velmar::tool::CommandList},
     {"show", velmar::tool::CommandShow},
     {"render-schedule", velmar::tool::CommandRenderSchedule},
     {"render-calendar", velmar::tool::CommandRenderCalendar},
     {"calendar", velmar::tool::CommandCalendar},
-};
+});
 
 } // namespace
 
