@@ -92,8 +92,11 @@ protected:
         });
         host.Answer("Draw_ImageList_ListImages", [](HostWindow::Arguments) { return HostValue{}; });
     }
+
+public:
     ~CalendarFixture() override { ResetSharedTables(); }
 
+protected:
     // Pins today's date (Swedish names, ISO weeks unless settings say otherwise).
     void Pin(CivilDate today, StdDateSettings settings = StdDateSettings::Swedish()) {
         settings.Today = today;

@@ -5,6 +5,7 @@
 #include "common/Errors.h"
 #include "tests/calendar/CalendarFixture.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -82,7 +83,7 @@ TEST_F(CalendarMouseTest, PressesOutsideTheDatesChangeNothing) {
         float x, y;
         const char* where;
     };
-    const Point points[] = {
+    const auto points = std::to_array<Point>({
         {90, 10, "heading"},
         {15, 57, "week number"},
         {400, 57, "outside the grid"},
@@ -96,7 +97,7 @@ TEST_F(CalendarMouseTest, PressesOutsideTheDatesChangeNothing) {
         {std::nanf(""), 57, "x not a number"},
         {90, std::nanf(""), "y not a number"},
         {std::numeric_limits<float>::infinity(), 57, "x infinite"},
-    };
+    });
     calendar.SetDayType(Offset(2000, 10, 3), 7);
     surface.SetToolTipText("old");
     for (const Point& p : points) {
@@ -119,13 +120,13 @@ TEST_F(CalendarMouseTest, EntryNumbersBecomeCodesAndAnyButtonPaints) {
         std::int16_t button;
         std::int16_t code;
     };
-    const Case cases[] = {
+    const auto cases = std::to_array<Case>({
         {std::int16_t{1}, 1, 0},
         {std::int16_t{24}, 2, 23},
         {std::string("3"), 4, 2},
         {std::int32_t{0}, 1, 0},
         {2.5, 1, 1}, // 2.5 rounds to 2, entry 2 is code 1
-    };
+    });
     calendar.SetDayType(Offset(2000, 10, 3), 9);
     for (const Case& c : cases) {
         host.Answer("Get_Combo_Calendar_DayType_SelectedItem_Index",
@@ -176,12 +177,12 @@ TEST_F(CalendarMouseTest, HolidayTipsAddTheFirstLabelOfTheDate) {
         float x;
         const char* tip;
     };
-    const Case cases[] = {
+    const auto cases = std::to_array<Case>({
         {90, "entry 5 (Hidden feast)"},
         {130, " (Name day)"}, // code 0: the tip starts with the blank of " ("
         {170, ""},
         {210, ""},
-    };
+    });
     for (const Case& c : cases) {
         Move(c.x, 57);
         EXPECT_EQ(surface.ToolTipText(), c.tip) << c.x;

@@ -6,6 +6,8 @@
 #include "common/Errors.h"
 #include "tests/calendar/CalendarFixture.h"
 
+#include <array>
+
 namespace velmar::test {
 namespace {
 
@@ -26,12 +28,16 @@ TEST_F(CalendarViewTest, ComputesTheMonthFieldsAndRollsMonthsOver) {
         std::int32_t offset, firstWeekDay, days;
         const char* caption;
     };
-    const Case cases[] = {
-        {2000, 10, 274, 6, 31, "oktober 2000"}, {2010, 2, 3684, 0, 28, "februari 2010"},
-        {2000, 13, 366, 0, 31, "januari 2001"}, {2001, 0, 335, 4, 31, "december 2000"},
-        {2000, 2, 31, 1, 29, "februari 2000"},  {2039, 12, 14579, 3, 31, "december 2039"},
-        {2000, 0, -31, 2, 31, "december 1999"}, {2000, 481, 14610, 6, 31, "januari 2040"},
-    };
+    const auto cases = std::to_array<Case>({
+        {2000, 10, 274, 6, 31, "oktober 2000"},
+        {2010, 2, 3684, 0, 28, "februari 2010"},
+        {2000, 13, 366, 0, 31, "januari 2001"},
+        {2001, 0, 335, 4, 31, "december 2000"},
+        {2000, 2, 31, 1, 29, "februari 2000"},
+        {2039, 12, 14579, 3, 31, "december 2039"},
+        {2000, 0, -31, 2, 31, "december 1999"},
+        {2000, 481, 14610, 6, 31, "januari 2040"},
+    });
     Pin(CivilDate{2000, 1, 3});
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.year << "-" << c.month);
@@ -113,7 +119,7 @@ TEST_F(CalendarViewTest, GridLinesHaveWhiteHighlightsOnePixelRightAndBelow) {
         int x, y;
         Colour colour;
     };
-    const Pixel pixels[] = {
+    const auto pixels = std::to_array<Pixel>({
         {30, 50, black},
         {31, 50, white},
         {29, 50, kBackground},
@@ -138,7 +144,7 @@ TEST_F(CalendarViewTest, GridLinesHaveWhiteHighlightsOnePixelRightAndBelow) {
         {310, 170, kBackground},
         {311, 171, kBackground},
         {310, 1, kBackground},
-    };
+    });
     for (const Pixel& p : pixels) {
         EXPECT_EQ(surface.Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
     }
@@ -154,7 +160,8 @@ TEST_F(CalendarViewTest, HeadingsAreTheFirstThreeCharactersOfTheWeekdayTexts) {
 
     // With the weekday texts in the table, headings are cut by characters, not bytes.
     TextData = "MåndagTisdagOnsdagTorsdagFredagLördagSöndag";
-    const char* names[] = {"Måndag", "Tisdag", "Onsdag", "Torsdag", "Fredag", "Lördag", "Söndag"};
+    const auto names =
+        std::to_array<const char*>({"Måndag", "Tisdag", "Onsdag", "Torsdag", "Fredag", "Lördag", "Söndag"});
     std::int32_t start = 1;
     for (std::int32_t j = 0; j < 7; ++j) {
         const auto length = static_cast<std::int32_t>(Utf8Length(names[j]));

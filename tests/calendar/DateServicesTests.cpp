@@ -4,6 +4,7 @@
 #include "common/Errors.h"
 #include "platform/StdDateServices.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace velmar {
@@ -13,12 +14,21 @@ TEST(DayOffsetTest, CountsDaysFromJanuary2000AndRollsMonthsAndDaysOver) {
     struct Case {
         std::int64_t year, month, day, offset;
     };
-    const Case cases[] = {
-        {2000, 1, 1, 0},      {2039, 12, 31, 14609}, {2040, 1, 1, 14610}, {1999, 12, 31, -1},
-        {2000, 3, 1, 60},     {2010, 3, 1, 3712},    {2000, 13, 1, 366},  {2000, 0, 1, -31},
-        {2000, -11, 1, -365}, {2001, 25, 1, 1096},   {2000, 2, 30, 60},   {2000, 3, 0, 59},
+    const auto cases = std::to_array<Case>({
+        {2000, 1, 1, 0},
+        {2039, 12, 31, 14609},
+        {2040, 1, 1, 14610},
+        {1999, 12, 31, -1},
+        {2000, 3, 1, 60},
+        {2010, 3, 1, 3712},
+        {2000, 13, 1, 366},
+        {2000, 0, 1, -31},
+        {2000, -11, 1, -365},
+        {2001, 25, 1, 1096},
+        {2000, 2, 30, 60},
+        {2000, 3, 0, 59},
         {1900, 3, 1, -36465}, // 1900 is not a leap year
-    };
+    });
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << "-" << c.day);
         EXPECT_EQ(DayOffsetOf(c.year, c.month, c.day), c.offset);
@@ -54,14 +64,26 @@ TEST(WeekNumberTest, FollowsTheRuleAndTheFirstDayOfTheWeek) {
     constexpr auto Iso = FirstWeekRule::FirstFourDays;
     constexpr auto Jan1 = FirstWeekRule::Jan1;
     constexpr auto Full = FirstWeekRule::FirstFullWeek;
-    const Case cases[] = {
-        {2010, 3, 1, 0, Iso, 9},    {2010, 3, 8, 0, Iso, 10},    {2010, 1, 1, 0, Iso, 53},
-        {2009, 12, 31, 0, Iso, 53}, {2008, 12, 29, 0, Iso, 1},   {2000, 1, 1, 0, Iso, 52},
-        {2000, 1, 3, 0, Iso, 1},    {2004, 12, 31, 0, Iso, 53},  {2039, 12, 31, 0, Iso, 52},
-        {2027, 1, 1, 0, Iso, 53},   {2010, 3, 1, 6, Jan1, 10},   {2010, 1, 1, 6, Jan1, 1},
-        {2010, 12, 31, 6, Jan1, 1}, {2010, 12, 25, 6, Jan1, 52}, {2000, 1, 1, 6, Jan1, 1},
-        {2000, 1, 2, 6, Jan1, 2},   {2010, 1, 4, 0, Full, 1},    {2010, 1, 3, 0, Full, 52},
-    };
+    const auto cases = std::to_array<Case>({
+        {2010, 3, 1, 0, Iso, 9},
+        {2010, 3, 8, 0, Iso, 10},
+        {2010, 1, 1, 0, Iso, 53},
+        {2009, 12, 31, 0, Iso, 53},
+        {2008, 12, 29, 0, Iso, 1},
+        {2000, 1, 1, 0, Iso, 52},
+        {2000, 1, 3, 0, Iso, 1},
+        {2004, 12, 31, 0, Iso, 53},
+        {2039, 12, 31, 0, Iso, 52},
+        {2027, 1, 1, 0, Iso, 53},
+        {2010, 3, 1, 6, Jan1, 10},
+        {2010, 1, 1, 6, Jan1, 1},
+        {2010, 12, 31, 6, Jan1, 1},
+        {2010, 12, 25, 6, Jan1, 52},
+        {2000, 1, 1, 6, Jan1, 1},
+        {2000, 1, 2, 6, Jan1, 2},
+        {2010, 1, 4, 0, Full, 1},
+        {2010, 1, 3, 0, Full, 52},
+    });
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << c.year << "-" << c.month << "-" << c.day << " first day " << c.firstDay);

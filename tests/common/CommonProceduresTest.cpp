@@ -2,19 +2,21 @@
 
 #include "common/Errors.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace velmar {
 namespace {
 
 TEST(GetToken, Table) {
-    const struct {
+    struct Case {
         std::string text;
         std::int16_t index;
         std::string delimiter;
         std::string result;
         std::string delimiterAfter;
-    } cases[] = {
+    };
+    const auto cases = std::to_array<Case>({
         {"a;b;c", 1, "", "b", ";"},
         {"a;b;c", 2, ";", "c", ";"},
         {"a;b;c", 3, ";", "", ";"},
@@ -29,7 +31,7 @@ TEST(GetToken, Table) {
         {"", 0, ";", "", ";"},
         {"abc", 2, "", "", ""}, // an empty delimiter never moves past the start
         {"a;b;", 2, ";", "", ";"},
-    };
+    });
     for (const auto& c : cases) {
         std::string delimiter = c.delimiter;
         EXPECT_EQ(GetToken(c.text, c.index, delimiter), c.result) << c.text << " index " << c.index;
@@ -64,10 +66,11 @@ TEST(GetText, FindsTheFirstEntryAndCutsAtTheEndOfTheData) {
 }
 
 TEST(TimeTextToMinutes, Table) {
-    const struct {
+    struct Case {
         const char* text;
         std::int16_t minutes;
-    } cases[] = {
+    };
+    const auto cases = std::to_array<Case>({
         {"7:30", 450},     {"7.30", 450},
         {"7,5", 425},      {"7", 420},
         {"07", 7},         {"1600", 960},
@@ -82,19 +85,24 @@ TEST(TimeTextToMinutes, Table) {
         {"0:2.5", 2},      {" 7 : 30", 450},
         {"7\t:3\t0", 450}, {"99999999999999999999:00", 1440},
         {"x:y", 0},        {"23:59", 1439},
-    };
+    });
     for (const auto& c : cases) {
         EXPECT_EQ(TimeTextToMinutes(c.text), c.minutes) << '"' << c.text << '"';
     }
 }
 
 TEST(MinutesToTimeText, TwoDigitHoursAndMinutes) {
-    const struct {
+    struct Case {
         std::int32_t minutes;
         const char* text;
-    } cases[] = {
-        {0, "00:00"},    {5, "00:05"},    {450, "07:30"}, {1439, "23:59"},
-        {1440, "24:00"}, {1445, "24:05"}, {6000, "00:00"}}; // 100 hours: the last two digits of each part
+    };
+    const auto cases = std::to_array<Case>({{0, "00:00"},
+                                            {5, "00:05"},
+                                            {450, "07:30"},
+                                            {1439, "23:59"},
+                                            {1440, "24:00"},
+                                            {1445, "24:05"},
+                                            {6000, "00:00"}}); // 100 hours: the last two digits of each part
     for (const auto& c : cases) {
         EXPECT_EQ(MinutesToTimeText(c.minutes), c.text) << c.minutes;
     }

@@ -3,6 +3,7 @@
 #include "tests/support/TestFiles.h"
 
 #include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace velmar {
@@ -12,12 +13,13 @@ using test::TempDir;
 using test::WriteFileBytes;
 
 TEST(WildcardMatch, Table) {
-    const struct {
+    struct Case {
         const char* pattern;
         const char* name;
         bool ignoreCase;
         bool matches;
-    } cases[] = {
+    };
+    const auto cases = std::to_array<Case>({
         {"Profile_????.dat", "Profile_0001.dat", true, true},
         {"Profile_????.dat", "PROFILE_0001.DAT", true, true},
         {"Profile_????.dat", "PROFILE_0001.DAT", false, false},
@@ -32,7 +34,7 @@ TEST(WildcardMatch, Table) {
         {"*", "", false, true},
         {"?", "", false, false},
         {"åsa", "ÅSA", true, true},
-    };
+    });
     for (const auto& c : cases) {
         EXPECT_EQ(WildcardMatch(c.pattern, c.name, c.ignoreCase), c.matches) << c.pattern << " ~ " << c.name;
     }

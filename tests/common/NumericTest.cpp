@@ -4,6 +4,7 @@
 #include "common/Errors.h"
 #include "common/FixedTable.h"
 
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -12,13 +13,26 @@ namespace velmar {
 namespace {
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    const struct {
+    struct Case {
         double in;
         double out;
-    } cases[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2},   {3.5, 4},     {-0.5, -0}, {-1.5, -2},       {-2.5, -2},
-        {2.4, 2}, {2.6, 3}, {-2.6, -3}, {192.2, 192}, {20.5, 20}, {961.0 / 5, 192}, {0, 0},
     };
+    const auto cases = std::to_array<Case>({
+        {0.5, 0},
+        {1.5, 2},
+        {2.5, 2},
+        {3.5, 4},
+        {-0.5, -0},
+        {-1.5, -2},
+        {-2.5, -2},
+        {2.4, 2},
+        {2.6, 3},
+        {-2.6, -3},
+        {192.2, 192},
+        {20.5, 20},
+        {961.0 / 5, 192},
+        {0, 0},
+    });
     for (const auto& c : cases) {
         EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
     }

@@ -1,6 +1,7 @@
 #include "common/Errors.h"
 #include "platform/Console.h"
 
+#include <array>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <regex>
@@ -10,10 +11,11 @@ namespace velmar {
 namespace {
 
 TEST(ConsoleBlock, EscapesBackslashCarriageReturnAndLineFeed) {
-    const struct {
+    struct Case {
         const char* Text;
         const char* Expected;
-    } cases[] = {
+    };
+    const auto cases = std::to_array<Case>({
         {"plain", "plain"},
         {"a\\b", "a\\\\b"},
         {"a\r\nb", "a\\r\\nb"},
@@ -21,7 +23,7 @@ TEST(ConsoleBlock, EscapesBackslashCarriageReturnAndLineFeed) {
         {"\\n", "\\\\n"}, // a written backslash-n stays distinguishable from a line feed
         {"tab\tand \xC3\x85", "tab\tand \xC3\x85"},
         {"", ""},
-    };
+    });
     for (const auto& c : cases) {
         EXPECT_EQ(EscapeConsoleText(c.Text), c.Expected) << c.Text;
     }

@@ -4,6 +4,7 @@
 #include "common/Errors.h"
 #include "tests/schedule_view/ScheduleFixtures.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace velmar::test {
@@ -31,7 +32,7 @@ TEST(MergeOverlappingPeriods, JoinsOverlappingAndTouchingPeriodsOnly) {
         Times_t before;
         Times_t after;
     };
-    const Case cases[] = {
+    const auto cases = std::to_array<Case>({
         {"touching chain", {{420, 600}, {600, 700}, {800, 900}}, {{420, 700}, {800, 900}}},
         {"one minute apart", {{420, 600}, {601, 700}}, {{420, 600}, {601, 700}}},
         {"touching, later one first", {{600, 700}, {420, 600}}, {{420, 700}}},
@@ -39,7 +40,7 @@ TEST(MergeOverlappingPeriods, JoinsOverlappingAndTouchingPeriodsOnly) {
         {"equal times, two objects", {{100, 200}, {100, 200}}, {{100, 200}}},
         {"needs a second pass", {{800, 900}, {420, 600}, {500, 850}}, {{420, 900}}},
         {"survivors keep their places", {{900, 1000}, {100, 200}, {950, 1100}}, {{900, 1100}, {100, 200}}},
-    };
+    });
     for (const auto& c : cases) {
         ScheduleBuilder b;
         for (const auto& [start, stop] : c.before) {
@@ -225,9 +226,9 @@ TEST(GroupMonFri, UncheckedGroupsExactlyMondayToFridayWithMondaysPeriods) {
     // then Tuesday to Friday by the propagation, then the whole grid.
     std::vector<std::string> expected;
     for (int d = 0; d < kDayTypeCount; ++d) {
-        expected.push_back("Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked");
+        expected.emplace_back("Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked");
         if (d < 5) {
-            expected.push_back("Get_Check_TimeSchedule_ViewDayType");
+            expected.emplace_back("Get_Check_TimeSchedule_ViewDayType");
         }
     }
     expected.insert(expected.end(), 4 + 7, "Get_Check_TimeSchedule_ViewDayType");

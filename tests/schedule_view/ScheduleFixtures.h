@@ -130,7 +130,7 @@ public:
 class DayTypeNamesScope {
 public:
     DayTypeNamesScope() : m_Names(DayTypeNames), m_LongNames(DayTypeLongNames) {
-        const char* names[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+        const auto names = std::to_array<const char*>({"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"});
         for (int d = 0; d < 7; ++d) {
             DayTypeNames[d] = names[d];
         }

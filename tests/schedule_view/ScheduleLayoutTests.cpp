@@ -3,13 +3,15 @@
 #include "common/Errors.h"
 #include "tests/schedule_view/ScheduleFixtures.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace velmar::test {
 namespace {
 
 TEST(RecalculateAndPrepareToPaint, RowsScrollMaximumAndHeight) {
-    struct Case {
+    // Fields in the order of the table's columns; the padding does not matter here.
+    struct Case { // NOLINT(clang-analyzer-optin.performance.Padding)
         const char* what;
         std::int16_t useCalendar;
         std::vector<int> active;
@@ -17,7 +19,7 @@ TEST(RecalculateAndPrepareToPaint, RowsScrollMaximumAndHeight) {
         int scrollMax;
         int height;
     };
-    const Case cases[] = {
+    const auto cases = std::to_array<Case>({
         {"weekdays, no calendar", 0, {0, 1, 2, 3, 4, 5, 6}, 7, 0, 179},
         {"no calendar ignores what is in use", 0, {0, 1, 10, 11, 12, 13, 14, 15, 16, 17}, 7, 0, 179},
         {"no calendar, nothing in use", 0, {}, 7, 0, 179},
@@ -25,7 +27,7 @@ TEST(RecalculateAndPrepareToPaint, RowsScrollMaximumAndHeight) {
         {"calendar, three in use", -1, {0, 8, 22}, 3, -16, 79},
         {"calendar, none in use", -1, {}, 0, -28, 4},
         {"calendar flag 1 counts as set", 1, {0, 1}, 2, -20, 54},
-    };
+    });
     for (const auto& c : cases) {
         ScheduleBuilder b;
         for (int d = 0; d < kDayTypeCount; ++d) {

@@ -4,6 +4,7 @@
 #include "common/Errors.h"
 #include "tests/schedule_view/ScheduleFixtures.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -17,7 +18,7 @@ TEST(GetMinuteAtPosition, MinuteAndTimeTextUnderThePointer) {
         float x, y;
         const char* time; // nullptr: off the grid, the time field is not updated
     };
-    const Case cases[] = {
+    const auto cases = std::to_array<Case>({
         {30, 5, "00:00"},
         {31, 5, "00:05"},
         {114, 100, "07:00"},
@@ -39,7 +40,7 @@ TEST(GetMinuteAtPosition, MinuteAndTimeTextUnderThePointer) {
         {30.7F, 5, "00:04"},
         {std::numeric_limits<float>::quiet_NaN(), 5, nullptr},
         {100, std::numeric_limits<float>::quiet_NaN(), nullptr},
-    };
+    });
     for (const auto& c : cases) {
         Editor e(ScheduleBuilder{});
         e.Move(c.x, c.y);
@@ -58,8 +59,15 @@ TEST(GetMinuteAtPosition, RowsRoundSoTheBandsLowestLinesBelongToTheNextRow) {
         float y;
         int dayType;
     };
-    const Case cases[] = {{5, 0},  {16, 0}, {16.5F, 0}, {17, 1},  {18, 1},
-                          {41, 1}, {42, 2}, {166, 6},   {174, -1}}; // 174: row 7, which has no day type
+    const auto cases = std::to_array<Case>({{5, 0},
+                                            {16, 0},
+                                            {16.5F, 0},
+                                            {17, 1},
+                                            {18, 1},
+                                            {41, 1},
+                                            {42, 2},
+                                            {166, 6},
+                                            {174, -1}}); // 174: row 7, which has no day type
     for (const auto& c : cases) {
         Editor e(ScheduleBuilder{});
         e.Down(100, c.y, 2);
@@ -141,7 +149,7 @@ TEST(MouseDown, EdgeGrabbing) {
         int grabbed;  // 1-based position of the grabbed period, 0 none
         int selected; // 1-based position of the selected period, 0 none
     };
-    const Case cases[] = {
+    const auto cases = std::to_array<Case>({
         {"10 minutes left of the start", {{420, 960}}, 410, 1, 1, 0},
         {"14 minutes left of the start", {{420, 960}}, 406, 1, 1, 0},
         {"15 minutes left of the start", {{420, 960}}, 405, 3, 0, 0},
@@ -152,7 +160,7 @@ TEST(MouseDown, EdgeGrabbing) {
         {"start beats stop of a short period", {{100, 110}}, 105, 1, 1, 1},
         {"earlier period beats a later one", {{500, 600}, {590, 700}}, 595, 2, 1, 1},
         {"far from every edge", {{420, 960}}, 600, 3, 0, 1},
-    };
+    });
     for (const auto& c : cases) {
         ScheduleBuilder b;
         for (const auto& [start, stop] : c.periods) {
@@ -295,13 +303,13 @@ TEST(MouseDown, RightPressSetsThePopupMenuStatesInOrder) {
         std::int16_t groupedFlag;
         std::int16_t paste;
     };
-    const Case cases[] = {
+    const auto cases = std::to_array<Case>({
         {"Monday to Friday grouped", {0, 1, 2, 3, 4}, 0, false, -1, -1, 0},
         {"Monday to Saturday grouped", {0, 1, 2, 3, 4, 5}, 6, true, 0, 0, -1},
         {"Monday to Thursday grouped", {0, 1, 2, 3}, 4, false, 0, 0, 0},
         {"Monday to Friday and day type 22", {0, 1, 2, 3, 4, 22}, 2, false, 0, -1, 0},
         {"nothing grouped", {}, 3, false, 0, 0, 0},
-    };
+    });
     for (const auto& c : cases) {
         ScheduleBuilder b;
         for (int d : c.grouped) {
