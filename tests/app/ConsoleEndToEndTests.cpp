@@ -4,6 +4,7 @@
 #include "tests/app/ProfileFileWriter.h"
 #include "tests/support/TestFiles.h"
 
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -18,7 +19,8 @@
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
+// POSIX leaves this declaration to the program; glibc makes it only with _GNU_SOURCE.
+extern char** environ; // NOLINT(readability-redundant-declaration)
 
 namespace velmar {
 namespace {
@@ -40,8 +42,8 @@ struct Block {
 class RunningProgram {
 public:
     explicit RunningProgram(const std::string& dataFolder) {
-        int pipeFds[2];
-        if (pipe(pipeFds) != 0) {
+        std::array<int, 2> pipeFds{};
+        if (pipe(pipeFds.data()) != 0) {
             throw std::runtime_error("pipe");
         }
         posix_spawn_file_actions_t actions;
@@ -58,14 +60,15 @@ public:
             }
         }
         std::vector<char*> envp;
+        envp.reserve(environment.size() + 1);
         for (auto& entry : environment) {
             envp.push_back(entry.data());
         }
         envp.push_back(nullptr);
         std::string program = VELMAR_ACTIVE_PROFILES_EXE;
         std::string path = "/PATH:" + dataFolder;
-        char* argv[] = {program.data(), path.data(), nullptr};
-        const int error = posix_spawn(&m_Pid, program.c_str(), &actions, nullptr, argv, envp.data());
+        std::array<char*, 3> argv = {program.data(), path.data(), nullptr};
+        const int error = posix_spawn(&m_Pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
         posix_spawn_file_actions_destroy(&actions);
         close(pipeFds[1]);
         m_Out = pipeFds[0];
@@ -97,12 +100,12 @@ public:
             if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) {
                 continue;
             }
-            char buffer[4096];
-            const ssize_t n = read(m_Out, buffer, sizeof buffer);
+            std::array<char, 4096> buffer{};
+            const ssize_t n = read(m_Out, buffer.data(), buffer.size());
             if (n <= 0) {
                 return std::nullopt; // the program ended
             }
-            m_Buffer.append(buffer, static_cast<std::size_t>(n));
+            m_Buffer.append(buffer.data(), static_cast<std::size_t>(n));
         }
     }
 
@@ -155,9 +158,9 @@ protected:
     ConsoleEndToEnd() { fs::create_directory(Folder()); }
     fs::path Folder() const { return m_Data.Path() / "Profiles"; }
     void Write(int number, const std::string& name, bool active) {
-        char file[32];
-        std::snprintf(file, sizeof file, "Profile_%04d.dat", number);
-        test::WriteProfileFile(Folder() / file, name, active);
+        std::array<char, 32> file{};
+        std::snprintf(file.data(), file.size(), "Profile_%04d.dat", number);
+        test::WriteProfileFile(Folder() / file.data(), name, active);
     }
     std::string DataFolder() const { return m_Data.File(""); }
 
@@ -184,10 +187,10 @@ TEST_F(ConsoleEndToEnd, FollowsChangesWithinATickAndAHalf) {
         {"flag changed", [&] { Write(1, "Kontor dagtid", true); }, {"+ Kontor dagtid", "+ Nattlarm Lager"}},
         {"file added",
          [&] { Write(3, "Ali\\ce\r\nnext", false); },
-         {"- Ali\\\\ce\\r\\nnext", "+ Kontor dagtid", "+ Nattlarm Lager"}},
+         {R"(- Ali\\ce\r\nnext)", "+ Kontor dagtid", "+ Nattlarm Lager"}},
         {"file deleted",
          [&] { fs::remove(Folder() / "Profile_0002.dat"); },
-         {"- Ali\\\\ce\\r\\nnext", "+ Kontor dagtid"}},
+         {R"(- Ali\\ce\r\nnext)", "+ Kontor dagtid"}},
     };
     for (const auto& step : steps) {
         const auto changed = Clock::now();
@@ -220,9 +223,9 @@ TEST_F(ConsoleEndToEnd, ListCommandPrintsOneBlockAndEnds) {
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string output;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        output += buffer;
+    std::array<char, 512> buffer{};
+    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe) != nullptr) {
+        output += buffer.data();
     }
     const int status = pclose(pipe);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;

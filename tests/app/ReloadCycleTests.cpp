@@ -4,6 +4,7 @@
 #include "tests/app/ProfileFileWriter.h"
 #include "tests/support/TestFiles.h"
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -31,9 +32,9 @@ protected:
 
     fs::path Folder() const { return m_Data.Path() / "Profiles"; }
     fs::path File(int number) const {
-        char name[32];
-        std::snprintf(name, sizeof name, "Profile_%04d.dat", number);
-        return Folder() / name;
+        std::array<char, 32> name{};
+        std::snprintf(name.data(), name.size(), "Profile_%04d.dat", number);
+        return Folder() / name.data();
     }
     void Write(int number, const std::string& name, bool active, fs::file_time_type time) {
         test::WriteProfileFile(File(number), name, active);

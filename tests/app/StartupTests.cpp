@@ -19,7 +19,7 @@ struct DataPathCase {
 TEST(ResolveDataPath, FollowsTheSwitchOrTheProgramFolder) {
     const std::vector<DataPathCase> cases = {
         // Windows: the value ends at the next "/" of the whole command line.
-        {"default", PathStyle::Windows, "C:\\Alarm", {}, "C:\\Alarm\\Project\\"},
+        {"default", PathStyle::Windows, "C:\\Alarm", {}, R"(C:\Alarm\Project\)"},
         {"default in a root folder", PathStyle::Windows, "C:\\", {}, "C:\\Project\\"},
         {"value without backslash", PathStyle::Windows, "C:\\Alarm", {"/PATH:D:\\Data"}, "D:\\Data\\"},
         {"value with backslash", PathStyle::Windows, "C:\\Alarm", {"/PATH:D:\\Data\\"}, "D:\\Data\\"},
@@ -36,12 +36,12 @@ TEST(ResolveDataPath, FollowsTheSwitchOrTheProgramFolder) {
          "C:\\Alarm",
          {"/PATH:D:\\One", "/PATH:D:\\Two"},
          "D:\\One\\"},
-        {"quotes stay", PathStyle::Windows, "C:\\Alarm", {"/PATH:\"D:\\My Data\""}, "\"D:\\My Data\"\\"},
+        {"quotes stay", PathStyle::Windows, "C:\\Alarm", {R"(/PATH:"D:\My Data")"}, R"("D:\My Data"\)"},
         {"other arguments are ignored",
          PathStyle::Windows,
          "C:\\Alarm",
          {"-x", "foo"},
-         "C:\\Alarm\\Project\\"},
+         R"(C:\Alarm\Project\)"},
         // POSIX: "/" joins folders; the value runs to the end of its argument.
         {"posix default", PathStyle::Posix, "/opt/velmar", {}, "/opt/velmar/Project/"},
         {"posix default in the root", PathStyle::Posix, "/", {}, "/Project/"},

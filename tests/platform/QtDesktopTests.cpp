@@ -14,8 +14,10 @@
 #include <QTreeWidget>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 
 namespace velmar {
 namespace {
@@ -28,9 +30,9 @@ public:
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
         static int argc = 1;
-        static char name[] = "velmar_platform_qt_desktop_tests";
-        static char* argv[] = {name, nullptr};
-        m_App = std::make_unique<QApplication>(argc, argv);
+        static std::string name = "velmar_platform_qt_desktop_tests";
+        static std::array<char*, 2> argv = {name.data(), nullptr};
+        m_App = std::make_unique<QApplication>(argc, argv.data());
         QApplication::setQuitOnLastWindowClosed(false);
     }
     void TearDown() override { m_App.reset(); }

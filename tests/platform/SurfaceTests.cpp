@@ -7,6 +7,7 @@
 #include "platform/qt/QtImageSurface.h"
 
 #include <QGuiApplication>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -23,10 +24,10 @@ constexpr Colour kInk = Rgb(10, 20, 30);
 void EnsureGuiApplication() {
     if (QGuiApplication::instance() == nullptr) {
         static int argc = 1;
-        static char name[] = "velmar_surface_tests";
-        static char* argv[] = {name, nullptr};
+        static std::string name = "velmar_surface_tests";
+        static std::array<char*, 2> argv = {name.data(), nullptr};
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication app(argc, argv);
+        static QGuiApplication app(argc, argv.data());
     }
 }
 
@@ -69,7 +70,7 @@ TEST_P(PixelSurfaceTest, LinesIncludeTheStartAndExcludeTheEndPixel) {
         double x1, y1, x2, y2;
         Pixels expected;
     };
-    const Case cases[] = {
+    const auto cases = std::to_array<Case>({
         {"rightwards", 3, 2, 7, 2, {{3, 2}, {4, 2}, {5, 2}, {6, 2}}},
         {"leftwards", 7, 2, 3, 2, {{4, 2}, {5, 2}, {6, 2}, {7, 2}}},
         {"downwards", 5, 1, 5, 4, {{5, 1}, {5, 2}, {5, 3}}},
@@ -80,7 +81,7 @@ TEST_P(PixelSurfaceTest, LinesIncludeTheStartAndExcludeTheEndPixel) {
         {"diagonal", 0, 0, 3, 3, {{0, 0}, {1, 1}, {2, 2}}},
         {"clipped at both ends", -50, 23, 1000, 23, {}},
         {"entirely outside", -5, -1, 30, -1, {}},
-    };
+    });
     for (const auto& c : cases) {
         auto s = GetParam()(40, 24);
         s.surface->Line(c.x1, c.y1, c.x2, c.y2, kInk);

@@ -6,6 +6,7 @@
 #include "profiles/Profiles.h"
 #include "tests/profiles/ProfileFiles.h"
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -154,8 +155,9 @@ void WriteManyFiles(const std::filesystem::path& spare, const std::filesystem::p
     WriteFileBytes(spare / "loadable", ProfileFileBytes(MarkedProfile(0, "Many")));
     WriteFileBytes(spare / "unloadable", ProfileFileBytes(old));
     for (int number = 0; number < count; ++number) {
-        char name[32];
-        std::snprintf(name, sizeof name, "Profile_%04d.dat", number);
+        std::array<char, 32> buffer{};
+        std::snprintf(buffer.data(), buffer.size(), "Profile_%04d.dat", number);
+        const std::string name = buffer.data();
         const auto source = spare / (good(number) ? "loadable" : "unloadable");
         std::error_code error;
         std::filesystem::create_hard_link(source, folder / name, error);

@@ -110,6 +110,7 @@ protected:
     // Names of the valid slots in slot order.
     static std::vector<std::string> LoadedNames() {
         std::vector<std::string> names;
+        names.reserve(static_cast<std::size_t>(NumberOfProfiles));
         for (int i = 0; i < NumberOfProfiles; ++i) {
             names.push_back(Profiles[i].Name);
         }

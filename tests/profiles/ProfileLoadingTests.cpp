@@ -6,6 +6,7 @@
 #include "tests/profiles/ProfileFiles.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <gmock/gmock.h>
@@ -57,10 +58,10 @@ TEST_F(ProfileLoadingTest, SortsByUpperCasedNameInCodePointOrder) {
         std::filesystem::create_directory(ProfilePath(""));
         for (std::size_t i = 0; i < c.names.size(); ++i) {
             const auto number = static_cast<std::int16_t>(i + 1);
-            char file[32];
-            std::snprintf(file, sizeof file, "Profile_%04d.dat", number);
+            std::array<char, 32> file{};
+            std::snprintf(file.data(), file.size(), "Profile_%04d.dat", number);
             RawProfile p = MarkedProfile(number, Utf8ToCp1252(c.names[i]));
-            Write(file, p);
+            Write(file.data(), p);
         }
         EXPECT_EQ(LoadAllProfiles(), static_cast<std::int16_t>(c.names.size()));
         EXPECT_THAT(LoadedNames(), ElementsAreArray(c.sorted));
@@ -74,9 +75,9 @@ TEST_F(ProfileLoadingTest, EqualNamesKeepTheOrderTheirFilesWereFound) {
     const std::vector<std::string> names = {"abc", "ABC", "Abc", "aBc", "b", "abC", "ABc", "a"};
     for (std::size_t i = 0; i < names.size(); ++i) {
         const auto number = static_cast<std::int16_t>(i + 1);
-        char file[32];
-        std::snprintf(file, sizeof file, "Profile_%04d.dat", number);
-        Write(file, MarkedProfile(number, names[i]));
+        std::array<char, 32> file{};
+        std::snprintf(file.data(), file.size(), "Profile_%04d.dat", number);
+        Write(file.data(), MarkedProfile(number, names[i]));
     }
     // Expected: "a", then every spelling of abc in found order, then "b".
     std::vector<std::string> expected = {"a"};
@@ -86,7 +87,7 @@ TEST_F(ProfileLoadingTest, EqualNamesKeepTheOrderTheirFilesWereFound) {
             expected.push_back(name);
         }
     }
-    expected.push_back("b");
+    expected.emplace_back("b");
 
     ASSERT_EQ(LoadAllProfiles(), 8);
     EXPECT_THAT(LoadedNames(), ElementsAreArray(expected));
@@ -257,13 +258,13 @@ TEST_F(ProfileLoadingTest, ShowsTheBusyPointerAroundTheLoad) {
 TEST_F(ProfileLoadingTest, MoreThan200LoadableFilesFillTheTableWithTheFirstFound) {
     // 230 good files and 20 version-3 files among them.
     for (int number = 1; number <= 250; ++number) {
-        char file[32];
-        std::snprintf(file, sizeof file, "Profile_%04d.dat", number);
+        std::array<char, 32> file{};
+        std::snprintf(file.data(), file.size(), "Profile_%04d.dat", number);
         RawProfile p = MarkedProfile(static_cast<std::int16_t>(number), "P" + std::to_string(1000 + number));
         if (number % 12 == 0 && number <= 240) {
             p.Version = 3;
         }
-        Write(file, p);
+        Write(file.data(), p);
     }
     std::vector<std::string> expected;
     for (const auto& file : FoundOrder()) {

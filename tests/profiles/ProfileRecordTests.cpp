@@ -16,14 +16,14 @@ namespace {
 Bytes ExampleFile(std::uint8_t activeLow, std::uint8_t activeHigh) {
     Bytes b = {0x04, 0x00, 0x00, 0x00, activeLow, activeHigh, 0x05, 0x00, 'G', 'r', 0xE4, 'n', 's'};
     auto zeros = [&](std::size_t n) { b.insert(b.end(), n, 0); };
-    zeros(12);    // Bytes1
-    zeros(2 * 2); // Text1, Text2
-    zeros(6 * 2); // TextList
-    zeros(6);     // Bytes2
-    zeros(2);     // Text3
-    zeros(4);     // Bytes3
-    zeros(2 * 2); // Text4, Text5
-    zeros(130);   // Bytes4
+    zeros(12);  // Bytes1
+    zeros(4);   // Text1, Text2: two lengths of 2 bytes
+    zeros(12);  // TextList: six lengths of 2 bytes
+    zeros(6);   // Bytes2
+    zeros(2);   // Text3
+    zeros(4);   // Bytes3
+    zeros(4);   // Text4, Text5: two lengths of 2 bytes
+    zeros(130); // Bytes4
     return b;
 }
 
