@@ -4,7 +4,9 @@
 #include "common/Errors.h"
 #include "tests/schedule_view/ScheduleFixtures.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#include <initializer_list>
 
 namespace velmar::test {
 namespace {
@@ -78,14 +80,14 @@ TEST(Paint, BarEndsForWholeDaysAndOnePixelPeriods) {
         std::int16_t start, stop;
         int leftEdge, rightEdge;
     };
-    const Case cases[] = {
+    const auto cases = std::to_array<Case>({
         {"0 to 1439", 0, 1439, 30, 318},    // 1440 / 5 = 288
         {"0 to 1440", 0, 1440, 30, 318},    // 1441 / 5 = 288.2
         {"start = stop = 0", 0, 0, 30, 30}, // 1 / 5 = 0.2
         {"start = stop = 2", 2, 2, 30, 31}, // 2 / 5 = 0.4, 3 / 5 = 0.6
         {"12 to 17", 12, 17, 32, 34},       // 2.4 and 3.6
         {"37 to 42", 37, 42, 37, 39},       // 7.4 and 8.6
-    };
+    });
     for (const auto& c : cases) {
         Editor e(ScheduleBuilder().Period(0, c.start, c.stop));
         const auto& s = e.Surface;
@@ -126,8 +128,8 @@ TEST(Paint, GroupMarkIsATriangleInTheTopRightCorner) {
     Editor e(ScheduleBuilder().Grouped(3));
     const auto& s = e.Surface;
     const int top = Top(3);
-    const Colour marks[] = {Rgb(255, 255, 255), Rgb(245, 245, 245), Rgb(235, 235, 235), Rgb(225, 225, 225),
-                            Rgb(205, 205, 205)};
+    const auto marks = std::to_array<Colour>(
+        {Rgb(255, 255, 255), Rgb(245, 245, 245), Rgb(235, 235, 235), Rgb(225, 225, 225), Rgb(205, 205, 205)});
     for (int k = 0; k < 5; ++k) {
         const int width = 5 - k;
         EXPECT_EQ(s.Pixel(317, top + k), marks[k]) << k;
@@ -168,7 +170,7 @@ TEST(PaintDayTypeRow, RestoresItsOwnSegmentOfTheRightBorder) {
 
 TEST(PaintDayTypeRow, LabelsOfWeekdaysAndLongNamesFromTheCheckBox) {
     DayTypeNamesScope names;
-    for (const std::int16_t check : {0, 1, -1}) {
+    for (const std::int16_t check : std::initializer_list<std::int16_t>{0, 1, -1}) {
         Editor e(ScheduleBuilder{});
         e.Host.ViewDayType = check;
         e.Schedule.Paint(e.Host, e.SurfaceVariable);

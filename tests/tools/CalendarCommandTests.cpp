@@ -49,8 +49,11 @@ protected:
         calendar.SetDayType(Offset(2039, 12, 31), -2);
         calendar.SaveToDisk(calendarFile);
     }
+
+public:
     ~CalendarCommandTest() override { QLocale::setDefault(QLocale::c()); }
 
+protected:
     void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
     CommandRun Render(Arguments args) {

@@ -10,10 +10,12 @@
 #include <QColor>
 #include <QGuiApplication>
 #include <QImage>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <string>
 
 namespace velmar::tool {
 namespace {
@@ -24,9 +26,9 @@ public:
     void SetUp() override {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
-        static char name[] = "velmar_render_schedule_tests";
-        static char* argv[] = {name, nullptr};
-        m_App = std::make_unique<QGuiApplication>(argc, argv);
+        static std::string name = "velmar_render_schedule_tests";
+        static std::array<char*, 2> argv = {name.data(), nullptr};
+        m_App = std::make_unique<QGuiApplication>(argc, argv.data());
     }
     void TearDown() override { m_App.reset(); }
 
@@ -45,7 +47,7 @@ class RenderSchedule : public ::testing::Test {
 protected:
     // Writes a version-4 profile file whose schedule is `schedule`.
     std::string WriteProfile(const cTimeSchedule& schedule, std::int16_t version = 4) {
-        const std::string path = m_Dir.File("Profile_0001.dat");
+        std::string path = m_Dir.File("Profile_0001.dat");
         BinaryFile file(path, BinaryFile::Mode::Truncate);
         file.WriteInt16(version);
         ProfileRecord record;
@@ -56,11 +58,11 @@ protected:
         return path;
     }
     std::string WriteScript(const std::string& text) {
-        const std::string path = m_Dir.File("script.txt");
+        std::string path = m_Dir.File("script.txt");
         std::ofstream(path) << text;
         return path;
     }
-    Result Run(Arguments args) {
+    Result Run(const Arguments& args) {
         std::ostringstream out;
         std::ostringstream err;
         const int status = CommandRenderSchedule(args, out, err);
@@ -162,10 +164,11 @@ TEST_F(RenderSchedule, CalendarRowsShowTheHostsImages) {
 TEST_F(RenderSchedule, MalformedScriptLinesStopWithTheirLineNumber) {
     cTimeSchedule schedule;
     const std::string profile = WriteProfile(schedule);
-    const struct {
+    struct Case {
         const char* script;
         const char* where;
-    } cases[] = {
+    };
+    const auto cases = std::to_array<Case>({
         {"jump 1 2\n", ":1: unknown command"},
         {"# fine\n\ndown 1\n", ":3: down takes"},
         {"down x 5\n", ":1: X and Y"},
@@ -175,7 +178,7 @@ TEST_F(RenderSchedule, MalformedScriptLinesStopWithTheirLineNumber) {
         {"delete now\n", ":1: delete takes no arguments"},
         {"paint\ntimes \"7:00 16:00\n", ":2: a text in double quotes"},
         {"up 1e9 5\n", ":1: X and Y"},
-    };
+    });
     for (const auto& c : cases) {
         std::filesystem::remove(Png());
         const Result r = Run({profile, "--out", Png(), "--events", WriteScript(c.script)});
