@@ -3,6 +3,7 @@
 #include "common/Errors.h"
 #include "common/Numeric.h"
 #include "platform/BinaryFile.h"
+#include "schedule/PeriodArray.h"
 
 #include <array>
 #include <vector>
@@ -16,12 +17,6 @@ constexpr int kWorkingDays = 5;             // 0..4 Monday to Friday
 constexpr std::int16_t kDefaultStart = 420; // 07:00
 constexpr std::int16_t kDefaultStop = 960;  // 16:00
 
-void AppendValue(std::string& text, std::int16_t value) {
-    const auto u = static_cast<std::uint16_t>(value);
-    text += static_cast<char>(u >> 8); // high byte first, unlike the file record
-    text += static_cast<char>(u & 0xFF);
-}
-
 // Reads the text form's values one by one; a read past the end raises
 // InvalidArgumentError before anything was stored.
 class ValueReader {
@@ -33,11 +28,9 @@ public:
             throw InvalidArgumentError("period array ends at character " + std::to_string(m_Position + 1) +
                                        " before the values its counts call for");
         }
-        const auto high = static_cast<unsigned char>(m_Text[m_Position]);
-        const auto low = static_cast<unsigned char>(m_Text[m_Position + 1]);
+        const std::int16_t value = CharsToInteger(m_Text[m_Position], m_Text[m_Position + 1]);
         m_Position += 2;
-        const std::int32_t sum = high * 256 + low;
-        return static_cast<std::int16_t>((sum & 0x8000) != 0 ? sum - 65536 : sum);
+        return value;
     }
 
 private:
@@ -53,6 +46,16 @@ struct DayTypeRecord {
 };
 
 } // namespace
+
+std::string IntegerToChars(std::int16_t value) {
+    const auto u = static_cast<std::uint16_t>(value);
+    return {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
+}
+
+std::int16_t CharsToInteger(char high, char low) {
+    const std::int32_t sum = static_cast<unsigned char>(high) * 256 + static_cast<unsigned char>(low);
+    return static_cast<std::int16_t>((sum & 0x8000) != 0 ? sum - 65536 : sum);
+}
 
 cTimeSchedule::cTimeSchedule() {
     for (int d = 0; d < kWeekDays; ++d) {
@@ -109,16 +112,16 @@ std::string cTimeSchedule::ComposePeriodArray() const {
     std::string text;
     for (int d = 0; d < kDayTypeCount; ++d) {
         const PeriodCollection& periods = m_Periods[d];
-        AppendValue(text, m_Active[d]);
-        AppendValue(text, m_Grouped[d]);
-        AppendValue(text, ToInt16(periods.Count(), "period count"));
+        text += IntegerToChars(m_Active[d]);
+        text += IntegerToChars(m_Grouped[d]);
+        text += IntegerToChars(ToInt16(periods.Count(), "period count"));
         for (const auto& period : periods) {
-            AppendValue(text, period->m_StartMinute);
-            AppendValue(text, period->m_StopMinute);
+            text += IntegerToChars(period->m_StartMinute);
+            text += IntegerToChars(period->m_StopMinute);
         }
-        AppendValue(text, m_AxisIndex[d]);
+        text += IntegerToChars(m_AxisIndex[d]);
     }
-    AppendValue(text, m_UseCalendar);
+    text += IntegerToChars(m_UseCalendar);
     return text;
 }
 

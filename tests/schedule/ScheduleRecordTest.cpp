@@ -1,5 +1,6 @@
 #include "common/Errors.h"
 #include "platform/BinaryFile.h"
+#include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"
 #include "tests/support/TestFiles.h"
 
@@ -155,6 +156,17 @@ TEST(ScheduleFileRecord, MoreThan32767PeriodsOverflowOnSave) {
     BinaryFile file(dir.File("s.bin"), BinaryFile::Mode::Truncate);
     EXPECT_THROW(schedule.SaveToDisk(file), OverflowError);
     EXPECT_THROW(schedule.ComposePeriodArray(), OverflowError);
+}
+
+TEST(PeriodArrayText, ValuesAreTwoCharactersHighByteFirst) {
+    EXPECT_EQ(IntegerToChars(420), Chars({1, 164}));
+    EXPECT_EQ(IntegerToChars(1440), Chars({5, 160}));
+    EXPECT_EQ(IntegerToChars(-1), Chars({255, 255}));
+    EXPECT_EQ(IntegerToChars(-32768), Chars({128, 0}));
+    for (int v = -32768; v <= 32767; ++v) {
+        const std::string chars = IntegerToChars(static_cast<std::int16_t>(v));
+        ASSERT_EQ(CharsToInteger(chars[0], chars[1]), v);
+    }
 }
 
 TEST(PeriodArrayText, NewAndDefaultSchedulesComposeExactly) {

@@ -1,4 +1,5 @@
 #include "common/Errors.h"
+#include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,7 @@ namespace {
 // A schedule whose day type 0 holds the given periods in this order.
 cTimeSchedule WithPeriods(std::initializer_list<std::pair<std::int16_t, std::int16_t>> periods) {
     std::string text;
-    auto put = [&text](std::int16_t v) {
-        text += static_cast<char>(static_cast<std::uint16_t>(v) >> 8);
-        text += static_cast<char>(v & 0xFF);
-    };
+    auto put = [&text](std::int16_t value) { text += IntegerToChars(value); };
     for (int d = 0; d < kDayTypeCount; ++d) {
         put(d < 7 ? -1 : 0);
         put(0);

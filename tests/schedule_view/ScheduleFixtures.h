@@ -5,6 +5,7 @@
 #include "common/HostWindow.h"
 #include "common/SharedTables.h"
 #include "platform/RecordingSurface.h"
+#include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"
 
 #include <array>
@@ -42,11 +43,7 @@ public:
     }
     void Into(cTimeSchedule& schedule) const {
         std::string text;
-        auto put = [&text](std::int16_t v) {
-            const auto u = static_cast<std::uint16_t>(v);
-            text += static_cast<char>(u >> 8);
-            text += static_cast<char>(u & 0xFF);
-        };
+        auto put = [&text](std::int16_t value) { text += IntegerToChars(value); };
         for (const auto& day : m_Days) {
             put(day.Active);
             put(day.Grouped);

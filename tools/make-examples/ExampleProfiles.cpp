@@ -4,6 +4,7 @@
 #include "common/FileSystem.h"
 #include "platform/BinaryFile.h"
 #include "profiles/Profiles.h"
+#include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"
 
 #include <array>
@@ -64,11 +65,7 @@ public:
 
     SchedulePtr Build() const {
         std::string text;
-        auto put = [&text](std::int16_t value) {
-            const auto u = static_cast<std::uint16_t>(value);
-            text += static_cast<char>(u >> 8); // the text form is high byte first
-            text += static_cast<char>(u & 0xFF);
-        };
+        auto put = [&text](std::int16_t value) { text += IntegerToChars(value); };
         std::int16_t row = 0; // the grid row of a day type: day types in use before it
         for (const auto& day : m_Days) {
             put(day.Active);
