@@ -72,40 +72,29 @@ RecordingSurface::RecordingSurface(int width, int height, Colour background)
       m_Pixels(static_cast<std::size_t>(m_Width) * static_cast<std::size_t>(m_Height), background) {}
 
 void RecordingSurface::Line(double x1, double y1, double x2, double y2, Colour colour) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::Line;
-    op.X1 = x1;
-    op.Y1 = y1;
-    op.X2 = x2;
-    op.Y2 = y2;
-    op.ColourValue = colour;
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::Line,
+            .X1 = x1,
+            .Y1 = y1,
+            .X2 = x2,
+            .Y2 = y2,
+            .ColourValue = colour});
     ForEachSurfaceLinePixel(x1, y1, x2, y2, m_Width, m_Height, [&](long long x, long long y) {
         m_Pixels[static_cast<std::size_t>(y * m_Width + x)] = colour;
     });
 }
 
 void RecordingSurface::SetCurrentX(float x) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::SetCurrentX;
-    op.X1 = x;
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::SetCurrentX, .X1 = x});
     m_CurrentX = x;
 }
 
 void RecordingSurface::SetCurrentY(float y) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::SetCurrentY;
-    op.Y1 = y;
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::SetCurrentY, .Y1 = y});
     m_CurrentY = y;
 }
 
 float RecordingSurface::TextWidth(std::string_view text) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::TextWidth;
-    op.Text = std::string(text);
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::TextWidth, .Text = std::string(text)});
     // The widest line of a text that spans several.
     long long widest = 0;
     std::size_t start = 0;
@@ -121,24 +110,19 @@ float RecordingSurface::TextWidth(std::string_view text) {
 }
 
 float RecordingSurface::TextHeight(std::string_view text) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::TextHeight;
-    op.Text = std::string(text);
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::TextHeight, .Text = std::string(text)});
     const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
     return static_cast<float>(lines) * kLineHeight;
 }
 
 void RecordingSurface::Print(std::string_view text, bool endLine) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::Print;
-    op.Text = std::string(text);
-    op.X1 = m_CurrentX;
-    op.Y1 = m_CurrentY;
-    op.ColourValue = m_ForeColor;
-    op.Bold = m_Bold;
-    op.EndLine = endLine;
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::Print,
+            .X1 = m_CurrentX,
+            .Y1 = m_CurrentY,
+            .ColourValue = m_ForeColor,
+            .Text = std::string(text),
+            .Bold = m_Bold,
+            .EndLine = endLine});
     if (endLine) {
         m_CurrentX = 0;
         m_CurrentY += kLineHeight;
@@ -148,45 +132,32 @@ void RecordingSurface::Print(std::string_view text, bool endLine) {
 }
 
 std::int32_t RecordingSurface::hDC() const {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::ReadHDC;
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::ReadHDC});
     return kDeviceContext;
 }
 
 void RecordingSurface::SetMousePointer(std::int16_t pointer) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::SetMousePointer;
-    op.Pointer = pointer;
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::SetMousePointer, .Pointer = pointer});
     m_MousePointer = pointer;
 }
 
 void RecordingSurface::SetForeColor(Colour colour) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::SetForeColor;
-    op.ColourValue = colour;
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::SetForeColor, .ColourValue = colour});
     m_ForeColor = colour;
 }
 
 void RecordingSurface::SetFontBold(bool bold) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::SetFontBold;
-    op.Bold = bold;
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::SetFontBold, .Bold = bold});
     m_Bold = bold;
 }
 
 void RecordingSurface::FillRect(double x, double y, double width, double height, Colour colour) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::FillRect;
-    op.X1 = x;
-    op.Y1 = y;
-    op.X2 = width;
-    op.Y2 = height;
-    op.ColourValue = colour;
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::FillRect,
+            .X1 = x,
+            .Y1 = y,
+            .X2 = width,
+            .Y2 = height,
+            .ColourValue = colour});
     PixelRect rect;
     if (!ClipRectangle(x, y, width, height, m_Width, m_Height, rect)) {
         return;
@@ -199,10 +170,7 @@ void RecordingSurface::FillRect(double x, double y, double width, double height,
 }
 
 void RecordingSurface::SetToolTipText(std::string text) {
-    SurfaceOperation op;
-    op.What = SurfaceOperation::Kind::SetToolTipText;
-    op.Text = text;
-    Record(std::move(op));
+    Record({.What = SurfaceOperation::Kind::SetToolTipText, .Text = text});
     m_ToolTipText = std::move(text);
 }
 

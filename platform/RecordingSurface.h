@@ -32,7 +32,7 @@ struct SurfaceOperation {
     double X2 = 0;
     double Y2 = 0;
     Colour ColourValue = 0;
-    std::string Text;
+    std::string Text{}; // braces keep designated initializers free of missing-initializer warnings
     bool Bold = false;
     bool EndLine = false;
     std::int16_t Pointer = 0;
