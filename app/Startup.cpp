@@ -2,11 +2,16 @@
 
 #include "common/CodePage.h"
 #include "common/CommonProcedures.h"
+#include "common/FileSystem.h"
 #include "common/Numeric.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace velmar {
+
+const char* const kDefaultDataPath = VELMAR_DEFAULT_DATA_PATH;
 
 namespace {
 
@@ -58,11 +63,18 @@ std::string JoinArguments(const std::vector<std::string>& arguments) {
     return line;
 }
 
+bool IsExistingFolder(const std::string& folder) {
+    std::error_code error;
+    return std::filesystem::is_directory(PathFromUtf8(folder), error);
+}
+
 std::string ResolveDataPath(const std::string& executableFolder, const std::vector<std::string>& arguments,
-                            PathStyle style) {
+                            PathStyle style, const FolderPredicate& folderExists) {
     const char separator = style == PathStyle::Windows ? '\\' : '/';
 
-    // Default: the executable's folder and "Project".
+    // Default: "Project" beside the executable, where a portable copy keeps its
+    // data; an installed program (in /usr/bin, say) has none and takes the
+    // folder fixed at build time.
     std::string dataPath = executableFolder;
     if (dataPath.empty() || dataPath.back() != separator) {
         dataPath += separator;
@@ -73,6 +85,14 @@ std::string ResolveDataPath(const std::string& executableFolder, const std::vect
     const std::string commandLine = JoinArguments(arguments);
     const std::size_t found = AsciiUpper(commandLine).find(kPathSwitch);
     if (found == std::string::npos) {
+        const std::string_view fallback = kDefaultDataPath;
+        if (fallback.empty() || folderExists(dataPath)) {
+            return dataPath;
+        }
+        dataPath = fallback;
+        if (dataPath.back() != separator) {
+            dataPath += separator;
+        }
         return dataPath;
     }
     // The value's position is a 16-bit character index.

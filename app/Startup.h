@@ -2,6 +2,7 @@
 
 // The start-up rules of the main window: where the profile data lies.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,16 +20,31 @@ inline constexpr PathStyle kPlatformPathStyle = PathStyle::Windows;
 inline constexpr PathStyle kPlatformPathStyle = PathStyle::Posix;
 #endif
 
+// The data folder of an installed program, fixed at build time
+// (VELMAR_DEFAULT_DATA_PATH): the default when no folder "Project" lies beside
+// the executable. Empty when the build has none; then "Project" beside the
+// executable is always the default.
+extern const char* const kDefaultDataPath;
+
+// Whether a folder exists; ResolveDataPath asks it about "Project" beside the
+// executable.
+using FolderPredicate = std::function<bool(const std::string& folder)>;
+// The file system's answer: an existing folder (or a link to one).
+bool IsExistingFolder(const std::string& folder);
+
 // The command line as one text: the arguments joined with single spaces.
 std::string JoinArguments(const std::vector<std::string>& arguments);
 
 // The data folder, always ending in the style's separator: the value of the
 // first "/PATH:" switch (found in any letter case), trimmed of spaces; without
-// a switch, the executable's folder followed by "Project". The value is taken
-// as written: no quotes are removed, and an empty value gives the root folder.
+// a switch, the executable's folder followed by "Project" where that folder
+// exists (a portable copy), and kDefaultDataPath where it does not. The value is
+// taken as written: no quotes are removed, and an empty value gives the root
+// folder.
 // A switch that starts beyond character 32761 of the command line raises
 // OverflowError, as the 16-bit position of its value overflows.
 std::string ResolveDataPath(const std::string& executableFolder, const std::vector<std::string>& arguments,
-                            PathStyle style = kPlatformPathStyle);
+                            PathStyle style = kPlatformPathStyle,
+                            const FolderPredicate& folderExists = IsExistingFolder);
 
 } // namespace velmar

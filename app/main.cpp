@@ -1,6 +1,7 @@
 // velmar-active-profiles: the tray program on a desktop, its console front end
 // on a machine without a graphical session.
 
+#include "app/Autostart.h"
 #include "app/ConsoleFrontEnd.h"
 #include "platform/Process.h"
 
@@ -15,6 +16,10 @@ int main(int argc, char** argv) {
     try {
         velmar::StartupInfo startup{velmar::ExecutableFolder(argc > 0 ? argv[0] : nullptr),
                                     velmar::ProgramArguments(argc, argv)};
+        if (const auto status = velmar::RunAutostartOption(startup.ExecutableFolder, startup.Arguments,
+                                                           std::cout, std::cerr)) {
+            return *status;
+        }
 #ifdef VELMAR_WITH_QT
         if (velmar::HasGraphicalSession()) {
             return velmar::RunDesktopFrontEnd(argc, argv, startup);

@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Configures and builds one preset (default: "default"). Usage: scripts/build.sh [PRESET]
+# Configures and builds one preset (default: "default"), or only the given
+# targets of it. Usage: scripts/build.sh [PRESET [TARGET...]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-default}"
-cmake --preset "$preset" -G Ninja >/dev/null
-cmake --build --preset "$preset"
+shift || true
+cmake --preset "$preset" >/dev/null
+if [ $# -gt 0 ]; then
+  cmake --build --preset "$preset" --target "$@"
+else
+  cmake --build --preset "$preset"
+fi

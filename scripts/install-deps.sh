@@ -1,14 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian/Ubuntu packages the project needs to build, run and test,
-# skipping those already present. Uses sudo when not run as root.
+# Installs the Debian/Ubuntu packages the project needs, skipping those
+# already present. Uses sudo when not run as root.
+# Usage: scripts/install-deps.sh [run|test]
+#   run   what building and running the two programs need
+#   test  that and what the test suite and the package check add (the default)
 set -euo pipefail
 
-packages=(
+set_name=${1:-test}
+
+# Compiler, build tools, Qt 6 with its X11 (xcb) and Wayland platform plugins.
+run_packages=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev
-  qt6-base-dev
-  xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins qt6-wayland
 )
+# GoogleTest; Xvfb, a tray (trayer) and X tools for the desktop tests;
+# desktop-file-utils, gio, groff and man for the desktop entries and manual
+# pages; dpkg-dev for the package's library dependencies.
+test_packages=(
+  libgtest-dev libgmock-dev
+  xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
+  desktop-file-utils libglib2.0-bin groff-base man-db dpkg-dev
+)
+
+case "$set_name" in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: scripts/install-deps.sh [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -36,9 +36,9 @@ start_xvfb() {
 
 tray_panel_shown() { xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")'; }
 
-# Starts trayer and waits for its panel; sets trayer_pid.
+# Starts trayer, ${tray_height:-24} pixels high, and waits for its panel; sets trayer_pid.
 start_trayer() {
-  trayer --edge top --align right --widthtype request --height 24 --transparent false \
+  trayer --edge top --align right --widthtype request --height "${tray_height:-24}" --transparent false \
     >"$work/trayer.log" 2>&1 &
   trayer_pid=$!
   pids+=("$trayer_pid")

@@ -5,7 +5,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QHeaderView>
+#include <QIconEngine>
 #include <QPainter>
 #include <QRadialGradient>
 #include <QSocketNotifier>
@@ -23,50 +27,81 @@
 
 namespace velmar {
 
-QPixmap DrawBallImage(const QColor& colour) {
-    QPixmap pixmap(kSmallImageSize, kSmallImageSize);
-    pixmap.fill(Qt::white);
-    {
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QRadialGradient shade(QPointF(5.0, 5.0), 8.0);
-        shade.setColorAt(0.0, colour.lighter(170));
-        shade.setColorAt(1.0, colour.darker(115));
-        painter.setPen(QPen(colour.darker(160), 1.0));
-        painter.setBrush(shade);
-        painter.drawEllipse(QRectF(1.5, 1.5, 11.0, 11.0));
-    }
-    // White is the transparent colour; the ball itself holds no pure white.
-    pixmap.setMask(pixmap.createMaskFromColor(Qt::white, Qt::MaskInColor));
-    return pixmap;
-}
+namespace {
 
-QIcon DrawProgramIcon() {
-    QIcon icon;
-    for (const int size : {16, 32}) {
-        QPixmap pixmap(size, size);
+// The ball drawn with the painter of the surface it is shown on, so that a
+// surface with a device pixel ratio of 2 gets a ball drawn at twice the pixels
+// rather than a 14-pixel picture stretched.
+class BallIconEngine : public QIconEngine {
+public:
+    explicit BallIconEngine(const QColor& colour) : m_Colour(colour) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        // Laid out on the 14-pixel grid of the list's images.
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / double(kSmallImageSize), rect.height() / double(kSmallImageSize));
+        QRadialGradient shade(QPointF(5.0, 5.0), 8.0);
+        shade.setColorAt(0.0, m_Colour.lighter(170));
+        shade.setColorAt(1.0, m_Colour.darker(115));
+        painter->setPen(QPen(m_Colour.darker(160), 1.0));
+        painter->setBrush(shade);
+        painter->drawEllipse(QRectF(1.5, 1.5, 11.0, 11.0));
+        painter->restore();
+    }
+
+    // QIcon asks for the pixmap in device pixels (logical size times ratio).
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 16.0, size / 16.0);
-        painter.setPen(QPen(QColor(20, 50, 110), 1.0));
-        painter.setBrush(QColor(40, 100, 190));
-        painter.drawEllipse(QRectF(0.5, 0.5, 15.0, 15.0));
-        painter.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(QPointF(8.0, 8.0), QPointF(8.0, 3.5));
-        painter.drawLine(QPointF(8.0, 8.0), QPointF(11.0, 9.5));
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(60, 200, 80));
-        painter.drawEllipse(QRectF(9.5, 9.5, 6.0, 6.0));
-        painter.end();
-        icon.addPixmap(pixmap);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        return size;
+    }
+    QIconEngine* clone() const override { return new BallIconEngine(m_Colour); }
+
+private:
+    QColor m_Colour;
+};
+
+// The built-in copy of a themed icon: every size of it in the resource
+// ":/icons/hicolor/NxN/apps/NAME.png".
+QIcon BuiltInIcon(const QString& name) {
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons/hicolor"), QDir::Dirs | QDir::NoDotAndDotDot);
+    while (sizes.hasNext()) {
+        const QString file = sizes.next() + QStringLiteral("/apps/") + name + QStringLiteral(".png");
+        if (QFile::exists(file)) {
+            icon.addFile(file);
+        }
     }
     return icon;
 }
 
+} // namespace
+
+QIcon DrawBallIcon(const QColor& colour) {
+    return QIcon(new BallIconEngine(colour));
+}
+
+QIcon ProgramIcon() {
+    const QString name = QStringLiteral("velmar-active-profiles");
+    return QIcon::fromTheme(name, BuiltInIcon(name));
+}
+
+QIcon WarningProgramIcon() {
+    const QString name = QStringLiteral("velmar-active-profiles-warning");
+    return QIcon::fromTheme(name, BuiltInIcon(name));
+}
+
 QtImageList::QtImageList() {
-    m_Images[0] = QIcon(DrawBallImage(QColor(215, 30, 30)));
-    m_Images[1] = QIcon(DrawBallImage(QColor(30, 175, 50)));
+    m_Images[0] = DrawBallIcon(QColor(215, 30, 30));
+    m_Images[1] = DrawBallIcon(QColor(30, 175, 50));
 }
 
 const QIcon& QtImageList::Image(std::int16_t number) const {
@@ -114,7 +149,7 @@ void QtReportList::SetColumnWidth(int column, int width) {
 
 QtMainWindow::QtMainWindow(const QtImageList& images)
     : m_ListWidget(new QTreeWidget(this)), m_List(*m_ListWidget, images),
-      m_Icon(std::make_shared<QtPicture>(DrawProgramIcon())) {
+      m_Icon(std::make_shared<QtPicture>(ProgramIcon())) {
     setObjectName("VelmarActiveProfiles_Main");
     setWindowIcon(m_Icon->Icon());
     m_ListWidget->setObjectName("List_ActiveProfiles");

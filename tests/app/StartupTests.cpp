@@ -1,12 +1,18 @@
 #include "app/Startup.h"
 #include "common/Errors.h"
+#include "tests/support/TestFiles.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace velmar {
 namespace {
+
+// "Project" beside the program is there (a portable copy, the build tree).
+const FolderPredicate kProjectFolderExists = [](const std::string&) { return true; };
 
 struct DataPathCase {
     const char* Title;
@@ -68,8 +74,65 @@ TEST(ResolveDataPath, FollowsTheSwitchOrTheProgramFolder) {
         {"posix non-ASCII", PathStyle::Posix, "/opt/velmar", {"/PATH:/srv/Åsa larm"}, "/srv/Åsa larm/"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ResolveDataPath(c.ExecutableFolder, c.Arguments, c.Style), c.Expected) << c.Title;
+        EXPECT_EQ(ResolveDataPath(c.ExecutableFolder, c.Arguments, c.Style, kProjectFolderExists), c.Expected)
+            << c.Title;
     }
+}
+
+// The build-time fallback with its separator, as ResolveDataPath returns folders.
+std::string Fallback() {
+    std::string folder = kDefaultDataPath;
+    if (folder.back() != '/') {
+        folder += '/';
+    }
+    return folder;
+}
+
+TEST(ResolveDataPath, WithoutProjectBesideTheProgramTheBuildTimeFolderIsTheDefault) {
+#ifndef _WIN32
+    ASSERT_STRNE(kDefaultDataPath, "") << "an installed program needs a fixed default data folder";
+#endif
+    if (std::string_view(kDefaultDataPath).empty()) {
+        GTEST_SKIP() << "built without a fixed default data folder";
+    }
+    struct Case {
+        const char* Title;
+        bool ProjectExists;
+        std::vector<std::string> Arguments;
+        std::string Expected;
+    };
+    const std::vector<Case> cases = {
+        {"portable copy", true, {}, "/usr/bin/Project/"},
+        {"installed", false, {}, Fallback()},
+        {"installed, other arguments ignored", false, {"-x"}, Fallback()},
+        {"the switch wins over the portable copy", true, {"/PATH:/srv/alarm"}, "/srv/alarm/"},
+        {"the switch wins over the fallback", false, {"/PATH:/srv/alarm"}, "/srv/alarm/"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> asked;
+        const FolderPredicate exists = [&](const std::string& folder) {
+            asked.push_back(folder);
+            return c.ProjectExists;
+        };
+        EXPECT_EQ(ResolveDataPath("/usr/bin", c.Arguments, PathStyle::Posix, exists), c.Expected) << c.Title;
+        if (c.Arguments.empty() || c.Arguments[0].rfind("/PATH:", 0) != 0) {
+            EXPECT_EQ(asked, std::vector<std::string>{"/usr/bin/Project/"}) << c.Title;
+        }
+    }
+}
+
+TEST(ResolveDataPath, AsksTheFileSystemWhetherProjectIsAFolder) {
+    if (std::string_view(kDefaultDataPath).empty()) {
+        GTEST_SKIP() << "built without a fixed default data folder";
+    }
+    const test::TempDir program;
+    const std::string folder = program.Path().string();
+    EXPECT_EQ(ResolveDataPath(folder, {}, PathStyle::Posix), Fallback()) << "no Project";
+    std::ofstream(program.Path() / "Project") << "a file, not a folder";
+    EXPECT_EQ(ResolveDataPath(folder, {}, PathStyle::Posix), Fallback()) << "Project is a file";
+    std::filesystem::remove(program.Path() / "Project");
+    std::filesystem::create_directory(program.Path() / "Project");
+    EXPECT_EQ(ResolveDataPath(folder, {}, PathStyle::Posix), folder + "/Project/");
 }
 
 TEST(ResolveDataPath, SwitchBeyondSixteenBitPositionsOverflows) {

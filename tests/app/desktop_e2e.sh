@@ -24,6 +24,10 @@ done
 source "$(dirname "$0")/../../scripts/xvfb-tray.sh"
 
 fail() { echo "FAIL: $*"; exit 1; }
+count() { # pixels of picture $1 near colour $2
+  convert "$1" -fuzz 25% -fill black +opaque "$2" -fill white -opaque "$2" \
+    -colorspace gray -format '%[fx:round(mean*w*h)]' info:
+}
 
 start_xvfb || fail "Xvfb did not start"
 
@@ -47,6 +51,17 @@ start_trayer || fail "trayer did not show its panel"
 start_program
 wait_for 15 icon_shown || fail "no icon in the tray"
 window_shown && fail "the window is shown at start although a tray is there"
+# The program's own icon, a blue list card under a red bell, once it is painted.
+icon_is_the_programs() {
+  local x y
+  read -r x y < <(icon_position)
+  import -window root -crop "22x22+$x+$y" +repage "$work/icon.png"
+  blue=$(count "$work/icon.png" 'rgb(31,91,181)')
+  bell=$(count "$work/icon.png" 'rgb(216,57,43)')
+  ((blue > 30 && bell > 10))
+}
+wait_for 5 icon_is_the_programs || fail "the tray does not show the program's icon ($blue blue, $bell red pixels)"
+echo "icon pixels: $blue blue, $bell red"
 wait_for 10 click_icon || fail "clicking the icon did not show the window"
 window=$(xdotool search --onlyvisible --name "$caption" | head -n1)
 xwininfo -id "$window" >"$work/window.txt"
@@ -55,12 +70,8 @@ grep -q 'Width: 312' "$work/window.txt" || fail "inner width is not 312: $(grep 
 grep -q 'Height: 211' "$work/window.txt" || fail "inner height is not 211"
 sleep 0.5
 import -window "$window" "$work/window.png"
-count() { # pixels near a colour
-  convert "$work/window.png" -fuzz 25% -fill black +opaque "$1" -fill white -opaque "$1" \
-    -colorspace gray -format '%[fx:round(mean*w*h)]' info:
-}
-red=$(count 'rgb(215,30,30)')
-green=$(count 'rgb(30,175,50)')
+red=$(count "$work/window.png" 'rgb(215,30,30)')
+green=$(count "$work/window.png" 'rgb(30,175,50)')
 echo "red ball pixels: $red, green ball pixels: $green"
 ((red > 20 && green > 20)) || fail "the window does not show red and green rows"
 stop_program

@@ -218,7 +218,7 @@ TEST(QtDesktop, TrayRaisesIconActivatedOnClickAndDoubleClick) {
     emit tray.Widget().activated(QSystemTrayIcon::Context);
     EXPECT_EQ(activations, 2);
 
-    auto picture = std::make_shared<QtPicture>(DrawProgramIcon());
+    auto picture = std::make_shared<QtPicture>(ProgramIcon());
     tray.SetTrayIcon(picture);
     EXPECT_EQ(tray.TrayIcon(), picture);
     EXPECT_FALSE(tray.Widget().icon().isNull());
