@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev
   qt6-base-dev
   xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
+  libbenchmark-dev libx11-dev strace python3
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
