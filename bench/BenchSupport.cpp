@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,14 +17,11 @@
 #include <memory>
 #include <poll.h>
 #include <random>
-#include <signal.h>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
-
-extern char** environ;
 
 namespace velmar::bench {
 
@@ -186,6 +184,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
         environment.emplace_back(text);
     }
     std::vector<char*> envp;
+    envp.reserve(environment.size() + 1);
     for (auto& variable : environment) {
         envp.push_back(variable.data());
     }
@@ -193,6 +192,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     std::vector<std::string> argvText = {program};
     argvText.insert(argvText.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(argvText.size() + 1);
     for (auto& argument : argvText) {
         argv.push_back(argument.data());
     }
@@ -273,6 +273,7 @@ std::int64_t ChildProcess::Stop() {
         close(m_Output);
         m_Output = -1;
     }
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-union-access): glibc declares the field in a union
     return static_cast<std::int64_t>(usage.ru_maxrss) * 1024;
 }
 

@@ -91,6 +91,6 @@ private:
 
 // The built programs, next to the benchmark executable or named by the
 // environment (VELMAR_PROGRAM, VELMAR_PLAIN_PROGRAM, VELMAR_BARE_TRAY).
-std::string ProgramPath(const char* environmentName, const char* defaultRelativePath);
+std::string ProgramPath(const char* environmentName, const char* defaultPath);
 
 } // namespace velmar::bench

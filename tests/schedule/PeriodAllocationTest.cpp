@@ -20,7 +20,9 @@ std::atomic<long long> g_Allocations{0};
 } // namespace
 
 // Every allocation of the process goes through these; malloc and free keep
-// them consistent with each other under the sanitizers too.
+// them consistent with each other under the sanitizers too. A replacement of
+// the global operator new has nothing but malloc to allocate with.
+// NOLINTBEGIN(cppcoreguidelines-no-malloc)
 void* operator new(std::size_t size) {
     ++g_Allocations;
     if (void* memory = std::malloc(size == 0 ? 1 : size)) {
@@ -34,6 +36,7 @@ void operator delete(void* memory) noexcept {
 void operator delete(void* memory, std::size_t /*size*/) noexcept {
     std::free(memory);
 }
+// NOLINTEND(cppcoreguidelines-no-malloc)
 
 namespace velmar {
 namespace {
