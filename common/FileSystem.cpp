@@ -19,19 +19,22 @@ bool HasWildcard(std::string_view text) {
     return text.find_first_of("*?") != std::string_view::npos;
 }
 
-// Glob matching over code points, with backtracking to the last "*".
+// Glob matching over code points, with backtracking to the last "*". Only the
+// pattern's "*" and "?" are wildcards: a "*" in the pattern is a wildcard even
+// where the name holds a "*" too, and a "*" or "?" in the name is an ordinary
+// character.
 bool MatchCodePoints(std::u32string_view pattern, std::u32string_view name) {
     std::size_t p = 0;
     std::size_t n = 0;
     std::size_t starP = std::u32string_view::npos;
     std::size_t starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == U'*') {
+        if (p < pattern.size() && pattern[p] == U'*') {
             starP = p++;
             starN = n;
+        } else if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
         } else if (starP != std::u32string_view::npos) {
             p = starP + 1;
             n = ++starN;

@@ -10,7 +10,10 @@ bool ToPixelCoordinate(double value, long long& pixel) {
     }
     // Far beyond any surface, yet small enough that differences of two never overflow.
     constexpr double kLimit = 1e15;
-    pixel = static_cast<long long>(RoundHalfEven(std::clamp(value, -kLimit, kLimit)));
+    const double limited = std::clamp(value, -kLimit, kLimit);
+    // Most coordinates the components pass are whole already.
+    const auto whole = static_cast<long long>(limited);
+    pixel = static_cast<double>(whole) == limited ? whole : static_cast<long long>(RoundHalfEven(limited));
     return true;
 }
 

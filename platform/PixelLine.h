@@ -84,11 +84,14 @@ void ForEachLinePixel(long long x1, long long y1, long long x2, long long y2, lo
     }
 }
 
-// The same for a line in surface coordinates: they are rounded to whole pixels
-// first, and a coordinate that is not a number draws nothing.
-template <typename Plot>
-void ForEachSurfaceLinePixel(double x1, double y1, double x2, double y2, long long width, long long height,
-                             Plot&& plot) {
+// The pixels of a line in surface coordinates (rounded to whole pixels first; a
+// coordinate that is not a number draws nothing) as runs on one pixel row:
+// run(y, first, end) covers the
+// pixels first..end-1 of row y. A horizontal line is one run, so a surface can
+// fill it straight into its row; any other line comes as runs of one pixel.
+template <typename Run>
+void ForEachSurfaceLineRun(double x1, double y1, double x2, double y2, long long width, long long height,
+                           Run&& run) {
     long long px1 = 0;
     long long py1 = 0;
     long long px2 = 0;
@@ -97,7 +100,20 @@ void ForEachSurfaceLinePixel(double x1, double y1, double x2, double y2, long lo
         !ToPixelCoordinate(y2, py2)) {
         return;
     }
-    ForEachLinePixel(px1, py1, px2, py2, width, height, std::forward<Plot>(plot));
+    if (py1 == py2) {
+        if (px1 == px2 || py1 < 0 || py1 >= height) {
+            return;
+        }
+        // Pixels from the start up to, not including, the end, in either direction.
+        const long long first = std::max(px2 > px1 ? px1 : px2 + 1, 0LL);
+        const long long end = std::min(px2 > px1 ? px2 : px1 + 1, width);
+        if (first < end) {
+            run(py1, first, end);
+        }
+        return;
+    }
+    ForEachLinePixel(px1, py1, px2, py2, width, height,
+                     [&run](long long x, long long y) { run(y, x, x + 1); });
 }
 
 // Whole pixels [Left, Right) x [Top, Bottom) of a buffer.

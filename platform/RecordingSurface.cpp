@@ -78,9 +78,12 @@ void RecordingSurface::Line(double x1, double y1, double x2, double y2, Colour c
             .X2 = x2,
             .Y2 = y2,
             .ColourValue = colour});
-    ForEachSurfaceLinePixel(x1, y1, x2, y2, m_Width, m_Height, [&](long long x, long long y) {
-        m_Pixels[static_cast<std::size_t>(y * m_Width + x)] = colour;
-    });
+    ForEachSurfaceLineRun(x1, y1, x2, y2, m_Width, m_Height,
+                          [&](long long y, long long first, long long end) {
+                              const auto row = m_Pixels.begin() + static_cast<std::ptrdiff_t>(y * m_Width);
+                              std::fill(row + static_cast<std::ptrdiff_t>(first),
+                                        row + static_cast<std::ptrdiff_t>(end), colour);
+                          });
 }
 
 void RecordingSurface::SetCurrentX(float x) {

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QString>
 #include <algorithm>
+#include <cmath>
 
 namespace velmar {
 
@@ -43,14 +44,35 @@ QtImageSurface::QtImageSurface(int width, int height, Colour background, const Q
 }
 
 void QtImageSurface::Line(double x1, double y1, double x2, double y2, Colour colour) {
-    const QRgb rgb = ToQColor(colour).rgb();
-    ForEachSurfaceLinePixel(x1, y1, x2, y2, m_Image.width(), m_Image.height(), [&](long long x, long long y) {
-        m_Image.setPixel(static_cast<int>(x), static_cast<int>(y), rgb);
-    });
+    if (m_Image.isNull()) {
+        return;
+    }
+    const QRgb rgb = qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
+    uchar* const bits = m_Image.bits();
+    const qsizetype stride = m_Image.bytesPerLine();
+    ForEachSurfaceLineRun(x1, y1, x2, y2, m_Image.width(), m_Image.height(),
+                          [&](long long y, long long first, long long end) {
+                              auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+                              std::fill(row + first, row + end, rgb);
+                          });
+}
+
+void QtImageSurface::SetFontBold(bool bold) {
+    if (m_Font.bold() != bold) {
+        m_Font.setBold(bold);
+        m_Metrics.reset();
+    }
+}
+
+const QFontMetricsF& QtImageSurface::Metrics() {
+    if (!m_Metrics) {
+        m_Metrics.emplace(m_Font, &m_Image);
+    }
+    return *m_Metrics;
 }
 
 float QtImageSurface::TextWidth(std::string_view text) {
-    const QFontMetricsF metrics(m_Font, &m_Image);
+    const QFontMetricsF& metrics = Metrics();
     qreal widest = 0;
     for (const QString& line : ToQString(text).split(QLatin1Char('\n'))) {
         widest = std::max(widest, metrics.horizontalAdvance(line));
@@ -59,28 +81,86 @@ float QtImageSurface::TextWidth(std::string_view text) {
 }
 
 float QtImageSurface::TextHeight(std::string_view text) {
-    const QFontMetricsF metrics(m_Font, &m_Image);
     const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
-    return static_cast<float>(metrics.height() * static_cast<qreal>(lines));
+    return static_cast<float>(Metrics().height() * static_cast<qreal>(lines));
 }
 
-void QtImageSurface::Print(std::string_view text, bool endLine) {
+const QtImageSurface::TextStamp& QtImageSurface::Stamp(std::string_view text, qreal fractionX,
+                                                       qreal fractionY) {
+    std::string key(text);
+    key.push_back('\0');
+    key.push_back(m_Font.bold() ? 'b' : 'r');
+    key.append(reinterpret_cast<const char*>(&fractionX), sizeof fractionX);
+    key.append(reinterpret_cast<const char*>(&fractionY), sizeof fractionY);
+    if (const auto found = m_Stamps.find(key); found != m_Stamps.end()) {
+        return found->second;
+    }
+    // Texts a component prints are few (labels, day numbers); a host that prints
+    // ever new ones only costs a fresh start of the cache now and then.
+    constexpr std::size_t kMostStamps = 4096;
+    if (m_Stamps.size() >= kMostStamps) {
+        m_Stamps.clear();
+    }
     const QString qtext = ToQString(text);
-    const QFontMetricsF metrics(m_Font, &m_Image);
+    const QFontMetricsF& metrics = Metrics();
+    TextStamp stamp;
+    stamp.Advance = metrics.horizontalAdvance(qtext);
+    // Room for glyphs that reach beyond their advance or the line's ascent and descent.
+    const int margin = static_cast<int>(std::ceil(metrics.height())) + 2;
+    stamp.Left = -margin;
+    stamp.Top = -margin - static_cast<int>(std::ceil(metrics.ascent()));
+    const int width = 2 * margin + static_cast<int>(std::ceil(stamp.Advance));
+    const int height = -stamp.Top + margin + static_cast<int>(std::ceil(metrics.descent()));
+    stamp.Mask = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    stamp.Mask.fill(Qt::transparent);
     {
-        QPainter painter(&m_Image);
+        QPainter painter(&stamp.Mask);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setFont(m_Font);
-        painter.setPen(ToQColor(m_ForeColor));
-        // The text's top left corner is at (CurrentX, CurrentY); Qt places the baseline.
-        painter.drawText(QPointF(m_CurrentX, m_CurrentY + metrics.ascent()), qtext);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(-stamp.Left + fractionX, -stamp.Top + fractionY), qtext);
+    }
+    return m_Stamps.emplace(std::move(key), std::move(stamp)).first->second;
+}
+
+void QtImageSurface::Print(std::string_view text, bool endLine) {
+    const QFontMetricsF& metrics = Metrics();
+    // The text's top left corner is at (CurrentX, CurrentY); Qt places the baseline.
+    const QPointF origin(m_CurrentX, m_CurrentY + metrics.ascent());
+    const qreal wholeX = std::floor(origin.x());
+    const qreal wholeY = std::floor(origin.y());
+    if (std::isfinite(wholeX) && std::isfinite(wholeY) && std::abs(wholeX) < 1e6 && std::abs(wholeY) < 1e6 &&
+        !m_Image.isNull()) {
+        const TextStamp& stamp = Stamp(text, origin.x() - wholeX, origin.y() - wholeY);
+        const QRgb ink = qRgb(RedOf(m_ForeColor), GreenOf(m_ForeColor), BlueOf(m_ForeColor));
+        const int left = static_cast<int>(wholeX) + stamp.Left;
+        const int top = static_cast<int>(wholeY) + stamp.Top;
+        const int firstY = std::max(0, -top);
+        const int endY = std::min(stamp.Mask.height(), m_Image.height() - top);
+        const int firstX = std::max(0, -left);
+        const int endX = std::min(stamp.Mask.width(), m_Image.width() - left);
+        uchar* const bits = m_Image.bits();
+        const qsizetype stride = m_Image.bytesPerLine();
+        for (int y = firstY; y < endY; ++y) {
+            const auto* mask = reinterpret_cast<const QRgb*>(stamp.Mask.constScanLine(y));
+            auto* row = reinterpret_cast<QRgb*>(bits + (top + y) * stride) + left;
+            for (int x = firstX; x < endX; ++x) {
+                if (qAlpha(mask[x]) != 0) {
+                    row[x] = ink;
+                }
+            }
+        }
+        if (!endLine) {
+            m_CurrentX += static_cast<float>(stamp.Advance);
+        }
+    } else if (!endLine) {
+        // Far off the image nothing is drawn, but the position still moves on.
+        m_CurrentX += static_cast<float>(metrics.horizontalAdvance(ToQString(text)));
     }
     if (endLine) {
         m_CurrentX = 0;
         m_CurrentY += static_cast<float>(metrics.height());
-    } else {
-        m_CurrentX += static_cast<float>(metrics.horizontalAdvance(qtext));
     }
 }
 
@@ -89,11 +169,13 @@ void QtImageSurface::FillRect(double x, double y, double width, double height, C
     if (!ClipRectangle(x, y, width, height, m_Image.width(), m_Image.height(), rect)) {
         return;
     }
-    QPainter painter(&m_Image);
-    painter.fillRect(QRect(static_cast<int>(rect.Left), static_cast<int>(rect.Top),
-                           static_cast<int>(rect.Right - rect.Left),
-                           static_cast<int>(rect.Bottom - rect.Top)),
-                     ToQColor(colour));
+    const QRgb rgb = qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
+    uchar* const bits = m_Image.bits();
+    const qsizetype stride = m_Image.bytesPerLine();
+    for (long long row = rect.Top; row < rect.Bottom; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(bits + row * stride);
+        std::fill(line + rect.Left, line + rect.Right, rgb);
+    }
 }
 
 Colour QtImageSurface::Pixel(int x, int y) const {
@@ -105,8 +187,24 @@ Colour QtImageSurface::Pixel(int x, int y) const {
 }
 
 void QtImageSurface::DrawImage(const QImage& image, int x, int y) {
-    QPainter painter(&m_Image);
-    painter.drawImage(QPoint(x, y), image);
+    if (image.format() != QImage::Format_RGB32) {
+        // Transparency or another pixel format: Qt blends and converts.
+        QPainter painter(&m_Image);
+        painter.drawImage(QPoint(x, y), image);
+        return;
+    }
+    const int firstY = std::max(0, -y);
+    const int endY = std::min(image.height(), m_Image.height() - y);
+    const int firstX = std::max(0, -x);
+    const int endX = std::min(image.width(), m_Image.width() - x);
+    if (firstX >= endX) {
+        return;
+    }
+    for (int row = firstY; row < endY; ++row) {
+        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+        auto* target = reinterpret_cast<QRgb*>(m_Image.scanLine(y + row));
+        std::copy(source + firstX, source + endX, target + x + firstX);
+    }
 }
 
 void QtImageSurface::Clear() {

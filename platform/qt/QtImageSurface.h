@@ -3,10 +3,13 @@
 #include "platform/DrawingSurface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace velmar {
 
@@ -15,6 +18,12 @@ namespace velmar {
 // antialiasing), text is drawn without antialiasing in a real font with real
 // metrics. The image can be shown in a widget or saved as PNG. Text drawing
 // needs a QGuiApplication (fonts); lines and rectangles do not.
+//
+// Lines, rectangles and images without transparency are written straight into
+// the image's scan lines. A text is drawn once per font and sub-pixel position
+// into a mask and stamped from there; without antialiasing a glyph's pixels
+// are all or nothing, so the stamp puts the fore colour on exactly the pixels
+// that drawing the text would.
 class QtImageSurface : public IDrawingSurface {
 public:
     // The font used when none is given: DejaVu Sans at 11 pixels.
@@ -37,7 +46,7 @@ public:
     std::int16_t MousePointer() const override { return m_MousePointer; }
     void SetForeColor(Colour colour) override { m_ForeColor = colour; }
     Colour ForeColor() const override { return m_ForeColor; }
-    void SetFontBold(bool bold) override { m_Font.setBold(bold); }
+    void SetFontBold(bool bold) override;
     bool FontBold() const override { return m_Font.bold(); }
     Colour BackColor() const override { return m_Background; }
     void FillRect(double x, double y, double width, double height, Colour colour) override;
@@ -64,6 +73,18 @@ public:
     void SavePng(const std::string& path) const;
 
 private:
+    // A text drawn once: the pixels it covers, relative to the whole pixel at or
+    // left of and above its baseline origin, and how far it moves CurrentX.
+    struct TextStamp {
+        QImage Mask; // Format_ARGB32_Premultiplied, covered pixels opaque
+        int Left = 0;
+        int Top = 0;
+        qreal Advance = 0;
+    };
+
+    const QFontMetricsF& Metrics();
+    const TextStamp& Stamp(std::string_view text, qreal fractionX, qreal fractionY);
+
     QImage m_Image;
     Colour m_Background;
     QFont m_Font;
@@ -72,6 +93,8 @@ private:
     std::int16_t m_MousePointer = kPointerDefault;
     Colour m_ForeColor = Rgb(0, 0, 0);
     std::string m_ToolTipText;
+    std::optional<QFontMetricsF> m_Metrics; // of m_Font on this image; reset when the font changes
+    std::unordered_map<std::string, TextStamp> m_Stamps;
 };
 
 // The Qt colour of a surface colour (red in the low byte) and back.

@@ -34,6 +34,17 @@ TEST(WildcardMatch, Table) {
         {"*", "", false, true},
         {"?", "", false, false},
         {"åsa", "ÅSA", true, true},
+        // Only the pattern's "*" and "?" are wildcards; in the name they are ordinary characters.
+        {"*.cal", "*x.cal", false, true},
+        {"*.cal", "*.cal", false, true},
+        {"a*", "a*b", false, true},
+        {"*b", "*b*b", false, true},
+        {"?x", "?x", false, true},
+        {"??", "?", false, false},
+        {"a?c", "a?c", false, true},
+        {"*?", "?", false, true},
+        {"x*", "*x", false, false},
+        {"*.dat", "*", false, false},
     });
     for (const auto& c : cases) {
         EXPECT_EQ(WildcardMatch(c.pattern, c.name, c.ignoreCase), c.matches) << c.pattern << " ~ " << c.name;

@@ -7,10 +7,12 @@
 #include "platform/qt/QtImageSurface.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <array>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -217,6 +219,136 @@ TEST(QtImageSurface, TextUsesRealMetricsAndTheForeColour) {
         }
     }
     EXPECT_GT(inked, 10);
+}
+
+TEST(PixelSurfaces, AgreePixelForPixelOnRandomDrawing) {
+    // Whole, half and fractional coordinates, inside, across and beyond the edges.
+    std::mt19937 random(20240607);
+    std::uniform_int_distribution<int> coordinate(-40, 120);
+    std::uniform_int_distribution<int> fraction(0, 3);
+    std::uniform_int_distribution<int> channel(0, 255);
+    auto value = [&] { return coordinate(random) + 0.25 * fraction(random); };
+    constexpr int kWidth = 80;
+    constexpr int kHeight = 60;
+    RecordingSurface recording(kWidth, kHeight, kWhite);
+    QtImageSurface image(kWidth, kHeight, kWhite);
+    for (int i = 0; i < 2000; ++i) {
+        const Colour colour = Rgb(channel(random), channel(random), channel(random));
+        const double x = value();
+        const double y = value();
+        switch (i % 4) {
+        case 0: { // horizontal, as the components draw bands
+            const double dx = value();
+            recording.LineBy(x, y, dx, 0, colour);
+            image.LineBy(x, y, dx, 0, colour);
+            break;
+        }
+        case 1: { // vertical
+            const double dy = value();
+            recording.LineBy(x, y, 0, dy, colour);
+            image.LineBy(x, y, 0, dy, colour);
+            break;
+        }
+        case 2: { // any direction
+            const double x2 = value();
+            const double y2 = value();
+            recording.Line(x, y, x2, y2, colour);
+            image.Line(x, y, x2, y2, colour);
+            break;
+        }
+        default: {
+            const double w = value() / 2;
+            const double h = value() / 2;
+            recording.FillRect(x, y, w, h, colour);
+            image.FillRect(x, y, w, h, colour);
+            break;
+        }
+        }
+        if (i % 97 == 0 || i == 1999) {
+            for (int py = 0; py < kHeight; ++py) {
+                for (int px = 0; px < kWidth; ++px) {
+                    ASSERT_EQ(image.Pixel(px, py), recording.Pixel(px, py))
+                        << "after operation " << i << " at " << px << "," << py;
+                }
+            }
+        }
+    }
+}
+
+TEST(QtImageSurface, TextLandsOnThePixelsQtDrawsItOn) {
+    EnsureGuiApplication();
+    struct Case {
+        const char* text;
+        bool bold;
+        float x;
+        float y;
+    };
+    const auto cases = std::to_array<Case>({
+        {"Mon", false, 0, 0},
+        {"Mon", false, 3.5F, 2.25F},
+        {"Mon", true, 3.5F, 2.25F},
+        {"8", false, 10.3F, 7.7F},
+        {"31", true, 57.9F, 4.1F},
+        {"\xC3\x84pple Wg", false, -3.2F, -4.6F}, // "Äpple Wg", cut at the top left
+        {"Inv", true, 70.6F, 20.5F},              // cut at the bottom right
+        {"Sun", false, 12.0F, 0.5F},
+    });
+    constexpr int kWidth = 90;
+    constexpr int kHeight = 30;
+    for (const auto& c : cases) {
+        QtImageSurface surface(kWidth, kHeight, kWhite);
+        surface.SetFontBold(c.bold);
+        surface.SetForeColor(kInk);
+        // Twice at the same place: the second print stamps what the first drew.
+        for (int round = 0; round < 2; ++round) {
+            surface.SetCurrentX(c.x);
+            surface.SetCurrentY(c.y);
+            surface.Print(c.text);
+        }
+        QImage expected(kWidth, kHeight, QImage::Format_RGB32);
+        expected.fill(ToQColor(kWhite));
+        QFont font = QtImageSurface::DefaultFont();
+        font.setBold(c.bold);
+        {
+            QPainter painter(&expected);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setRenderHint(QPainter::TextAntialiasing, false);
+            painter.setFont(font);
+            painter.setPen(ToQColor(kInk));
+            const QFontMetricsF metrics(font, &expected);
+            painter.drawText(QPointF(c.x, c.y + metrics.ascent()), QString::fromUtf8(c.text));
+        }
+        int inked = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const Colour want = FromQColor(QColor(expected.pixel(x, y)));
+                ASSERT_EQ(surface.Pixel(x, y), want) << c.text << " at " << x << "," << y;
+                inked += want == kInk ? 1 : 0;
+            }
+        }
+        EXPECT_GT(inked, 0) << c.text;
+    }
+}
+
+TEST(QtImageSurface, OpaqueImagesAreCopiedAndTransparentOnesBlended) {
+    QtImageSurface s(20, 10, kWhite);
+    QImage opaque(4, 3, QImage::Format_RGB32);
+    opaque.fill(ToQColor(kInk));
+    s.DrawImage(opaque, 18, 8);  // clipped at the right and the bottom
+    s.DrawImage(opaque, -2, -1); // and at the left and the top
+    EXPECT_EQ(s.Pixel(18, 8), kInk);
+    EXPECT_EQ(s.Pixel(19, 9), kInk);
+    EXPECT_EQ(s.Pixel(17, 8), kWhite);
+    EXPECT_EQ(s.Pixel(0, 0), kInk);
+    EXPECT_EQ(s.Pixel(1, 1), kInk);
+    EXPECT_EQ(s.Pixel(2, 0), kWhite);
+    EXPECT_EQ(s.Pixel(0, 2), kWhite);
+    QImage clear(4, 4, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    clear.setPixel(1, 1, qRgba(0, 240, 0, 255));
+    s.DrawImage(clear, 8, 4);
+    EXPECT_EQ(s.Pixel(8, 4), kWhite);
+    EXPECT_EQ(s.Pixel(9, 5), Rgb(0, 240, 0));
 }
 
 TEST(QtImageSurface, SavesPngWithExactPixels) {

@@ -1,0 +1,108 @@
+// The reload cycle's two costs against their floors: the idle tick (the files
+// are listed and nothing changed) against one statx per entry relative to the
+// directory handle, and the reload against reading the same files with read(2).
+
+#include "app/ChangeSignature.h"
+#include "bench/BenchSupport.h"
+#include "bench/Floors.h"
+#include "profiles/Profiles.h"
+
+#include <array>
+#include <cstdio>
+#include <malloc.h>
+#include <string>
+#include <vector>
+
+namespace velmar::bench {
+namespace {
+
+void IdleTick(benchmark::State& state) {
+    const auto& folder = SharedDataFolder(static_cast<int>(state.range(0)));
+    const ChangeSignature last = ReadChangeSignature(folder.DataPath);
+    for (auto _ : state) {
+        const ChangeSignature now = ReadChangeSignature(folder.DataPath);
+        benchmark::DoNotOptimize(SameSignature(now, last));
+    }
+    state.counters["files"] = static_cast<double>(last.size());
+    SetFloor(state, "IdleTickFloor/" + std::to_string(state.range(0)));
+}
+
+void IdleTickFloor(benchmark::State& state) {
+    const auto& folder = SharedDataFolder(static_cast<int>(state.range(0)));
+    const auto last = ListFloor(folder.ProfilesPath);
+    for (auto _ : state) {
+        const auto now = ListFloor(folder.ProfilesPath);
+        benchmark::DoNotOptimize(now == last);
+    }
+    state.counters["files"] = static_cast<double>(last.size());
+}
+
+void Reload(benchmark::State& state) {
+    const auto& folder = SharedDataFolder(static_cast<int>(state.range(0)));
+    DataPath = folder.DataPath;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(LoadAllProfiles());
+    }
+    state.counters["profiles"] = NumberOfProfiles;
+    SetFloor(state, "ReloadFloor/" + std::to_string(state.range(0)));
+}
+
+void ReloadFloor(benchmark::State& state) {
+    const auto& folder = SharedDataFolder(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadFloor(folder.ProfilesPath, kMaxProfiles));
+    }
+}
+
+const std::vector<std::int64_t> kFileCounts = {10, 200, 10000};
+
+BENCHMARK(IdleTick)->ArgsProduct({kFileCounts})->Unit(benchmark::kMillisecond);
+BENCHMARK(IdleTickFloor)->ArgsProduct({kFileCounts})->Unit(benchmark::kMillisecond);
+BENCHMARK(Reload)->ArgsProduct({kFileCounts})->Unit(benchmark::kMillisecond);
+BENCHMARK(ReloadFloor)->ArgsProduct({kFileCounts})->Unit(benchmark::kMillisecond);
+
+// The memory of the largest profiles the format allows: `range(0)` profiles whose
+// schedules hold 23 x 32,767 periods each (hard links to one 3 MB file, so the
+// folder costs no disk). Reported as heap bytes in use after the load.
+void LargestSchedules(benchmark::State& state) {
+    const int profiles = QuickRun() ? 2 : static_cast<int>(state.range(0));
+    ScratchFolder scratch("largest");
+    const auto profilesFolder = scratch.Path() / "Profiles";
+    std::filesystem::create_directory(profilesFolder);
+    WriteLargestProfile(profilesFolder / "Profile_0000.dat");
+    for (int i = 1; i < profiles; ++i) {
+        std::array<char, 32> name{};
+        std::snprintf(name.data(), name.size(), "Profile_%04d.dat", i);
+        std::filesystem::create_hard_link(profilesFolder / "Profile_0000.dat", profilesFolder / name.data());
+    }
+    DataPath = PathToUtf8(scratch.Path()) + kPathSeparator;
+    double inUse = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (auto& schedule : TimeSchedules) {
+            schedule.reset();
+        }
+        malloc_trim(0);
+        const auto before = mallinfo2();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(LoadAllProfiles());
+        const auto after = mallinfo2();
+        inUse = static_cast<double>(after.uordblks + after.hblkhd) -
+                static_cast<double>(before.uordblks + before.hblkhd);
+    }
+    for (auto& schedule : TimeSchedules) {
+        schedule.reset();
+    }
+    malloc_trim(0);
+    std::size_t periods = 0;
+    periods = static_cast<std::size_t>(profiles) * 23 * 32767;
+    state.counters["profiles"] = profiles;
+    state.counters["MB"] = inUse / 1e6;
+    state.counters["MB_per_profile"] = inUse / 1e6 / profiles;
+    state.counters["bytes_per_period"] = inUse / static_cast<double>(periods);
+}
+
+BENCHMARK(LargestSchedules)->Arg(200)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace velmar::bench

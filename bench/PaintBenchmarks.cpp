@@ -1,0 +1,181 @@
+// The editor components drawn on the Qt image surface, against their budgets:
+// the 23-row schedule grid laid out and painted, one row repainted during a
+// drag, and the calendar month with its time axis.
+
+#include "bench/BenchSupport.h"
+#include "calendar/Calendar.h"
+#include "common/HostWindow.h"
+#include "common/SharedTables.h"
+#include "platform/qt/QtImageSurface.h"
+#include "schedule/PeriodArray.h"
+#include "schedule/TimeSchedule.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace velmar::bench {
+namespace {
+
+constexpr int kRows = 23;
+constexpr int kPeriodsPerRow = 10;
+constexpr int kImageSize = 14;
+
+// Text needs a GUI application; the offscreen platform serves without a display.
+void EnsureGuiApplication() {
+    if (QGuiApplication::instance() == nullptr) {
+        static int argc = 1;
+        static std::string name = "velmar-bench";
+        static std::array<char*, 2> argv = {name.data(), nullptr};
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        static QGuiApplication application(argc, argv.data());
+    }
+}
+
+// A host window with a fixed frame and an image list of 16 small images. It
+// stores nothing: what the components hand over is dropped.
+class BenchHost : public HostWindow {
+public:
+    explicit BenchHost(QtImageSurface& surface) : m_Surface(surface) {
+        for (int n = 0; n < 16; ++n) {
+            QImage image(kImageSize, kImageSize, QImage::Format_RGB32);
+            image.fill(qRgb(40 + 12 * n, 90, 200 - 8 * n));
+            m_Images[static_cast<std::size_t>(n)] = image;
+        }
+        m_Values = {{"Get_Picture_TimeSchedule_Frame_ScaleWidth", std::int16_t{340}},
+                    {"Get_Picture_TimeSchedule_Frame_ScaleHeight", std::int16_t{600}},
+                    {"Get_VScroll_Schedule_Width", std::int16_t{16}},
+                    {"Get_VScroll_Schedule_Left", std::int16_t{324}},
+                    {"Get_ImageList_ImageHeight", std::int16_t{kImageSize}},
+                    {"Get_ImageList_ImageWidth", std::int16_t{kImageSize}},
+                    {"Get_Check_TimeSchedule_ViewDayType", std::int16_t{0}},
+                    {"Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked", std::int16_t{0}}};
+    }
+
+protected:
+    bool Fallback(std::string_view name, Arguments arguments, HostValue& result) override {
+        result = HostValue();
+        if (name == "Draw_ImageList_ListImages") {
+            const auto index = static_cast<std::size_t>(HostInt32(arguments[0]) - 1);
+            m_Surface.DrawImage(m_Images.at(index), HostInt32(arguments[2]), HostInt32(arguments[3]));
+            return true;
+        }
+        if (name.starts_with("Set_")) {
+            return true;
+        }
+        const auto found = m_Values.find(name);
+        if (found == m_Values.end()) {
+            return false;
+        }
+        result = found->second;
+        return true;
+    }
+
+private:
+    QtImageSurface& m_Surface;
+    std::array<QImage, 16> m_Images;
+    std::map<std::string, HostValue, std::less<>> m_Values;
+};
+
+// Every day type in use with ten periods, one row each (the calendar's layout).
+void FillSchedule(cTimeSchedule& schedule) {
+    std::string text;
+    for (int d = 0; d < kDayTypeCount; ++d) {
+        text += IntegerToChars(-1); // in use
+        text += IntegerToChars(0);  // not grouped
+        text += IntegerToChars(kPeriodsPerRow);
+        for (int i = 0; i < kPeriodsPerRow; ++i) {
+            text += IntegerToChars(static_cast<std::int16_t>(i * 140 + d));
+            text += IntegerToChars(static_cast<std::int16_t>(i * 140 + d + 90));
+        }
+        text += IntegerToChars(0);
+    }
+    text += IntegerToChars(-1); // one row per day type in use
+    schedule.ExtractPeriodArray(text);
+}
+
+void SetDayTypeNames() {
+    const auto names = std::to_array<const char*>({"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"});
+    for (int d = 0; d < 7; ++d) {
+        DayTypeNames[d] = names[static_cast<std::size_t>(d)];
+    }
+}
+
+void GridLayoutAndPaint(benchmark::State& state) {
+    EnsureGuiApplication();
+    SetDayTypeNames();
+    QtImageSurface surface(324, kRows * 25 + 4);
+    BenchHost host(surface);
+    cTimeSchedule schedule;
+    FillSchedule(schedule);
+    IDrawingSurface* surfaceVariable = nullptr;
+    for (auto _ : state) {
+        schedule.RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
+        schedule.Paint(host, surfaceVariable);
+    }
+    SetBudget(state, 0.5);
+}
+
+// A drag of the first period's stop edge back and forth by one minute: every
+// move repaints the row, as the editor does while the user drags.
+void RowRepaintDuringDrag(benchmark::State& state) {
+    EnsureGuiApplication();
+    SetDayTypeNames();
+    QtImageSurface surface(324, kRows * 25 + 4);
+    BenchHost host(surface);
+    cTimeSchedule schedule;
+    FillSchedule(schedule);
+    IDrawingSurface* surfaceVariable = nullptr;
+    schedule.RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
+    schedule.Paint(host, surfaceVariable);
+    const float y = 10;
+    const float stopEdge = 30.0F + 90.0F / 5.0F; // the first period of day type 0 stops at 01:30
+    schedule.MouseDown(host, surfaceVariable, 1, 0, stopEdge, y);
+    bool right = false;
+    for (auto _ : state) {
+        right = !right;
+        schedule.MouseMove(host, surfaceVariable, 1, 0, stopEdge + (right ? 1.0F : 0.0F), y);
+    }
+    schedule.MouseUp(host, surfaceVariable, 1, 0, stopEdge, y);
+    if (schedule.DragMode() != 0) {
+        state.SkipWithError("the press did not start a drag");
+    }
+    SetBudget(state, 0.05);
+}
+
+// December 2026 with a time axis: 31 date boxes, each walking its day type's periods.
+void CalendarMonthWithTimeAxis(benchmark::State& state) {
+    EnsureGuiApplication();
+    SetDayTypeNames();
+    QtImageSurface surface(320, 175);
+    BenchHost host(surface);
+    auto schedule = std::make_shared<cTimeSchedule>();
+    FillSchedule(*schedule);
+    cCalendar calendar;
+    calendar.m_SelectedMonth = 12;
+    calendar.m_SelectedYear = 2026;
+    calendar.m_ShowTimeAxis = -1;
+    calendar.m_AssociatedTimeSchedule = schedule;
+    calendar.RecalculateAndPrepareToPaint(host, &surface);
+    // A few dates with a named day type and a few with an image.
+    for (int d = 0; d < 31; d += 5) {
+        calendar.SetDayType(calendar.m_ActualMonthOffset + d, static_cast<std::int16_t>(d % 2 == 0 ? 6 : 9));
+    }
+    for (auto _ : state) {
+        calendar.RecalculateAndPrepareToPaint(host, &surface);
+        calendar.Paint(host, &surface);
+    }
+    SetBudget(state, 0.5);
+}
+
+BENCHMARK(GridLayoutAndPaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RowRepaintDuringDrag)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CalendarMonthWithTimeAxis)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace velmar::bench
