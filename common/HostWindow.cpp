@@ -40,7 +40,9 @@ struct NumberVisitor {
     double operator()(const std::int32_t* p) const { return p != nullptr ? *p : 0; }
 };
 
-HostValue Resolve(const HostValue& value) {
+} // namespace
+
+HostValue HostResolved(const HostValue& value) {
     if (const auto* p16 = std::get_if<std::int16_t*>(&value)) {
         return *p16 != nullptr ? HostValue(**p16) : HostValue();
     }
@@ -49,8 +51,6 @@ HostValue Resolve(const HostValue& value) {
     }
     return value;
 }
-
-} // namespace
 
 double HostNumber(const HostValue& value) {
     return std::visit(NumberVisitor{}, value);
@@ -73,7 +73,7 @@ bool HostIsNothing(const HostValue& value) {
 }
 
 std::string HostText(const HostValue& value) {
-    const HostValue resolved = Resolve(value);
+    const HostValue resolved = HostResolved(value);
     if (const auto* text = std::get_if<std::string>(&resolved)) {
         return *text;
     }
@@ -91,8 +91,8 @@ std::string HostText(const HostValue& value) {
 }
 
 HostValue HostDifference(const HostValue& a, const HostValue& b) {
-    const HostValue ra = Resolve(a);
-    const HostValue rb = Resolve(b);
+    const HostValue ra = HostResolved(a);
+    const HostValue rb = HostResolved(b);
     const bool integral = !std::holds_alternative<double>(ra) && !std::holds_alternative<std::string>(ra) &&
                           !std::holds_alternative<double>(rb) && !std::holds_alternative<std::string>(rb);
     const double difference = HostNumber(ra) - HostNumber(rb);
@@ -140,28 +140,6 @@ void HostWindow::Observe(std::string_view /*name*/, Arguments /*arguments*/) {}
 
 bool HostWindow::Fallback(std::string_view /*name*/, Arguments /*arguments*/, HostValue& /*result*/) {
     return false;
-}
-
-std::vector<std::string> RecordingHost::CallNames() const {
-    std::vector<std::string> names;
-    names.reserve(m_Calls.size());
-    for (const auto& call : m_Calls) {
-        names.push_back(call.Name);
-    }
-    return names;
-}
-
-void RecordingHost::Observe(std::string_view name, Arguments arguments) {
-    RecordedCall call{std::string(name), {arguments.begin(), arguments.end()}, {}};
-    for (const auto& argument : arguments) {
-        call.Values.push_back(Resolve(argument));
-    }
-    m_Calls.push_back(std::move(call));
-}
-
-bool RecordingHost::Fallback(std::string_view /*name*/, Arguments /*arguments*/, HostValue& result) {
-    result = HostValue();
-    return m_AnswerEverything;
 }
 
 } // namespace velmar

@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
 
 namespace velmar {
 
@@ -30,6 +29,9 @@ std::int32_t HostInt32(const HostValue& value);
 bool HostTruth(const HostValue& value);       // any non-zero number is true
 std::string HostText(const HostValue& value); // numbers in plain decimal
 bool HostIsNothing(const HostValue& value);
+// The value a reference argument refers to at the moment of the call (nothing
+// for a null reference); any other value as it is.
+HostValue HostResolved(const HostValue& value);
 
 // "a - b" of two numbers as hosts returned them: integer when both are integers.
 HostValue HostDifference(const HostValue& a, const HostValue& b);
@@ -59,33 +61,6 @@ protected:
 
 private:
     std::map<std::string, Handler, std::less<>> m_Handlers;
-};
-
-// A host for tests and tools: records every call in order, answers the names
-// registered with Answer, and, when `answerEverything` is set, every other
-// name with nothing (a "Get_" then yields an empty result).
-class RecordingHost : public HostWindow {
-public:
-    struct RecordedCall {
-        std::string Name;
-        std::vector<HostValue> Arguments; // as passed (references as pointers)
-        std::vector<HostValue> Values;    // references replaced by the value they held at the call
-    };
-
-    explicit RecordingHost(bool answerEverything = false) : m_AnswerEverything(answerEverything) {}
-
-    const std::vector<RecordedCall>& Calls() const { return m_Calls; }
-    void ClearCalls() { m_Calls.clear(); }
-    // Names of the calls in order, for compact assertions.
-    std::vector<std::string> CallNames() const;
-
-protected:
-    void Observe(std::string_view name, Arguments arguments) override;
-    bool Fallback(std::string_view name, Arguments arguments, HostValue& result) override;
-
-private:
-    bool m_AnswerEverything;
-    std::vector<RecordedCall> m_Calls;
 };
 
 } // namespace velmar

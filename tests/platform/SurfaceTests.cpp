@@ -3,8 +3,8 @@
 // tools render with the other.
 
 #include "common/Errors.h"
-#include "platform/RecordingSurface.h"
 #include "platform/qt/QtImageSurface.h"
+#include "tests/support/RecordingSurface.h"
 
 #include <QGuiApplication>
 #include <array>

@@ -4,9 +4,10 @@
 
 #include "common/HostWindow.h"
 #include "common/SharedTables.h"
-#include "platform/RecordingSurface.h"
 #include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"
+#include "tests/support/RecordingHost.h"
+#include "tests/support/RecordingSurface.h"
 
 #include <array>
 #include <cstdint>
