@@ -66,7 +66,7 @@ TEST(Delete, RemovesTheDayTypesPeriodsAndClearsTheTimeBoxesForTheSelectedPeriod)
     const PeriodPtr selected = e.Schedule.SelectedPeriod();
     ASSERT_NE(selected, nullptr);
     e.Host.ClearCalls();
-    e.Schedule.Delete(e.Host, e.SurfaceVariable);
+    e.View.Delete(e.Host, e.SurfaceVariable);
     EXPECT_TRUE(Times(e.Schedule, 0).empty());
     EXPECT_EQ(e.Schedule.GetGrouped(0), 0);
     EXPECT_EQ(e.Schedule.SelectedDayType(), -1);
@@ -85,7 +85,7 @@ TEST(Delete, LeavesTheTimeBoxesAloneWhenTheSelectedPeriodIsElsewhere) {
     Editor e(WorkingWeek());
     e.Click(Editor::X(600), Editor::Y(0)); // selects Monday's period
     SelectRow(e, 1);                       // Tuesday
-    e.Schedule.Delete(e.Host, e.SurfaceVariable);
+    e.View.Delete(e.Host, e.SurfaceVariable);
     EXPECT_TRUE(Times(e.Schedule, 1).empty());
     EXPECT_EQ(e.Host.CountOf("Set_Text_Schedule_Period_Start"), 0u);
     EXPECT_NE(e.Schedule.SelectedPeriod(), nullptr);
@@ -93,11 +93,11 @@ TEST(Delete, LeavesTheTimeBoxesAloneWhenTheSelectedPeriodIsElsewhere) {
 
 TEST(EditingOperations, DoNothingWithoutASelection) {
     Editor e(WorkingWeek());
-    e.Schedule.Delete(e.Host, e.SurfaceVariable);
-    e.Schedule.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
-    e.Schedule.Group(e.Host, e.SurfaceVariable);
-    e.Schedule.Paste(e.Host, e.SurfaceVariable);
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.Delete(e.Host, e.SurfaceVariable);
+    e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+    e.View.Group(e.Host, e.SurfaceVariable);
+    e.View.Paste(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     EXPECT_TRUE(e.Host.Calls().empty());
     EXPECT_TRUE(e.Surface.Operations().empty());
     for (int d = 0; d < 5; ++d) {
@@ -109,7 +109,7 @@ TEST(EditingOperations, DoNothingWithoutASelection) {
 TEST(SetTimeFrom00to24, MakesOneWholeDayPeriodOutOfTheGroup) {
     Editor e(WorkingWeek().Period(1, 1000, 1100));
     SelectRow(e, 1);
-    e.Schedule.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+    e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{0, 1440}}));
     EXPECT_EQ(e.Schedule.GetGrouped(1), 0);
     EXPECT_EQ(e.Schedule.SelectedDayType(), -1);
@@ -124,7 +124,7 @@ TEST(ExtractTimeFromTextboxes, AppliesSwappedTimesRewritesTheBoxesAndPropagates)
     e.Host.ClearCalls();
     e.Host.StartText = "16:00";
     e.Host.StopText = "730";
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     EXPECT_EQ(e.Schedule.EditStartMinute(), 450);
     EXPECT_EQ(e.Schedule.EditStopMinute(), 960);
     for (int d = 0; d < 5; ++d) {
@@ -148,11 +148,11 @@ TEST(ExtractTimeFromTextboxes, MergesWithANeighbourAndReadsAnyTextAsATime) {
     e.Click(Editor::X(500), Editor::Y(0));
     e.Host.StartText = "8";
     e.Host.StopText = "12:00";
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{480, 900}}));
     e.Host.StartText = "no time";
     e.Host.StopText = "99:00";
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{0, 1440}}));
 }
 
@@ -160,11 +160,11 @@ TEST(ExtractTimeFromTextboxes, WithoutASelectedDayTypeChangesOnlyThePeriod) {
     Editor e(WorkingWeek());
     e.Click(Editor::X(600), Editor::Y(0)); // Monday's period selected
     SelectRow(e, 5);
-    e.Schedule.SetTimeFrom00to24(e.Host, e.SurfaceVariable); // ends with no day type selected
+    e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable); // ends with no day type selected
     e.Host.ClearCalls();
     e.Host.StartText = "08:00";
     e.Host.StopText = "09:00";
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{480, 540}}));
     EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{420, 960}})); // not propagated
     EXPECT_EQ(e.Host.Calls().size(), 4u);                   // two reads, two writes, no repaint
@@ -173,12 +173,12 @@ TEST(ExtractTimeFromTextboxes, WithoutASelectedDayTypeChangesOnlyThePeriod) {
 TEST(Group, SaturdayJoinsTakingTheLowestMembersPeriodsAndLeavesKeepingThem) {
     Editor e(WorkingWeek().Period(5, 0, 100));
     SelectRow(e, 5);
-    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    e.View.Group(e.Host, e.SurfaceVariable);
     EXPECT_EQ(e.Schedule.GetGrouped(5), -1);
     EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{420, 960}}));
     EXPECT_NE(e.Schedule.Periods(5).Item(1), e.Schedule.Periods(0).Item(1));
     EXPECT_EQ(e.Schedule.SelectedDayType(), 5);
-    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    e.View.Group(e.Host, e.SurfaceVariable);
     EXPECT_EQ(e.Schedule.GetGrouped(5), 0);
     EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{420, 960}}));
     EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{420, 960}}));
@@ -190,22 +190,22 @@ TEST(Group, AFirstMemberKeepsItsPeriodsAndAFileFlagOfOneStaysSet) {
     Editor e(ScheduleBuilder().Period(5, 0, 100).Grouped(6, 1).Period(6, 200, 300));
     SelectRow(e, 5);
     // Sunday's flag 1 counts as a member: Saturday takes Sunday's periods.
-    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    e.View.Group(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{200, 300}}));
     // The complement of 1 is -2, still a member.
     SelectRow(e, 6);
-    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    e.View.Group(e.Host, e.SurfaceVariable);
     EXPECT_EQ(e.Schedule.GetGrouped(6), -2);
 
     // Members that disagree (as a file may bring them): the lowest one gives the periods.
     Editor mixed(ScheduleBuilder().Grouped(2).Period(2, 100, 200).Grouped(4).Period(4, 300, 400));
     SelectRow(mixed, 5);
-    mixed.Schedule.Group(mixed.Host, mixed.SurfaceVariable);
+    mixed.View.Group(mixed.Host, mixed.SurfaceVariable);
     EXPECT_EQ(Times(mixed.Schedule, 5), (Times_t{{100, 200}}));
 
     Editor alone(ScheduleBuilder().Period(5, 0, 100));
     SelectRow(alone, 5);
-    alone.Schedule.Group(alone.Host, alone.SurfaceVariable);
+    alone.View.Group(alone.Host, alone.SurfaceVariable);
     EXPECT_EQ(alone.Schedule.GetGrouped(5), -1);
     EXPECT_EQ(Times(alone.Schedule, 5), (Times_t{{0, 100}}));
 }
@@ -214,7 +214,7 @@ TEST(GroupMonFri, UncheckedGroupsExactlyMondayToFridayWithMondaysPeriods) {
     Editor e(
         ScheduleBuilder().Period(0, 420, 960).Period(1, 0, 1440).Grouped(5).Period(5, 10, 20).Grouped(9));
     e.Host.MonFriChecked = 0;
-    e.Schedule.GroupMonFri(e.Host, e.SurfaceVariable);
+    e.View.GroupMonFri(e.Host, e.SurfaceVariable);
     for (int d = 0; d < kDayTypeCount; ++d) {
         EXPECT_EQ(e.Schedule.GetGrouped(static_cast<std::int16_t>(d)), d < 5 ? -1 : 0) << d;
     }
@@ -238,7 +238,7 @@ TEST(GroupMonFri, UncheckedGroupsExactlyMondayToFridayWithMondaysPeriods) {
 TEST(GroupMonFri, CheckedDissolvesTheGroupAndKeepsEveryPeriod) {
     Editor e(WorkingWeek().Period(1, 1000, 1100).Grouped(7));
     e.Host.MonFriChecked = -1;
-    e.Schedule.GroupMonFri(e.Host, e.SurfaceVariable);
+    e.View.GroupMonFri(e.Host, e.SurfaceVariable);
     for (int d = 0; d < kDayTypeCount; ++d) {
         EXPECT_EQ(e.Schedule.GetGrouped(static_cast<std::int16_t>(d)), 0) << d;
     }
@@ -254,9 +254,9 @@ TEST(Paste, CopiesTheCopiedDayTypesCurrentPeriodsAndGroupFlag) {
     e.Host.StartText = "06:00";
     e.Host.StopText = "08:00";
     e.Click(Editor::X(600), Editor::Y(0));
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     SelectRow(e, 6);
-    e.Schedule.Paste(e.Host, e.SurfaceVariable);
+    e.View.Paste(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{360, 480}}));
     EXPECT_EQ(e.Schedule.GetGrouped(6), -1);
     EXPECT_NE(e.Schedule.Periods(6).Item(1), e.Schedule.Periods(0).Item(1));
@@ -265,16 +265,16 @@ TEST(Paste, CopiesTheCopiedDayTypesCurrentPeriodsAndGroupFlag) {
     // Not propagated to the other members.
     EXPECT_EQ(e.Host.CallNames(), (std::vector<std::string>{"Get_Check_TimeSchedule_ViewDayType"}));
     // Pasting again gives the same result.
-    e.Schedule.Paste(e.Host, e.SurfaceVariable);
+    e.View.Paste(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{360, 480}}));
 }
 
 TEST(Paste, WithNothingCopiedOrOntoItselfChangesNothing) {
     Editor e(WorkingWeek().Period(6, 100, 200));
     SelectRow(e, 6);
-    e.Schedule.Paste(e.Host, e.SurfaceVariable); // nothing copied
+    e.View.Paste(e.Host, e.SurfaceVariable); // nothing copied
     e.Schedule.Copy();
-    e.Schedule.Paste(e.Host, e.SurfaceVariable); // onto itself
+    e.View.Paste(e.Host, e.SurfaceVariable); // onto itself
     EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{100, 200}}));
     EXPECT_EQ(e.Schedule.GetGrouped(6), 0);
     EXPECT_TRUE(e.Host.Calls().empty());
@@ -284,12 +284,12 @@ TEST(EditingOperations, AHostLackingANameFailsAtThatCallKeepingEarlierChanges) {
     Editor e(ScheduleBuilder().Period(0, 100, 200).Period(0, 300, 400));
     e.Click(Editor::X(150), Editor::Y(0));
     RecordingHost lacking(false);
-    EXPECT_THROW(e.Schedule.Delete(lacking, e.SurfaceVariable), HostCallError);
+    EXPECT_THROW(e.View.Delete(lacking, e.SurfaceVariable), HostCallError);
     // The selected first period was removed before the failing call.
     EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{300, 400}}));
     EXPECT_EQ(lacking.CallNames(), (std::vector<std::string>{"Set_Text_Schedule_Period_Start"}));
 
-    EXPECT_THROW(e.Schedule.GroupMonFri(lacking, e.SurfaceVariable), HostCallError);
+    EXPECT_THROW(e.View.GroupMonFri(lacking, e.SurfaceVariable), HostCallError);
 }
 
 } // namespace

@@ -82,9 +82,9 @@ TEST(GetMinuteAtPosition, BeforeTheFirstLayoutPassEveryPointIsOffTheGrid) {
     EditorHost host;
     RecordingSurface surface(324, 179);
     for (const float x : {10.0F, 100.0F, 400.0F}) {
-        schedule.MouseDown(host, &surface, 1, 0, x, 10);
-        schedule.MouseMove(host, &surface, 1, 0, x, 10);
-        schedule.MouseUp(host, &surface, 1, 0, x, 10);
+        TimeScheduleView(schedule).MouseDown(host, &surface, 1, 0, x, 10);
+        TimeScheduleView(schedule).MouseMove(host, &surface, 1, 0, x, 10);
+        TimeScheduleView(schedule).MouseUp(host, &surface, 1, 0, x, 10);
     }
     EXPECT_TRUE(host.Calls().empty());
     EXPECT_EQ(schedule.SelectedDayType(), -1);
@@ -368,13 +368,13 @@ TEST(MouseDown, ALeftPressAfterALostReleaseStartsAFreshDrag) {
 TEST(MouseEvents, AHostLackingTheTimeFieldFailsEveryPressAndMoveOverTheGrid) {
     Editor e(ScheduleBuilder().Period(0, 420, 960));
     RecordingHost lacking(false);
-    EXPECT_THROW(e.Schedule.MouseDown(lacking, e.SurfaceVariable, 1, 0, Editor::X(600), Editor::Y(0)),
+    EXPECT_THROW(e.View.MouseDown(lacking, e.SurfaceVariable, 1, 0, Editor::X(600), Editor::Y(0)),
                  HostCallError);
-    EXPECT_THROW(e.Schedule.MouseMove(lacking, e.SurfaceVariable, 1, 0, Editor::X(600), Editor::Y(0)),
+    EXPECT_THROW(e.View.MouseMove(lacking, e.SurfaceVariable, 1, 0, Editor::X(600), Editor::Y(0)),
                  HostCallError);
     EXPECT_EQ(e.Schedule.SelectedDayType(), -1);
     // Off the grid nothing is asked of the host.
-    EXPECT_NO_THROW(e.Schedule.MouseMove(lacking, e.SurfaceVariable, 1, 0, 10, Editor::Y(0)));
+    EXPECT_NO_THROW(e.View.MouseMove(lacking, e.SurfaceVariable, 1, 0, 10, Editor::Y(0)));
 }
 
 TEST(MouseEvents, AHostThatAnswersEverythingWithNothingStillLetsTheUserEdit) {
@@ -382,16 +382,16 @@ TEST(MouseEvents, AHostThatAnswersEverythingWithNothingStillLetsTheUserEdit) {
     RecordingHost host(true);
     RecordingSurface surface(324, 179, kBackground);
     IDrawingSurface* variable = nullptr;
-    schedule.RecalculateAndPrepareToPaint(host, variable, &surface);
-    schedule.Paint(host, variable);
-    schedule.MouseDown(host, variable, 1, 0, Editor::X(600), Editor::Y(0));
-    schedule.MouseMove(host, variable, 1, 0, Editor::X(700), Editor::Y(0));
-    schedule.MouseUp(host, variable, 1, 0, Editor::X(700), Editor::Y(0));
+    TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, variable, &surface);
+    TimeScheduleView(schedule).Paint(host, variable);
+    TimeScheduleView(schedule).MouseDown(host, variable, 1, 0, Editor::X(600), Editor::Y(0));
+    TimeScheduleView(schedule).MouseMove(host, variable, 1, 0, Editor::X(700), Editor::Y(0));
+    TimeScheduleView(schedule).MouseUp(host, variable, 1, 0, Editor::X(700), Editor::Y(0));
     EXPECT_EQ(Times(schedule, 0), (Times_t{{600, 700}}));
-    schedule.Delete(host, variable);
+    TimeScheduleView(schedule).Delete(host, variable);
     EXPECT_TRUE(Times(schedule, 0).empty());
     // GroupMonFri reads the unanswered menu mark as unchecked.
-    schedule.GroupMonFri(host, variable);
+    TimeScheduleView(schedule).GroupMonFri(host, variable);
     EXPECT_EQ(schedule.GetGrouped(4), -1);
 }
 

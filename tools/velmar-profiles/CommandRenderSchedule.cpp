@@ -17,6 +17,7 @@
 #include "platform/qt/QtImageSurface.h"
 #include "profiles/Profiles.h"
 #include "schedule/TimeSchedule.h"
+#include "schedule_view/TimeScheduleView.h"
 #include "tools/velmar-profiles/ScheduleText.h"
 
 #include <QColor>
@@ -345,34 +346,34 @@ void RunCommand(const ScriptCommand& command, cTimeSchedule& schedule, HeadlessS
     const std::string& c = command.Name;
     if (c == "down") {
         button = command.Button;
-        schedule.MouseDown(host, surfaceVariable, button, 0, command.X, command.Y);
+        TimeScheduleView(schedule).MouseDown(host, surfaceVariable, button, 0, command.X, command.Y);
     } else if (c == "move") {
-        schedule.MouseMove(host, surfaceVariable, button, 0, command.X, command.Y);
+        TimeScheduleView(schedule).MouseMove(host, surfaceVariable, button, 0, command.X, command.Y);
     } else if (c == "up") {
-        schedule.MouseUp(host, surfaceVariable, button, 0, command.X, command.Y);
+        TimeScheduleView(schedule).MouseUp(host, surfaceVariable, button, 0, command.X, command.Y);
     } else if (c == "times") {
         host.TypeTimes(command.Start, command.Stop);
-        schedule.ExtractTimeFromTextboxes(host, surfaceVariable);
+        TimeScheduleView(schedule).ExtractTimeFromTextboxes(host, surfaceVariable);
     } else if (c == "delete") {
-        schedule.Delete(host, surfaceVariable);
+        TimeScheduleView(schedule).Delete(host, surfaceVariable);
     } else if (c == "fill") {
-        schedule.SetTimeFrom00to24(host, surfaceVariable);
+        TimeScheduleView(schedule).SetTimeFrom00to24(host, surfaceVariable);
     } else if (c == "group") {
-        schedule.Group(host, surfaceVariable);
+        TimeScheduleView(schedule).Group(host, surfaceVariable);
     } else if (c == "group-mon-fri") {
-        schedule.GroupMonFri(host, surfaceVariable);
+        TimeScheduleView(schedule).GroupMonFri(host, surfaceVariable);
     } else if (c == "copy") {
         schedule.Copy();
     } else if (c == "paste") {
-        schedule.Paste(host, surfaceVariable);
+        TimeScheduleView(schedule).Paste(host, surfaceVariable);
     } else if (c == "default") {
         schedule.SetDefaultPeriod();
     } else if (c == "paint") {
         // The host clears its picture box before a full repaint.
         surface.Clear();
-        schedule.Paint(host, surfaceVariable);
+        TimeScheduleView(schedule).Paint(host, surfaceVariable);
     } else if (c == "layout") {
-        schedule.RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
+        TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
     }
 }
 
@@ -449,8 +450,8 @@ int CommandRenderSchedule(const Arguments& args, std::ostream& out, std::ostream
     QtImageSurface surface(1, 1, Rgb(255, 255, 255));
     HeadlessScheduleHost host(surface);
     IDrawingSurface* surfaceVariable = nullptr;
-    schedule.RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
-    schedule.Paint(host, surfaceVariable);
+    TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
+    TimeScheduleView(schedule).Paint(host, surfaceVariable);
 
     std::int16_t button = 1;
     for (const ScriptCommand& command : script) {
