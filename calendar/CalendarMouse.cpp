@@ -53,12 +53,12 @@ std::int16_t cCalendar::GetDateBoxAtPosition(float X, float Y) const {
 void cCalendar::MouseDown(HostWindow& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
                           std::int16_t Button, std::int16_t /*Shift*/, float X, float Y) {
     m_MouseButton = Button;
-    if (HostIsNothing(m_ParentContainer.Call("Get_Combo_Calendar_DayType_SelectedItem"))) {
+    if (HostIsNothing(m_ParentContainer.Call(host::Get_Combo_Calendar_DayType_SelectedItem))) {
         m_PaintDayType = -1;
         return;
     }
     // The combo box's entry k stands for code k - 1.
-    m_PaintDayType = HostInt16(m_ParentContainer.Call("Get_Combo_Calendar_DayType_SelectedItem_Index"));
+    m_PaintDayType = HostInt16(m_ParentContainer.Call(host::Get_Combo_Calendar_DayType_SelectedItem_Index));
     if (m_PaintDayType > 0) {
         m_PaintDayType = static_cast<std::int16_t>(m_PaintDayType - 1);
     }
@@ -99,7 +99,8 @@ void cCalendar::MouseMove(HostWindow& m_ParentContainer, IDrawingSurface* m_Cale
             std::string text;
             if (Attempt([&] {
                     const std::int16_t entry = ToInt16(static_cast<long long>(code) + 1, "combo entry");
-                    text = HostText(m_ParentContainer.Call("Get_Combo_Calendar_DayType_ComboItems", {entry}));
+                    text = HostText(
+                        m_ParentContainer.Call(host::Get_Combo_Calendar_DayType_ComboItems, {entry}));
                 })) {
                 Attempt([&] { SurfaceOf(m_CalendarPaintObject).SetToolTipText(text); });
             }

@@ -40,6 +40,31 @@ struct NumberVisitor {
     double operator()(const std::int32_t* p) const { return p != nullptr ? *p : 0; }
 };
 
+bool Fits(HostArgument kind, const HostValue& value) {
+    switch (kind) {
+    case HostArgument::Text:
+        return std::holds_alternative<std::string>(value);
+    case HostArgument::Int16:
+        return std::holds_alternative<std::int16_t>(value);
+    case HostArgument::Int32:
+        return std::holds_alternative<std::int32_t>(value);
+    case HostArgument::Integer:
+        return std::holds_alternative<std::int16_t>(value) || std::holds_alternative<std::int32_t>(value);
+    case HostArgument::Int16Reference:
+        return std::holds_alternative<std::int16_t*>(value);
+    case HostArgument::Int32Reference:
+        return std::holds_alternative<std::int32_t*>(value);
+    case HostArgument::Int32OrReference:
+        return std::holds_alternative<std::int32_t>(value) || std::holds_alternative<std::int32_t*>(value);
+    case HostArgument::Number:
+        return std::holds_alternative<std::int16_t>(value) || std::holds_alternative<std::int32_t>(value) ||
+               std::holds_alternative<double>(value);
+    case HostArgument::AsReturned:
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 HostValue HostResolved(const HostValue& value) {
@@ -134,6 +159,24 @@ HostValue HostWindow::Call(std::string_view name, Arguments arguments) {
     } catch (const std::exception& error) {
         throw HostCallError("\"" + std::string(name) + "\": " + error.what());
     }
+}
+
+HostValue HostWindow::Call(const HostCallback& callback, std::initializer_list<HostValue> arguments) {
+    const std::string name(callback.Name);
+    if (arguments.size() < callback.Required || arguments.size() > callback.Allowed) {
+        throw InvalidArgumentError(name + " takes " + std::to_string(callback.Required) + " to " +
+                                   std::to_string(callback.Allowed) + " arguments, not " +
+                                   std::to_string(arguments.size()));
+    }
+    std::size_t position = 0;
+    for (const HostValue& argument : arguments) {
+        if (!Fits(callback.Arguments.at(position), argument)) {
+            throw InvalidArgumentError("argument " + std::to_string(position + 1) + " of " + name +
+                                       " is not of the kind its contract names");
+        }
+        ++position;
+    }
+    return Call(callback.Name, arguments);
 }
 
 void HostWindow::Observe(std::string_view /*name*/, Arguments /*arguments*/) {}

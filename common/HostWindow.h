@@ -4,6 +4,8 @@
 // A component never knows the host's type: it calls an operation by name with
 // zero to five dynamically typed arguments, and "Get_" names return a value.
 
+#include "common/HostCallbacks.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -52,6 +54,10 @@ public:
     // Calls `name` with up to five arguments; InvalidArgumentError for more.
     HostValue Call(std::string_view name, std::initializer_list<HostValue> arguments = {});
     HostValue Call(std::string_view name, Arguments arguments);
+    // Calls a name of the components' contract. Arguments that do not fit the
+    // contract (too few, too many, of another kind) raise InvalidArgumentError
+    // before the host sees the call.
+    HostValue Call(const HostCallback& callback, std::initializer_list<HostValue> arguments = {});
 
 protected:
     // Sees every call before it is dispatched.

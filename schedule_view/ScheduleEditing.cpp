@@ -59,8 +59,8 @@ void TimeScheduleView::Delete(HostWindow& m_ParentContainer, IDrawingSurface* m_
         periods.Remove(1);
         if (removed == m_Schedule.m_SelectedPeriod) {
             m_Schedule.m_SelectedPeriod = nullptr;
-            m_ParentContainer.Call("Set_Text_Schedule_Period_Start", {std::string()});
-            m_ParentContainer.Call("Set_Text_Schedule_Period_Stop", {std::string()});
+            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start, {std::string()});
+            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop, {std::string()});
         }
     }
     m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType] = kFalse;
@@ -91,18 +91,19 @@ void TimeScheduleView::ExtractTimeFromTextboxes(HostWindow& m_ParentContainer,
         return;
     }
     m_Schedule.m_EditStartMinute =
-        TimeTextToMinutes(HostText(m_ParentContainer.Call("Get_Text_Schedule_Period_Start")));
+        TimeTextToMinutes(HostText(m_ParentContainer.Call(host::Get_Text_Schedule_Period_Start)));
     m_Schedule.m_EditStopMinute =
-        TimeTextToMinutes(HostText(m_ParentContainer.Call("Get_Text_Schedule_Period_Stop")));
+        TimeTextToMinutes(HostText(m_ParentContainer.Call(host::Get_Text_Schedule_Period_Stop)));
     if (m_Schedule.m_EditStopMinute < m_Schedule.m_EditStartMinute) {
         std::swap(m_Schedule.m_EditStartMinute, m_Schedule.m_EditStopMinute);
     }
     // Both are 0..1440 here.
     m_Schedule.m_SelectedPeriod->m_StartMinute = static_cast<std::int16_t>(m_Schedule.m_EditStartMinute);
     m_Schedule.m_SelectedPeriod->m_StopMinute = static_cast<std::int16_t>(m_Schedule.m_EditStopMinute);
-    m_ParentContainer.Call("Set_Text_Schedule_Period_Start",
+    m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start,
                            {MinutesToTimeText(m_Schedule.m_EditStartMinute)});
-    m_ParentContainer.Call("Set_Text_Schedule_Period_Stop", {MinutesToTimeText(m_Schedule.m_EditStopMinute)});
+    m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop,
+                           {MinutesToTimeText(m_Schedule.m_EditStopMinute)});
     // The selected period need not belong to the selected day type (Delete and
     // SetTimeFrom00to24 end with no day type selected); then only the period changes.
     if (m_Schedule.m_SelectedDayType >= 0) {
@@ -137,8 +138,8 @@ void TimeScheduleView::Group(HostWindow& m_ParentContainer, IDrawingSurface* m_S
 void TimeScheduleView::GroupMonFri(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
     for (std::int32_t dayType = 0; dayType < kDayTypeCount; ++dayType) {
         // The menu item's mark is asked anew for every day type.
-        const bool checked =
-            schedule_host::Truth(m_ParentContainer.Call("Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked"));
+        const bool checked = schedule_host::Truth(
+            m_ParentContainer.Call(host::Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked));
         m_Schedule.m_Grouped[dayType] = ToTruth(!checked && dayType < kWorkingDays);
         if (dayType < kWorkingDays) {
             PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, dayType);

@@ -58,7 +58,7 @@ std::int32_t TimeScheduleView::GetMinuteAtPosition(HostWindow& m_ParentContainer
     // the day ends at 24:00.
     const double exact = (static_cast<double>(X) - kGridLeft) * kMinutesPerPixel / static_cast<double>(scale);
     const std::int32_t minute = std::min<std::int32_t>(RoundToInt32(exact, "minute"), kLastMinute);
-    m_ParentContainer.Call("Set_Text_Schedule_Time", {MinutesToTimeText(minute)});
+    m_ParentContainer.Call(host::Set_Text_Schedule_Time, {MinutesToTimeText(minute)});
     // Rounding, not truncation: the lowest lines of a band already count as the next row.
     Row = RoundToInt32((static_cast<double>(Y) - kBandOffset) / kRowHeight, "row");
     return minute;
@@ -140,12 +140,12 @@ void TimeScheduleView::MouseDown(HostWindow& m_ParentContainer, IDrawingSurface*
         }
         m_Schedule.m_DragDayType = dayType;
         if (m_Schedule.m_SelectedPeriod == nullptr) {
-            m_ParentContainer.Call("Set_Text_Schedule_Period_Start", {std::string()});
-            m_ParentContainer.Call("Set_Text_Schedule_Period_Stop", {std::string()});
+            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start, {std::string()});
+            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop, {std::string()});
         } else {
-            m_ParentContainer.Call("Set_Text_Schedule_Period_Start",
+            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start,
                                    {MinutesToTimeText(m_Schedule.m_EditStartMinute)});
-            m_ParentContainer.Call("Set_Text_Schedule_Period_Stop",
+            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop,
                                    {MinutesToTimeText(m_Schedule.m_EditStopMinute)});
         }
         // The pressed row is repainted by the release.
@@ -158,12 +158,12 @@ void TimeScheduleView::MouseDown(HostWindow& m_ParentContainer, IDrawingSurface*
             }
         }
         std::int32_t monFriChecked = ToTruth(monFri);
-        m_ParentContainer.Call("Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked", {&monFriChecked});
-        m_ParentContainer.Call("Set_Menu_TimeSchedulePopup_Grouped_Checked",
+        m_ParentContainer.Call(host::Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked, {&monFriChecked});
+        m_ParentContainer.Call(host::Set_Menu_TimeSchedulePopup_Grouped_Checked,
                                {&m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType]});
-        m_ParentContainer.Call("Set_Menu_TimeSchedulePopup_Paste_Enabled",
+        m_ParentContainer.Call(host::Set_Menu_TimeSchedulePopup_Paste_Enabled,
                                {ToTruth(m_Schedule.m_CopiedDayType >= 0)});
-        m_ParentContainer.Call("Set_Menu_TimeSchedulePopup_Delete_Enabled",
+        m_ParentContainer.Call(host::Set_Menu_TimeSchedulePopup_Delete_Enabled,
                                {ToTruth(m_Schedule.m_SelectedDayType >= 0)});
     }
 }
@@ -214,8 +214,8 @@ void TimeScheduleView::MouseMove(HostWindow& m_ParentContainer, IDrawingSurface*
         }
     }
     PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, m_Schedule.m_DragDayType);
-    m_ParentContainer.Call("Set_Text_Schedule_Period_Start", {MinutesToTimeText(period.m_StartMinute)});
-    m_ParentContainer.Call("Set_Text_Schedule_Period_Stop", {MinutesToTimeText(period.m_StopMinute)});
+    m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start, {MinutesToTimeText(period.m_StartMinute)});
+    m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop, {MinutesToTimeText(period.m_StopMinute)});
 }
 
 void TimeScheduleView::MouseUp(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,

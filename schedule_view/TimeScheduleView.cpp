@@ -21,14 +21,15 @@ void TimeScheduleView::RecalculateAndPrepareToPaint(HostWindow& m_ParentContaine
         m_SchedulePaintObject = SchedulePaintObject;
     }
     m_Schedule.m_NumberOfAxisToPaint = 0;
-    m_ParentContainer.Call("Set_VScroll_Schedule_Top", {std::int16_t{0}});
+    m_ParentContainer.Call(host::Set_VScroll_Schedule_Top, {std::int16_t{0}});
 
     // The scroll bar stands at the right edge inside the frame.
-    const HostValue frameWidth = m_ParentContainer.Call("Get_Picture_TimeSchedule_Frame_ScaleWidth");
-    const HostValue scrollWidth = m_ParentContainer.Call("Get_VScroll_Schedule_Width");
-    m_ParentContainer.Call("Set_VScroll_Schedule_Left", {schedule_host::Difference(frameWidth, scrollWidth)});
-    const HostValue frameHeight = m_ParentContainer.Call("Get_Picture_TimeSchedule_Frame_ScaleHeight");
-    m_ParentContainer.Call("Set_VScroll_Schedule_Height", {frameHeight});
+    const HostValue frameWidth = m_ParentContainer.Call(host::Get_Picture_TimeSchedule_Frame_ScaleWidth);
+    const HostValue scrollWidth = m_ParentContainer.Call(host::Get_VScroll_Schedule_Width);
+    m_ParentContainer.Call(host::Set_VScroll_Schedule_Left,
+                           {schedule_host::Difference(frameWidth, scrollWidth)});
+    const HostValue frameHeight = m_ParentContainer.Call(host::Get_Picture_TimeSchedule_Frame_ScaleHeight);
+    m_ParentContainer.Call(host::Set_VScroll_Schedule_Height, {frameHeight});
 
     for (int dayType = 0; dayType < kDayTypeCount; ++dayType) {
         if (m_Schedule.m_Active[dayType] != 0) {
@@ -41,17 +42,17 @@ void TimeScheduleView::RecalculateAndPrepareToPaint(HostWindow& m_ParentContaine
     }
     // Negative with fewer than seven rows; the host receives it as it is.
     m_ParentContainer.Call(
-        "Set_VScroll_Schedule_Max",
+        host::Set_VScroll_Schedule_Max,
         {ToInt16((static_cast<long long>(m_Schedule.m_NumberOfAxisToPaint) - kWeekRows) * kScrollStepsPerRow,
                  "scroll maximum")});
     m_Schedule.m_HorizontalScale = static_cast<float>(1440.0 / 24.0 / 60.0);
 
-    m_ParentContainer.Call("Set_Picture_TimeSchedule_Left", {std::int16_t{0}});
-    m_ParentContainer.Call("Set_Picture_TimeSchedule_Top", {std::int16_t{0}});
-    const HostValue scrollLeft = m_ParentContainer.Call("Get_VScroll_Schedule_Left");
-    m_ParentContainer.Call("Set_Picture_TimeSchedule_Width", {scrollLeft});
+    m_ParentContainer.Call(host::Set_Picture_TimeSchedule_Left, {std::int16_t{0}});
+    m_ParentContainer.Call(host::Set_Picture_TimeSchedule_Top, {std::int16_t{0}});
+    const HostValue scrollLeft = m_ParentContainer.Call(host::Get_VScroll_Schedule_Left);
+    m_ParentContainer.Call(host::Set_Picture_TimeSchedule_Width, {scrollLeft});
     m_ParentContainer.Call(
-        "Set_Picture_TimeSchedule_Height",
+        host::Set_Picture_TimeSchedule_Height,
         {std::int32_t{m_Schedule.m_NumberOfAxisToPaint * kRowHeight + kSurfaceExtraHeight}});
 
     // An active day type gets the number of active day types before it; an
@@ -135,17 +136,17 @@ void TimeScheduleView::PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSu
         surface.Print(name);
     } else {
         // Day types 7..22 show image 1..16 of the host's image list.
-        const HostValue imageHeight = m_ParentContainer.Call("Get_ImageList_ImageHeight");
+        const HostValue imageHeight = m_ParentContainer.Call(host::Get_ImageList_ImageHeight);
         std::int32_t imageY = RoundToInt32(
             top + (static_cast<double>(kBandLines) - schedule_host::Number(imageHeight)) / 2.0, "image y");
         const std::int32_t deviceContext = surface.hDC();
-        const HostValue imageWidth = m_ParentContainer.Call("Get_ImageList_ImageWidth");
+        const HostValue imageWidth = m_ParentContainer.Call(host::Get_ImageList_ImageWidth);
         const HostValue imageX = schedule_host::Difference(std::int32_t{kGridLeft - kImageGap}, imageWidth);
-        m_ParentContainer.Call("Draw_ImageList_ListImages",
+        m_ParentContainer.Call(host::Draw_ImageList_ListImages,
                                {std::int32_t{DayType - (kWeekDayTypes - 1)}, deviceContext, imageX, &imageY});
     }
 
-    if (schedule_host::Truth(m_ParentContainer.Call("Get_Check_TimeSchedule_ViewDayType"))) {
+    if (schedule_host::Truth(m_ParentContainer.Call(host::Get_Check_TimeSchedule_ViewDayType))) {
         surface.SetCurrentY(labelY);
         const std::string& longName = DayTypeLongNames[DayType];
         surface.SetCurrentX((static_cast<float>(kGridWidth) - surface.TextWidth(longName)) / 2.0F +

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <set>
 
 namespace velmar::test {
 namespace {
@@ -268,6 +269,26 @@ TEST_F(CalendarMouseTest, PressFailuresReachTheHost) {
                 [](HostWindow::Arguments) { return HostValue{std::string("not a number")}; });
     EXPECT_THROW(Down(90, 57), InvalidArgumentError);
     EXPECT_EQ(CodeOn(3), 0);
+}
+
+// The contract lists every name the month view calls: painting a month with an
+// image code and editing it calls no name outside the list and every name in it.
+TEST_F(CalendarMouseTest, AFullSessionCallsExactlyTheNamesOfTheContract) {
+    calendar.SetDayType(Offset(2000, 10, 9), 9);
+    calendar.Paint(host, &surface);
+    Down(90, 57);
+    Move(130, 57);
+    Up();
+    Move(90, 57);
+    std::set<std::string> contract;
+    for (const HostCallback* callback : kCalendarHostCallbacks) {
+        contract.emplace(callback->Name);
+    }
+    std::set<std::string> called;
+    for (const auto& call : host.Calls()) {
+        called.insert(call.Name);
+    }
+    EXPECT_EQ(called, contract);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <limits>
+#include <set>
 
 namespace velmar::test {
 namespace {
@@ -393,6 +394,53 @@ TEST(MouseEvents, AHostThatAnswersEverythingWithNothingStillLetsTheUserEdit) {
     // GroupMonFri reads the unanswered menu mark as unchecked.
     TimeScheduleView(schedule).GroupMonFri(host, variable);
     EXPECT_EQ(schedule.GetGrouped(4), -1);
+}
+
+// The contract lists every name the grid calls: a session that runs every
+// operation calls no name outside it and every name in it.
+TEST(HostContract, AFullSessionCallsExactlyTheNamesOfTheContract) {
+    Editor e(ScheduleBuilder().UseCalendar().Active(7).Grouped(0).Grouped(1).Period(0, 420, 960), 8 * 25 + 4);
+    e.Host.StartText = "08:00";
+    e.Host.StopText = "09:00";
+    e.Down(Editor::X(600), Editor::Y(0));
+    e.Move(Editor::X(700), Editor::Y(0));
+    e.Up(Editor::X(700), Editor::Y(0));
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.Down(Editor::X(600), Editor::Y(1), 2);
+    e.Schedule.Copy();
+    e.View.Group(e.Host, e.SurfaceVariable);
+    e.View.GroupMonFri(e.Host, e.SurfaceVariable);
+    e.Down(Editor::X(600), Editor::Y(2), 2);
+    e.View.Paste(e.Host, e.SurfaceVariable);
+    e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+    e.Down(Editor::X(600), Editor::Y(2), 2);
+    e.View.Delete(e.Host, e.SurfaceVariable);
+    e.View.RecalculateAndPrepareToPaint(e.Host, e.SurfaceVariable, nullptr);
+    e.View.Paint(e.Host, e.SurfaceVariable);
+
+    std::set<std::string> contract;
+    for (const HostCallback* callback : kScheduleHostCallbacks) {
+        contract.emplace(callback->Name);
+    }
+    std::set<std::string> called;
+    for (const auto& call : e.Host.Calls()) {
+        called.insert(call.Name);
+    }
+    EXPECT_EQ(called, contract);
+}
+
+TEST(HostContract, ArgumentsOutsideTheContractNeverReachTheHost) {
+    RecordingHost host(true);
+    std::int16_t flag = -1;
+    EXPECT_THROW(host.Call(host::Set_Text_Schedule_Time, {std::int16_t{5}}), InvalidArgumentError);
+    EXPECT_THROW(host.Call(host::Set_Menu_TimeSchedulePopup_Grouped_Checked, {std::int16_t{-1}}),
+                 InvalidArgumentError);
+    EXPECT_THROW(host.Call(host::Draw_ImageList_ListImages, {std::int16_t{1}, std::int32_t{2}, 3.0}),
+                 InvalidArgumentError);
+    EXPECT_THROW(host.Call(host::Get_VScroll_Schedule_Width, {std::int16_t{1}}), InvalidArgumentError);
+    EXPECT_TRUE(host.Calls().empty());
+    host.Call(host::Set_Menu_TimeSchedulePopup_Grouped_Checked, {&flag});
+    EXPECT_EQ(host.CallNames(), (std::vector<std::string>{"Set_Menu_TimeSchedulePopup_Grouped_Checked"}));
 }
 
 } // namespace
