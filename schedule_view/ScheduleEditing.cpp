@@ -117,10 +117,10 @@ void TimeScheduleView::Group(HostWindow& m_ParentContainer, IDrawingSurface* m_S
     if (m_Schedule.m_SelectedDayType < 0) {
         return;
     }
-    // The bitwise complement toggles -1 and 0. A value a file brought in, such
-    // as 1, stays non-zero (-2): the day type then stays in the group.
-    m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType] =
-        static_cast<std::int16_t>(~m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType]);
+    // Toggled by truth value, not by bitwise complement: a flag a file brought
+    // in, such as 1, is a member like -1 and leaves the group as 0.
+    std::int16_t& grouped = m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType];
+    grouped = ToTruth(grouped == 0);
     if (m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType] != 0) {
         // Joining takes over the periods of the lowest other member, if any.
         for (std::int32_t member = 0; member < kDayTypeCount; ++member) {

@@ -186,16 +186,12 @@ TEST(Group, SaturdayJoinsTakingTheLowestMembersPeriodsAndLeavesKeepingThem) {
     EXPECT_EQ(e.Host.CallNames(), (std::vector<std::string>(2, "Get_Check_TimeSchedule_ViewDayType")));
 }
 
-TEST(Group, AFirstMemberKeepsItsPeriodsAndAFileFlagOfOneStaysSet) {
+TEST(Group, AFirstMemberKeepsItsPeriodsAndAFileFlagOfOneCountsAsAMember) {
     Editor e(ScheduleBuilder().Period(5, 0, 100).Grouped(6, 1).Period(6, 200, 300));
     SelectRow(e, 5);
     // Sunday's flag 1 counts as a member: Saturday takes Sunday's periods.
     e.View.Group(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{200, 300}}));
-    // The complement of 1 is -2, still a member.
-    SelectRow(e, 6);
-    e.View.Group(e.Host, e.SurfaceVariable);
-    EXPECT_EQ(e.Schedule.GetGrouped(6), -2);
 
     // Members that disagree (as a file may bring them): the lowest one gives the periods.
     Editor mixed(ScheduleBuilder().Grouped(2).Period(2, 100, 200).Grouped(4).Period(4, 300, 400));
@@ -208,6 +204,21 @@ TEST(Group, AFirstMemberKeepsItsPeriodsAndAFileFlagOfOneStaysSet) {
     alone.View.Group(alone.Host, alone.SurfaceVariable);
     EXPECT_EQ(alone.Schedule.GetGrouped(5), -1);
     EXPECT_EQ(Times(alone.Schedule, 5), (Times_t{{0, 100}}));
+}
+
+TEST(Group, TogglesByTruthValueSoAnyFlagAFileBroughtInCanLeave) {
+    struct Case {
+        std::int16_t before;
+        std::int16_t after;
+    };
+    const auto cases = std::to_array<Case>({{-1, 0}, {1, 0}, {-2, 0}, {32767, 0}, {-32768, 0}, {0, -1}});
+    for (const auto& c : cases) {
+        Editor e(ScheduleBuilder().Grouped(6, c.before).Period(6, 200, 300));
+        SelectRow(e, 6);
+        e.View.Group(e.Host, e.SurfaceVariable);
+        EXPECT_EQ(e.Schedule.GetGrouped(6), c.after) << c.before;
+        EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{200, 300}})) << c.before;
+    }
 }
 
 TEST(GroupMonFri, UncheckedGroupsExactlyMondayToFridayWithMondaysPeriods) {
