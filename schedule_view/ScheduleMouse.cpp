@@ -72,7 +72,10 @@ void TimeScheduleView::MouseDown(HostWindow& m_ParentContainer, IDrawingSurface*
     std::int32_t row = 0;
     const std::int32_t minute =
         GetMinuteAtPosition(m_ParentContainer, m_Schedule.m_MouseDownX, m_Schedule.m_MouseDownY, row);
-    if (minute < 0) {
+    // The rounding of the row puts the lowest lines of the last row on the row
+    // below it, which is not drawn; without a calendar a day type in use may
+    // still stand there. A press there is off the grid.
+    if (minute < 0 || row >= m_Schedule.m_NumberOfAxisToPaint) {
         return;
     }
     // The day type of the row: the active one with exactly `row` active ones before it.

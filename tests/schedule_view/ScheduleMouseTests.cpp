@@ -107,6 +107,33 @@ TEST(MouseDown, ARowWithoutADayTypeOrAPressOffTheGridChangesNothing) {
     EXPECT_EQ(e.Host.CallNames(), (std::vector<std::string>{"Set_Text_Schedule_Time"}));
 }
 
+TEST(MouseDown, TheLowestLinesOfTheLastRowAreOffTheGrid) {
+    // Without a calendar the grid shows seven rows; day type 7 is in use as a
+    // file may have it, but it has no row that is drawn. The band of Sunday's
+    // row spans y = 154 to 168, and from y = 166.5 on the rounding gives row 7.
+    struct Case {
+        float y;
+        int dayType;
+    };
+    const auto cases = std::to_array<Case>({{154, 6}, {166, 6}, {167, -1}, {174, -1}});
+    for (const auto& c : cases) {
+        for (const std::int16_t button : {std::int16_t{1}, std::int16_t{2}}) {
+            Editor e(ScheduleBuilder().Active(7).Period(7, 0, 1440));
+            e.Down(Editor::X(600), c.y, button);
+            e.Move(Editor::X(800), c.y);
+            e.Up(Editor::X(800), c.y);
+            EXPECT_EQ(e.Schedule.SelectedDayType(), c.dayType) << c.y << " button " << button;
+            EXPECT_EQ(Times(e.Schedule, 7), (Times_t{{0, 1440}})) << c.y << " button " << button;
+            if (c.dayType < 0) {
+                // Only the time under the pointer is shown, as anywhere over the grid.
+                for (const auto& name : e.Host.CallNames()) {
+                    EXPECT_EQ(name, "Set_Text_Schedule_Time") << c.y << " button " << button;
+                }
+            }
+        }
+    }
+}
+
 TEST(MouseDown, ClickInsideAPeriodSelectsItAndFillsTheTimeFields) {
     Editor e(ScheduleBuilder().Period(0, 420, 960));
     e.Click(Editor::X(600), Editor::Y(0));
