@@ -7,6 +7,7 @@
 #include "common/Numeric.h"
 #include "platform/DrawingSurface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -40,9 +41,11 @@ std::int16_t cCalendar::GetDateBoxAtPosition(float X, float Y) const {
         return -1;
     }
     // The position is rounded (halves to even) before the division, as the
-    // integer division of a single-precision value does.
-    const long long row = static_cast<long long>(RoundHalfEven(Y - 20.0)) / 25;
-    const long long column = static_cast<long long>(RoundHalfEven(X - 30.0)) / 40;
+    // integer division of a single-precision value does. The last half unit
+    // before the right or bottom edge rounds onto the edge itself; it still
+    // belongs to the last column or row, not to a box beyond the grid.
+    const long long row = std::min(static_cast<long long>(RoundHalfEven(Y - 20.0)) / 25, 5LL);
+    const long long column = std::min(static_cast<long long>(RoundHalfEven(X - 30.0)) / 40, 6LL);
     const long long day = row * 7 - m_FirstWeekDayInActualMonth + column;
     if (day < 0 || day >= m_DaysInActualMonth) {
         return -1;

@@ -115,6 +115,33 @@ TEST_F(CalendarMouseTest, PressesOutsideTheDatesChangeNothing) {
     EXPECT_EQ(calendar.CompareToOtherCalendar(&reference), -1);
 }
 
+TEST_F(CalendarMouseTest, FractionalPositionsInTheLastColumnAndRowStayInTheirBox) {
+    // Scaled displays deliver fractional positions; the last half pixel before
+    // the grid's right and bottom edges rounds up to the edge itself.
+    struct Case {
+        float x, y;
+        int day; // of October 2000
+    };
+    const auto cases = std::to_array<Case>({
+        {309.4F, 57, 8},   // Sunday 8th
+        {309.5F, 57, 8},   // rounds to 310: still Sunday, not Monday 9th
+        {309.99F, 57, 8},  //
+        {50, 169.5F, 30},  // Monday 30th in the last row
+        {90, 169.99F, 31}, // Tuesday 31st
+        {30.5F, 57, 2},    // the first column's left half pixel
+    });
+    for (const Case& c : cases) {
+        for (int day = 1; day <= 31; ++day) {
+            calendar.SetDayType(Offset(2000, 10, day), 0);
+        }
+        Down(c.x, c.y);
+        Up();
+        for (int day = 1; day <= 31; ++day) {
+            EXPECT_EQ(CodeOn(day), day == c.day ? 4 : 0) << c.x << "," << c.y << " day " << day;
+        }
+    }
+}
+
 TEST_F(CalendarMouseTest, EntryNumbersBecomeCodesAndAnyButtonPaints) {
     struct Case {
         HostValue index;
