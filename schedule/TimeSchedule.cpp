@@ -226,6 +226,18 @@ void cTimeSchedule::MergeOverlappingPeriods(std::int32_t DayType) {
     }
 }
 
+std::int32_t cTimeSchedule::DayTypeHolding(const cTimeSchedulePeriod* period) const {
+    if (period == nullptr) {
+        return -1;
+    }
+    for (std::int32_t d = 0; d < kDayTypeCount; ++d) {
+        if (m_Periods[d].PositionOf(period) > 0) {
+            return d;
+        }
+    }
+    return -1;
+}
+
 std::int16_t cTimeSchedule::SetActive(std::int16_t DayType, std::int16_t State) {
     m_Active[DayType] = State != 0 ? kTrue : kFalse;
     return 0;

@@ -69,6 +69,9 @@ public:
     // survivor keeps its place and a merged-away selected period hands the
     // selection to it. -1 (no day type) does nothing.
     void MergeOverlappingPeriods(std::int32_t DayType);
+    // The day type whose collection holds this very period object, or -1 when
+    // none does (also for none).
+    std::int32_t DayTypeHolding(const cTimeSchedulePeriod* period) const;
 
     // Inspection for tools and tests (read only).
     std::int16_t GetGrouped(std::int16_t DayType) const { return m_Grouped[DayType]; }

@@ -87,7 +87,13 @@ void TimeScheduleView::SetTimeFrom00to24(HostWindow& m_ParentContainer,
 
 void TimeScheduleView::ExtractTimeFromTextboxes(HostWindow& m_ParentContainer,
                                                 IDrawingSurface* m_SchedulePaintObject) {
-    if (m_Schedule.m_SelectedPeriod == nullptr) {
+    // The boxes belong to the selected period, not to the selected day type:
+    // a right press on another row, Delete and SetTimeFrom00to24 move or clear
+    // the day type and leave the period selected. The day type whose collection
+    // holds the period is the one retimed; a period no day type holds any more
+    // is not edited at all.
+    const std::int32_t dayType = m_Schedule.DayTypeHolding(m_Schedule.m_SelectedPeriod.get());
+    if (dayType < 0) {
         return;
     }
     m_Schedule.m_EditStartMinute =
@@ -104,13 +110,9 @@ void TimeScheduleView::ExtractTimeFromTextboxes(HostWindow& m_ParentContainer,
                            {MinutesToTimeText(m_Schedule.m_EditStartMinute)});
     m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop,
                            {MinutesToTimeText(m_Schedule.m_EditStopMinute)});
-    // The selected period need not belong to the selected day type (Delete and
-    // SetTimeFrom00to24 end with no day type selected); then only the period changes.
-    if (m_Schedule.m_SelectedDayType >= 0) {
-        m_Schedule.MergeOverlappingPeriods(m_Schedule.m_SelectedDayType);
-        PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, m_Schedule.m_SelectedDayType);
-        PropagateToGroup(m_ParentContainer, m_SchedulePaintObject, m_Schedule.m_SelectedDayType);
-    }
+    m_Schedule.MergeOverlappingPeriods(dayType);
+    PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, dayType);
+    PropagateToGroup(m_ParentContainer, m_SchedulePaintObject, dayType);
 }
 
 void TimeScheduleView::Group(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {

@@ -156,18 +156,79 @@ TEST(ExtractTimeFromTextboxes, MergesWithANeighbourAndReadsAnyTextAsATime) {
     EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{0, 1440}}));
 }
 
-TEST(ExtractTimeFromTextboxes, WithoutASelectedDayTypeChangesOnlyThePeriod) {
-    Editor e(WorkingWeek());
-    e.Click(Editor::X(600), Editor::Y(0)); // Monday's period selected
-    SelectRow(e, 5);
-    e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable); // ends with no day type selected
-    e.Host.ClearCalls();
+// The boxes apply to the period selected, wherever the selected day type has
+// moved since: a right press on another row, or an operation that ends with no
+// day type selected. The day type that holds the period is merged, repainted
+// and propagated.
+TEST(ExtractTimeFromTextboxes, RetimesTheDayTypeThatHoldsTheSelectedPeriod) {
+    const std::vector<std::string> mondayThenTheGroup = {
+        "Get_Text_Schedule_Period_Start",     "Get_Text_Schedule_Period_Stop",
+        "Set_Text_Schedule_Period_Start",     "Set_Text_Schedule_Period_Stop",
+        "Get_Check_TimeSchedule_ViewDayType", // Monday's row
+        "Get_Check_TimeSchedule_ViewDayType", "Get_Check_TimeSchedule_ViewDayType",
+        "Get_Check_TimeSchedule_ViewDayType", "Get_Check_TimeSchedule_ViewDayType"}; // Tue..Fri
+    struct Case {
+        const char* what;
+        void (*afterSelecting)(Editor&);
+    };
+    const auto cases = std::to_array<Case>({
+        {"right press on Tuesday", [](Editor& e) { SelectRow(e, 1); }},
+        {"Saturday filled, no day type selected",
+         [](Editor& e) {
+             SelectRow(e, 5);
+             e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+         }},
+    });
+    for (const auto& c : cases) {
+        Editor e(WorkingWeek());
+        e.Click(Editor::X(600), Editor::Y(0)); // Monday's period
+        c.afterSelecting(e);
+        e.Host.ClearCalls();
+        e.Host.StartText = "08:00";
+        e.Host.StopText = "17:00";
+        e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+        for (int d = 0; d < 5; ++d) {
+            EXPECT_EQ(Times(e.Schedule, d), (Times_t{{480, 1020}})) << c.what << ", day type " << d;
+        }
+        EXPECT_EQ(e.Host.CallNames(), mondayThenTheGroup) << c.what;
+        EXPECT_EQ(e.Schedule.SelectedPeriod(), e.Schedule.Periods(0).Item(1)) << c.what;
+    }
+}
+
+TEST(ExtractTimeFromTextboxes, MergesAndRepaintsTheHoldingDayTypeOutsideTheGroup) {
+    Editor e(ScheduleBuilder().Period(0, 420, 600).Period(0, 700, 960).Period(1, 420, 960));
+    e.Click(Editor::X(500), Editor::Y(0)); // Monday's first period
+    SelectRow(e, 1);
+    e.Surface.ClearOperations();
     e.Host.StartText = "08:00";
-    e.Host.StopText = "09:00";
+    e.Host.StopText = "17:00";
     e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
-    EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{480, 540}}));
-    EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{420, 960}})); // not propagated
-    EXPECT_EQ(e.Host.Calls().size(), 4u);                   // two reads, two writes, no repaint
+    EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{480, 1020}}));
+    EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{420, 960}}));
+    // Monday's row is repainted with the merged period selected (darker green).
+    EXPECT_EQ(e.Surface.Pixel(Editor::X(900), 4), Rgb(0, 176, 0));
+    EXPECT_EQ(e.Surface.Pixel(Editor::X(1010), 4), Rgb(0, 176, 0));
+}
+
+TEST(ExtractTimeFromTextboxes, APeriodNoDayTypeHoldsChangesNothing) {
+    Editor e(WorkingWeek());
+    e.Click(Editor::X(600), Editor::Y(0));
+    const PeriodPtr selected = e.Schedule.SelectedPeriod();
+    ASSERT_NE(selected, nullptr);
+    // The text form replaces every collection; the selection is left behind.
+    e.Schedule.ExtractPeriodArray(e.Schedule.ComposePeriodArray());
+    e.Host.ClearCalls();
+    e.Surface.ClearOperations();
+    e.Host.StartText = "08:00";
+    e.Host.StopText = "17:00";
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(selected->m_StartMinute, 420);
+    EXPECT_EQ(selected->m_StopMinute, 960);
+    EXPECT_TRUE(e.Host.Calls().empty());
+    EXPECT_TRUE(e.Surface.Operations().empty());
+    for (int d = 0; d < 5; ++d) {
+        EXPECT_EQ(Times(e.Schedule, d), (Times_t{{420, 960}})) << d;
+    }
 }
 
 TEST(Group, SaturdayJoinsTakingTheLowestMembersPeriodsAndLeavesKeepingThem) {
