@@ -18,21 +18,37 @@ namespace {
 constexpr int kWorkingDays = 5;              // day types 0..4, the Monday-to-Friday group
 constexpr std::int16_t kWholeDayStop = 1440; // 24:00
 
-// Replaces the periods of `target` by new periods with the times of `source`'s,
-// in the same order: two day types never share a period object.
-void ReplaceWithCopies(PeriodCollection& target, const PeriodCollection& source) {
-    std::vector<PeriodPtr> copies;
-    copies.reserve(static_cast<std::size_t>(source.Count()));
-    for (const auto& period : source) {
-        copies.push_back(std::make_shared<cTimeSchedulePeriod>(*period));
-    }
-    target.Clear();
-    for (auto& copy : copies) {
-        target.Add(std::move(copy));
+} // namespace
+
+void TimeScheduleView::ClearPeriods(HostWindow& m_ParentContainer, std::int32_t DayType) {
+    // One by one from the front: when a host call fails, the periods not yet
+    // removed stay.
+    PeriodCollection& periods = m_Schedule.m_Periods[DayType];
+    while (periods.Count() > 0) {
+        const PeriodPtr removed = periods.Item(1);
+        periods.Remove(1);
+        // The time boxes show the selected period; they must not go on
+        // editing a period that is no longer in the schedule.
+        if (removed == m_Schedule.m_SelectedPeriod) {
+            m_Schedule.m_SelectedPeriod = nullptr;
+            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start, {std::string()});
+            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop, {std::string()});
+        }
     }
 }
 
-} // namespace
+void TimeScheduleView::ReplaceWithCopies(HostWindow& m_ParentContainer, std::int32_t DayType,
+                                         std::int32_t Source) {
+    std::vector<PeriodPtr> copies;
+    copies.reserve(static_cast<std::size_t>(m_Schedule.m_Periods[Source].Count()));
+    for (const auto& period : m_Schedule.m_Periods[Source]) {
+        copies.push_back(std::make_shared<cTimeSchedulePeriod>(*period));
+    }
+    ClearPeriods(m_ParentContainer, DayType);
+    for (auto& copy : copies) {
+        m_Schedule.m_Periods[DayType].Add(std::move(copy));
+    }
+}
 
 void TimeScheduleView::PropagateToGroup(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                                         std::int32_t DayType) {
@@ -43,7 +59,7 @@ void TimeScheduleView::PropagateToGroup(HostWindow& m_ParentContainer, IDrawingS
         if (member == DayType || m_Schedule.m_Grouped[member] == 0) {
             continue;
         }
-        ReplaceWithCopies(m_Schedule.m_Periods[member], m_Schedule.m_Periods[DayType]);
+        ReplaceWithCopies(m_ParentContainer, member, DayType);
         m_Schedule.MergeOverlappingPeriods(member);
         PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, member);
     }
@@ -53,16 +69,7 @@ void TimeScheduleView::Delete(HostWindow& m_ParentContainer, IDrawingSurface* m_
     if (m_Schedule.m_SelectedDayType < 0) {
         return;
     }
-    PeriodCollection& periods = m_Schedule.m_Periods[m_Schedule.m_SelectedDayType];
-    while (periods.Count() > 0) {
-        const PeriodPtr removed = periods.Item(1);
-        periods.Remove(1);
-        if (removed == m_Schedule.m_SelectedPeriod) {
-            m_Schedule.m_SelectedPeriod = nullptr;
-            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start, {std::string()});
-            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop, {std::string()});
-        }
-    }
+    ClearPeriods(m_ParentContainer, m_Schedule.m_SelectedDayType);
     m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType] = kFalse;
     m_Schedule.MergeOverlappingPeriods(m_Schedule.m_SelectedDayType);
     PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, m_Schedule.m_SelectedDayType);
@@ -74,7 +81,7 @@ void TimeScheduleView::SetTimeFrom00to24(HostWindow& m_ParentContainer,
     if (m_Schedule.m_SelectedDayType < 0) {
         return;
     }
-    m_Schedule.m_Periods[m_Schedule.m_SelectedDayType].Clear();
+    ClearPeriods(m_ParentContainer, m_Schedule.m_SelectedDayType);
     m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType] = kFalse;
     m_Schedule.MergeOverlappingPeriods(m_Schedule.m_SelectedDayType);
     auto wholeDay = std::make_shared<cTimeSchedulePeriod>();
@@ -127,8 +134,7 @@ void TimeScheduleView::Group(HostWindow& m_ParentContainer, IDrawingSurface* m_S
         // Joining takes over the periods of the lowest other member, if any.
         for (std::int32_t member = 0; member < kDayTypeCount; ++member) {
             if (member != m_Schedule.m_SelectedDayType && m_Schedule.m_Grouped[member] != 0) {
-                ReplaceWithCopies(m_Schedule.m_Periods[m_Schedule.m_SelectedDayType],
-                                  m_Schedule.m_Periods[member]);
+                ReplaceWithCopies(m_ParentContainer, m_Schedule.m_SelectedDayType, member);
                 m_Schedule.MergeOverlappingPeriods(m_Schedule.m_SelectedDayType);
                 break;
             }
@@ -157,8 +163,7 @@ void TimeScheduleView::Paste(HostWindow& m_ParentContainer, IDrawingSurface* m_S
         return;
     }
     // The copied day type's periods as they are now, not as they were at Copy.
-    ReplaceWithCopies(m_Schedule.m_Periods[m_Schedule.m_SelectedDayType],
-                      m_Schedule.m_Periods[m_Schedule.m_CopiedDayType]);
+    ReplaceWithCopies(m_ParentContainer, m_Schedule.m_SelectedDayType, m_Schedule.m_CopiedDayType);
     m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType] = m_Schedule.m_Grouped[m_Schedule.m_CopiedDayType];
     m_Schedule.MergeOverlappingPeriods(m_Schedule.m_SelectedDayType);
     PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, m_Schedule.m_SelectedDayType);

@@ -4,6 +4,7 @@
 #include "common/Errors.h"
 #include "tests/schedule_view/ScheduleFixtures.h"
 
+#include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
 
@@ -228,6 +229,76 @@ TEST(ExtractTimeFromTextboxes, APeriodNoDayTypeHoldsChangesNothing) {
     EXPECT_TRUE(e.Surface.Operations().empty());
     for (int d = 0; d < 5; ++d) {
         EXPECT_EQ(Times(e.Schedule, d), (Times_t{{420, 960}})) << d;
+    }
+}
+
+// An edit that empties or replaces the collection holding the selected period
+// clears the selection and empties the time boxes, as Delete does: the boxes
+// must not go on editing a period that is no longer in the schedule.
+TEST(EditingOperations, ASelectionAnEditRemovedIsClearedWithTheTimeBoxes) {
+    struct Case {
+        const char* what;
+        void (*edit)(Editor&);
+        int dayType; // whose periods were replaced
+    };
+    const auto cases = std::to_array<Case>({
+        {"fill the selected period's day",
+         [](Editor& e) {
+             SelectRow(e, 5);
+             e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+         },
+         5},
+        {"paste over it",
+         [](Editor& e) {
+             SelectRow(e, 6);
+             e.Schedule.Copy();
+             SelectRow(e, 5);
+             e.View.Paste(e.Host, e.SurfaceVariable);
+         },
+         5},
+        {"its day joins the group",
+         [](Editor& e) {
+             SelectRow(e, 5);
+             e.View.Group(e.Host, e.SurfaceVariable);
+         },
+         5},
+        {"the group takes Monday's periods",
+         [](Editor& e) {
+             e.Host.MonFriChecked = 0;
+             e.View.GroupMonFri(e.Host, e.SurfaceVariable);
+         },
+         1},
+    });
+    for (const auto& c : cases) {
+        // Tuesday out of the group with a period of its own; Saturday and Sunday
+        // with periods; Tuesday's or Saturday's period selected.
+        Editor e(ScheduleBuilder()
+                     .Grouped(0)
+                     .Period(0, 420, 960)
+                     .Period(1, 100, 200)
+                     .Period(5, 100, 200)
+                     .Period(6, 300, 400));
+        e.Click(Editor::X(150), Editor::Y(c.dayType));
+        ASSERT_NE(e.Schedule.SelectedPeriod(), nullptr) << c.what;
+        e.Host.ClearCalls();
+        c.edit(e);
+        EXPECT_EQ(e.Schedule.SelectedPeriod(), nullptr) << c.what;
+        EXPECT_EQ(e.Host.LastText("Set_Text_Schedule_Period_Start"), "") << c.what;
+        EXPECT_EQ(e.Host.LastText("Set_Text_Schedule_Period_Stop"), "") << c.what;
+        // The boxes are emptied once, before the row is repainted.
+        const auto names = e.Host.CallNames();
+        const auto start = std::find(names.begin(), names.end(), "Set_Text_Schedule_Period_Start");
+        EXPECT_EQ(std::count(names.begin(), names.end(), "Set_Text_Schedule_Period_Start"), 1) << c.what;
+        EXPECT_TRUE(start != names.end() && start + 1 != names.end() &&
+                    *(start + 1) == "Set_Text_Schedule_Period_Stop")
+            << c.what;
+
+        // What the user types next edits nothing.
+        const std::string before = e.Schedule.ComposePeriodArray();
+        e.Host.StartText = "08:00";
+        e.Host.StopText = "09:00";
+        e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+        EXPECT_EQ(e.Schedule.ComposePeriodArray(), before) << c.what;
     }
 }
 
