@@ -58,17 +58,11 @@ std::vector<ScriptVerb> CalendarEditor::ScriptVerbs() {
 }
 
 void CalendarEditor::Run(const ScriptCommand& command) {
+    if (RunPointerCommand(*this, command)) {
+        return;
+    }
     const std::string& verb = command.Verb;
-    if (verb == "down") {
-        MouseDown(command.Has(2) ? command.Integer(2) : std::int16_t{1}, command.Coordinate(0),
-                  command.Coordinate(1));
-    } else if (verb == "move") {
-        MouseMove(command.Coordinate(0), command.Coordinate(1));
-    } else if (verb == "up") {
-        MouseUp(command.Coordinate(0), command.Coordinate(1));
-    } else if (verb == "paint") {
-        Paint();
-    } else if (verb == "select") {
+    if (verb == "select") {
         Select(command.Integer(0));
     } else {
         throw InvalidArgumentError("the calendar editor has no command \"" + verb + "\"");

@@ -55,6 +55,26 @@ struct ScriptCommand {
     const std::string& Text(std::size_t index) const { return Arguments.at(index); }
 };
 
+// Runs a command of PointerScriptVerbs on an editor that has MouseDown(button,
+// x, y), MouseMove(x, y), MouseUp(x, y) and Paint(); false for any other verb.
+template <typename Editor> bool RunPointerCommand(Editor& editor, const ScriptCommand& command) {
+    const std::string& verb = command.Verb;
+    if (verb == "down") {
+        constexpr std::int16_t kLeftButton = 1;
+        editor.MouseDown(command.Has(2) ? command.Integer(2) : kLeftButton, command.Coordinate(0),
+                         command.Coordinate(1));
+    } else if (verb == "move") {
+        editor.MouseMove(command.Coordinate(0), command.Coordinate(1));
+    } else if (verb == "up") {
+        editor.MouseUp(command.Coordinate(0), command.Coordinate(1));
+    } else if (verb == "paint") {
+        editor.Paint();
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // A line that does not follow the grammar, or a command that failed when it
 // ran. Where() gives "FILE:LINE: message".
 class ScriptError : public InvalidArgumentError {

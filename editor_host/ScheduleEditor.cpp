@@ -79,17 +79,11 @@ std::vector<ScriptVerb> ScheduleEditor::ScriptVerbs() {
 }
 
 void ScheduleEditor::Run(const ScriptCommand& command) {
+    if (RunPointerCommand(*this, command)) {
+        return;
+    }
     const std::string& verb = command.Verb;
-    if (verb == "down") {
-        MouseDown(command.Has(2) ? command.Integer(2) : std::int16_t{1}, command.Coordinate(0),
-                  command.Coordinate(1));
-    } else if (verb == "move") {
-        MouseMove(command.Coordinate(0), command.Coordinate(1));
-    } else if (verb == "up") {
-        MouseUp(command.Coordinate(0), command.Coordinate(1));
-    } else if (verb == "paint") {
-        Paint();
-    } else if (verb == "times") {
+    if (verb == "times") {
         ApplyTimes(command.Text(0), command.Text(1));
     } else if (verb == "delete") {
         Delete();
