@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QSaveFile>
 #include <QString>
 #include <algorithm>
 
@@ -129,8 +130,20 @@ void QtImageSurface::Resize(int width, int height) {
 }
 
 void QtImageSurface::SavePng(const std::string& path) const {
-    if (!m_Image.save(QString::fromStdString(path), "PNG")) {
-        throw FileError("cannot write the PNG file " + path);
+    // The PNG goes to a temporary file beside the target, which replaces the
+    // target only once every write and the close succeeded. QImage::save alone
+    // reports success for a picture cut off by a full disk.
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw FileError("cannot write the PNG file " + path + ": " + file.errorString().toStdString());
+    }
+    if (!m_Image.save(&file, "PNG") || file.error() != QFileDevice::NoError) {
+        const std::string reason = file.errorString().toStdString();
+        file.cancelWriting();
+        throw FileError("cannot write the PNG file " + path + ": " + reason);
+    }
+    if (!file.commit()) {
+        throw FileError("cannot write the PNG file " + path + ": " + file.errorString().toStdString());
     }
 }
 
