@@ -37,16 +37,16 @@ void TimeScheduleView::ClearPeriods(HostWindow& m_ParentContainer, std::int32_t 
     }
 }
 
-void TimeScheduleView::ReplaceWithCopies(HostWindow& m_ParentContainer, std::int32_t DayType,
+void TimeScheduleView::ReplaceWithCopies(HostWindow& m_ParentContainer, std::int32_t Target,
                                          std::int32_t Source) {
     std::vector<PeriodPtr> copies;
     copies.reserve(static_cast<std::size_t>(m_Schedule.m_Periods[Source].Count()));
     for (const auto& period : m_Schedule.m_Periods[Source]) {
         copies.push_back(std::make_shared<cTimeSchedulePeriod>(*period));
     }
-    ClearPeriods(m_ParentContainer, DayType);
+    ClearPeriods(m_ParentContainer, Target);
     for (auto& copy : copies) {
-        m_Schedule.m_Periods[DayType].Add(std::move(copy));
+        m_Schedule.m_Periods[Target].Add(std::move(copy));
     }
 }
 

@@ -71,9 +71,9 @@ private:
     // Empties a day type's periods. When they held the selected period, the
     // selection is cleared and the host's time boxes emptied.
     void ClearPeriods(HostWindow& m_ParentContainer, std::int32_t DayType);
-    // Replaces a day type's periods (as ClearPeriods does) by new periods with
-    // the times of Source's, in order: two day types never share a period object.
-    void ReplaceWithCopies(HostWindow& m_ParentContainer, std::int32_t DayType, std::int32_t Source);
+    // Replaces Target's periods (as ClearPeriods does) by new periods with the
+    // times of Source's, in order: two day types never share a period object.
+    void ReplaceWithCopies(HostWindow& m_ParentContainer, std::int32_t Target, std::int32_t Source);
     void PropagateToGroup(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                           std::int32_t DayType);
     void PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,

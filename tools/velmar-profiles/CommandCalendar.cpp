@@ -46,16 +46,19 @@ int ParseYear(const std::string& text) {
 
 } // namespace
 
-const CommandSpec kCalendarSpec{
-    .Name = "calendar",
-    .Synopsis = "calendar CALENDAR_FILE [--year YYYY]",
-    .Summary = "List every date with a non-zero day-type code.",
-    .Help = kHelp,
-    .Options = {{.Name = "--year", .Value = "YYYY"}},
-    .Operands = "calendar file",
-    .MinOperands = 1,
-    .MaxOperands = 1,
-};
+const CommandSpec& CalendarSpec() {
+    static const CommandSpec spec{
+        .Name = "calendar",
+        .Synopsis = "calendar CALENDAR_FILE [--year YYYY]",
+        .Summary = "List every date with a non-zero day-type code.",
+        .Help = kHelp,
+        .Options = {{.Name = "--year", .Value = "YYYY"}},
+        .Operands = "calendar file",
+        .MinOperands = 1,
+        .MaxOperands = 1,
+    };
+    return spec;
+}
 
 int CommandCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& /*err*/) {
     const std::string& path = args.Operands().front();

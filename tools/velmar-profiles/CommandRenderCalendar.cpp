@@ -66,24 +66,27 @@ error or a malformed script line ("SCRIPT:LINE: message").
 
 } // namespace
 
-const CommandSpec kRenderCalendarSpec{
-    .Name = "render-calendar",
-    .Synopsis = "render-calendar CALENDAR_FILE --month YYYY-MM --out FILE.png [options]",
-    .Summary = "Draw one month of a calendar file into a PNG.",
-    .Help = kHelp,
-    .Options = {{.Name = "--month", .Value = "YYYY-MM", .Required = true},
-                {.Name = "--out", .Value = "FILE.png", .Required = true},
-                {.Name = "--today", .Value = "YYYY-MM-DD"},
-                {.Name = "--schedule", .Value = "PROFILE_FILE"},
-                {.Name = "--time-axis"},
-                {.Name = "--holiday", .Value = "YYYY-MM-DD=LABEL", .Repeatable = true},
-                {.Name = "--hidden-holiday", .Value = "YYYY-MM-DD=LABEL", .Repeatable = true},
-                {.Name = "--events", .Value = "SCRIPT"},
-                {.Name = "--save", .Value = "CALENDAR_FILE"}},
-    .Operands = "calendar file",
-    .MinOperands = 1,
-    .MaxOperands = 1,
-};
+const CommandSpec& RenderCalendarSpec() {
+    static const CommandSpec spec{
+        .Name = "render-calendar",
+        .Synopsis = "render-calendar CALENDAR_FILE --month YYYY-MM --out FILE.png [options]",
+        .Summary = "Draw one month of a calendar file into a PNG.",
+        .Help = kHelp,
+        .Options = {{.Name = "--month", .Value = "YYYY-MM", .Required = true},
+                    {.Name = "--out", .Value = "FILE.png", .Required = true},
+                    {.Name = "--today", .Value = "YYYY-MM-DD"},
+                    {.Name = "--schedule", .Value = "PROFILE_FILE"},
+                    {.Name = "--time-axis"},
+                    {.Name = "--holiday", .Value = "YYYY-MM-DD=LABEL", .Repeatable = true},
+                    {.Name = "--hidden-holiday", .Value = "YYYY-MM-DD=LABEL", .Repeatable = true},
+                    {.Name = "--events", .Value = "SCRIPT"},
+                    {.Name = "--save", .Value = "CALENDAR_FILE"}},
+        .Operands = "calendar file",
+        .MinOperands = 1,
+        .MaxOperands = 1,
+    };
+    return spec;
+}
 
 #ifdef VELMAR_WITH_QT
 

@@ -60,18 +60,21 @@ cannot be read, a script command that fails or a PNG that cannot be written;
 
 } // namespace
 
-const CommandSpec kRenderScheduleSpec{
-    .Name = "render-schedule",
-    .Synopsis = "render-schedule PROFILE_FILE --out FILE.png [--events SCRIPT] [--calendar]",
-    .Summary = "Draw the schedule editor's grid for a profile's schedule into a PNG.",
-    .Help = kHelp,
-    .Options = {{.Name = "--out", .Value = "FILE.png", .Required = true},
-                {.Name = "--events", .Value = "SCRIPT"},
-                {.Name = "--calendar"}},
-    .Operands = "profile file",
-    .MinOperands = 1,
-    .MaxOperands = 1,
-};
+const CommandSpec& RenderScheduleSpec() {
+    static const CommandSpec spec{
+        .Name = "render-schedule",
+        .Synopsis = "render-schedule PROFILE_FILE --out FILE.png [--events SCRIPT] [--calendar]",
+        .Summary = "Draw the schedule editor's grid for a profile's schedule into a PNG.",
+        .Help = kHelp,
+        .Options = {{.Name = "--out", .Value = "FILE.png", .Required = true},
+                    {.Name = "--events", .Value = "SCRIPT"},
+                    {.Name = "--calendar"}},
+        .Operands = "profile file",
+        .MinOperands = 1,
+        .MaxOperands = 1,
+    };
+    return spec;
+}
 
 #ifdef VELMAR_WITH_QT
 

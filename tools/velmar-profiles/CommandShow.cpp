@@ -115,17 +115,20 @@ void PrintRecord(std::ostream& out, const ProfileRecord& r) {
 
 } // namespace
 
-const CommandSpec kShowSpec{
-    .Name = "show",
-    .Synopsis = "show FILE",
-    .Summary = "Print one profile file: format version, name, active flag, every field\n"
-               "of the record and its time schedule per day type.",
-    .Help = kHelp,
-    .Options = {},
-    .Operands = "profile file",
-    .MinOperands = 1,
-    .MaxOperands = 1,
-};
+const CommandSpec& ShowSpec() {
+    static const CommandSpec spec{
+        .Name = "show",
+        .Synopsis = "show FILE",
+        .Summary = "Print one profile file: format version, name, active flag, every field\n"
+                   "of the record and its time schedule per day type.",
+        .Help = kHelp,
+        .Options = {},
+        .Operands = "profile file",
+        .MinOperands = 1,
+        .MaxOperands = 1,
+    };
+    return spec;
+}
 
 int CommandShow(const ParsedArguments& args, std::ostream& out, std::ostream& /*err*/) {
     const std::string& path = args.Operands().front();

@@ -14,14 +14,14 @@ namespace velmar::tool {
 using CommandFunction = int (*)(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 
 struct Command {
-    const CommandSpec& Spec;
+    const CommandSpec& (*Spec)();
     CommandFunction Run;
 };
 
-extern const CommandSpec kShowSpec;
-extern const CommandSpec kRenderScheduleSpec;
-extern const CommandSpec kRenderCalendarSpec;
-extern const CommandSpec kCalendarSpec;
+const CommandSpec& ShowSpec();
+const CommandSpec& RenderScheduleSpec();
+const CommandSpec& RenderCalendarSpec();
+const CommandSpec& CalendarSpec();
 
 int CommandShow(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::ostream& err);

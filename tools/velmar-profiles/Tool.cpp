@@ -16,36 +16,39 @@ namespace {
 
 constexpr std::string_view kProgram = "velmar-profiles";
 
-const CommandSpec kListSpec{
-    .Name = "list",
-    .Synopsis = "list [/PATH:folder]",
-    .Summary = "Print the profiles of a data folder: one line per profile (\"+ \" active,\n"
-               "\"- \" inactive) and the tray tooltip, as the console front end does.",
-    .Help = "", // CommandList prints its own
-    .Options = {},
-    .Operands = "data folder",
-    .MinOperands = 0,
-    .MaxOperands = kAnyNumber,
-};
+const CommandSpec& ListSpec() {
+    static const CommandSpec spec{
+        .Name = "list",
+        .Synopsis = "list [/PATH:folder]",
+        .Summary = "Print the profiles of a data folder: one line per profile (\"+ \" active,\n"
+                   "\"- \" inactive) and the tray tooltip, as the console front end does.",
+        .Help = "", // CommandList prints its own
+        .Options = {},
+        .Operands = "data folder",
+        .MinOperands = 0,
+        .MaxOperands = kAnyNumber,
+    };
+    return spec;
+}
 
 int RunList(const ParsedArguments& args, std::ostream& out, std::ostream& err) {
     return CommandList(args.Given(), out, err);
 }
 
 const std::array<Command, 5> kCommands{{
-    {kListSpec, RunList},
-    {kShowSpec, CommandShow},
-    {kRenderScheduleSpec, CommandRenderSchedule},
-    {kRenderCalendarSpec, CommandRenderCalendar},
-    {kCalendarSpec, CommandCalendar},
+    {ListSpec, RunList},
+    {ShowSpec, CommandShow},
+    {RenderScheduleSpec, CommandRenderSchedule},
+    {RenderCalendarSpec, CommandRenderCalendar},
+    {CalendarSpec, CommandCalendar},
 }};
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: " << kProgram << " COMMAND [ARGUMENTS]\n"
         << "       " << kProgram << " --help | --version\n\nCommands:\n";
     for (const Command& command : kCommands) {
-        out << "  " << command.Spec.Synopsis << '\n';
-        std::string_view summary = command.Spec.Summary;
+        out << "  " << command.Spec().Synopsis << '\n';
+        std::string_view summary = command.Spec().Summary;
         while (!summary.empty()) {
             const std::size_t end = summary.find('\n');
             out << "      " << summary.substr(0, end) << '\n';
@@ -66,11 +69,11 @@ int UsageFailure(std::ostream& err, std::string_view command, const std::string&
 }
 
 int RunCommand(const Command& command, const Arguments& args, std::ostream& out, std::ostream& err) {
-    const std::string_view name = command.Spec.Name;
+    const std::string_view name = command.Spec().Name;
     try {
-        const ParsedArguments parsed = ParseArguments(command.Spec, args);
-        if (parsed.Help && !command.Spec.Help.empty()) {
-            out << command.Spec.Help;
+        const ParsedArguments parsed = ParseArguments(command.Spec(), args);
+        if (parsed.Help && !command.Spec().Help.empty()) {
+            out << command.Spec().Help;
             return 0;
         }
         return command.Run(parsed, out, err);
@@ -102,7 +105,7 @@ int RunTool(const Arguments& args, std::ostream& out, std::ostream& err) {
         return 0;
     }
     for (const Command& command : kCommands) {
-        if (command.Spec.Name == first) {
+        if (command.Spec().Name == first) {
             return RunCommand(command, Arguments(args.begin() + 1, args.end()), out, err);
         }
     }
