@@ -162,17 +162,16 @@ HostValue HostWindow::Call(std::string_view name, Arguments arguments) {
 }
 
 HostValue HostWindow::Call(const HostCallback& callback, std::initializer_list<HostValue> arguments) {
-    const std::string name(callback.Name);
     if (arguments.size() < callback.Required || arguments.size() > callback.Allowed) {
-        throw InvalidArgumentError(name + " takes " + std::to_string(callback.Required) + " to " +
-                                   std::to_string(callback.Allowed) + " arguments, not " +
-                                   std::to_string(arguments.size()));
+        throw InvalidArgumentError(
+            std::string(callback.Name) + " takes " + std::to_string(callback.Required) + " to " +
+            std::to_string(callback.Allowed) + " arguments, not " + std::to_string(arguments.size()));
     }
     std::size_t position = 0;
     for (const HostValue& argument : arguments) {
         if (!Fits(callback.Arguments.at(position), argument)) {
-            throw InvalidArgumentError("argument " + std::to_string(position + 1) + " of " + name +
-                                       " is not of the kind its contract names");
+            throw InvalidArgumentError("argument " + std::to_string(position + 1) + " of " +
+                                       std::string(callback.Name) + " is not of the kind its contract names");
         }
         ++position;
     }

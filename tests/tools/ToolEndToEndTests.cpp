@@ -28,7 +28,9 @@ struct ProcessRun {
 // is read.
 ProcessRun RunShell(std::string_view before, const std::vector<std::string>& arguments,
                     std::string_view after) {
-    std::string command = "{ ";
+    // Under the sanitizers the leak checker reports the suppressions it used on
+    // standard error, which is not the tool's output.
+    std::string command = "{ export LSAN_OPTIONS=\"${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0\"; ";
     command += before;
     command += " '" VELMAR_PROFILES_EXE "'";
     for (const std::string& argument : arguments) {
