@@ -7,6 +7,7 @@
 #include "common/Numeric.h"
 #include "platform/DrawingSurface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -40,9 +41,11 @@ std::int16_t cCalendar::GetDateBoxAtPosition(float X, float Y) const {
         return -1;
     }
     // The position is rounded (halves to even) before the division, as the
-    // integer division of a single-precision value does.
-    const long long row = static_cast<long long>(RoundHalfEven(Y - 20.0)) / 25;
-    const long long column = static_cast<long long>(RoundHalfEven(X - 30.0)) / 40;
+    // integer division of a single-precision value does. The last half unit
+    // before the right or bottom edge rounds onto the edge itself; it still
+    // belongs to the last column or row, not to a box beyond the grid.
+    const long long row = std::min(static_cast<long long>(RoundHalfEven(Y - 20.0)) / 25, 5LL);
+    const long long column = std::min(static_cast<long long>(RoundHalfEven(X - 30.0)) / 40, 6LL);
     const long long day = row * 7 - m_FirstWeekDayInActualMonth + column;
     if (day < 0 || day >= m_DaysInActualMonth) {
         return -1;
@@ -53,12 +56,12 @@ std::int16_t cCalendar::GetDateBoxAtPosition(float X, float Y) const {
 void cCalendar::MouseDown(HostWindow& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
                           std::int16_t Button, std::int16_t /*Shift*/, float X, float Y) {
     m_MouseButton = Button;
-    if (HostIsNothing(m_ParentContainer.Call("Get_Combo_Calendar_DayType_SelectedItem"))) {
+    if (HostIsNothing(m_ParentContainer.Call(host::Get_Combo_Calendar_DayType_SelectedItem))) {
         m_PaintDayType = -1;
         return;
     }
     // The combo box's entry k stands for code k - 1.
-    m_PaintDayType = HostInt16(m_ParentContainer.Call("Get_Combo_Calendar_DayType_SelectedItem_Index"));
+    m_PaintDayType = HostInt16(m_ParentContainer.Call(host::Get_Combo_Calendar_DayType_SelectedItem_Index));
     if (m_PaintDayType > 0) {
         m_PaintDayType = static_cast<std::int16_t>(m_PaintDayType - 1);
     }
@@ -99,7 +102,8 @@ void cCalendar::MouseMove(HostWindow& m_ParentContainer, IDrawingSurface* m_Cale
             std::string text;
             if (Attempt([&] {
                     const std::int16_t entry = ToInt16(static_cast<long long>(code) + 1, "combo entry");
-                    text = HostText(m_ParentContainer.Call("Get_Combo_Calendar_DayType_ComboItems", {entry}));
+                    text = HostText(
+                        m_ParentContainer.Call(host::Get_Combo_Calendar_DayType_ComboItems, {entry}));
                 })) {
                 Attempt([&] { SurfaceOf(m_CalendarPaintObject).SetToolTipText(text); });
             }

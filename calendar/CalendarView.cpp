@@ -107,7 +107,7 @@ void cCalendar::Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_Calendar
 
     // The caption "mmmm yyyy" is shown by the host, not drawn.
     const CivilDate firstDay = DateOfDayOffset(m_ActualMonthOffset);
-    m_ParentContainer.Call("Set_Text_Calendar_Month",
+    m_ParentContainer.Call(host::Set_Text_Calendar_Month,
                            {m_DateServices->MonthName(firstDay.Month) + " " + YearText(firstDay.Year)});
 
     box.SetFontBold(false);
@@ -181,7 +181,7 @@ void cCalendar::PaintDateBox(HostWindow& m_ParentContainer, IDrawingSurface* m_C
         box.SetCurrentX(static_cast<float>(bx + kColumnWidth) - box.TextWidth(name) - 2);
         box.Print(name, true);
     } else if (code >= 8 && code <= 23) {
-        m_ParentContainer.Call("Draw_ImageList_ListImages",
+        m_ParentContainer.Call(host::Draw_ImageList_ListImages,
                                {static_cast<std::int16_t>(code - 7), box.hDC(), bx + 30,
                                 static_cast<std::int32_t>(by + 2), std::int32_t{1}});
     }

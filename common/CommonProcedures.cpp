@@ -126,14 +126,16 @@ std::int16_t TimeTextToMinutes(const std::string& Text) {
         total = LeadingNumber(std::string_view(Text).substr(0, separator)) * 60 +
                 LeadingNumber(std::string_view(Text).substr(separator + 1));
     } else {
-        std::string digits = Text;
-        if ((digits.empty() || digits.front() != '0') && digits.size() < 3) {
-            digits += "00"; // a bare hour: "7" is 07:00
+        // Lengths and positions count characters (code points), not bytes.
+        std::u32string digits = Utf8ToCodePoints(Text);
+        if ((digits.empty() || digits.front() != U'0') && digits.size() < 3) {
+            digits += U"00"; // a bare hour: "7" is 07:00
         }
-        digits = "0000" + digits;
+        digits = U"0000" + digits;
         digits = digits.substr(digits.size() - 4);
-        total = LeadingNumber(std::string_view(digits).substr(0, 2)) * 60 +
-                LeadingNumber(std::string_view(digits).substr(2, 2));
+        const std::u32string_view last4(digits);
+        total = LeadingNumber(CodePointsToUtf8(last4.substr(0, 2))) * 60 +
+                LeadingNumber(CodePointsToUtf8(last4.substr(2, 2)));
     }
     if (std::isnan(total)) {
         return 0; // "-1e400:1e400" and the like: no meaningful time

@@ -144,7 +144,14 @@ bool FileExists(const std::string& FileName) {
         }
         if (!HasWildcard(name)) {
             std::error_code ec;
-            return fs::is_regular_file(path, ec) && !ec && !IsHidden(path);
+            const bool regular = fs::is_regular_file(path, ec) && !ec;
+#ifdef _WIN32
+            return regular && !IsHidden(path);
+#else
+            // Hidden is a Windows attribute. On POSIX a leading "." keeps a
+            // name out of wildcard searches only; a file named is a file.
+            return regular;
+#endif
         }
 #ifdef _WIN32
         constexpr bool kIgnoreCase = true;

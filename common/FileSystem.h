@@ -40,10 +40,11 @@ struct DirectoryEntry {
 std::vector<DirectoryEntry> ListFiles(const std::string& folder, std::string_view pattern);
 
 // Whether a directory search for `FileName` finds at least one ordinary file.
-// The last path component may hold "*" and "?" wildcards. Folders, hidden files
-// (names beginning with "." on POSIX, the hidden or system attribute on Windows)
-// and anything that is not a regular file do not count. Any error during the
-// search (an invalid path, a folder that cannot be read) gives false.
+// The last path component may hold "*" and "?" wildcards. Folders, anything
+// that is not a regular file and hidden files do not count: files with the
+// hidden or system attribute on Windows, and on POSIX names beginning with "."
+// that only a wildcard matched (a name given in full is found). Any error during
+// the search (an invalid path, a folder that cannot be read) gives false.
 bool FileExists(const std::string& FileName);
 
 } // namespace velmar

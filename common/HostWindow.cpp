@@ -40,7 +40,34 @@ struct NumberVisitor {
     double operator()(const std::int32_t* p) const { return p != nullptr ? *p : 0; }
 };
 
-HostValue Resolve(const HostValue& value) {
+bool Fits(HostArgument kind, const HostValue& value) {
+    switch (kind) {
+    case HostArgument::Text:
+        return std::holds_alternative<std::string>(value);
+    case HostArgument::Int16:
+        return std::holds_alternative<std::int16_t>(value);
+    case HostArgument::Int32:
+        return std::holds_alternative<std::int32_t>(value);
+    case HostArgument::Integer:
+        return std::holds_alternative<std::int16_t>(value) || std::holds_alternative<std::int32_t>(value);
+    case HostArgument::Int16Reference:
+        return std::holds_alternative<std::int16_t*>(value);
+    case HostArgument::Int32Reference:
+        return std::holds_alternative<std::int32_t*>(value);
+    case HostArgument::Int32OrReference:
+        return std::holds_alternative<std::int32_t>(value) || std::holds_alternative<std::int32_t*>(value);
+    case HostArgument::Number:
+        return std::holds_alternative<std::int16_t>(value) || std::holds_alternative<std::int32_t>(value) ||
+               std::holds_alternative<double>(value);
+    case HostArgument::AsReturned:
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+HostValue HostResolved(const HostValue& value) {
     if (const auto* p16 = std::get_if<std::int16_t*>(&value)) {
         return *p16 != nullptr ? HostValue(**p16) : HostValue();
     }
@@ -49,8 +76,6 @@ HostValue Resolve(const HostValue& value) {
     }
     return value;
 }
-
-} // namespace
 
 double HostNumber(const HostValue& value) {
     return std::visit(NumberVisitor{}, value);
@@ -73,7 +98,7 @@ bool HostIsNothing(const HostValue& value) {
 }
 
 std::string HostText(const HostValue& value) {
-    const HostValue resolved = Resolve(value);
+    const HostValue resolved = HostResolved(value);
     if (const auto* text = std::get_if<std::string>(&resolved)) {
         return *text;
     }
@@ -91,8 +116,8 @@ std::string HostText(const HostValue& value) {
 }
 
 HostValue HostDifference(const HostValue& a, const HostValue& b) {
-    const HostValue ra = Resolve(a);
-    const HostValue rb = Resolve(b);
+    const HostValue ra = HostResolved(a);
+    const HostValue rb = HostResolved(b);
     const bool integral = !std::holds_alternative<double>(ra) && !std::holds_alternative<std::string>(ra) &&
                           !std::holds_alternative<double>(rb) && !std::holds_alternative<std::string>(rb);
     const double difference = HostNumber(ra) - HostNumber(rb);
@@ -136,32 +161,27 @@ HostValue HostWindow::Call(std::string_view name, Arguments arguments) {
     }
 }
 
+HostValue HostWindow::Call(const HostCallback& callback, std::initializer_list<HostValue> arguments) {
+    if (arguments.size() < callback.Required || arguments.size() > callback.Allowed) {
+        throw InvalidArgumentError(
+            std::string(callback.Name) + " takes " + std::to_string(callback.Required) + " to " +
+            std::to_string(callback.Allowed) + " arguments, not " + std::to_string(arguments.size()));
+    }
+    std::size_t position = 0;
+    for (const HostValue& argument : arguments) {
+        if (!Fits(callback.Arguments.at(position), argument)) {
+            throw InvalidArgumentError("argument " + std::to_string(position + 1) + " of " +
+                                       std::string(callback.Name) + " is not of the kind its contract names");
+        }
+        ++position;
+    }
+    return Call(callback.Name, arguments);
+}
+
 void HostWindow::Observe(std::string_view /*name*/, Arguments /*arguments*/) {}
 
 bool HostWindow::Fallback(std::string_view /*name*/, Arguments /*arguments*/, HostValue& /*result*/) {
     return false;
-}
-
-std::vector<std::string> RecordingHost::CallNames() const {
-    std::vector<std::string> names;
-    names.reserve(m_Calls.size());
-    for (const auto& call : m_Calls) {
-        names.push_back(call.Name);
-    }
-    return names;
-}
-
-void RecordingHost::Observe(std::string_view name, Arguments arguments) {
-    RecordedCall call{std::string(name), {arguments.begin(), arguments.end()}, {}};
-    for (const auto& argument : arguments) {
-        call.Values.push_back(Resolve(argument));
-    }
-    m_Calls.push_back(std::move(call));
-}
-
-bool RecordingHost::Fallback(std::string_view /*name*/, Arguments /*arguments*/, HostValue& result) {
-    result = HostValue();
-    return m_AnswerEverything;
 }
 
 } // namespace velmar

@@ -4,6 +4,8 @@
 // A component never knows the host's type: it calls an operation by name with
 // zero to five dynamically typed arguments, and "Get_" names return a value.
 
+#include "common/HostCallbacks.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -11,7 +13,6 @@
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
 
 namespace velmar {
 
@@ -30,6 +31,9 @@ std::int32_t HostInt32(const HostValue& value);
 bool HostTruth(const HostValue& value);       // any non-zero number is true
 std::string HostText(const HostValue& value); // numbers in plain decimal
 bool HostIsNothing(const HostValue& value);
+// The value a reference argument refers to at the moment of the call (nothing
+// for a null reference); any other value as it is.
+HostValue HostResolved(const HostValue& value);
 
 // "a - b" of two numbers as hosts returned them: integer when both are integers.
 HostValue HostDifference(const HostValue& a, const HostValue& b);
@@ -50,6 +54,10 @@ public:
     // Calls `name` with up to five arguments; InvalidArgumentError for more.
     HostValue Call(std::string_view name, std::initializer_list<HostValue> arguments = {});
     HostValue Call(std::string_view name, Arguments arguments);
+    // Calls a name of the components' contract. Arguments that do not fit the
+    // contract (too few, too many, of another kind) raise InvalidArgumentError
+    // before the host sees the call.
+    HostValue Call(const HostCallback& callback, std::initializer_list<HostValue> arguments = {});
 
 protected:
     // Sees every call before it is dispatched.
@@ -59,33 +67,6 @@ protected:
 
 private:
     std::map<std::string, Handler, std::less<>> m_Handlers;
-};
-
-// A host for tests and tools: records every call in order, answers the names
-// registered with Answer, and, when `answerEverything` is set, every other
-// name with nothing (a "Get_" then yields an empty result).
-class RecordingHost : public HostWindow {
-public:
-    struct RecordedCall {
-        std::string Name;
-        std::vector<HostValue> Arguments; // as passed (references as pointers)
-        std::vector<HostValue> Values;    // references replaced by the value they held at the call
-    };
-
-    explicit RecordingHost(bool answerEverything = false) : m_AnswerEverything(answerEverything) {}
-
-    const std::vector<RecordedCall>& Calls() const { return m_Calls; }
-    void ClearCalls() { m_Calls.clear(); }
-    // Names of the calls in order, for compact assertions.
-    std::vector<std::string> CallNames() const;
-
-protected:
-    void Observe(std::string_view name, Arguments arguments) override;
-    bool Fallback(std::string_view name, Arguments arguments, HostValue& result) override;
-
-private:
-    bool m_AnswerEverything;
-    std::vector<RecordedCall> m_Calls;
 };
 
 } // namespace velmar

@@ -20,22 +20,27 @@ trap 'rm -rf "$work"' EXIT
 head -c 29220 /dev/zero >"$work/empty.cal"
 
 # December 2026 starts on a Tuesday; a date's box centre is at
-# x = 50 + 40 * column, y = 32 + 25 * row. Combo entry k paints code k - 1.
+# x = 50 + 40 * column, y = 32 + 25 * row. "select k" chooses combo entry k,
+# which paints code k - 1.
 cat >"$work/events.txt" <<'SCRIPT'
 # 23rd: code 6, the Saturday day type (its name "Sat" is shown)
-down 130 107 1 7
+select 7
+down 130 107
 up 130 107
 # 24th and 31st: code 9, day type 8 (16:00-24:00 in the profile), image 2
-down 170 107 1 10
+select 10
+down 170 107
 up 170 107
-down 170 132 1 10
+down 170 132
 up 170 132
 # 25th and 26th: code 8, day type 7 (the whole day), image 1, painted by dragging
-down 210 107 1 9
+select 9
+down 210 107
 move 250 107
 up 250 107
 # 28th to 30th: code 10, day type 9, not in use in the profile: weekday periods
-down 50 132 1 11
+select 11
+down 50 132
 move 90 132
 move 130 132
 up 130 132

@@ -192,6 +192,52 @@ void cTimeSchedule::ReadFromDisk(BinaryFile& FileNumber) {
     m_UseCalendar = FileNumber.ReadInt16();
 }
 
+void cTimeSchedule::MergeOverlappingPeriods(std::int32_t DayType) {
+    if (DayType == -1) {
+        return;
+    }
+    PeriodCollection& periods = m_Periods[DayType];
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        for (std::int32_t a = 1; a <= periods.Count(); ++a) {
+            const PeriodPtr first = periods.Item(a);
+            for (std::int32_t b = 1; b <= periods.Count(); ++b) {
+                const PeriodPtr second = periods.Item(b);
+                // Touching periods merge (first stops at the minute second starts);
+                // a gap of one minute keeps them apart.
+                if (second != first && second->m_StartMinute >= first->m_StartMinute &&
+                    first->m_StopMinute >= second->m_StartMinute) {
+                    if (second->m_StopMinute > first->m_StopMinute) {
+                        first->m_StopMinute = second->m_StopMinute;
+                    }
+                    if (second == m_SelectedPeriod) {
+                        m_SelectedPeriod = first;
+                    }
+                    periods.Remove(b);
+                    changed = true;
+                    // Go on with the period after the survivor, which moved up
+                    // when the removed one stood before it.
+                    a = periods.PositionOf(first.get());
+                    break;
+                }
+            }
+        }
+    }
+}
+
+std::int32_t cTimeSchedule::DayTypeHolding(const cTimeSchedulePeriod* period) const {
+    if (period == nullptr) {
+        return -1;
+    }
+    for (std::int32_t d = 0; d < kDayTypeCount; ++d) {
+        if (m_Periods[d].PositionOf(period) > 0) {
+            return d;
+        }
+    }
+    return -1;
+}
+
 std::int16_t cTimeSchedule::SetActive(std::int16_t DayType, std::int16_t State) {
     m_Active[DayType] = State != 0 ? kTrue : kFalse;
     return 0;

@@ -12,17 +12,19 @@
 namespace velmar {
 
 class BinaryFile;
-class HostWindow;
-class IDrawingSurface;
 class cCalendar;
+class TimeScheduleView;
 
 using PeriodCollection = cCollection<cTimeSchedulePeriod>;
 
 // A profile's weekly time schedule: for each of the 23 day types (0..4 Monday to
 // Friday, 5 Saturday, 6 Sunday, 7..22 day types a calendar assigns) whether it
 // is in use, whether it belongs to the group, and its periods in the order they
-// were added. The model, file record and text form are defined in schedule/;
-// the grid view's operations in schedule_view/.
+// were added. This is the model: its file record, text form, period walk and
+// the merge of overlapping periods. The grid view's operations (layout,
+// painting, mouse editing and the editing operations of the host's popup menu
+// and time boxes) are those of TimeScheduleView in schedule_view/, which works
+// on a schedule's fields; the model neither includes nor calls the view.
 class cTimeSchedule {
 public:
     // Readable and writable properties.
@@ -31,7 +33,7 @@ public:
 
     cTimeSchedule();
 
-    // The operations, in the order of the class's interface.
+    // The model's operations, in the order of the class's interface.
 
     // Walks the periods of a day type in stored order: none as LastTimePeriod
     // gives the first period, each result handed back gives the next (by
@@ -57,25 +59,19 @@ public:
     // Reads the schedule record at the file's position. A record that ends early
     // keeps what was read and gives 0 and no periods for the rest.
     void ReadFromDisk(BinaryFile& FileNumber);
-    void Delete(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
-    void SetTimeFrom00to24(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
-    void ExtractTimeFromTextboxes(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
-    void Group(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
-    void GroupMonFri(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
-    void MouseUp(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject, std::int16_t Button,
-                 std::int16_t Shift, float X, float Y);
-    void Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
-    void MouseDown(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject, std::int16_t Button,
-                   std::int16_t Shift, float X, float Y);
     // Sets the day type in use (-1) for any non-zero State, else not (0). Returns 0.
     std::int16_t SetActive(std::int16_t DayType, std::int16_t State);
     // The stored in-use value of the day type, unchanged.
     std::int16_t GetActive(std::int16_t DayType) const;
-    void MouseMove(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject, std::int16_t Button,
-                   std::int16_t Shift, float X, float Y);
-    void Paste(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
-    void RecalculateAndPrepareToPaint(HostWindow& m_ParentContainer, IDrawingSurface*& m_SchedulePaintObject,
-                                      IDrawingSurface* SchedulePaintObject);
+
+    // Joins the periods of a day type that overlap or touch (one stopping at
+    // the minute the next starts); a gap of one minute keeps them apart. The
+    // survivor keeps its place and a merged-away selected period hands the
+    // selection to it. -1 (no day type) does nothing.
+    void MergeOverlappingPeriods(std::int32_t DayType);
+    // The day type whose collection holds this very period object, or -1 when
+    // none does (also for none).
+    std::int32_t DayTypeHolding(const cTimeSchedulePeriod* period) const;
 
     // Inspection for tools and tests (read only).
     std::int16_t GetGrouped(std::int16_t DayType) const { return m_Grouped[DayType]; }
@@ -91,13 +87,9 @@ public:
     const PeriodPtr& DragPeriod() const { return m_DragPeriod; }
 
 private:
-    void MergeOverlappingPeriods(std::int32_t DayType);
-    void PropagateToGroup(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
-                          std::int32_t DayType);
-    void PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
-                         std::int32_t DayType);
-    std::int32_t GetMinuteAtPosition(HostWindow& m_ParentContainer, float X, float Y,
-                                     std::int32_t& Row) const;
+    // The grid view edits the view and selection state below and the periods,
+    // as the class's own view operations would.
+    friend class TimeScheduleView;
 
     FixedTable<std::int16_t, kDayTypeCount> m_Active;
     FixedTable<std::int16_t, kDayTypeCount> m_Grouped;

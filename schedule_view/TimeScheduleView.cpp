@@ -1,10 +1,11 @@
-// The grid view of cTimeSchedule: the layout pass and the painting.
+// The grid view of a schedule: the layout pass and the painting.
+
+#include "schedule_view/TimeScheduleView.h"
 
 #include "common/HostWindow.h"
 #include "common/Numeric.h"
 #include "common/SharedTables.h"
 #include "platform/DrawingSurface.h"
-#include "schedule/TimeSchedule.h"
 #include "schedule_view/ScheduleGrid.h"
 #include "schedule_view/ScheduleHost.h"
 
@@ -12,63 +13,65 @@ namespace velmar {
 
 using namespace grid;
 
-void cTimeSchedule::RecalculateAndPrepareToPaint(HostWindow& m_ParentContainer,
-                                                 IDrawingSurface*& m_SchedulePaintObject,
-                                                 IDrawingSurface* SchedulePaintObject) {
+void TimeScheduleView::RecalculateAndPrepareToPaint(HostWindow& m_ParentContainer,
+                                                    IDrawingSurface*& m_SchedulePaintObject,
+                                                    IDrawingSurface* SchedulePaintObject) {
     // The caller's surface is adopted once; later passes keep it.
     if (m_SchedulePaintObject == nullptr) {
         m_SchedulePaintObject = SchedulePaintObject;
     }
-    m_NumberOfAxisToPaint = 0;
-    m_ParentContainer.Call("Set_VScroll_Schedule_Top", {std::int16_t{0}});
+    m_Schedule.m_NumberOfAxisToPaint = 0;
+    m_ParentContainer.Call(host::Set_VScroll_Schedule_Top, {std::int16_t{0}});
 
     // The scroll bar stands at the right edge inside the frame.
-    const HostValue frameWidth = m_ParentContainer.Call("Get_Picture_TimeSchedule_Frame_ScaleWidth");
-    const HostValue scrollWidth = m_ParentContainer.Call("Get_VScroll_Schedule_Width");
-    m_ParentContainer.Call("Set_VScroll_Schedule_Left", {schedule_host::Difference(frameWidth, scrollWidth)});
-    const HostValue frameHeight = m_ParentContainer.Call("Get_Picture_TimeSchedule_Frame_ScaleHeight");
-    m_ParentContainer.Call("Set_VScroll_Schedule_Height", {frameHeight});
+    const HostValue frameWidth = m_ParentContainer.Call(host::Get_Picture_TimeSchedule_Frame_ScaleWidth);
+    const HostValue scrollWidth = m_ParentContainer.Call(host::Get_VScroll_Schedule_Width);
+    m_ParentContainer.Call(host::Set_VScroll_Schedule_Left,
+                           {schedule_host::Difference(frameWidth, scrollWidth)});
+    const HostValue frameHeight = m_ParentContainer.Call(host::Get_Picture_TimeSchedule_Frame_ScaleHeight);
+    m_ParentContainer.Call(host::Set_VScroll_Schedule_Height, {frameHeight});
 
     for (int dayType = 0; dayType < kDayTypeCount; ++dayType) {
-        if (m_Active[dayType] != 0) {
-            ++m_NumberOfAxisToPaint;
+        if (m_Schedule.m_Active[dayType] != 0) {
+            ++m_Schedule.m_NumberOfAxisToPaint;
         }
     }
     // Without a calendar the grid always shows the seven weekdays.
-    if (m_UseCalendar == 0) {
-        m_NumberOfAxisToPaint = kWeekRows;
+    if (m_Schedule.m_UseCalendar == 0) {
+        m_Schedule.m_NumberOfAxisToPaint = kWeekRows;
     }
     // Negative with fewer than seven rows; the host receives it as it is.
     m_ParentContainer.Call(
-        "Set_VScroll_Schedule_Max",
-        {ToInt16((static_cast<long long>(m_NumberOfAxisToPaint) - kWeekRows) * kScrollStepsPerRow,
+        host::Set_VScroll_Schedule_Max,
+        {ToInt16((static_cast<long long>(m_Schedule.m_NumberOfAxisToPaint) - kWeekRows) * kScrollStepsPerRow,
                  "scroll maximum")});
-    m_HorizontalScale = static_cast<float>(1440.0 / 24.0 / 60.0);
+    m_Schedule.m_HorizontalScale = static_cast<float>(1440.0 / 24.0 / 60.0);
 
-    m_ParentContainer.Call("Set_Picture_TimeSchedule_Left", {std::int16_t{0}});
-    m_ParentContainer.Call("Set_Picture_TimeSchedule_Top", {std::int16_t{0}});
-    const HostValue scrollLeft = m_ParentContainer.Call("Get_VScroll_Schedule_Left");
-    m_ParentContainer.Call("Set_Picture_TimeSchedule_Width", {scrollLeft});
-    m_ParentContainer.Call("Set_Picture_TimeSchedule_Height",
-                           {std::int32_t{m_NumberOfAxisToPaint * kRowHeight + kSurfaceExtraHeight}});
+    m_ParentContainer.Call(host::Set_Picture_TimeSchedule_Left, {std::int16_t{0}});
+    m_ParentContainer.Call(host::Set_Picture_TimeSchedule_Top, {std::int16_t{0}});
+    const HostValue scrollLeft = m_ParentContainer.Call(host::Get_VScroll_Schedule_Left);
+    m_ParentContainer.Call(host::Set_Picture_TimeSchedule_Width, {scrollLeft});
+    m_ParentContainer.Call(
+        host::Set_Picture_TimeSchedule_Height,
+        {std::int32_t{m_Schedule.m_NumberOfAxisToPaint * kRowHeight + kSurfaceExtraHeight}});
 
     // An active day type gets the number of active day types before it; an
     // inactive one the row of the next active one (it is never painted).
     std::int16_t row = 0;
     for (int dayType = 0; dayType < kDayTypeCount; ++dayType) {
-        m_AxisIndex[dayType] = row;
-        if (m_Active[dayType] != 0) {
+        m_Schedule.m_AxisIndex[dayType] = row;
+        if (m_Schedule.m_Active[dayType] != 0) {
             ++row;
         }
     }
 }
 
-void cTimeSchedule::Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
+void TimeScheduleView::Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
     if (m_SchedulePaintObject == nullptr) {
         return;
     }
     IDrawingSurface& surface = *m_SchedulePaintObject;
-    const int rows = m_NumberOfAxisToPaint;
+    const int rows = m_Schedule.m_NumberOfAxisToPaint;
     const int hourWidth = static_cast<int>(RoundHalfEven(static_cast<double>(kGridWidth) / kHours));
     for (int hour = 0; hour <= kHours; ++hour) {
         surface.LineBy(kGridLeft + hourWidth * hour, 0, 0, rows * kRowHeight, kHourLine);
@@ -78,24 +81,24 @@ void cTimeSchedule::Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_Sche
         surface.LineBy(kGridLeft, RowTop(row) + kSeparatorOffset + 1, kGridWidth, 0, kLightSeparator);
     }
     for (std::int32_t dayType = 0; dayType < kDayTypeCount; ++dayType) {
-        if (m_Active[dayType] != 0) {
+        if (m_Schedule.m_Active[dayType] != 0) {
             PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, dayType);
         }
     }
 }
 
-void cTimeSchedule::PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
-                                    std::int32_t DayType) {
+void TimeScheduleView::PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                                       std::int32_t DayType) {
     IDrawingSurface& surface = schedule_host::Surface(m_SchedulePaintObject);
     // A day type not in use has no row of its own: its row index is that of the
     // next day type in use, and painting it there would cover that row (the
     // group propagation and GroupMonFri repaint members whether in use or not).
-    if (m_Active[DayType] == 0) {
+    if (m_Schedule.m_Active[DayType] == 0) {
         return;
     }
-    const int row = m_AxisIndex[DayType];
+    const int row = m_Schedule.m_AxisIndex[DayType];
     const int top = BandTop(row);
-    const float scale = m_HorizontalScale;
+    const float scale = m_Schedule.m_HorizontalScale;
     const auto textHeight = static_cast<float>(RoundHalfEven(surface.TextHeight("8")));
 
     // The row's own segment of the right border: the band lines stop short of
@@ -110,8 +113,8 @@ void cTimeSchedule::PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurfa
 
     // Later periods are drawn over earlier ones.
     const int periodStep = static_cast<int>(RoundHalfEven(static_cast<double>(kPeriodRange) / kBandLines));
-    for (const PeriodPtr& period : m_Periods[DayType]) {
-        const int darkening = period == m_SelectedPeriod ? kSelectedDarkening : 0;
+    for (const PeriodPtr& period : m_Schedule.m_Periods[DayType]) {
+        const int darkening = period == m_Schedule.m_SelectedPeriod ? kSelectedDarkening : 0;
         // The stop minute is inclusive: the bar ends after its last minute.
         const double xs = kGridLeft + RoundHalfEven(static_cast<float>(period->m_StartMinute) * scale /
                                                     static_cast<float>(kMinutesPerPixel));
@@ -133,17 +136,17 @@ void cTimeSchedule::PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurfa
         surface.Print(name);
     } else {
         // Day types 7..22 show image 1..16 of the host's image list.
-        const HostValue imageHeight = m_ParentContainer.Call("Get_ImageList_ImageHeight");
+        const HostValue imageHeight = m_ParentContainer.Call(host::Get_ImageList_ImageHeight);
         std::int32_t imageY = RoundToInt32(
             top + (static_cast<double>(kBandLines) - schedule_host::Number(imageHeight)) / 2.0, "image y");
         const std::int32_t deviceContext = surface.hDC();
-        const HostValue imageWidth = m_ParentContainer.Call("Get_ImageList_ImageWidth");
+        const HostValue imageWidth = m_ParentContainer.Call(host::Get_ImageList_ImageWidth);
         const HostValue imageX = schedule_host::Difference(std::int32_t{kGridLeft - kImageGap}, imageWidth);
-        m_ParentContainer.Call("Draw_ImageList_ListImages",
+        m_ParentContainer.Call(host::Draw_ImageList_ListImages,
                                {std::int32_t{DayType - (kWeekDayTypes - 1)}, deviceContext, imageX, &imageY});
     }
 
-    if (schedule_host::Truth(m_ParentContainer.Call("Get_Check_TimeSchedule_ViewDayType"))) {
+    if (schedule_host::Truth(m_ParentContainer.Call(host::Get_Check_TimeSchedule_ViewDayType))) {
         surface.SetCurrentY(labelY);
         const std::string& longName = DayTypeLongNames[DayType];
         surface.SetCurrentX((static_cast<float>(kGridWidth) - surface.TextWidth(longName)) / 2.0F +
@@ -151,7 +154,7 @@ void cTimeSchedule::PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurfa
         surface.Print(longName);
     }
 
-    if (m_Grouped[DayType] != 0) {
+    if (m_Schedule.m_Grouped[DayType] != 0) {
         for (int line = 0; line < kGroupMarkLines; ++line) {
             surface.LineBy(kGroupMarkRight, top + line, -(kGroupMarkLines - line), 0, kGroupMark[line]);
         }

@@ -3,11 +3,16 @@
 #include "common/Errors.h"
 #include "platform/PixelLine.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QSaveFile>
 #include <QString>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace velmar {
 
@@ -227,8 +232,33 @@ void QtImageSurface::Resize(int width, int height) {
 }
 
 void QtImageSurface::SavePng(const std::string& path) const {
-    if (!m_Image.save(QString::fromStdString(path), "PNG")) {
-        throw FileError("cannot write the PNG file " + path);
+    // Encoded in memory first, then written to a temporary file beside the
+    // target, which replaces the target only once the write and the close
+    // succeeded. QImage::save to a file reports success for a picture cut off
+    // by a full disk.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!m_Image.save(&buffer, "PNG")) {
+        throw FileError("cannot encode the PNG file " + path);
+    }
+    QSaveFile file(QString::fromStdString(path));
+    const auto fail = [&path, &file](const std::string& reason) {
+        file.cancelWriting();
+        throw FileError("cannot write the PNG file " + path + ": " + reason);
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        fail(file.errorString().toStdString());
+    }
+    errno = 0;
+    if (file.write(png) != png.size()) {
+        // The system's reason (a full disk, a file too large); Qt's text for a
+        // failed write does not always carry it.
+        const int reason = errno;
+        fail(reason != 0 ? std::strerror(reason) : file.errorString().toStdString());
+    }
+    if (!file.commit()) {
+        fail(file.errorString().toStdString());
     }
 }
 

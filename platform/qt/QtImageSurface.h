@@ -69,7 +69,8 @@ public:
     // at the top left, new pixels take the background colour.
     void Resize(int width, int height);
     const QImage& Image() const { return m_Image; }
-    // Saves the image as PNG; FileError when it cannot be written.
+    // Saves the image as PNG, in full or not at all: FileError when it cannot
+    // be written, and then an earlier file of that name stays as it was.
     void SavePng(const std::string& path) const;
 
 private:

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 #include "common/CodePage.h"
-#include "platform/RecordingDesktop.h"
 #include "profiles/Profiles.h"
+#include "tests/support/RecordingDesktop.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
-#include "platform/RecordingDesktop.h"
 #include "profiles/Profiles.h"
 #include "tests/app/ProfileFileWriter.h"
+#include "tests/support/RecordingDesktop.h"
 #include "tests/support/TestFiles.h"
 
 #include <array>

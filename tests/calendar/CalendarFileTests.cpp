@@ -71,6 +71,16 @@ TEST_F(CalendarFileTest, ReadsWhatWasSavedAndComparesEqualUntilACodeChanges) {
     EXPECT_EQ(calendar->CompareToDisk(path), 0);
 }
 
+TEST_F(CalendarFileTest, ACalendarSavedUnderANameStartingWithADotReadsBack) {
+    calendar->SetDayType(100, 9);
+    const std::string path = dir.File(".saved.dat");
+    calendar->SaveToDisk(path);
+    cCalendar loaded;
+    EXPECT_EQ(loaded.ReadFromDisk(path), -1);
+    EXPECT_EQ(loaded.GetDayType(100), 9);
+    EXPECT_EQ(loaded.CompareToDisk(path), -1);
+}
+
 TEST_F(CalendarFileTest, ReadsLittleEndianBytesWrittenByOthers) {
     ByteWriter writer;
     writer.Int16s({3, -2}).Zeros(kFileBytes - 6).Int16(0x0809);

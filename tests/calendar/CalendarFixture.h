@@ -8,8 +8,9 @@
 #include "common/CommonProcedures.h"
 #include "common/HostWindow.h"
 #include "common/SharedTables.h"
-#include "platform/RecordingSurface.h"
 #include "platform/StdDateServices.h"
+#include "tests/support/RecordingHost.h"
+#include "tests/support/RecordingSurface.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <set>
 
 namespace velmar::test {
 namespace {
@@ -112,6 +113,33 @@ TEST_F(CalendarMouseTest, PressesOutsideTheDatesChangeNothing) {
     cCalendar reference;
     reference.SetDayType(Offset(2000, 10, 3), 7);
     EXPECT_EQ(calendar.CompareToOtherCalendar(&reference), -1);
+}
+
+TEST_F(CalendarMouseTest, FractionalPositionsInTheLastColumnAndRowStayInTheirBox) {
+    // Scaled displays deliver fractional positions; the last half pixel before
+    // the grid's right and bottom edges rounds up to the edge itself.
+    struct Case {
+        float x, y;
+        int day; // of October 2000
+    };
+    const auto cases = std::to_array<Case>({
+        {309.4F, 57, 8},   // Sunday 8th
+        {309.5F, 57, 8},   // rounds to 310: still Sunday, not Monday 9th
+        {309.99F, 57, 8},  //
+        {50, 169.5F, 30},  // Monday 30th in the last row
+        {90, 169.99F, 31}, // Tuesday 31st
+        {30.5F, 57, 2},    // the first column's left half pixel
+    });
+    for (const Case& c : cases) {
+        for (int day = 1; day <= 31; ++day) {
+            calendar.SetDayType(Offset(2000, 10, day), 0);
+        }
+        Down(c.x, c.y);
+        Up();
+        for (int day = 1; day <= 31; ++day) {
+            EXPECT_EQ(CodeOn(day), day == c.day ? 4 : 0) << c.x << "," << c.y << " day " << day;
+        }
+    }
 }
 
 TEST_F(CalendarMouseTest, EntryNumbersBecomeCodesAndAnyButtonPaints) {
@@ -268,6 +296,26 @@ TEST_F(CalendarMouseTest, PressFailuresReachTheHost) {
                 [](HostWindow::Arguments) { return HostValue{std::string("not a number")}; });
     EXPECT_THROW(Down(90, 57), InvalidArgumentError);
     EXPECT_EQ(CodeOn(3), 0);
+}
+
+// The contract lists every name the month view calls: painting a month with an
+// image code and editing it calls no name outside the list and every name in it.
+TEST_F(CalendarMouseTest, AFullSessionCallsExactlyTheNamesOfTheContract) {
+    calendar.SetDayType(Offset(2000, 10, 9), 9);
+    calendar.Paint(host, &surface);
+    Down(90, 57);
+    Move(130, 57);
+    Up();
+    Move(90, 57);
+    std::set<std::string> contract;
+    for (const HostCallback* callback : kCalendarHostCallbacks) {
+        contract.emplace(callback->Name);
+    }
+    std::set<std::string> called;
+    for (const auto& call : host.Calls()) {
+        called.insert(call.Name);
+    }
+    EXPECT_EQ(called, contract);
 }
 
 } // namespace

@@ -85,7 +85,23 @@ TEST(TimeTextToMinutes, Table) {
         {"0:2.5", 2},      {" 7 : 30", 450},
         {"7\t:3\t0", 450}, {"99999999999999999999:00", 1440},
         {"x:y", 0},        {"23:59", 1439},
+        {"7.5", 425},
     });
+    for (const auto& c : cases) {
+        EXPECT_EQ(TimeTextToMinutes(c.text), c.minutes) << '"' << c.text << '"';
+    }
+}
+
+// Lengths and positions count characters, not bytes: "12é" is three characters,
+// so nothing is appended, and the last four of "000012é" are "012é": one hour
+// and two minutes.
+TEST(TimeTextToMinutes, CountsCharactersNotBytes) {
+    struct Case {
+        const char* text;
+        std::int16_t minutes;
+    };
+    const auto cases =
+        std::to_array<Case>({{"12é", 62}, {"1234é", 1384}, {"7é", 420}, {"é", 0}, {"2€:5", 125}});
     for (const auto& c : cases) {
         EXPECT_EQ(TimeTextToMinutes(c.text), c.minutes) << '"' << c.text << '"';
     }

@@ -54,14 +54,16 @@ TEST(WildcardMatch, Table) {
 TEST(FileExists, FindsOnlyOrdinaryFiles) {
     TempDir dir;
     WriteFileBytes(dir.Path() / "cal.dat", {1, 2});
-    WriteFileBytes(dir.Path() / ".hidden.dat", {1});
+    WriteFileBytes(dir.Path() / ".saved.dat", {1});
     std::filesystem::create_directory(dir.Path() / "folder.dat");
 
     EXPECT_TRUE(FileExists(dir.File("cal.dat")));
     EXPECT_TRUE(FileExists(dir.File("c?l.dat")));
     EXPECT_TRUE(FileExists(dir.File("*.dat")));
     EXPECT_FALSE(FileExists(dir.File("missing.dat")));
-    EXPECT_FALSE(FileExists(dir.File(".hidden.dat")));
+    // A name that starts with "." is an ordinary file when it is named:
+    // hidden is an attribute of Windows files, not a kind of name.
+    EXPECT_TRUE(FileExists(dir.File(".saved.dat")));
     EXPECT_FALSE(FileExists(dir.File("folder.dat")));
     EXPECT_FALSE(FileExists(dir.File("fold*")));
     EXPECT_FALSE(FileExists(dir.File("no-such-folder/cal.dat")));

@@ -1,6 +1,7 @@
 #include "common/HostWindow.h"
 
 #include "common/Errors.h"
+#include "tests/support/RecordingHost.h"
 
 #include <gtest/gtest.h>
 

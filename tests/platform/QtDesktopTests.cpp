@@ -2,9 +2,9 @@
 // driven through the main window's logic and found by object name.
 
 #include "app/MainWindow.h"
-#include "platform/RecordingDesktop.h"
 #include "platform/qt/QtDesktop.h"
 #include "profiles/Profiles.h"
+#include "tests/support/RecordingDesktop.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -3,18 +3,26 @@
 // tools render with the other.
 
 #include "common/Errors.h"
-#include "platform/RecordingSurface.h"
 #include "platform/qt/QtImageSurface.h"
+#include "tests/support/RecordingSurface.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <array>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 namespace velmar {
 namespace {
@@ -362,6 +370,52 @@ TEST(QtImageSurface, SavesPngWithExactPixels) {
     EXPECT_EQ(FromQColor(back.pixelColor(0, 4)), Rgb(1, 2, 3));
     EXPECT_THROW(s.SavePng("/nonexistent-folder/x.png"), FileError);
 }
+
+#ifndef _WIN32
+// Lowers the size a file of this process may reach, as a full disk would stop
+// its writes, and ignores the signal that would otherwise end the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_Saved);
+        m_SavedSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_Saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_Saved);
+        std::signal(SIGXFSZ, m_SavedSignal);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_Saved{};
+    void (*m_SavedSignal)(int) = nullptr;
+};
+
+// A picture that could not be written in full is an error, and leaves neither
+// a cut-off file nor a damaged earlier one behind.
+TEST(QtImageSurface, APngThatCannotBeWrittenInFullIsAnErrorAndLeavesNoFile) {
+    QtImageSurface s(400, 300, kWhite);
+    for (int y = 0; y < 300; y += 3) {
+        s.Line(0, y, 400, y, Rgb(y % 256, (7 * y) % 256, 40)); // enough to need several kilobytes
+    }
+    const std::string fresh = ::testing::TempDir() + "velmar_surface_full_disk.png";
+    const std::string earlier = ::testing::TempDir() + "velmar_surface_full_disk_earlier.png";
+    std::remove(fresh.c_str());
+    QtImageSurface(2, 2, kInk).SavePng(earlier);
+    const QImage before(QString::fromStdString(earlier));
+    {
+        FileSizeLimit limit(512);
+        EXPECT_THROW(s.SavePng(fresh), FileError);
+        EXPECT_THROW(s.SavePng(earlier), FileError);
+    }
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+    EXPECT_EQ(QImage(QString::fromStdString(earlier)), before);
+}
+#endif
 
 } // namespace
 } // namespace velmar

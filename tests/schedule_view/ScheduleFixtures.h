@@ -4,9 +4,11 @@
 
 #include "common/HostWindow.h"
 #include "common/SharedTables.h"
-#include "platform/RecordingSurface.h"
 #include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"
+#include "schedule_view/TimeScheduleView.h"
+#include "tests/support/RecordingHost.h"
+#include "tests/support/RecordingSurface.h"
 
 #include <array>
 #include <cstdint>
@@ -153,24 +155,25 @@ constexpr Colour kBackground = Rgb(1, 2, 3);
 // A schedule laid out and painted on a 324 x (rows * 25 + 4) recording surface.
 struct Editor {
     cTimeSchedule Schedule;
+    TimeScheduleView View{Schedule};
     EditorHost Host;
     RecordingSurface Surface;
     IDrawingSurface* SurfaceVariable = nullptr;
 
     explicit Editor(const ScheduleBuilder& builder, int height = 179) : Surface(324, height, kBackground) {
         builder.Into(Schedule);
-        Schedule.RecalculateAndPrepareToPaint(Host, SurfaceVariable, &Surface);
-        Schedule.Paint(Host, SurfaceVariable);
+        View.RecalculateAndPrepareToPaint(Host, SurfaceVariable, &Surface);
+        View.Paint(Host, SurfaceVariable);
         Host.ClearCalls();
         Surface.ClearOperations();
     }
 
     // Mouse events at pixel (x, y).
     void Down(float x, float y, std::int16_t button = 1) {
-        Schedule.MouseDown(Host, SurfaceVariable, button, 0, x, y);
+        View.MouseDown(Host, SurfaceVariable, button, 0, x, y);
     }
-    void Move(float x, float y) { Schedule.MouseMove(Host, SurfaceVariable, 1, 0, x, y); }
-    void Up(float x, float y) { Schedule.MouseUp(Host, SurfaceVariable, 1, 0, x, y); }
+    void Move(float x, float y) { View.MouseMove(Host, SurfaceVariable, 1, 0, x, y); }
+    void Up(float x, float y) { View.MouseUp(Host, SurfaceVariable, 1, 0, x, y); }
     // A left click: press and release at the same place.
     void Click(float x, float y) {
         Down(x, y);

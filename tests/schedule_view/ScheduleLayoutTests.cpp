@@ -42,7 +42,7 @@ TEST(RecalculateAndPrepareToPaint, RowsScrollMaximumAndHeight) {
         EditorHost host;
         RecordingSurface surface(10, 10);
         IDrawingSurface* variable = nullptr;
-        schedule.RecalculateAndPrepareToPaint(host, variable, &surface);
+        TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, variable, &surface);
         EXPECT_EQ(schedule.m_NumberOfAxisToPaint, c.rows) << c.what;
         const auto max = host.ValuesOf("Set_VScroll_Schedule_Max");
         ASSERT_EQ(max.size(), 1u) << c.what;
@@ -68,7 +68,7 @@ TEST(RecalculateAndPrepareToPaint, AnInactiveDayTypeSharesTheNextRow) {
     ScheduleBuilder().Active(5, 0).UseCalendar().Into(schedule);
     EditorHost host;
     IDrawingSurface* variable = nullptr;
-    schedule.RecalculateAndPrepareToPaint(host, variable, nullptr);
+    TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, variable, nullptr);
     EXPECT_EQ(schedule.m_NumberOfAxisToPaint, 6);
     EXPECT_EQ(schedule.GetAxisIndex(6), 5);
     EXPECT_EQ(schedule.GetAxisIndex(5), 5);
@@ -82,7 +82,7 @@ TEST(RecalculateAndPrepareToPaint, CallsTheHostInOrderWithItsOwnValues) {
     host.Answer("Get_Picture_TimeSchedule_Frame_ScaleHeight", [](auto) { return HostValue(200.5); });
     host.Answer("Get_VScroll_Schedule_Left", [](auto) { return HostValue(std::int32_t{300}); });
     IDrawingSurface* variable = nullptr;
-    schedule.RecalculateAndPrepareToPaint(host, variable, nullptr);
+    TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, variable, nullptr);
     const std::vector<std::string> names = {"Set_VScroll_Schedule_Top",
                                             "Get_Picture_TimeSchedule_Frame_ScaleWidth",
                                             "Get_VScroll_Schedule_Width",
@@ -114,9 +114,9 @@ TEST(RecalculateAndPrepareToPaint, AdoptsTheSurfaceOnlyWhenTheCallerHasNone) {
     RecordingSurface first(10, 10);
     RecordingSurface second(10, 10);
     IDrawingSurface* variable = nullptr;
-    schedule.RecalculateAndPrepareToPaint(host, variable, &first);
+    TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, variable, &first);
     EXPECT_EQ(variable, &first);
-    schedule.RecalculateAndPrepareToPaint(host, variable, &second);
+    TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, variable, &second);
     EXPECT_EQ(variable, &first);
     // The layout pass draws nothing.
     EXPECT_TRUE(first.Operations().empty());
@@ -127,14 +127,15 @@ TEST(RecalculateAndPrepareToPaint, AFailingCallbackEndsThePassAtThatStep) {
     ScheduleBuilder().Active(5, 0).UseCalendar().Into(schedule);
     EditorHost host;
     IDrawingSurface* variable = nullptr;
-    schedule.RecalculateAndPrepareToPaint(host, variable, nullptr);
+    TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, variable, nullptr);
     ASSERT_EQ(schedule.m_NumberOfAxisToPaint, 6);
 
     RecordingHost lacking(false);
     lacking.Answer("Get_Picture_TimeSchedule_Frame_ScaleWidth",
                    [](auto) { return HostValue(std::int16_t{340}); });
     lacking.Answer("Set_VScroll_Schedule_Top", [](auto) { return HostValue(); });
-    EXPECT_THROW(schedule.RecalculateAndPrepareToPaint(lacking, variable, nullptr), HostCallError);
+    EXPECT_THROW(TimeScheduleView(schedule).RecalculateAndPrepareToPaint(lacking, variable, nullptr),
+                 HostCallError);
     EXPECT_EQ(lacking.CallNames(), (std::vector<std::string>{"Set_VScroll_Schedule_Top",
                                                              "Get_Picture_TimeSchedule_Frame_ScaleWidth",
                                                              "Get_VScroll_Schedule_Width"}));
@@ -146,7 +147,7 @@ TEST(RecalculateAndPrepareToPaint, AHostAnsweringNothingStillGetsALayout) {
     cTimeSchedule schedule;
     RecordingHost host(true);
     IDrawingSurface* variable = nullptr;
-    schedule.RecalculateAndPrepareToPaint(host, variable, nullptr);
+    TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, variable, nullptr);
     EXPECT_EQ(schedule.m_NumberOfAxisToPaint, 7);
     EXPECT_EQ(host.Calls()[3].Values, std::vector<HostValue>{HostValue(std::int32_t{0})});
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <limits>
+#include <set>
 
 namespace velmar::test {
 namespace {
@@ -82,9 +83,9 @@ TEST(GetMinuteAtPosition, BeforeTheFirstLayoutPassEveryPointIsOffTheGrid) {
     EditorHost host;
     RecordingSurface surface(324, 179);
     for (const float x : {10.0F, 100.0F, 400.0F}) {
-        schedule.MouseDown(host, &surface, 1, 0, x, 10);
-        schedule.MouseMove(host, &surface, 1, 0, x, 10);
-        schedule.MouseUp(host, &surface, 1, 0, x, 10);
+        TimeScheduleView(schedule).MouseDown(host, &surface, 1, 0, x, 10);
+        TimeScheduleView(schedule).MouseMove(host, &surface, 1, 0, x, 10);
+        TimeScheduleView(schedule).MouseUp(host, &surface, 1, 0, x, 10);
     }
     EXPECT_TRUE(host.Calls().empty());
     EXPECT_EQ(schedule.SelectedDayType(), -1);
@@ -104,6 +105,33 @@ TEST(MouseDown, ARowWithoutADayTypeOrAPressOffTheGridChangesNothing) {
     EXPECT_EQ(e.Schedule.SelectedDayType(), 6);
     EXPECT_EQ(e.Schedule.DragMode(), 0);
     EXPECT_EQ(e.Host.CallNames(), (std::vector<std::string>{"Set_Text_Schedule_Time"}));
+}
+
+TEST(MouseDown, TheLowestLinesOfTheLastRowAreOffTheGrid) {
+    // Without a calendar the grid shows seven rows; day type 7 is in use as a
+    // file may have it, but it has no row that is drawn. The band of Sunday's
+    // row spans y = 154 to 168, and from y = 166.5 on the rounding gives row 7.
+    struct Case {
+        float y;
+        int dayType;
+    };
+    const auto cases = std::to_array<Case>({{154, 6}, {166, 6}, {167, -1}, {174, -1}});
+    for (const auto& c : cases) {
+        for (const std::int16_t button : {std::int16_t{1}, std::int16_t{2}}) {
+            Editor e(ScheduleBuilder().Active(7).Period(7, 0, 1440));
+            e.Down(Editor::X(600), c.y, button);
+            e.Move(Editor::X(800), c.y);
+            e.Up(Editor::X(800), c.y);
+            EXPECT_EQ(e.Schedule.SelectedDayType(), c.dayType) << c.y << " button " << button;
+            EXPECT_EQ(Times(e.Schedule, 7), (Times_t{{0, 1440}})) << c.y << " button " << button;
+            if (c.dayType < 0) {
+                // Only the time under the pointer is shown, as anywhere over the grid.
+                for (const auto& name : e.Host.CallNames()) {
+                    EXPECT_EQ(name, "Set_Text_Schedule_Time") << c.y << " button " << button;
+                }
+            }
+        }
+    }
 }
 
 TEST(MouseDown, ClickInsideAPeriodSelectsItAndFillsTheTimeFields) {
@@ -368,13 +396,13 @@ TEST(MouseDown, ALeftPressAfterALostReleaseStartsAFreshDrag) {
 TEST(MouseEvents, AHostLackingTheTimeFieldFailsEveryPressAndMoveOverTheGrid) {
     Editor e(ScheduleBuilder().Period(0, 420, 960));
     RecordingHost lacking(false);
-    EXPECT_THROW(e.Schedule.MouseDown(lacking, e.SurfaceVariable, 1, 0, Editor::X(600), Editor::Y(0)),
+    EXPECT_THROW(e.View.MouseDown(lacking, e.SurfaceVariable, 1, 0, Editor::X(600), Editor::Y(0)),
                  HostCallError);
-    EXPECT_THROW(e.Schedule.MouseMove(lacking, e.SurfaceVariable, 1, 0, Editor::X(600), Editor::Y(0)),
+    EXPECT_THROW(e.View.MouseMove(lacking, e.SurfaceVariable, 1, 0, Editor::X(600), Editor::Y(0)),
                  HostCallError);
     EXPECT_EQ(e.Schedule.SelectedDayType(), -1);
     // Off the grid nothing is asked of the host.
-    EXPECT_NO_THROW(e.Schedule.MouseMove(lacking, e.SurfaceVariable, 1, 0, 10, Editor::Y(0)));
+    EXPECT_NO_THROW(e.View.MouseMove(lacking, e.SurfaceVariable, 1, 0, 10, Editor::Y(0)));
 }
 
 TEST(MouseEvents, AHostThatAnswersEverythingWithNothingStillLetsTheUserEdit) {
@@ -382,17 +410,64 @@ TEST(MouseEvents, AHostThatAnswersEverythingWithNothingStillLetsTheUserEdit) {
     RecordingHost host(true);
     RecordingSurface surface(324, 179, kBackground);
     IDrawingSurface* variable = nullptr;
-    schedule.RecalculateAndPrepareToPaint(host, variable, &surface);
-    schedule.Paint(host, variable);
-    schedule.MouseDown(host, variable, 1, 0, Editor::X(600), Editor::Y(0));
-    schedule.MouseMove(host, variable, 1, 0, Editor::X(700), Editor::Y(0));
-    schedule.MouseUp(host, variable, 1, 0, Editor::X(700), Editor::Y(0));
+    TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, variable, &surface);
+    TimeScheduleView(schedule).Paint(host, variable);
+    TimeScheduleView(schedule).MouseDown(host, variable, 1, 0, Editor::X(600), Editor::Y(0));
+    TimeScheduleView(schedule).MouseMove(host, variable, 1, 0, Editor::X(700), Editor::Y(0));
+    TimeScheduleView(schedule).MouseUp(host, variable, 1, 0, Editor::X(700), Editor::Y(0));
     EXPECT_EQ(Times(schedule, 0), (Times_t{{600, 700}}));
-    schedule.Delete(host, variable);
+    TimeScheduleView(schedule).Delete(host, variable);
     EXPECT_TRUE(Times(schedule, 0).empty());
     // GroupMonFri reads the unanswered menu mark as unchecked.
-    schedule.GroupMonFri(host, variable);
+    TimeScheduleView(schedule).GroupMonFri(host, variable);
     EXPECT_EQ(schedule.GetGrouped(4), -1);
+}
+
+// The contract lists every name the grid calls: a session that runs every
+// operation calls no name outside it and every name in it.
+TEST(HostContract, AFullSessionCallsExactlyTheNamesOfTheContract) {
+    Editor e(ScheduleBuilder().UseCalendar().Active(7).Grouped(0).Grouped(1).Period(0, 420, 960), 8 * 25 + 4);
+    e.Host.StartText = "08:00";
+    e.Host.StopText = "09:00";
+    e.Down(Editor::X(600), Editor::Y(0));
+    e.Move(Editor::X(700), Editor::Y(0));
+    e.Up(Editor::X(700), Editor::Y(0));
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.Down(Editor::X(600), Editor::Y(1), 2);
+    e.Schedule.Copy();
+    e.View.Group(e.Host, e.SurfaceVariable);
+    e.View.GroupMonFri(e.Host, e.SurfaceVariable);
+    e.Down(Editor::X(600), Editor::Y(2), 2);
+    e.View.Paste(e.Host, e.SurfaceVariable);
+    e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+    e.Down(Editor::X(600), Editor::Y(2), 2);
+    e.View.Delete(e.Host, e.SurfaceVariable);
+    e.View.RecalculateAndPrepareToPaint(e.Host, e.SurfaceVariable, nullptr);
+    e.View.Paint(e.Host, e.SurfaceVariable);
+
+    std::set<std::string> contract;
+    for (const HostCallback* callback : kScheduleHostCallbacks) {
+        contract.emplace(callback->Name);
+    }
+    std::set<std::string> called;
+    for (const auto& call : e.Host.Calls()) {
+        called.insert(call.Name);
+    }
+    EXPECT_EQ(called, contract);
+}
+
+TEST(HostContract, ArgumentsOutsideTheContractNeverReachTheHost) {
+    RecordingHost host(true);
+    std::int16_t flag = -1;
+    EXPECT_THROW(host.Call(host::Set_Text_Schedule_Time, {std::int16_t{5}}), InvalidArgumentError);
+    EXPECT_THROW(host.Call(host::Set_Menu_TimeSchedulePopup_Grouped_Checked, {std::int16_t{-1}}),
+                 InvalidArgumentError);
+    EXPECT_THROW(host.Call(host::Draw_ImageList_ListImages, {std::int16_t{1}, std::int32_t{2}, 3.0}),
+                 InvalidArgumentError);
+    EXPECT_THROW(host.Call(host::Get_VScroll_Schedule_Width, {std::int16_t{1}}), InvalidArgumentError);
+    EXPECT_TRUE(host.Calls().empty());
+    host.Call(host::Set_Menu_TimeSchedulePopup_Grouped_Checked, {&flag});
+    EXPECT_EQ(host.CallNames(), (std::vector<std::string>{"Set_Menu_TimeSchedulePopup_Grouped_Checked"}));
 }
 
 } // namespace

@@ -155,7 +155,7 @@ TEST(PaintDayTypeRow, RestoresItsOwnSegmentOfTheRightBorder) {
     e.Click(Editor::X(600), Editor::Y(2));
     e.Host.StartText = "00:00";
     e.Host.StopText = "10:00";
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     for (int y = 50; y <= 74; ++y) {
         EXPECT_EQ(s.Pixel(318, y), kHourGrey) << y;
     }
@@ -173,7 +173,7 @@ TEST(PaintDayTypeRow, LabelsOfWeekdaysAndLongNamesFromTheCheckBox) {
     for (const std::int16_t check : std::initializer_list<std::int16_t>{0, 1, -1}) {
         Editor e(ScheduleBuilder{});
         e.Host.ViewDayType = check;
-        e.Schedule.Paint(e.Host, e.SurfaceVariable);
+        e.View.Paint(e.Host, e.SurfaceVariable);
         const auto prints = e.Surface.OperationsOf(SurfaceOperation::Kind::Print);
         ASSERT_EQ(prints.size(), check == 0 ? 7u : 14u) << check;
         // TextHeight 13: CurrentY = top + (15 - 13) / 2; "Mon" is 18 wide: x = 30 - 18 - 2.
@@ -200,14 +200,14 @@ TEST(PaintDayTypeRow, FurtherDayTypesShowAnImageFromTheHostsList) {
     EditorHost host;
     RecordingSurface surface(324, 79, kBackground);
     IDrawingSurface* variable = nullptr;
-    schedule.RecalculateAndPrepareToPaint(host, variable, &surface);
+    TimeScheduleView(schedule).RecalculateAndPrepareToPaint(host, variable, &surface);
     std::size_t hdcReadsAtWidth = 0;
     host.Answer("Get_ImageList_ImageWidth", [&](auto) {
         hdcReadsAtWidth = surface.OperationsOf(SurfaceOperation::Kind::ReadHDC).size();
         return HostValue(std::int16_t{14});
     });
     host.ClearCalls();
-    schedule.Paint(host, variable);
+    TimeScheduleView(schedule).Paint(host, variable);
     EXPECT_EQ(hdcReadsAtWidth, 2u); // read before the width, for each of the two image rows
     const std::vector<std::string> rowCalls = {"Get_ImageList_ImageHeight", "Get_ImageList_ImageWidth",
                                                "Draw_ImageList_ListImages",
@@ -242,10 +242,10 @@ TEST(PaintDayTypeRow, ADayTypeNotInUseIsNotPaintedOverTheNextRow) {
 
 TEST(Paint, WithoutASurfaceDoesNothingWhileARowRepaintNeedsOne) {
     Editor e(ScheduleBuilder().Grouped(0).Grouped(1));
-    e.Schedule.Paint(e.Host, nullptr);
+    e.View.Paint(e.Host, nullptr);
     EXPECT_TRUE(e.Host.Calls().empty());
     e.Down(Editor::X(600), Editor::Y(0), 2);
-    EXPECT_THROW(e.Schedule.Group(e.Host, nullptr), InvalidArgumentError);
+    EXPECT_THROW(e.View.Group(e.Host, nullptr), InvalidArgumentError);
 }
 
 TEST(Paint, MoreRowsThanTheSurfaceHoldsAreClippedNotAnError) {

@@ -5,7 +5,7 @@
 #include "platform/DateServices.h"
 #include "profiles/Profiles.h"
 #include "tests/support/TestFiles.h"
-#include "tools/velmar-profiles/Commands.h"
+#include "tests/tools/ToolRun.h"
 
 #include <QImage>
 #include <QLocale>
@@ -18,20 +18,10 @@ namespace {
 
 using test::TempDir;
 
-struct CommandRun {
-    int Status = 0;
-    std::string Out;
-    std::string Err;
-};
+using test::ToolRun;
 
-CommandRun RunCommand(int (*command)(const Arguments&, std::ostream&, std::ostream&), const Arguments& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CommandRun run;
-    run.Status = command(args, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
+ToolRun RunCalendar(const Arguments& args) {
+    return test::RunTool("calendar", args);
 }
 
 std::int32_t Offset(int year, int month, int day) {
@@ -56,10 +46,10 @@ public:
 protected:
     void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
-    CommandRun Render(Arguments args) {
+    ToolRun Render(Arguments args) {
         args.insert(args.begin(),
                     {calendarFile, "--month", "2000-10", "--today", "2000-10-08", "--out", png});
-        return RunCommand(CommandRenderCalendar, args);
+        return test::RunTool("render-calendar", args);
     }
 
     QColor PixelOf(int x, int y) const { return QImage(QString::fromStdString(png)).pixelColor(x, y); }
@@ -70,34 +60,34 @@ protected:
 };
 
 TEST_F(CalendarCommandTest, CalendarListsEveryDateWithACode) {
-    const CommandRun all = RunCommand(CommandCalendar, {calendarFile});
+    const ToolRun all = RunCalendar({calendarFile});
     EXPECT_EQ(all.Status, 0) << all.Err;
     EXPECT_EQ(all.Out, "2000-01-01 7\n2000-10-09 9\n2010-12-24 23\n2039-12-31 -2\n");
 
-    const CommandRun year = RunCommand(CommandCalendar, {calendarFile, "--year", "2010"});
+    const ToolRun year = RunCalendar({calendarFile, "--year", "2010"});
     EXPECT_EQ(year.Out, "2010-12-24 23\n");
-    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--year", "2011"}).Out, "");
+    EXPECT_EQ(RunCalendar({calendarFile, "--year", "2011"}).Out, "");
 }
 
 TEST_F(CalendarCommandTest, CalendarRefusesMissingFilesAndBadArguments) {
-    const CommandRun missing = RunCommand(CommandCalendar, {dir.File("none.cal")});
+    const ToolRun missing = RunCalendar({dir.File("none.cal")});
     EXPECT_EQ(missing.Status, 1);
     EXPECT_EQ(missing.Out, "");
     EXPECT_EQ(std::count(missing.Err.begin(), missing.Err.end(), '\n'), 1) << missing.Err;
     EXPECT_NE(missing.Err.find("none.cal"), std::string::npos);
 
-    EXPECT_EQ(RunCommand(CommandCalendar, {dir.File("wi*.cal")}).Status, 1);
-    EXPECT_EQ(RunCommand(CommandCalendar, {}).Status, 2);
-    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--year"}).Status, 2);
-    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--year", "1999"}).Status, 2);
-    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--year", "20x0"}).Status, 2);
-    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--frob"}).Status, 2);
-    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, calendarFile}).Status, 2);
-    EXPECT_EQ(RunCommand(CommandCalendar, {"--help"}).Status, 0);
+    EXPECT_EQ(RunCalendar({dir.File("wi*.cal")}).Status, 1);
+    EXPECT_EQ(RunCalendar({}).Status, 2);
+    EXPECT_EQ(RunCalendar({calendarFile, "--year"}).Status, 2);
+    EXPECT_EQ(RunCalendar({calendarFile, "--year", "1999"}).Status, 2);
+    EXPECT_EQ(RunCalendar({calendarFile, "--year", "20x0"}).Status, 2);
+    EXPECT_EQ(RunCalendar({calendarFile, "--frob"}).Status, 2);
+    EXPECT_EQ(RunCalendar({calendarFile, calendarFile}).Status, 2);
+    EXPECT_EQ(RunCalendar({"--help"}).Status, 0);
 }
 
 TEST_F(CalendarCommandTest, RenderDrawsTheMonthWithHolidaysImagesAndToday) {
-    const CommandRun run = Render({"--holiday", "2000-10-02=Feast", "--hidden-holiday", "2000-10-03=Quiet"});
+    const ToolRun run = Render({"--holiday", "2000-10-02=Feast", "--hidden-holiday", "2000-10-03=Quiet"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, "caption: oktober 2000\n");
     const QImage image(QString::fromStdString(png));
@@ -116,19 +106,20 @@ TEST_F(CalendarCommandTest, RenderDrawsTheMonthWithHolidaysImagesAndToday) {
 TEST_F(CalendarCommandTest, RenderReplaysMouseEventsAndSavesThePaintedCalendar) {
     const std::string script = dir.File("events.txt");
     WriteText(script, "# paint code 4 onto the 3rd to the 5th\n"
-                      "down 90 57 1 5\n"
+                      "select 5\n"
+                      "down 90 57\n"
                       "move 130 57\n"
                       "move 170 57\n"
                       "up 170 57\n"
                       "\n"
                       "move 32 47\n"
+                      "select 0\n"
                       "down 210 57\n" // nothing selected: nothing painted
                       "move 250 57\n"
                       "move 15 57\n"
                       "paint\n");
     const std::string saved = dir.File("saved.cal");
-    const CommandRun run =
-        Render({"--events", script, "--save", saved, "--hidden-holiday", "2000-10-02=Quiet"});
+    const ToolRun run = Render({"--events", script, "--save", saved, "--hidden-holiday", "2000-10-02=Quiet"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, "caption: oktober 2000\n"
                        "tooltip: 4\n"
@@ -139,10 +130,9 @@ TEST_F(CalendarCommandTest, RenderReplaysMouseEventsAndSavesThePaintedCalendar) 
                        "caption: oktober 2000\n");
     EXPECT_EQ(PixelOf(32, 47), QColor(240, 240, 240)) << "a hidden label leaves the date white";
 
-    const CommandRun listed = RunCommand(CommandCalendar, {saved, "--year", "2000"});
+    const ToolRun listed = RunCalendar({saved, "--year", "2000"});
     EXPECT_EQ(listed.Out, "2000-01-01 7\n2000-10-03 4\n2000-10-04 4\n2000-10-05 4\n2000-10-09 9\n");
-    EXPECT_EQ(RunCommand(CommandCalendar, {calendarFile, "--year", "2000"}).Out,
-              "2000-01-01 7\n2000-10-09 9\n")
+    EXPECT_EQ(RunCalendar({calendarFile, "--year", "2000"}).Out, "2000-01-01 7\n2000-10-09 9\n")
         << "the calendar file itself is not changed";
 }
 
@@ -159,7 +149,7 @@ TEST_F(CalendarCommandTest, RenderShowsTheProfileScheduleOnTheTimeAxis) {
         schedule.SaveToDisk(file);
         file.Close();
     }
-    const CommandRun run = Render({"--schedule", profile, "--time-axis"});
+    const ToolRun run = Render({"--schedule", profile, "--time-axis"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     // Monday 2 October, box at (30, 45): 07:00 at x = 43, 16:00 at x = 57.
     EXPECT_EQ(PixelOf(43, 64), QColor(128, 128, 128));
@@ -188,7 +178,9 @@ TEST_F(CalendarCommandTest, RenderReportsProblemsOnOneLine) {
          1,
          "none.dat"},
         {{calendarFile, "--month", "2000-10", "--out", png, "--schedule", notProfile}, 1, "version 5"},
-        {{calendarFile, "--month", "2000-10", "--out", png, "--events", script}, 1, "line 2"},
+        {{calendarFile, "--month", "2000-10", "--out", png, "--events", script},
+         2,
+         "bad.txt:2: unknown command"},
         {{calendarFile, "--month", "2000-10", "--out", png, "--events", dir.File("none.txt")}, 1, "none.txt"},
         {{calendarFile, "--month", "2000-10", "--out", dir.File("no folder/m.png")}, 1, "m.png"},
         {{calendarFile, "--out", png}, 2, "--month"},
@@ -201,7 +193,7 @@ TEST_F(CalendarCommandTest, RenderReportsProblemsOnOneLine) {
         {{"--month", "2000-10", "--out", png}, 2, "calendar file"},
     };
     for (const Case& c : cases) {
-        const CommandRun run = RunCommand(CommandRenderCalendar, c.args);
+        const ToolRun run = test::RunTool("render-calendar", c.args);
         EXPECT_EQ(run.Status, c.status) << c.mentions << ": " << run.Err;
         EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
         EXPECT_NE(run.Err.find(c.mentions), std::string::npos) << run.Err;

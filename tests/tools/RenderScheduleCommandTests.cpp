@@ -5,7 +5,7 @@
 #include "profiles/Profiles.h"
 #include "schedule/TimeSchedule.h"
 #include "tests/support/TestFiles.h"
-#include "tools/velmar-profiles/Commands.h"
+#include "tests/tools/ToolRun.h"
 
 #include <QColor>
 #include <QGuiApplication>
@@ -63,10 +63,8 @@ protected:
         return path;
     }
     Result Run(const Arguments& args) {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = CommandRenderSchedule(args, out, err);
-        return {status, out.str(), err.str()};
+        const test::ToolRun run = test::RunTool("render-schedule", args);
+        return {run.Status, run.Out, run.Err};
     }
     std::string Png() const { return m_Dir.File("grid.png"); }
     QImage Image() const { return QImage(QString::fromStdString(Png())); }
@@ -195,7 +193,7 @@ TEST_F(RenderSchedule, ArgumentsAndUnreadableFiles) {
     EXPECT_EQ(Run({profile}).status, 2);
     EXPECT_EQ(Run({"--out", Png()}).status, 2);
     EXPECT_EQ(Run({profile, "--out", Png(), "--bogus"}).status, 2);
-    EXPECT_EQ(Run({profile, "--out", Png(), "--events", m_Dir.File("missing.txt")}).status, 2);
+    EXPECT_EQ(Run({profile, "--out", Png(), "--events", m_Dir.File("missing.txt")}).status, 1);
     EXPECT_EQ(Run({m_Dir.File("missing.dat"), "--out", Png()}).status, 1);
     EXPECT_EQ(Run({WriteProfile(schedule, 3), "--out", Png()}).status, 1);
     EXPECT_EQ(Run({profile, "--out", m_Dir.File("no/such/folder/x.png")}).status, 1);

@@ -2,7 +2,7 @@
 // error with exit status 1 for every file the program cannot load.
 
 #include "tests/support/TestFiles.h"
-#include "tools/velmar-profiles/Commands.h"
+#include "tests/tools/ToolRun.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -17,20 +17,8 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-struct ShowResult {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-ShowResult Show(const tool::Arguments& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    ShowResult run;
-    run.status = tool::CommandShow(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+ToolRun Show(const tool::Arguments& args) {
+    return RunTool("show", args);
 }
 
 // A schedule record whose day types all stand empty and in use as a new
@@ -97,9 +85,9 @@ TEST_F(ShowCommandTest, PrintsEveryFieldOfTheRecordInFileOrder) {
     Bytes bytes = ProfileFile(schedule);
     bytes.insert(bytes.end(), {1, 2, 3}); // never read
     const std::string path = WriteFile("Profile_0001.dat", bytes);
-    const ShowResult run = Show({path});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.err, IsEmpty());
+    const ToolRun run = Show({path});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_THAT(run.Err, IsEmpty());
 
     const std::string expected =
         "file: " + path + "\nsize: " + std::to_string(bytes.size()) +
@@ -137,8 +125,8 @@ TEST_F(ShowCommandTest, PrintsEveryFieldOfTheRecordInFileOrder) {
         "schedule record: 186 bytes at offset 224\n"
         "bytes behind the schedule: 3 (not read)\n"
         "schedule:\n";
-    ASSERT_GE(run.out.size(), expected.size());
-    EXPECT_EQ(run.out.substr(0, expected.size()), expected);
+    ASSERT_GE(run.Out.size(), expected.size());
+    EXPECT_EQ(run.Out.substr(0, expected.size()), expected);
 }
 
 TEST_F(ShowCommandTest, PrintsTheScheduleDayTypeByDayType) {
@@ -148,10 +136,10 @@ TEST_F(ShowCommandTest, PrintsTheScheduleDayTypeByDayType) {
                                      {7, -1, 0, {{-5, 3000}, {1440, 1441}, {-32768, 32767}}, 7},
                                      {22, -1, -1, {{600, 300}}, 8}},
                                     -1);
-    const ShowResult run = Show({WriteFile("Profile_0002.dat", ProfileFile(schedule))});
-    ASSERT_EQ(run.status, 0) << run.err;
+    const ToolRun run = Show({WriteFile("Profile_0002.dat", ProfileFile(schedule))});
+    ASSERT_EQ(run.Status, 0) << run.Err;
 
-    const std::string out = run.out.substr(run.out.find("schedule:\n"));
+    const std::string out = run.Out.substr(run.Out.find("schedule:\n"));
     std::vector<std::string> lines;
     std::istringstream in(out);
     for (std::string line; std::getline(in, line);) {
@@ -197,17 +185,40 @@ TEST_F(ShowCommandTest, FilesTheProgramCannotLoadGiveOneLineAndStatus1) {
         {"version 3", {WriteFile("v3.dat", version3)}, "format version 3"},
         {"version 5", {WriteFile("v5.dat", version5)}, "format version 5"},
         {"version -1", {WriteFile("vm1.dat", {0xFF, 0xFF})}, "format version -1"},
-        {"no file named", {}, "expected one profile file"},
-        {"two files", {"a.dat", "b.dat"}, "expected one profile file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const ShowResult run = Show(c.args);
-        EXPECT_EQ(run.status, 1);
-        EXPECT_THAT(run.out, IsEmpty());
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_EQ(run.err.back(), '\n');
-        EXPECT_THAT(run.err, HasSubstr(c.mentions));
+        const ToolRun run = Show(c.args);
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_THAT(run.Out, IsEmpty());
+        EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+        EXPECT_EQ(run.Err.back(), '\n');
+        EXPECT_THAT(run.Err, HasSubstr(c.mentions));
+    }
+}
+
+TEST_F(ShowCommandTest, UsageErrorsGiveOneLineAndStatus2) {
+    struct Case {
+        const char* what;
+        tool::Arguments args;
+        const char* line;
+    };
+    const std::vector<Case> cases = {
+        {"no file named",
+         {},
+         "velmar-profiles: show: no profile file given (see velmar-profiles show --help)\n"},
+        {"two files",
+         {"a.dat", "b.dat"},
+         "velmar-profiles: show: more than one profile file given (see velmar-profiles show --help)\n"},
+        {"unknown option",
+         {"--frob", "a.dat"},
+         "velmar-profiles: show: unknown option \"--frob\" (see velmar-profiles show --help)\n"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = Show(c.args);
+        EXPECT_EQ(run.Status, 2) << c.what;
+        EXPECT_EQ(run.Err, c.line) << c.what;
+        EXPECT_THAT(run.Out, IsEmpty()) << c.what;
     }
 }
 
@@ -221,22 +232,22 @@ TEST_F(ShowCommandTest, ShortVersion4FilesAreShownAsTheProgramLoadsThem) {
          {Case{2, "profile record: incomplete"}, Case{100, "profile record: incomplete"},
           Case{230, "schedule record: incomplete"}, Case{full.size() - 1, "schedule record: incomplete"}}) {
         SCOPED_TRACE(c.length);
-        const ShowResult run = Show({WriteFile(
+        const ToolRun run = Show({WriteFile(
             "short.dat", Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(c.length)))});
-        EXPECT_EQ(run.status, 0);
-        EXPECT_THAT(run.err, IsEmpty());
-        EXPECT_THAT(run.out, HasSubstr(c.note));
-        EXPECT_THAT(run.out, HasSubstr("day type 22 (special 16)"));
-        EXPECT_THAT(run.out, Not(HasSubstr("bytes behind the schedule")));
+        EXPECT_EQ(run.Status, 0);
+        EXPECT_THAT(run.Err, IsEmpty());
+        EXPECT_THAT(run.Out, HasSubstr(c.note));
+        EXPECT_THAT(run.Out, HasSubstr("day type 22 (special 16)"));
+        EXPECT_THAT(run.Out, Not(HasSubstr("bytes behind the schedule")));
     }
 }
 
 TEST_F(ShowCommandTest, HelpExplainsTheCommand) {
     for (const char* flag : {"--help", "-h"}) {
-        const ShowResult run = Show({flag});
-        EXPECT_EQ(run.status, 0);
-        EXPECT_THAT(run.out, HasSubstr("Usage: velmar-profiles show FILE"));
-        EXPECT_THAT(run.out, HasSubstr("exit status 1"));
+        const ToolRun run = Show({flag});
+        EXPECT_EQ(run.Status, 0);
+        EXPECT_THAT(run.Out, HasSubstr("Usage: velmar-profiles show FILE"));
+        EXPECT_THAT(run.Out, HasSubstr("exit status 1"));
     }
 }
 
@@ -249,18 +260,18 @@ TEST_F(ShowCommandTest, EveryMalformedAndExampleFileIsShownOrRefusedCleanly) {
             }
             const std::string name = entry.path().filename().string();
             SCOPED_TRACE(name);
-            const ShowResult run = Show({entry.path().string()});
+            const ToolRun run = Show({entry.path().string()});
             const bool loadable = name.rfind("skip-", 0) != 0;
-            EXPECT_EQ(run.status, loadable ? 0 : 1) << run.err;
+            EXPECT_EQ(run.Status, loadable ? 0 : 1) << run.Err;
             if (loadable) {
-                EXPECT_THAT(run.out, HasSubstr("day type 22 (special 16)"));
+                EXPECT_THAT(run.Out, HasSubstr("day type 22 (special 16)"));
                 // Escaping keeps every control character out of the listing.
-                EXPECT_TRUE(std::none_of(run.out.begin(), run.out.end(), [](char c) {
+                EXPECT_TRUE(std::none_of(run.Out.begin(), run.Out.end(), [](char c) {
                     return (static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7F;
                 }));
                 ++shown;
             } else {
-                EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+                EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1);
             }
         }
     }

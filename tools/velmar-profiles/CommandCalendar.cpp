@@ -1,11 +1,10 @@
 #include "calendar/Calendar.h"
-#include "common/FileSystem.h"
+#include "common/Errors.h"
 #include "platform/DateServices.h"
 #include "tools/velmar-profiles/Commands.h"
 
 #include <array>
 #include <cstdio>
-#include <exception>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -33,59 +32,44 @@ std::string DateText(const CivilDate& date) {
     return buffer.data();
 }
 
-bool ParseYear(const std::string& text, int& year) {
+// A year of the calendar, 2000 to 2039; UsageError for anything else.
+int ParseYear(const std::string& text) {
     if (text.size() != 4 || text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
+        throw UsageError("--year needs a year from 2000 to 2039");
     }
-    year = std::stoi(text);
-    return year >= 2000 && year <= 2039;
+    const int year = std::stoi(text);
+    if (year < 2000 || year > 2039) {
+        throw UsageError("--year needs a year from 2000 to 2039");
+    }
+    return year;
 }
 
 } // namespace
 
-int CommandCalendar(const Arguments& args, std::ostream& out, std::ostream& err) {
-    std::optional<std::string> path;
+const CommandSpec& CalendarSpec() {
+    static const CommandSpec spec{
+        .Name = "calendar",
+        .Synopsis = "calendar CALENDAR_FILE [--year YYYY]",
+        .Summary = "List every date with a non-zero day-type code.",
+        .Help = kHelp,
+        .Options = {{.Name = "--year", .Value = "YYYY"}},
+        .Operands = "calendar file",
+        .MinOperands = 1,
+        .MaxOperands = 1,
+    };
+    return spec;
+}
+
+int CommandCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& /*err*/) {
+    const std::string& path = args.Operands().front();
     std::optional<int> year;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            out << kHelp;
-            return 0;
-        }
-        if (arg == "--year") {
-            int value = 0;
-            if (i + 1 >= args.size() || !ParseYear(args[i + 1], value)) {
-                err << "velmar-profiles: calendar: --year needs a year from 2000 to 2039\n";
-                return 2;
-            }
-            year = value;
-            ++i;
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            err << "velmar-profiles: calendar: unknown option \"" << arg << "\"\n";
-            return 2;
-        } else if (!path) {
-            path = arg;
-        } else {
-            err << "velmar-profiles: calendar: more than one calendar file given\n";
-            return 2;
-        }
+    if (const auto text = args.Value("--year")) {
+        year = ParseYear(*text);
     }
-    if (!path) {
-        err << kHelp;
-        return 2;
-    }
-
     cCalendar calendar;
-    try {
-        if (calendar.ReadFromDisk(*path) == 0) {
-            err << "velmar-profiles: calendar: no calendar file " << *path << '\n';
-            return 1;
-        }
-    } catch (const std::exception& error) {
-        err << "velmar-profiles: calendar: cannot read " << *path << ": " << error.what() << '\n';
-        return 1;
+    if (calendar.ReadFromDisk(path) == 0) {
+        throw FileError("no calendar file " + path);
     }
-
     for (std::int32_t day = 0; day < kCalendarDays; ++day) {
         const std::int16_t code = calendar.GetDayType(day);
         if (code == 0) {

@@ -1,13 +1,9 @@
-#include "platform/BinaryFile.h"
-#include "profiles/Profiles.h"
-#include "schedule/TimeSchedule.h"
+#include "editor_host/ProfileFile.h"
 #include "tools/velmar-profiles/Commands.h"
 #include "tools/velmar-profiles/ScheduleText.h"
 
 #include <array>
 #include <cstdio>
-#include <exception>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -31,7 +27,7 @@ missing fields as 0 and empty, and a note saying so.
 
 Exit status 0 when the file was shown. A file that is missing or unreadable,
 shorter than 2 bytes, or of a format version other than 4 gives a one-line
-error on standard error and exit status 1.
+error on standard error and exit status 1; a usage error gives status 2.
 )";
 
 // A text in double quotes. Texts come from the code-page conversion and are
@@ -119,70 +115,50 @@ void PrintRecord(std::ostream& out, const ProfileRecord& r) {
 
 } // namespace
 
-int CommandShow(const Arguments& args, std::ostream& out, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kHelp;
-        return 0;
-    }
-    if (args.size() != 1) {
-        err << "velmar-profiles show: expected one profile file (see velmar-profiles show --help)\n";
-        return 1;
-    }
-    const std::string& path = args[0];
+const CommandSpec& ShowSpec() {
+    static const CommandSpec spec{
+        .Name = "show",
+        .Synopsis = "show FILE",
+        .Summary = "Print one profile file: format version, name, active flag, every field\n"
+                   "of the record and its time schedule per day type.",
+        .Help = kHelp,
+        .Options = {},
+        .Operands = "profile file",
+        .MinOperands = 1,
+        .MaxOperands = 1,
+    };
+    return spec;
+}
 
-    std::unique_ptr<BinaryFile> file;
-    try {
-        file = std::make_unique<BinaryFile>(path, BinaryFile::Mode::Read);
-    } catch (const std::exception& error) {
-        err << "velmar-profiles show: " << error.what() << '\n';
-        return 1;
-    }
-    const std::uint64_t size = file->Size();
-    if (size < 2) {
-        err << "velmar-profiles show: " << path << ": not a profile file (" << size
-            << " bytes; a profile file starts with a 2-byte format version)\n";
-        return 1;
-    }
-    const std::int16_t version = file->ReadInt16();
-    if (file->Ended() || version != kProfileFormatVersion) {
-        err << "velmar-profiles show: " << path << ": format version " << version << ", only version "
-            << kProfileFormatVersion << " can be read\n";
-        return 1;
-    }
-
+int CommandShow(const ParsedArguments& args, std::ostream& out, std::ostream& /*err*/) {
+    const std::string& path = args.Operands().front();
     // Read exactly as the program's loader does.
-    ProfileRecord record;
-    ReadProfileRecord(*file, record);
-    const bool recordComplete = !file->Ended();
-    const std::uint64_t scheduleStart = file->Position();
-    cTimeSchedule schedule;
-    schedule.ReadFromDisk(*file);
-    const bool scheduleComplete = !file->Ended();
-    const std::uint64_t scheduleEnd = file->Position();
+    const ProfileFileContents file = ReadProfileFile(path);
+    const ProfileRecord& record = file.Record;
 
     out << "file: " << path << '\n';
-    out << "size: " << size << " bytes\n";
-    out << "format version: " << version << '\n';
+    out << "size: " << file.Size << " bytes\n";
+    out << "format version: " << file.FormatVersion << '\n';
     out << "name: " << Quoted(record.Name) << '\n';
     out << "active: " << record.Active << (record.Active != 0 ? " (active)" : " (inactive)") << '\n';
-    if (recordComplete) {
-        out << "profile record: " << scheduleStart - 2 << " bytes at offset 2\n";
+    if (file.RecordComplete) {
+        out << "profile record: " << file.ScheduleStart - 2 << " bytes at offset 2\n";
     } else {
         out << "profile record: incomplete, the file ends inside it; fields not in the file are 0 and "
                "empty\n";
     }
     PrintRecord(out, record);
-    if (!recordComplete) {
+    if (!file.RecordComplete) {
         out << "schedule record: missing, the file ends before it\n";
-    } else if (!scheduleComplete) {
-        out << "schedule record: incomplete, the file ends inside it (from offset " << scheduleStart
+    } else if (!file.ScheduleComplete) {
+        out << "schedule record: incomplete, the file ends inside it (from offset " << file.ScheduleStart
             << "); values not in the file are 0 and periods are missing\n";
     } else {
-        out << "schedule record: " << scheduleEnd - scheduleStart << " bytes at offset " << scheduleStart
-            << '\n';
-        out << "bytes behind the schedule: " << size - scheduleEnd << " (not read)\n";
+        out << "schedule record: " << file.ScheduleEnd - file.ScheduleStart << " bytes at offset "
+            << file.ScheduleStart << '\n';
+        out << "bytes behind the schedule: " << file.Size - file.ScheduleEnd << " (not read)\n";
     }
-    PrintSchedule(out, schedule);
+    PrintSchedule(out, *file.Schedule);
     return 0;
 }
 

@@ -2,20 +2,18 @@
 
 #include "common/CommonProcedures.h"
 #include "common/SharedTables.h"
+#include "editor_host/SharedTablesScope.h"
 #include "schedule/TimeSchedule.h"
 
-#include <array>
 #include <ostream>
 #include <string>
 
 namespace velmar::tool {
 namespace {
 
-constexpr std::array<const char*, 7> kWeekdayNames = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-
 std::string DayTypeName(int dayType) {
     if (dayType < 7) {
-        return kWeekdayNames[dayType];
+        return std::string(kWeekdayShortNames[static_cast<std::size_t>(dayType)]);
     }
     return "special " + std::to_string(dayType - 6);
 }

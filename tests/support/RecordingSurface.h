@@ -41,7 +41,7 @@ struct SurfaceOperation {
     std::string Describe() const;
 };
 
-// A drawing surface for tests and headless tools. It records every operation in
+// A drawing surface for tests. It records every operation in
 // order and draws into an in-memory pixel buffer, so that a test can check
 // either the calls or the exact pixels. Lines use the same rasterisation as the
 // image surface (start pixel drawn, end pixel not, coordinates rounded half to

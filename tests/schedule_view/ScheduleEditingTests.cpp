@@ -4,6 +4,7 @@
 #include "common/Errors.h"
 #include "tests/schedule_view/ScheduleFixtures.h"
 
+#include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
 
@@ -66,7 +67,7 @@ TEST(Delete, RemovesTheDayTypesPeriodsAndClearsTheTimeBoxesForTheSelectedPeriod)
     const PeriodPtr selected = e.Schedule.SelectedPeriod();
     ASSERT_NE(selected, nullptr);
     e.Host.ClearCalls();
-    e.Schedule.Delete(e.Host, e.SurfaceVariable);
+    e.View.Delete(e.Host, e.SurfaceVariable);
     EXPECT_TRUE(Times(e.Schedule, 0).empty());
     EXPECT_EQ(e.Schedule.GetGrouped(0), 0);
     EXPECT_EQ(e.Schedule.SelectedDayType(), -1);
@@ -85,7 +86,7 @@ TEST(Delete, LeavesTheTimeBoxesAloneWhenTheSelectedPeriodIsElsewhere) {
     Editor e(WorkingWeek());
     e.Click(Editor::X(600), Editor::Y(0)); // selects Monday's period
     SelectRow(e, 1);                       // Tuesday
-    e.Schedule.Delete(e.Host, e.SurfaceVariable);
+    e.View.Delete(e.Host, e.SurfaceVariable);
     EXPECT_TRUE(Times(e.Schedule, 1).empty());
     EXPECT_EQ(e.Host.CountOf("Set_Text_Schedule_Period_Start"), 0u);
     EXPECT_NE(e.Schedule.SelectedPeriod(), nullptr);
@@ -93,11 +94,11 @@ TEST(Delete, LeavesTheTimeBoxesAloneWhenTheSelectedPeriodIsElsewhere) {
 
 TEST(EditingOperations, DoNothingWithoutASelection) {
     Editor e(WorkingWeek());
-    e.Schedule.Delete(e.Host, e.SurfaceVariable);
-    e.Schedule.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
-    e.Schedule.Group(e.Host, e.SurfaceVariable);
-    e.Schedule.Paste(e.Host, e.SurfaceVariable);
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.Delete(e.Host, e.SurfaceVariable);
+    e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+    e.View.Group(e.Host, e.SurfaceVariable);
+    e.View.Paste(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     EXPECT_TRUE(e.Host.Calls().empty());
     EXPECT_TRUE(e.Surface.Operations().empty());
     for (int d = 0; d < 5; ++d) {
@@ -109,7 +110,7 @@ TEST(EditingOperations, DoNothingWithoutASelection) {
 TEST(SetTimeFrom00to24, MakesOneWholeDayPeriodOutOfTheGroup) {
     Editor e(WorkingWeek().Period(1, 1000, 1100));
     SelectRow(e, 1);
-    e.Schedule.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+    e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{0, 1440}}));
     EXPECT_EQ(e.Schedule.GetGrouped(1), 0);
     EXPECT_EQ(e.Schedule.SelectedDayType(), -1);
@@ -124,7 +125,7 @@ TEST(ExtractTimeFromTextboxes, AppliesSwappedTimesRewritesTheBoxesAndPropagates)
     e.Host.ClearCalls();
     e.Host.StartText = "16:00";
     e.Host.StopText = "730";
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     EXPECT_EQ(e.Schedule.EditStartMinute(), 450);
     EXPECT_EQ(e.Schedule.EditStopMinute(), 960);
     for (int d = 0; d < 5; ++d) {
@@ -148,37 +149,168 @@ TEST(ExtractTimeFromTextboxes, MergesWithANeighbourAndReadsAnyTextAsATime) {
     e.Click(Editor::X(500), Editor::Y(0));
     e.Host.StartText = "8";
     e.Host.StopText = "12:00";
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{480, 900}}));
     e.Host.StartText = "no time";
     e.Host.StopText = "99:00";
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{0, 1440}}));
 }
 
-TEST(ExtractTimeFromTextboxes, WithoutASelectedDayTypeChangesOnlyThePeriod) {
-    Editor e(WorkingWeek());
-    e.Click(Editor::X(600), Editor::Y(0)); // Monday's period selected
-    SelectRow(e, 5);
-    e.Schedule.SetTimeFrom00to24(e.Host, e.SurfaceVariable); // ends with no day type selected
-    e.Host.ClearCalls();
+// The boxes apply to the period selected, wherever the selected day type has
+// moved since: a right press on another row, or an operation that ends with no
+// day type selected. The day type that holds the period is merged, repainted
+// and propagated.
+TEST(ExtractTimeFromTextboxes, RetimesTheDayTypeThatHoldsTheSelectedPeriod) {
+    const std::vector<std::string> mondayThenTheGroup = {
+        "Get_Text_Schedule_Period_Start",     "Get_Text_Schedule_Period_Stop",
+        "Set_Text_Schedule_Period_Start",     "Set_Text_Schedule_Period_Stop",
+        "Get_Check_TimeSchedule_ViewDayType", // Monday's row
+        "Get_Check_TimeSchedule_ViewDayType", "Get_Check_TimeSchedule_ViewDayType",
+        "Get_Check_TimeSchedule_ViewDayType", "Get_Check_TimeSchedule_ViewDayType"}; // Tue..Fri
+    struct Case {
+        const char* what;
+        void (*afterSelecting)(Editor&);
+    };
+    const auto cases = std::to_array<Case>({
+        {"right press on Tuesday", [](Editor& e) { SelectRow(e, 1); }},
+        {"Saturday filled, no day type selected",
+         [](Editor& e) {
+             SelectRow(e, 5);
+             e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+         }},
+    });
+    for (const auto& c : cases) {
+        Editor e(WorkingWeek());
+        e.Click(Editor::X(600), Editor::Y(0)); // Monday's period
+        c.afterSelecting(e);
+        e.Host.ClearCalls();
+        e.Host.StartText = "08:00";
+        e.Host.StopText = "17:00";
+        e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+        for (int d = 0; d < 5; ++d) {
+            EXPECT_EQ(Times(e.Schedule, d), (Times_t{{480, 1020}})) << c.what << ", day type " << d;
+        }
+        EXPECT_EQ(e.Host.CallNames(), mondayThenTheGroup) << c.what;
+        EXPECT_EQ(e.Schedule.SelectedPeriod(), e.Schedule.Periods(0).Item(1)) << c.what;
+    }
+}
+
+TEST(ExtractTimeFromTextboxes, MergesAndRepaintsTheHoldingDayTypeOutsideTheGroup) {
+    Editor e(ScheduleBuilder().Period(0, 420, 600).Period(0, 700, 960).Period(1, 420, 960));
+    e.Click(Editor::X(500), Editor::Y(0)); // Monday's first period
+    SelectRow(e, 1);
+    e.Surface.ClearOperations();
     e.Host.StartText = "08:00";
-    e.Host.StopText = "09:00";
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
-    EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{480, 540}}));
-    EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{420, 960}})); // not propagated
-    EXPECT_EQ(e.Host.Calls().size(), 4u);                   // two reads, two writes, no repaint
+    e.Host.StopText = "17:00";
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{480, 1020}}));
+    EXPECT_EQ(Times(e.Schedule, 1), (Times_t{{420, 960}}));
+    // Monday's row is repainted with the merged period selected (darker green).
+    EXPECT_EQ(e.Surface.Pixel(Editor::X(900), 4), Rgb(0, 176, 0));
+    EXPECT_EQ(e.Surface.Pixel(Editor::X(1010), 4), Rgb(0, 176, 0));
+}
+
+TEST(ExtractTimeFromTextboxes, APeriodNoDayTypeHoldsChangesNothing) {
+    Editor e(WorkingWeek());
+    e.Click(Editor::X(600), Editor::Y(0));
+    const PeriodPtr selected = e.Schedule.SelectedPeriod();
+    ASSERT_NE(selected, nullptr);
+    // The text form replaces every collection; the selection is left behind.
+    e.Schedule.ExtractPeriodArray(e.Schedule.ComposePeriodArray());
+    e.Host.ClearCalls();
+    e.Surface.ClearOperations();
+    e.Host.StartText = "08:00";
+    e.Host.StopText = "17:00";
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    EXPECT_EQ(selected->m_StartMinute, 420);
+    EXPECT_EQ(selected->m_StopMinute, 960);
+    EXPECT_TRUE(e.Host.Calls().empty());
+    EXPECT_TRUE(e.Surface.Operations().empty());
+    for (int d = 0; d < 5; ++d) {
+        EXPECT_EQ(Times(e.Schedule, d), (Times_t{{420, 960}})) << d;
+    }
+}
+
+// An edit that empties or replaces the collection holding the selected period
+// clears the selection and empties the time boxes, as Delete does: the boxes
+// must not go on editing a period that is no longer in the schedule.
+TEST(EditingOperations, ASelectionAnEditRemovedIsClearedWithTheTimeBoxes) {
+    struct Case {
+        const char* what;
+        void (*edit)(Editor&);
+        int dayType; // whose periods were replaced
+    };
+    const auto cases = std::to_array<Case>({
+        {"fill the selected period's day",
+         [](Editor& e) {
+             SelectRow(e, 5);
+             e.View.SetTimeFrom00to24(e.Host, e.SurfaceVariable);
+         },
+         5},
+        {"paste over it",
+         [](Editor& e) {
+             SelectRow(e, 6);
+             e.Schedule.Copy();
+             SelectRow(e, 5);
+             e.View.Paste(e.Host, e.SurfaceVariable);
+         },
+         5},
+        {"its day joins the group",
+         [](Editor& e) {
+             SelectRow(e, 5);
+             e.View.Group(e.Host, e.SurfaceVariable);
+         },
+         5},
+        {"the group takes Monday's periods",
+         [](Editor& e) {
+             e.Host.MonFriChecked = 0;
+             e.View.GroupMonFri(e.Host, e.SurfaceVariable);
+         },
+         1},
+    });
+    for (const auto& c : cases) {
+        // Tuesday out of the group with a period of its own; Saturday and Sunday
+        // with periods; Tuesday's or Saturday's period selected.
+        Editor e(ScheduleBuilder()
+                     .Grouped(0)
+                     .Period(0, 420, 960)
+                     .Period(1, 100, 200)
+                     .Period(5, 100, 200)
+                     .Period(6, 300, 400));
+        e.Click(Editor::X(150), Editor::Y(c.dayType));
+        ASSERT_NE(e.Schedule.SelectedPeriod(), nullptr) << c.what;
+        e.Host.ClearCalls();
+        c.edit(e);
+        EXPECT_EQ(e.Schedule.SelectedPeriod(), nullptr) << c.what;
+        EXPECT_EQ(e.Host.LastText("Set_Text_Schedule_Period_Start"), "") << c.what;
+        EXPECT_EQ(e.Host.LastText("Set_Text_Schedule_Period_Stop"), "") << c.what;
+        // The boxes are emptied once, before the row is repainted.
+        const auto names = e.Host.CallNames();
+        const auto start = std::find(names.begin(), names.end(), "Set_Text_Schedule_Period_Start");
+        EXPECT_EQ(std::count(names.begin(), names.end(), "Set_Text_Schedule_Period_Start"), 1) << c.what;
+        EXPECT_TRUE(start != names.end() && start + 1 != names.end() &&
+                    *(start + 1) == "Set_Text_Schedule_Period_Stop")
+            << c.what;
+
+        // What the user types next edits nothing.
+        const std::string before = e.Schedule.ComposePeriodArray();
+        e.Host.StartText = "08:00";
+        e.Host.StopText = "09:00";
+        e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+        EXPECT_EQ(e.Schedule.ComposePeriodArray(), before) << c.what;
+    }
 }
 
 TEST(Group, SaturdayJoinsTakingTheLowestMembersPeriodsAndLeavesKeepingThem) {
     Editor e(WorkingWeek().Period(5, 0, 100));
     SelectRow(e, 5);
-    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    e.View.Group(e.Host, e.SurfaceVariable);
     EXPECT_EQ(e.Schedule.GetGrouped(5), -1);
     EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{420, 960}}));
     EXPECT_NE(e.Schedule.Periods(5).Item(1), e.Schedule.Periods(0).Item(1));
     EXPECT_EQ(e.Schedule.SelectedDayType(), 5);
-    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    e.View.Group(e.Host, e.SurfaceVariable);
     EXPECT_EQ(e.Schedule.GetGrouped(5), 0);
     EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{420, 960}}));
     EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{420, 960}}));
@@ -186,35 +318,46 @@ TEST(Group, SaturdayJoinsTakingTheLowestMembersPeriodsAndLeavesKeepingThem) {
     EXPECT_EQ(e.Host.CallNames(), (std::vector<std::string>(2, "Get_Check_TimeSchedule_ViewDayType")));
 }
 
-TEST(Group, AFirstMemberKeepsItsPeriodsAndAFileFlagOfOneStaysSet) {
+TEST(Group, AFirstMemberKeepsItsPeriodsAndAFileFlagOfOneCountsAsAMember) {
     Editor e(ScheduleBuilder().Period(5, 0, 100).Grouped(6, 1).Period(6, 200, 300));
     SelectRow(e, 5);
     // Sunday's flag 1 counts as a member: Saturday takes Sunday's periods.
-    e.Schedule.Group(e.Host, e.SurfaceVariable);
+    e.View.Group(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 5), (Times_t{{200, 300}}));
-    // The complement of 1 is -2, still a member.
-    SelectRow(e, 6);
-    e.Schedule.Group(e.Host, e.SurfaceVariable);
-    EXPECT_EQ(e.Schedule.GetGrouped(6), -2);
 
     // Members that disagree (as a file may bring them): the lowest one gives the periods.
     Editor mixed(ScheduleBuilder().Grouped(2).Period(2, 100, 200).Grouped(4).Period(4, 300, 400));
     SelectRow(mixed, 5);
-    mixed.Schedule.Group(mixed.Host, mixed.SurfaceVariable);
+    mixed.View.Group(mixed.Host, mixed.SurfaceVariable);
     EXPECT_EQ(Times(mixed.Schedule, 5), (Times_t{{100, 200}}));
 
     Editor alone(ScheduleBuilder().Period(5, 0, 100));
     SelectRow(alone, 5);
-    alone.Schedule.Group(alone.Host, alone.SurfaceVariable);
+    alone.View.Group(alone.Host, alone.SurfaceVariable);
     EXPECT_EQ(alone.Schedule.GetGrouped(5), -1);
     EXPECT_EQ(Times(alone.Schedule, 5), (Times_t{{0, 100}}));
+}
+
+TEST(Group, TogglesByTruthValueSoAnyFlagAFileBroughtInCanLeave) {
+    struct Case {
+        std::int16_t before;
+        std::int16_t after;
+    };
+    const auto cases = std::to_array<Case>({{-1, 0}, {1, 0}, {-2, 0}, {32767, 0}, {-32768, 0}, {0, -1}});
+    for (const auto& c : cases) {
+        Editor e(ScheduleBuilder().Grouped(6, c.before).Period(6, 200, 300));
+        SelectRow(e, 6);
+        e.View.Group(e.Host, e.SurfaceVariable);
+        EXPECT_EQ(e.Schedule.GetGrouped(6), c.after) << c.before;
+        EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{200, 300}})) << c.before;
+    }
 }
 
 TEST(GroupMonFri, UncheckedGroupsExactlyMondayToFridayWithMondaysPeriods) {
     Editor e(
         ScheduleBuilder().Period(0, 420, 960).Period(1, 0, 1440).Grouped(5).Period(5, 10, 20).Grouped(9));
     e.Host.MonFriChecked = 0;
-    e.Schedule.GroupMonFri(e.Host, e.SurfaceVariable);
+    e.View.GroupMonFri(e.Host, e.SurfaceVariable);
     for (int d = 0; d < kDayTypeCount; ++d) {
         EXPECT_EQ(e.Schedule.GetGrouped(static_cast<std::int16_t>(d)), d < 5 ? -1 : 0) << d;
     }
@@ -238,7 +381,7 @@ TEST(GroupMonFri, UncheckedGroupsExactlyMondayToFridayWithMondaysPeriods) {
 TEST(GroupMonFri, CheckedDissolvesTheGroupAndKeepsEveryPeriod) {
     Editor e(WorkingWeek().Period(1, 1000, 1100).Grouped(7));
     e.Host.MonFriChecked = -1;
-    e.Schedule.GroupMonFri(e.Host, e.SurfaceVariable);
+    e.View.GroupMonFri(e.Host, e.SurfaceVariable);
     for (int d = 0; d < kDayTypeCount; ++d) {
         EXPECT_EQ(e.Schedule.GetGrouped(static_cast<std::int16_t>(d)), 0) << d;
     }
@@ -254,9 +397,9 @@ TEST(Paste, CopiesTheCopiedDayTypesCurrentPeriodsAndGroupFlag) {
     e.Host.StartText = "06:00";
     e.Host.StopText = "08:00";
     e.Click(Editor::X(600), Editor::Y(0));
-    e.Schedule.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
+    e.View.ExtractTimeFromTextboxes(e.Host, e.SurfaceVariable);
     SelectRow(e, 6);
-    e.Schedule.Paste(e.Host, e.SurfaceVariable);
+    e.View.Paste(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{360, 480}}));
     EXPECT_EQ(e.Schedule.GetGrouped(6), -1);
     EXPECT_NE(e.Schedule.Periods(6).Item(1), e.Schedule.Periods(0).Item(1));
@@ -265,16 +408,16 @@ TEST(Paste, CopiesTheCopiedDayTypesCurrentPeriodsAndGroupFlag) {
     // Not propagated to the other members.
     EXPECT_EQ(e.Host.CallNames(), (std::vector<std::string>{"Get_Check_TimeSchedule_ViewDayType"}));
     // Pasting again gives the same result.
-    e.Schedule.Paste(e.Host, e.SurfaceVariable);
+    e.View.Paste(e.Host, e.SurfaceVariable);
     EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{360, 480}}));
 }
 
 TEST(Paste, WithNothingCopiedOrOntoItselfChangesNothing) {
     Editor e(WorkingWeek().Period(6, 100, 200));
     SelectRow(e, 6);
-    e.Schedule.Paste(e.Host, e.SurfaceVariable); // nothing copied
+    e.View.Paste(e.Host, e.SurfaceVariable); // nothing copied
     e.Schedule.Copy();
-    e.Schedule.Paste(e.Host, e.SurfaceVariable); // onto itself
+    e.View.Paste(e.Host, e.SurfaceVariable); // onto itself
     EXPECT_EQ(Times(e.Schedule, 6), (Times_t{{100, 200}}));
     EXPECT_EQ(e.Schedule.GetGrouped(6), 0);
     EXPECT_TRUE(e.Host.Calls().empty());
@@ -284,12 +427,12 @@ TEST(EditingOperations, AHostLackingANameFailsAtThatCallKeepingEarlierChanges) {
     Editor e(ScheduleBuilder().Period(0, 100, 200).Period(0, 300, 400));
     e.Click(Editor::X(150), Editor::Y(0));
     RecordingHost lacking(false);
-    EXPECT_THROW(e.Schedule.Delete(lacking, e.SurfaceVariable), HostCallError);
+    EXPECT_THROW(e.View.Delete(lacking, e.SurfaceVariable), HostCallError);
     // The selected first period was removed before the failing call.
     EXPECT_EQ(Times(e.Schedule, 0), (Times_t{{300, 400}}));
     EXPECT_EQ(lacking.CallNames(), (std::vector<std::string>{"Set_Text_Schedule_Period_Start"}));
 
-    EXPECT_THROW(e.Schedule.GroupMonFri(lacking, e.SurfaceVariable), HostCallError);
+    EXPECT_THROW(e.View.GroupMonFri(lacking, e.SurfaceVariable), HostCallError);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/RecordingDesktop.h"
+#include "tests/support/RecordingDesktop.h"
 
 #include "common/Errors.h"
 
