@@ -9,6 +9,7 @@
 #include "platform/qt/QtImageSurface.h"
 #include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"
+#include "schedule_view/TimeScheduleView.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -113,10 +114,11 @@ void GridLayoutAndPaint(benchmark::State& state) {
     BenchHost host(surface);
     cTimeSchedule schedule;
     FillSchedule(schedule);
+    TimeScheduleView view(schedule);
     IDrawingSurface* surfaceVariable = nullptr;
     for (auto _ : state) {
-        schedule.RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
-        schedule.Paint(host, surfaceVariable);
+        view.RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
+        view.Paint(host, surfaceVariable);
     }
     SetBudget(state, 0.5);
 }
@@ -130,18 +132,19 @@ void RowRepaintDuringDrag(benchmark::State& state) {
     BenchHost host(surface);
     cTimeSchedule schedule;
     FillSchedule(schedule);
+    TimeScheduleView view(schedule);
     IDrawingSurface* surfaceVariable = nullptr;
-    schedule.RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
-    schedule.Paint(host, surfaceVariable);
+    view.RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
+    view.Paint(host, surfaceVariable);
     const float y = 10;
     const float stopEdge = 30.0F + 90.0F / 5.0F; // the first period of day type 0 stops at 01:30
-    schedule.MouseDown(host, surfaceVariable, 1, 0, stopEdge, y);
+    view.MouseDown(host, surfaceVariable, 1, 0, stopEdge, y);
     bool right = false;
     for (auto _ : state) {
         right = !right;
-        schedule.MouseMove(host, surfaceVariable, 1, 0, stopEdge + (right ? 1.0F : 0.0F), y);
+        view.MouseMove(host, surfaceVariable, 1, 0, stopEdge + (right ? 1.0F : 0.0F), y);
     }
-    schedule.MouseUp(host, surfaceVariable, 1, 0, stopEdge, y);
+    view.MouseUp(host, surfaceVariable, 1, 0, stopEdge, y);
     if (schedule.DragMode() != 0) {
         state.SkipWithError("the press did not start a drag");
     }
