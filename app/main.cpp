@@ -14,7 +14,7 @@
 int main(int argc, char** argv) {
     try {
         velmar::StartupInfo startup{velmar::ExecutableFolder(argc > 0 ? argv[0] : nullptr),
-                                    velmar::ProgramArguments(argc, argv)};
+                                    velmar::StartupArguments(velmar::ProgramArguments(argc, argv))};
 #ifdef VELMAR_WITH_QT
         if (velmar::HasGraphicalSession()) {
             return velmar::RunDesktopFrontEnd(argc, argv, startup);
