@@ -2,6 +2,7 @@
 // on a machine without a graphical session.
 
 #include "app/ConsoleFrontEnd.h"
+#include "platform/ConsoleProgram.h"
 #include "platform/Process.h"
 
 #include <exception>
@@ -12,6 +13,9 @@
 #endif
 
 int main(int argc, char** argv) {
+#ifndef VELMAR_WITH_QT
+    const velmar::ConsoleProgram console(argc, argv);
+#endif
     try {
         velmar::StartupInfo startup{velmar::ExecutableFolder(argc > 0 ? argv[0] : nullptr),
                                     velmar::StartupArguments(velmar::ProgramArguments(argc, argv))};

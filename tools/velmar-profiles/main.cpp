@@ -1,3 +1,4 @@
+#include "platform/ConsoleProgram.h"
 #include "tools/velmar-profiles/Commands.h"
 
 #include <array>
@@ -41,6 +42,7 @@ constexpr auto kCommands = std::to_array<Command>({
 } // namespace
 
 int main(int argc, char** argv) {
+    const velmar::ConsoleProgram console(argc, argv);
     if (argc < 2 || std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h") {
         std::cout << kUsage;
         return argc < 2 ? 1 : 0;
