@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages the project needs to build, run and test,
 # skipping those already present. Uses sudo when not run as root.
+# Usage: scripts/install-deps.sh [PACKAGE...]   (packages given replace the list)
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,9 @@ packages=(
   qt6-base-dev
   xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
 )
+if [ $# -gt 0 ]; then
+  packages=("$@")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
