@@ -17,7 +17,8 @@ namespace velmar {
 // needs a QGuiApplication (fonts); lines and rectangles do not.
 class QtImageSurface : public IDrawingSurface {
 public:
-    // The font used when none is given: DejaVu Sans at 11 pixels.
+    // The font used when none is given: DejaVu Sans at 11 pixels, the faces
+    // this library carries, so that no system font is needed.
     static QFont DefaultFont();
 
     // A width x height image filled with the background colour.
