@@ -105,6 +105,9 @@ std::string ResolveDataPath(const std::string& executableFolder, const std::vect
     if (style == PathStyle::Windows) {
         std::string delimiter = "/";
         value = GetToken(commandLine.substr(valueStart), 0, delimiter);
+        // No Windows path holds a quotation mark, and people quote folders
+        // with spaces out of habit: /PATH:"C:\My Data\" means C:\My Data\.
+        std::erase(value, '"');
     } else {
         const std::size_t end = EndOfArgument(arguments, found);
         value = commandLine.substr(valueStart, end - valueStart);

@@ -38,9 +38,9 @@ std::string JoinArguments(const std::vector<std::string>& arguments);
 // The data folder, always ending in the style's separator: the value of the
 // first "/PATH:" switch (found in any letter case), trimmed of spaces; without
 // a switch, the executable's folder followed by "Project" where that folder
-// exists (a portable copy), and kDefaultDataPath where it does not. The value is
-// taken as written: no quotes are removed, and an empty value gives the root
-// folder.
+// exists (a portable copy), and kDefaultDataPath where it does not. An empty value
+// gives the root folder. Windows removes quotation marks from the value;
+// POSIX takes it as written.
 // A switch that starts beyond character 32761 of the command line raises
 // OverflowError, as the 16-bit position of its value overflows.
 std::string ResolveDataPath(const std::string& executableFolder, const std::vector<std::string>& arguments,

@@ -3,6 +3,7 @@
 
 #include "app/Autostart.h"
 #include "app/ConsoleFrontEnd.h"
+#include "platform/ConsoleProgram.h"
 #include "platform/Process.h"
 
 #include <exception>
@@ -13,9 +14,12 @@
 #endif
 
 int main(int argc, char** argv) {
+#ifndef VELMAR_WITH_QT
+    const velmar::ConsoleProgram console(argc, argv);
+#endif
     try {
         velmar::StartupInfo startup{velmar::ExecutableFolder(argc > 0 ? argv[0] : nullptr),
-                                    velmar::ProgramArguments(argc, argv)};
+                                    velmar::StartupArguments(velmar::ProgramArguments(argc, argv))};
         if (const auto status = velmar::RunAutostartOption(startup.ExecutableFolder, startup.Arguments,
                                                            std::cout, std::cerr)) {
             return *status;

@@ -138,6 +138,25 @@ std::string CodePointsToUtf8(std::u32string_view codePoints) {
     return out;
 }
 
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+    constexpr char32_t kReplacement = 0xFFFD;
+    auto isHigh = [](char16_t u) { return u >= 0xD800 && u <= 0xDBFF; };
+    auto isLow = [](char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; };
+    std::string out;
+    out.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char16_t unit = utf16[i];
+        if (isHigh(unit) && i + 1 < utf16.size() && isLow(utf16[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+                                (static_cast<char32_t>(utf16[i + 1]) - 0xDC00));
+            ++i;
+        } else {
+            AppendUtf8(out, isHigh(unit) || isLow(unit) ? kReplacement : static_cast<char32_t>(unit));
+        }
+    }
+    return out;
+}
+
 std::size_t Utf8Length(std::string_view utf8) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < utf8.size(); ++count) {

@@ -24,6 +24,10 @@ std::string Utf8Left(std::string_view utf8, std::size_t count);
 std::u32string Utf8ToCodePoints(std::string_view utf8);
 std::string CodePointsToUtf8(std::u32string_view codePoints);
 
+// UTF-16 (as Windows hands out command lines, file names and messages) to
+// UTF-8. An unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
 // Upper case of one code point, with the mapping described below.
 char32_t ToUpperCodePoint(char32_t c);
 

@@ -1,5 +1,6 @@
 #include "platform/Process.h"
 
+#include "common/CodePage.h"
 #include "common/FileSystem.h"
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 #endif
 
 namespace velmar {
@@ -24,6 +27,13 @@ std::string ParentFolder(const std::filesystem::path& file) {
     }
     return PathToUtf8(folder);
 }
+
+#ifdef _WIN32
+std::string WideToUtf8(const wchar_t* text) {
+    const std::wstring_view wide(text);
+    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+#endif
 
 } // namespace
 
@@ -53,10 +63,45 @@ std::string ExecutableFolder(const char* argv0) {
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
     std::vector<std::string> arguments;
+#ifdef _WIN32
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide != nullptr) {
+        for (int i = 1; i < count; ++i) {
+            arguments.push_back(WideToUtf8(wide[i]));
+        }
+        LocalFree(static_cast<HLOCAL>(wide));
+        return arguments;
+    }
+#endif
     for (int i = 1; i < argc; ++i) {
         arguments.emplace_back(argv[i]);
     }
     return arguments;
+}
+
+std::vector<std::string> StartupArguments([[maybe_unused]] const std::vector<std::string>& arguments) {
+#ifdef _WIN32
+    std::string text = CommandLineAfterProgramName(WideToUtf8(GetCommandLineW()));
+    if (text.empty()) {
+        return {};
+    }
+    return {std::move(text)};
+#else
+    return arguments;
+#endif
+}
+
+std::string CommandLineAfterProgramName(std::string_view commandLine) {
+    std::size_t end = 0;
+    if (!commandLine.empty() && commandLine.front() == '"') {
+        end = commandLine.find('"', 1);
+        end = end == std::string_view::npos ? commandLine.size() : end + 1;
+    } else {
+        end = std::min(commandLine.find_first_of(" \t"), commandLine.size());
+    }
+    const std::size_t rest = commandLine.find_first_not_of(" \t", end);
+    return rest == std::string_view::npos ? std::string() : std::string(commandLine.substr(rest));
 }
 
 bool HasGraphicalSession() {

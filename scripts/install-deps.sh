@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages the project needs, skipping those
 # already present. Uses sudo when not run as root.
-# Usage: scripts/install-deps.sh [run|test]
-#   run   what building and running the two programs need
-#   test  that and what the test suite and the package check add (the default)
+# Usage: scripts/install-deps.sh [run|test|PACKAGE...]
+#   run         what building and running the two programs need
+#   test        that and what the test suite and the package check add (the default)
+#   PACKAGE...  exactly these packages (the Windows job names its own)
 set -euo pipefail
 
 set_name=${1:-test}
@@ -28,7 +29,8 @@ test_packages=(
 case "$set_name" in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: scripts/install-deps.sh [run|test]" >&2; exit 2 ;;
+  -*) echo "usage: scripts/install-deps.sh [run|test|PACKAGE...]" >&2; exit 2 ;;
+  *) packages=("$@") ;;
 esac
 
 missing=()

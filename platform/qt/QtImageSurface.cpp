@@ -5,8 +5,11 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QSaveFile>
 #include <QString>
 #include <algorithm>
@@ -22,6 +25,21 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Makes the DejaVu Sans faces carried as resources known to the font
+// database, once per QGuiApplication. Without one there is no font database
+// (and no text to draw); the next call tries again.
+void RegisterCarriedFaces() {
+    static QPointer<QCoreApplication> registeredFor;
+    QCoreApplication* application = QGuiApplication::instance();
+    if (application == nullptr || registeredFor == application) {
+        return;
+    }
+    registeredFor = application;
+    for (const char* face : {":/velmar/fonts/DejaVuSans.ttf", ":/velmar/fonts/DejaVuSans-Bold.ttf"}) {
+        QFontDatabase::addApplicationFont(QString::fromLatin1(face));
+    }
+}
+
 } // namespace
 
 QColor ToQColor(Colour colour) {
@@ -33,6 +51,7 @@ Colour FromQColor(const QColor& colour) {
 }
 
 QFont QtImageSurface::DefaultFont() {
+    RegisterCarriedFaces();
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     // Exact pixels: the same text always gives the same pixels, whatever the desktop's settings.

@@ -26,7 +26,8 @@ namespace velmar {
 // that drawing the text would.
 class QtImageSurface : public IDrawingSurface {
 public:
-    // The font used when none is given: DejaVu Sans at 11 pixels.
+    // The font used when none is given: DejaVu Sans at 11 pixels, the faces
+    // this library carries, so that no system font is needed.
     static QFont DefaultFont();
 
     // A width x height image filled with the background colour.

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/Startup.h"
 #include "common/CodePage.h"
 #include "profiles/Profiles.h"
 #include "tests/support/RecordingDesktop.h"
@@ -156,11 +157,13 @@ TEST(MainWindow, DesignSetsCaptionSizeAndTimer) {
 
 TEST(MainWindow, LoadStepOrder) {
     SetProfiles({{"A", true}});
-    Fixture f("\r\n", {"/PATH:/srv/alarm"});
+    // DataPath by the platform's own rule: a Windows value ends at the next "/".
+    const bool windows = kPlatformPathStyle == PathStyle::Windows;
+    Fixture f("\r\n", {windows ? "/PATH:D:\\Alarm" : "/PATH:/srv/alarm"});
     f.Desktop.Log.Calls.clear();
     f.Desktop.Window.Create(f.Main);
 
-    EXPECT_EQ(DataPath, "/srv/alarm/");
+    EXPECT_EQ(DataPath, windows ? "D:\\Alarm\\" : "/srv/alarm/");
     const std::vector<std::string> expected = {
         "Tray.TrayIcon",  "Tray.IconVisible=-1", "Wait.Sleep 500",
         "List.ClearRows", "List.AddRow 2 A",     "Tray.ToolTipText=Aktiva profiler:\r\n" + kDot + "A",

@@ -4,6 +4,7 @@
 // the profile store and the schedule's own file record.
 
 #include "platform/BinaryFile.h"
+#include "platform/LocalTime.h"
 #include "profiles/Profiles.h"
 #include "schedule/TimeSchedule.h"
 
@@ -30,9 +31,7 @@ inline void WriteProfileFile(const std::filesystem::path& path, const std::strin
 
 // Local midnight of today plus `offset`, as a file time.
 inline std::filesystem::file_time_type LocalMidnightPlus(std::chrono::seconds offset) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    std::tm local = LocalNow();
     local.tm_hour = 0;
     local.tm_min = 0;
     local.tm_sec = 0;

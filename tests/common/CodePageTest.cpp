@@ -1,6 +1,8 @@
 #include "common/CodePage.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace velmar {
 namespace {
@@ -41,6 +43,26 @@ TEST(Utf8Text, LengthLeftAndUpperCountCharacters) {
     EXPECT_EQ(Utf8Left("ab", 10), "ab");
     EXPECT_EQ(Utf8ToUpper("åsa öland äpple ÿ œ š ž ß µ abc"), "ÅSA ÖLAND ÄPPLE Ÿ Œ Š Ž ß µ ABC");
     EXPECT_EQ(Utf8ToUpper("x\xFFy"), "X\xFFY"); // stray bytes stay
+}
+
+TEST(Utf16Text, ConvertsToUtf8) {
+    struct Case {
+        std::u16string Utf16;
+        std::string Utf8;
+    };
+    const auto cases = std::to_array<Case>({
+        {u"", ""},
+        {u"C:\\Lärm Åsa\\Project", "C:\\Lärm Åsa\\Project"},
+        {u"€ ·", "€ ·"},
+        {u"\U0001F600", "\xF0\x9F\x98\x80"}, // a surrogate pair is one character
+        // Unpaired surrogates, which Windows file names may hold, become U+FFFD.
+        {std::u16string(1, char16_t{0xD83D}) + u"x", "\xEF\xBF\xBDx"},
+        {u"x" + std::u16string(1, char16_t{0xDE00}), "x\xEF\xBF\xBD"},
+        {std::u16string(2, char16_t{0xD83D}), "\xEF\xBF\xBD\xEF\xBF\xBD"},
+    });
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf16ToUtf8(c.Utf16), c.Utf8) << c.Utf8;
+    }
 }
 
 } // namespace

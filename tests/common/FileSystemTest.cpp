@@ -5,6 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace velmar {
 namespace {
@@ -61,9 +67,11 @@ TEST(FileExists, FindsOnlyOrdinaryFiles) {
     EXPECT_TRUE(FileExists(dir.File("c?l.dat")));
     EXPECT_TRUE(FileExists(dir.File("*.dat")));
     EXPECT_FALSE(FileExists(dir.File("missing.dat")));
-    // A name that starts with "." is an ordinary file when it is named:
+#ifndef _WIN32
+    // On POSIX a name that starts with "." is an ordinary file when it is named:
     // hidden is an attribute of Windows files, not a kind of name.
     EXPECT_TRUE(FileExists(dir.File(".saved.dat")));
+#endif
     EXPECT_FALSE(FileExists(dir.File("folder.dat")));
     EXPECT_FALSE(FileExists(dir.File("fold*")));
     EXPECT_FALSE(FileExists(dir.File("no-such-folder/cal.dat")));
@@ -72,6 +80,37 @@ TEST(FileExists, FindsOnlyOrdinaryFiles) {
     EXPECT_FALSE(FileExists(PathToUtf8(dir.Path()) + "/"));
     EXPECT_FALSE(FileExists(std::string("bad\0name", 8)));
 }
+
+#ifdef _WIN32
+// On Windows a file is hidden by its attributes, whatever its name.
+TEST(FileExists, LeavesOutFilesWithTheHiddenOrSystemAttribute) {
+    TempDir dir;
+    struct File {
+        const char* Name;
+        DWORD Attributes;
+        bool Found;
+    };
+    const auto files = std::to_array<File>({
+        {"plain.dat", FILE_ATTRIBUTE_NORMAL, true},
+        {"hidden.dat", FILE_ATTRIBUTE_HIDDEN, false},
+        {"system.dat", FILE_ATTRIBUTE_SYSTEM, false},
+    });
+    for (const auto& f : files) {
+        const auto path = dir.Path() / f.Name;
+        WriteFileBytes(path, {1});
+        ASSERT_TRUE(SetFileAttributesW(path.c_str(), f.Attributes)) << f.Name;
+    }
+    std::vector<std::string> listed;
+    for (const auto& entry : ListFiles(PathToUtf8(dir.Path()), "*.dat")) {
+        listed.push_back(entry.Name);
+    }
+    for (const auto& f : files) {
+        EXPECT_EQ(FileExists(dir.File(f.Name)), f.Found) << f.Name;
+        EXPECT_EQ(std::ranges::count(listed, f.Name), f.Found ? 1 : 0) << f.Name;
+    }
+    EXPECT_FALSE(FileExists(dir.File("h*.dat")));
+}
+#endif
 
 TEST(ListFiles, MatchesIgnoringCaseAndReportsTimesAndSizes) {
     TempDir dir;

@@ -7,11 +7,9 @@
 #include "tests/profiles/ProfileFiles.h"
 
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <random>
 
 #ifndef VELMAR_PROFILES_TEST_DIR
@@ -20,12 +18,6 @@
 
 namespace velmar::test {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 class MalformedProfileTest : public ProfileFolderTest {
 protected:
@@ -55,8 +47,8 @@ TEST_F(MalformedProfileTest, KeptCorpusLoadsOrSkipsAsItsNameSays) {
         const bool load = name.rfind("load-", 0) == 0;
         ASSERT_TRUE(load || name.rfind("skip-", 0) == 0) << "corpus file without load-/skip- prefix";
 
-        std::filesystem::copy_file(entry.path(), ProfilePath("Profile_0001.dat"),
-                                   std::filesystem::copy_options::overwrite_existing);
+        // Bytes copied by hand: mingw's copy_file refuses to overwrite on some drives.
+        Write("Profile_0001.dat", ReadFileBytes(entry.path()));
         EXPECT_EQ(LoadAllProfiles(), load ? 1 : 0);
         EXPECT_EQ(LoadSlotZero(), load ? -1 : 0);
         if (load) {
@@ -147,13 +139,15 @@ TEST_F(MalformedProfileTest, RandomAndMutatedBytesLoadOrSkipCleanly) {
 // Puts `count` files named Profile_0000.dat upwards into `folder`; `good`
 // decides which hold a loadable profile (the others are version 3). The files
 // are hard links to two files in `spare`, which is twenty times faster than
-// writing 10,000 files; copies serve where links are not available.
+// writing 10,000 files; written files serve where links are not available.
 void WriteManyFiles(const std::filesystem::path& spare, const std::filesystem::path& folder, int count,
                     bool (*good)(int)) {
     RawProfile old = MarkedProfile(0, "Old");
     old.Version = 3;
-    WriteFileBytes(spare / "loadable", ProfileFileBytes(MarkedProfile(0, "Many")));
-    WriteFileBytes(spare / "unloadable", ProfileFileBytes(old));
+    const Bytes loadable = ProfileFileBytes(MarkedProfile(0, "Many"));
+    const Bytes unloadable = ProfileFileBytes(old);
+    WriteFileBytes(spare / "loadable", loadable);
+    WriteFileBytes(spare / "unloadable", unloadable);
     for (int number = 0; number < count; ++number) {
         std::array<char, 32> buffer{};
         std::snprintf(buffer.data(), buffer.size(), "Profile_%04d.dat", number);
@@ -162,34 +156,25 @@ void WriteManyFiles(const std::filesystem::path& spare, const std::filesystem::p
         std::error_code error;
         std::filesystem::create_hard_link(source, folder / name, error);
         if (error) {
-            std::filesystem::copy_file(source, folder / name);
+            WriteFileBytes(folder / name, good(number) ? loadable : unloadable);
         }
     }
 }
 
-TEST_F(MalformedProfileTest, TenThousandFilesAreHandledQuickly) {
+// How long these loads take is measured by the benchmarks, not here.
+TEST_F(MalformedProfileTest, TenThousandFilesFillTheTableAndStop) {
     // One loadable file in 40: the table fills after about 8,000 files have
     // been opened, and the rest are never read.
     WriteManyFiles(m_Data.Path(), ProfilePath(""), 10000, [](int number) { return number % 40 == 7; });
 
-    const auto start = Clock::now();
-    const std::int16_t count = LoadAllProfiles();
-    const double elapsed = Milliseconds(Clock::now() - start);
-    std::cout << "[ timing ] 10,000 files, 200 loaded: " << elapsed << " ms\n";
-    EXPECT_EQ(count, 200);
+    EXPECT_EQ(LoadAllProfiles(), 200);
     EXPECT_EQ(Profiles[199].Name, "Many");
-    EXPECT_LT(elapsed, 5000.0);
 }
 
-TEST_F(MalformedProfileTest, TwoHundredProfilesLoadQuickly) {
+TEST_F(MalformedProfileTest, TwoHundredProfilesLoadAgainAndAgain) {
     WriteManyFiles(m_Data.Path(), ProfilePath(""), 200, [](int) { return true; });
-    LoadAllProfiles(); // warm the file-system cache
-    const auto start = Clock::now();
-    const std::int16_t count = LoadAllProfiles();
-    const double elapsed = Milliseconds(Clock::now() - start);
-    std::cout << "[ timing ] 200 profiles: " << elapsed << " ms\n";
-    EXPECT_EQ(count, 200);
-    EXPECT_LT(elapsed, 2000.0);
+    EXPECT_EQ(LoadAllProfiles(), 200);
+    EXPECT_EQ(LoadAllProfiles(), 200);
 }
 
 } // namespace

@@ -216,6 +216,18 @@ TEST_F(ProfileLoadingTest, BytesBehindTheScheduleAreIgnored) {
     }
 }
 
+// 3 GiB lies beyond a 32-bit file offset. The file is sparse: it takes no
+// room on disk.
+TEST_F(ProfileLoadingTest, AFileOfThreeGiBLoadsAsAnyOther) {
+    Write("Profile_0004.dat", MarkedProfile(4, "Server room"));
+    ASSERT_EQ(LoadAllProfiles(), 1);
+    const ProfileRecord record = Profiles[0];
+
+    std::filesystem::resize_file(ProfilePath("Profile_0004.dat"), 3ULL << 30);
+    ASSERT_EQ(LoadAllProfiles(), 1);
+    EXPECT_EQ(Profiles[0], record);
+}
+
 TEST_F(ProfileLoadingTest, MissingOrEmptyFolderReleasesEverySchedule) {
     Write("Profile_0001.dat", MarkedProfile(1, "One"));
     Write("Profile_0002.dat", MarkedProfile(2, "Two"));

@@ -1,14 +1,23 @@
 // velmar-profiles show: the listing of one profile file, and a clean one-line
 // error with exit status 1 for every file the program cannot load.
 
+#include "common/FileSystem.h"
+#include "common/SystemError.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tools/ToolRun.h"
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace velmar::test {
 namespace {
@@ -239,6 +248,63 @@ TEST_F(ShowCommandTest, ShortVersion4FilesAreShownAsTheProgramLoadsThem) {
         EXPECT_THAT(run.Out, HasSubstr(c.note));
         EXPECT_THAT(run.Out, HasSubstr("day type 22 (special 16)"));
         EXPECT_THAT(run.Out, Not(HasSubstr("bytes behind the schedule")));
+    }
+}
+
+// The system's own words for a file or folder that is not there.
+std::string NotFoundReason(bool folderMissing) {
+#ifdef _WIN32
+    return WindowsErrorText(folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);
+#else
+    static_cast<void>(folderMissing);
+    return std::strerror(ENOENT);
+#endif
+}
+
+TEST_F(ShowCommandTest, AFileThatCannotBeOpenedIsExplainedInTheSystemsWords) {
+    const std::string folder = "L\xC3\xA4rm \xC3\x85sa";
+    std::filesystem::create_directory(PathFromUtf8(m_Dir.File(folder)));
+    struct Case {
+        std::string Path;
+        bool FolderMissing;
+    };
+    const auto cases = std::to_array<Case>({
+        {m_Dir.File(folder + "/Profile_0404.dat"), false},
+        {m_Dir.File("Saknas/Profile_0404.dat"), true},
+    });
+    for (const auto& c : cases) {
+        const ShowResult run = Show({c.Path});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_THAT(run.err, HasSubstr(c.Path));
+        EXPECT_THAT(run.err, HasSubstr(NotFoundReason(c.FolderMissing)));
+    }
+}
+
+// 3 GiB: beyond what a 32-bit file offset holds. The files are sparse, so
+// they take no room on disk.
+TEST_F(ShowCommandTest, AFileOfThreeGiBIsShownWithItsRealSize) {
+    constexpr std::uint64_t kSize = 3ULL << 30;
+    const Bytes profile = ProfileFile(Schedule({}, 0));
+    struct Case {
+        const char* Name;
+        Bytes Head;
+        int Status;
+        std::string Says;
+    };
+    const auto cases = std::to_array<Case>({
+        {"profile.dat", profile, 0,
+         "bytes behind the schedule: " + std::to_string(kSize - profile.size()) + " (not read)"},
+        {"zeros.dat", {}, 1, "format version 0"},
+    });
+    for (const auto& c : cases) {
+        const std::string path = WriteFile(c.Name, c.Head);
+        std::filesystem::resize_file(PathFromUtf8(path), kSize);
+        const ShowResult run = Show({path});
+        EXPECT_EQ(run.status, c.Status) << c.Name << ": " << run.err;
+        EXPECT_THAT(run.out + run.err, HasSubstr(c.Says)) << c.Name;
+        if (c.Status == 0) {
+            EXPECT_THAT(run.out, HasSubstr("size: " + std::to_string(kSize) + " bytes"));
+        }
     }
 }
 

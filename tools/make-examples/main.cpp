@@ -1,3 +1,4 @@
+#include "platform/ConsoleProgram.h"
 #include "tools/make-examples/ExampleProfiles.h"
 
 #include <exception>
@@ -5,6 +6,7 @@
 #include <string_view>
 
 int main(int argc, char** argv) {
+    const velmar::ConsoleProgram console(argc, argv);
     if (argc != 2 || std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h") {
         std::cerr << "Usage: velmar-make-examples PROFILES_FOLDER\n"
                      "Writes the example profile files Profile_0001.dat ... into the folder\n"

@@ -1,3 +1,4 @@
+#include "platform/ConsoleProgram.h"
 #include "tools/velmar-profiles/Commands.h"
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 #include <string>
 
 int main(int argc, char** argv) {
+    const velmar::ConsoleProgram console(argc, argv);
     const velmar::tool::Arguments args(argv + 1, argv + argc);
     int status = velmar::tool::RunTool(args, std::cout, std::cerr);
     // Output that did not reach its file is a failure, not a success with
