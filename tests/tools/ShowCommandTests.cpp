@@ -273,10 +273,10 @@ TEST_F(ShowCommandTest, AFileThatCannotBeOpenedIsExplainedInTheSystemsWords) {
         {m_Dir.File("Saknas/Profile_0404.dat"), true},
     });
     for (const auto& c : cases) {
-        const ShowResult run = Show({c.Path});
-        EXPECT_EQ(run.status, 1);
-        EXPECT_THAT(run.err, HasSubstr(c.Path));
-        EXPECT_THAT(run.err, HasSubstr(NotFoundReason(c.FolderMissing)));
+        const ToolRun run = Show({c.Path});
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_THAT(run.Err, HasSubstr(c.Path));
+        EXPECT_THAT(run.Err, HasSubstr(NotFoundReason(c.FolderMissing)));
     }
 }
 
@@ -299,11 +299,11 @@ TEST_F(ShowCommandTest, AFileOfThreeGiBIsShownWithItsRealSize) {
     for (const auto& c : cases) {
         const std::string path = WriteFile(c.Name, c.Head);
         std::filesystem::resize_file(PathFromUtf8(path), kSize);
-        const ShowResult run = Show({path});
-        EXPECT_EQ(run.status, c.Status) << c.Name << ": " << run.err;
-        EXPECT_THAT(run.out + run.err, HasSubstr(c.Says)) << c.Name;
+        const ToolRun run = Show({path});
+        EXPECT_EQ(run.Status, c.Status) << c.Name << ": " << run.Err;
+        EXPECT_THAT(run.Out + run.Err, HasSubstr(c.Says)) << c.Name;
         if (c.Status == 0) {
-            EXPECT_THAT(run.out, HasSubstr("size: " + std::to_string(kSize) + " bytes"));
+            EXPECT_THAT(run.Out, HasSubstr("size: " + std::to_string(kSize) + " bytes"));
         }
     }
 }
