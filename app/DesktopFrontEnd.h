@@ -8,7 +8,7 @@ namespace velmar {
 
 // Creates the application, the window and its controls, runs the load step
 // and the event loop until the window is unloaded (session end, SIGTERM,
-// SIGINT or the program's own quit). Returns the exit status.
+// SIGINT, SIGHUP or the program's own quit). Returns the exit status.
 int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup);
 
 } // namespace velmar

@@ -367,6 +367,7 @@ void InstallStopSignals(std::function<void()> onStop) {
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
 }
 #else
 void InstallStopSignals(std::function<void()> /*onStop*/) {

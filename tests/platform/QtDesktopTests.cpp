@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
 #include <array>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -241,6 +242,23 @@ TEST(QtDesktop, TimerTicksIntoItsHandler) {
     EXPECT_FALSE(timer.Enabled());
     EXPECT_EQ(timer.Interval(), 10);
 }
+
+#ifndef _WIN32
+TEST(QtDesktop, StopSignalsArriveOnTheEventLoop) {
+    int stops = 0;
+    InstallStopSignals([&] { ++stops; });
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const int before = stops;
+        std::raise(signal);
+        QElapsedTimer clock;
+        clock.start();
+        while (stops == before && clock.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        EXPECT_EQ(stops, before + 1) << "signal " << signal;
+    }
+}
+#endif
 
 } // namespace
 } // namespace velmar
