@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
-  qt6-base-dev
-  xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
+  qt6-base-dev qt6-wayland
+  xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core
+  libsm-dev weston
 )
 
 missing=()
