@@ -13,7 +13,8 @@
 #   instance    one instance per data folder; another folder runs beside; a
 #               killed instance does not block; the console is not limited
 #   no-display  a display that cannot be reached gives one line on standard
-#               error and the console front end, never an abort
+#               error and the console front end, never an abort; SIGTERM and
+#               SIGHUP end the console with status 0
 #   launcher    --help and --version; the launcher never loads Qt; it finds the
 #               desktop executable beside it or in the installed layout
 #               (VELMAR_DESKTOP_SUBDIR: that folder relative to the launcher's)
@@ -267,7 +268,8 @@ case_instance() {
   pids+=("$console2")
   wait_for 15 printed_block console1 || fail "the first console printed nothing"
   wait_for 15 printed_block console2 || fail "a second console on the same folder printed nothing"
-  kill -TERM "$console1" "$console2"
+  kill -TERM "$console1"
+  kill -HUP "$console2"
   expect_exit "$console1" 15
   expect_exit "$console2" 15
 }
@@ -289,8 +291,8 @@ run_without_display() {
   fi
   return 0
 }
-stop_console() {
-  kill -TERM "$console_pid"
+stop_console() { # [SIGNAL], TERM by default
+  kill "-${1:-TERM}" "$console_pid"
   expect_exit "$console_pid" 15
 }
 qt_loaded() { grep -q 'libQt6' "/proc/$1/maps"; }
@@ -303,7 +305,7 @@ case_no_display() {
   qt_loaded "$console_pid" && fail "the launcher loaded Qt without a display"
   stop_console
   run_without_display desktop "$desktop" ":$number" -u WAYLAND_DISPLAY "DISPLAY=:$number"
-  stop_console
+  stop_console HUP
 
   echo "== WAYLAND_DISPLAY set, no compositor"
   run_without_display wayland "$program" 'velmar-nowhere' -u DISPLAY WAYLAND_DISPLAY=velmar-nowhere
