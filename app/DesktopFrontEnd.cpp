@@ -7,6 +7,8 @@
 #include "profiles/Profiles.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -123,7 +125,20 @@ int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup,
                   << '\n';
         return RunConsoleFrontEnd(startup, std::cout);
     }
-    return RunDesktop(startup);
+    const int status = RunDesktop(startup);
+#if !defined(_WIN32) && !defined(__APPLE__)
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // Qt's Wayland client can hang for ever while it takes its connection
+        // down (its event thread stays blocked in a read that nothing ends).
+        // The program is done by now: the icon is gone, the lock let go, the
+        // output written. It ends without taking Qt down.
+        std::cout.flush();
+        std::cerr.flush();
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+#endif
+    return status;
 }
 
 } // namespace velmar

@@ -60,13 +60,14 @@ unused_display_number() {
 
 tray_panel_shown() { xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")'; }
 
-# Starts trayer and waits for its panel; sets trayer_pid.
+# Starts trayer and waits for its panel; sets trayer_pid. A loaded machine
+# can keep GTK's start-up waiting for many seconds.
 start_trayer() {
   trayer --edge top --align right --widthtype request --height 24 --transparent false \
     >"$work/trayer.log" 2>&1 &
   trayer_pid=$!
   pids+=("$trayer_pid")
-  wait_for 10 tray_panel_shown
+  wait_for 30 tray_panel_shown
 }
 
 # Absolute "x y" of the program's icon embedded in the tray, when there is one

@@ -42,7 +42,8 @@ source "$(dirname "$0")/../../scripts/xvfb-tray.sh"
 
 fail() {
   echo "FAIL: $*"
-  for log in "$work"/*.out "$work"/*.err; do
+  [ -n "${trayer_pid:-}" ] && ! running "$trayer_pid" && echo "(trayer has ended)"
+  for log in "$work"/*.out "$work"/*.err "$work"/*.log; do
     [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
   done
   exit 1
