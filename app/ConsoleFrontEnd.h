@@ -9,7 +9,7 @@
 
 namespace velmar {
 
-// Runs until SIGINT or SIGTERM, printing a block to `out` after every reload;
+// Runs until SIGINT, SIGTERM or SIGHUP, printing a block to `out` after every reload;
 // then unloads the window as a granted close request. Returns the exit status
 // (0). A failing load step reaches the caller.
 int RunConsoleFrontEnd(const StartupInfo& startup, std::ostream& out);

@@ -1,18 +1,65 @@
 #include "app/DesktopFrontEnd.h"
 
+#include "app/ConsoleFrontEnd.h"
+#include "app/Launcher.h"
+#include "app/Startup.h"
 #include "platform/qt/QtDesktop.h"
 #include "profiles/Profiles.h"
 
 #include <QApplication>
-#include <QSessionManager>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
 
 namespace velmar {
 
-int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup) {
-    QApplication application(argc, argv);
+namespace {
+
+// The first line of `text` that holds more than spaces, without its line end.
+std::string FirstLine(const std::string& text) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        if (line.find_first_not_of(" \t\r") != std::string::npos) {
+            while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
+                line.pop_back();
+            }
+            return line;
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+int RunDesktop(const StartupInfo& startup) {
     // The window is hidden most of the time; the program ends only when the
     // window is unloaded.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    const std::string folder = CanonicalFolder(ResolveDataPath(startup.ExecutableFolder, startup.Arguments));
+    QtSingleInstance instance(folder);
+    switch (instance.Acquire()) {
+    case QtSingleInstance::State::First:
+        break;
+    case QtSingleInstance::State::Running:
+        if (instance.AskRunningToShow(10000)) {
+            std::cerr << "velmar-active-profiles: already running for " << folder
+                      << "; its window is shown\n";
+            return 0;
+        }
+        std::cerr << "velmar-active-profiles: already running for " << folder << ", but it does not answer\n";
+        return 1;
+    case QtSingleInstance::State::Unchecked:
+        std::cerr << "velmar-active-profiles: " << instance.Problem()
+                  << "; a second start is not prevented\n";
+        break;
+    }
 
     QtImageList images;
     QtMainWindow window(images);
@@ -28,18 +75,69 @@ int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup) {
     VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait}, startup);
     window.SetEvents(&main);
     window.OnUnloaded = [] { QCoreApplication::quit(); };
+    // The menu's "Quit" is the program's own close request, granted as Ctrl+Q's is.
+    tray.SetQuitHandler([&window] { window.RequestClose(CloseReason::ProgramCode); });
+    instance.OnShowRequested = [&main] { main.NotifyArea_IconActivated(); };
 
     InstallStopSignals([&window] { window.RequestClose(CloseReason::ProcessEnd); });
-    // Log-off and shutdown: the session manager asks the program to commit its
-    // data before the session ends. The program has none; it ends.
-    QObject::connect(&application, &QGuiApplication::commitDataRequest,
-                     [&window](QSessionManager&) { window.RequestClose(CloseReason::SessionEnd); });
-    // However the loop ends, the icon goes first.
-    QObject::connect(&application, &QCoreApplication::aboutToQuit, [&window] { window.EnsureUnloaded(); });
+    InstallSessionHandling();
+    // However the loop ends (a log-off ends it through the application's
+    // quit), the icon goes first.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&window] { window.EnsureUnloaded(); });
 
     window.Create();
     const int status = QApplication::exec();
     window.EnsureUnloaded();
+    return status;
+}
+
+} // namespace
+
+int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup,
+                       [[maybe_unused]] const GraphicalSession& session) {
+#if !defined(_WIN32) && !defined(__APPLE__)
+    const auto userChoice = ProcessEnvironment("QT_QPA_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(QtPlatformList(
+                                   session, userChoice, ProcessEnvironment("XDG_SESSION_TYPE"))));
+#endif
+    SetDesktopIdentity();
+    std::optional<QApplication> application;
+    bool fellBack = false;
+    std::string reason;
+    {
+        // A platform that cannot open its display is reported (by Qt, and by
+        // Xlib on its own) before the next one is tried; only the program
+        // knows whether that ends on the console, so the reports wait, and
+        // are dropped when it does.
+        HeldStandardError held;
+        application.emplace(argc, argv);
+        fellBack = QGuiApplication::platformName() == kFallbackQtPlatform;
+        if (fellBack) {
+            reason = FirstLine(held.Text());
+            application.reset();
+        } else {
+            held.Release();
+        }
+    }
+    if (fellBack) {
+        std::cerr << ConsoleInsteadLine("cannot open " + session.Displays +
+                                        (reason.empty() ? std::string() : " (" + reason + ")"))
+                  << '\n';
+        return RunConsoleFrontEnd(startup, std::cout);
+    }
+    const int status = RunDesktop(startup);
+#if !defined(_WIN32) && !defined(__APPLE__)
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // Qt's Wayland client can hang for ever while it takes its connection
+        // down (its event thread stays blocked in a read that nothing ends).
+        // The program is done by now: the icon is gone, the lock let go, the
+        // output written. It ends without taking Qt down.
+        std::cout.flush();
+        std::cerr.flush();
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+#endif
     return status;
 }
 

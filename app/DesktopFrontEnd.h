@@ -3,12 +3,17 @@
 // The main window on a desktop, on Qt widgets with a tray icon.
 
 #include "app/MainWindow.h"
+#include "platform/Process.h"
 
 namespace velmar {
 
-// Creates the application, the window and its controls, runs the load step
-// and the event loop until the window is unloaded (session end, SIGTERM,
-// SIGINT or the program's own quit). Returns the exit status.
-int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup);
+// Creates the application on the platform that reaches `session`, then the
+// window and its controls, runs the load step and the event loop until the
+// window is unloaded (log-off or shutdown, SIGTERM, SIGINT, SIGHUP, the menu's
+// "Quit" or Ctrl+Q). Returns the exit status. A second start on a data folder
+// that a running instance watches asks that one to show its window and returns
+// 0. When Qt cannot open the display after all, one line goes to standard
+// error and the console front end runs instead. `argc` must outlive the call.
+int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup, const GraphicalSession& session);
 
 } // namespace velmar

@@ -36,18 +36,22 @@ std::string TrimSpaces(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-// The end (byte offset) of the argument that holds the byte at `offset` of
-// the joined command line.
-std::size_t EndOfArgument(const std::vector<std::string>& arguments, std::size_t offset) {
+// The argument that holds the byte at `offset` of the joined command line:
+// its index and its end (byte offset in the joined line).
+struct ArgumentSpan {
+    std::size_t Index = 0;
+    std::size_t End = 0;
+};
+ArgumentSpan ArgumentAt(const std::vector<std::string>& arguments, std::size_t offset) {
     std::size_t start = 0;
-    for (const auto& argument : arguments) {
-        const std::size_t end = start + argument.size();
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::size_t end = start + arguments[i].size();
         if (offset < end) {
-            return end;
+            return {i, end};
         }
         start = end + 1; // the joining space
     }
-    return start == 0 ? 0 : start - 1;
+    return {arguments.size(), start == 0 ? 0 : start - 1};
 }
 
 } // namespace
@@ -109,8 +113,14 @@ std::string ResolveDataPath(const std::string& executableFolder, const std::vect
         // with spaces out of habit: /PATH:"C:\My Data\" means C:\My Data\.
         std::erase(value, '"');
     } else {
-        const std::size_t end = EndOfArgument(arguments, found);
-        value = commandLine.substr(valueStart, end - valueStart);
+        const ArgumentSpan span = ArgumentAt(arguments, found);
+        if (span.End == valueStart && span.Index + 1 < arguments.size()) {
+            // "/PATH: /srv/alarm" as typed with a space: the shell made the
+            // folder an argument of its own.
+            value = arguments[span.Index + 1];
+        } else {
+            value = commandLine.substr(valueStart, span.End - valueStart);
+        }
     }
     value = TrimSpaces(value);
     if (value.empty() || value.back() != separator) {

@@ -11,7 +11,8 @@ namespace velmar {
 // How the "/PATH:" switch and the data folder are read. Windows: "\" joins
 // folders and the switch's value ends at the next "/" of the command line.
 // POSIX: "/" joins folders, so the value runs to the end of the argument the
-// switch stands in (the shell has already split and unquoted the arguments).
+// switch stands in (the shell has already split and unquoted the arguments);
+// a switch that ends its argument takes the whole next argument as its value.
 enum class PathStyle { Windows, Posix };
 
 #ifdef _WIN32

@@ -144,6 +144,7 @@ extern "C" void OnConsoleStopSignal(int signal) {
 #ifndef _WIN32
 struct sigaction g_OldInt {};
 struct sigaction g_OldTerm {};
+struct sigaction g_OldHup {};
 #else
 void (*g_OldInt)(int) = nullptr;
 void (*g_OldTerm)(int) = nullptr;
@@ -169,6 +170,7 @@ ConsoleStopSignals::ConsoleStopSignals() {
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, &g_OldInt);
     sigaction(SIGTERM, &action, &g_OldTerm);
+    sigaction(SIGHUP, &action, &g_OldHup);
 #else
     g_OldInt = std::signal(SIGINT, OnConsoleStopSignal);
     g_OldTerm = std::signal(SIGTERM, OnConsoleStopSignal);
@@ -179,6 +181,7 @@ ConsoleStopSignals::~ConsoleStopSignals() {
 #ifndef _WIN32
     sigaction(SIGINT, &g_OldInt, nullptr);
     sigaction(SIGTERM, &g_OldTerm, nullptr);
+    sigaction(SIGHUP, &g_OldHup, nullptr);
 #else
     std::signal(SIGINT, g_OldInt);
     std::signal(SIGTERM, g_OldTerm);

@@ -3,7 +3,7 @@
 // The console front end: the window's controls for a machine without a
 // graphical session. The list and the tooltip are printed as one block to a
 // stream every time the tooltip is set, which happens once at the end of every
-// reload; the timer runs in a plain loop until SIGINT or SIGTERM.
+// reload; the timer runs in a plain loop until SIGINT, SIGTERM or SIGHUP.
 
 #include "platform/ReportList.h"
 #include "platform/Timer.h"
@@ -141,7 +141,7 @@ public:
     void Sleep(std::int32_t /*milliseconds*/) override {}
 };
 
-// While it exists, SIGINT and SIGTERM are caught and remembered instead of
+// While it exists, SIGINT, SIGTERM and (POSIX) SIGHUP are caught and remembered instead of
 // ending the process; the previous handlers come back when it goes. Create it
 // before the load step, so that a signal during the first load is not lost.
 class ConsoleStopSignals {

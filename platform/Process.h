@@ -1,7 +1,11 @@
 #pragma once
 
-// What the program learns from the operating system at start.
+// What the program learns from the operating system at start: its folder, its
+// arguments, whether a display is there to show a window on; and how the
+// launcher hands over to another executable.
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,9 +38,68 @@ std::vector<std::string> StartupArguments(const std::vector<std::string>& argume
 // tab.
 std::string CommandLineAfterProgramName(std::string_view commandLine);
 
-// Whether a graphical session is there to show a window in. On Linux and the
-// other X11/Wayland systems that needs DISPLAY or WAYLAND_DISPLAY to be set
-// and non-empty; Windows and macOS always have one.
-bool HasGraphicalSession();
+// The folder's canonical path, UTF-8, without a trailing separator: absolute,
+// with "." and ".." and symbolic links resolved as far as the folder exists,
+// so that two spellings of one folder give the same text. A folder that does
+// not exist keeps its missing part as written.
+std::string CanonicalFolder(const std::string& folder);
+
+// A graphical session as the environment describes it, and whether its display
+// answers. On X11 and Wayland systems the session is DISPLAY and
+// WAYLAND_DISPLAY (set and non-empty); Windows and macOS always have one.
+enum class DisplayState {
+    None,        // neither variable is set: a machine without a graphical session
+    Unreachable, // set, but no connection can be made to any display named
+    Reachable,   // a display named answers
+};
+
+struct GraphicalSession {
+    DisplayState State = DisplayState::None;
+    // The displays as a user would name them ("the display :99", "the Wayland
+    // display wayland-0", both joined by " or "): for Unreachable those named,
+    // for Reachable those that answered.
+    std::string Displays;
+    // For Reachable: the Qt platform that reaches the session ("xcb",
+    // "wayland"); empty when both answer, or when the system has only one.
+    std::string QtPlatform;
+};
+
+// Reads an environment variable; none when it is not set.
+using EnvironmentLookup = std::function<std::optional<std::string>(const char* name)>;
+std::optional<std::string> ProcessEnvironment(const char* name);
+
+// Looks at DISPLAY and WAYLAND_DISPLAY (with XDG_RUNTIME_DIR) and connects to
+// the sockets they name, then closes them: the X server's local socket (or its
+// TCP port 6000 + N for "host:N"), the compositor's socket in the runtime
+// folder. A connection that is accepted counts as an answer; whether the
+// server then lets the program in is left to the toolkit. A remote display
+// gets two seconds.
+GraphicalSession ProbeGraphicalSession(const EnvironmentLookup& environment = ProcessEnvironment);
+
+// While it exists, whatever the process writes to its standard error (file
+// descriptor 2, so libraries' own prints as well) goes to a temporary file
+// instead. Text() reads what was held; Release() writes it to the real
+// standard error. Either way standard error is restored when it goes. Nothing
+// is held where the platform has no such descriptors (Windows).
+class HeldStandardError {
+public:
+    HeldStandardError();
+    ~HeldStandardError();
+    HeldStandardError(const HeldStandardError&) = delete;
+    HeldStandardError& operator=(const HeldStandardError&) = delete;
+
+    std::string Text() const;
+    void Release();
+
+private:
+    void Restore();
+    int m_Saved = -1;
+    int m_Held = -1;
+};
+
+// Replaces the process with the first of `candidates` that exists, passing
+// `arguments` (argv[0] first). Returns only when none could be started, with
+// the reason ("cannot find ..." or "cannot start PATH: reason"). POSIX only.
+std::string ExecFirst(const std::vector<std::string>& candidates, const std::vector<std::string>& arguments);
 
 } // namespace velmar

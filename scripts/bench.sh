@@ -17,7 +17,7 @@ if [ "${1:-}" = "--quick" ]; then
 fi
 
 cmake --preset default -G Ninja >/dev/null
-cmake --build build/default --target velmar-bench velmar-bench-syscalls velmar-active-profiles \
+cmake --build build/default --target velmar-bench velmar-bench-syscalls velmar-active-profiles velmar-active-profiles-desktop \
   velmar-bench-plain velmar-bench-bare-tray
 bench=build/default/bench
 

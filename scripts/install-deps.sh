@@ -14,14 +14,16 @@ run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-wayland
 )
-# GoogleTest; Xvfb, a tray (trayer) and X tools for the desktop tests;
+# GoogleTest; Xvfb, a window manager (openbox), a tray (trayer), X tools,
+# libSM for the test's session manager and weston for the desktop tests;
 # desktop-file-utils, gio, groff and man for the desktop entries and manual
 # pages; dpkg-dev for the package's library dependencies; Google Benchmark,
 # Xlib, strace and python3 for the benchmarks; clang 14 with libFuzzer for the
 # fuzz targets.
 test_packages=(
   libgtest-dev libgmock-dev
-  xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
+  xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core
+  libsm-dev weston
   desktop-file-utils libglib2.0-bin groff-base man-db dpkg-dev
   libbenchmark-dev libx11-dev strace python3 clang-14 libclang-rt-14-dev
 )

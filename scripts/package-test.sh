@@ -58,6 +58,7 @@ echo "== installed files"
 expected=(
   /usr/bin/velmar-active-profiles
   /usr/bin/velmar-profiles
+  /usr/libexec/velmar-active-profiles/velmar-active-profiles-desktop
   /usr/share/applications/velmar-active-profiles.desktop
   /usr/share/man/man1/velmar-active-profiles.1.gz
   /usr/share/man/man1/velmar-profiles.1.gz
@@ -117,7 +118,7 @@ XDG_CONFIG_HOME="$work/config" velmar-active-profiles --autostart off >/dev/null
 [ ! -e "$entry" ] || fail "--autostart off left the entry"
 
 echo "== the tray program under Xvfb and trayer"
-bash tests/app/desktop_e2e.sh /usr/bin/velmar-active-profiles "$PWD/examples/Project"
+bash tests/app/desktop_e2e.sh tray /usr/bin/velmar-active-profiles "$PWD/examples/Project"
 
 echo "== dpkg -r"
 "${sudo[@]}" dpkg -r "$package"

@@ -4,15 +4,23 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCryptographicHash>
 #include <QCursor>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QIconEngine>
+#include <QLocalSocket>
 #include <QPainter>
+#include <QPointer>
 #include <QRadialGradient>
+#include <QSessionManager>
+#include <QShortcut>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 #include <QTreeWidget>
 #include <array>
 #include <chrono>
@@ -120,6 +128,9 @@ void QtReportList::AddRow(const std::string& text, std::int16_t smallImage) {
     auto* item = new QTreeWidgetItem(&m_Widget);
     item->setText(0, QString::fromStdString(text));
     item->setIcon(0, image);
+    const QString state = smallImage == kImageActive ? QStringLiteral("active") : QStringLiteral("inactive");
+    item->setData(0, Qt::AccessibleDescriptionRole, state);
+    item->setToolTip(0, state);
 }
 
 void QtReportList::Move(int left, int top) {
@@ -153,6 +164,7 @@ QtMainWindow::QtMainWindow(const QtImageList& images)
     setObjectName("VelmarActiveProfiles_Main");
     setWindowIcon(m_Icon->Icon());
     m_ListWidget->setObjectName("List_ActiveProfiles");
+    m_ListWidget->setAccessibleName(QStringLiteral("Profiles"));
     m_ListWidget->setColumnCount(1);
     m_ListWidget->setHeaderLabels({QStringLiteral("Profile")});
     m_ListWidget->setRootIsDecorated(false);
@@ -161,6 +173,9 @@ QtMainWindow::QtMainWindow(const QtImageList& images)
     m_ListWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_ListWidget->setSelectionMode(QAbstractItemView::SingleSelection);
     m_ListWidget->header()->setStretchLastSection(false);
+
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    QObject::connect(quit, &QShortcut::activated, this, [this] { RequestClose(CloseReason::ProgramCode); });
 }
 
 void QtMainWindow::Create() {
@@ -324,6 +339,17 @@ QtTrayIcon::QtTrayIcon() {
             m_Activated();
         }
     });
+    QObject::connect(m_Menu.addAction(QStringLiteral("Show profiles")), &QAction::triggered, [this] {
+        if (m_Activated) {
+            m_Activated();
+        }
+    });
+    QObject::connect(m_Menu.addAction(QStringLiteral("Quit")), &QAction::triggered, [this] {
+        if (m_Quit) {
+            m_Quit();
+        }
+    });
+    m_Tray.setContextMenu(&m_Menu);
 }
 
 void QtTrayIcon::SetTrayIcon(PicturePtr picture) {
@@ -364,6 +390,123 @@ void QtBusyPointer::SetBusy(bool busy) {
     }
 }
 
+void SetDesktopIdentity() {
+    QCoreApplication::setApplicationName(QStringLiteral("Velmar Active Profiles"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velmar-active-profiles"));
+}
+
+void InstallSessionHandling() {
+    // Qt asks for both at a checkpoint as well as at a log-off; neither ends
+    // the program. At a log-off the session manager then sends Die, which Qt
+    // turns into the application's quit.
+    const auto neverRestart = [](QSessionManager& manager) {
+        manager.setRestartHint(QSessionManager::RestartNever);
+    };
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, neverRestart, Qt::DirectConnection);
+    QObject::connect(qApp, &QGuiApplication::saveStateRequest, qApp, neverRestart, Qt::DirectConnection);
+}
+
+namespace {
+
+constexpr const char* kShowRequest = "show\n";
+constexpr const char* kShownAnswer = "shown\n";
+
+QString InstanceFolder(const QString& runtimeFolder) {
+    if (!runtimeFolder.isEmpty()) {
+        return runtimeFolder;
+    }
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        folder = QDir::tempPath();
+    }
+    return folder;
+}
+
+} // namespace
+
+QtSingleInstance::QtSingleInstance(const std::string& canonicalFolder, const QString& runtimeFolder)
+    : m_Lock([&] {
+          const QByteArray key =
+              QCryptographicHash::hash(QByteArray::fromStdString(canonicalFolder), QCryptographicHash::Sha256)
+                  .toHex()
+                  .left(20);
+          return InstanceFolder(runtimeFolder) + "/velmar-active-profiles-" + QString::fromLatin1(key) +
+                 ".lock";
+      }()) {
+    const QString key = m_Lock.fileName().section('/', -1).chopped(5);
+#ifdef _WIN32
+    // Named pipes are shared by every session of the machine: the user's name
+    // keeps them apart.
+    m_ServerName = key + "-" + qEnvironmentVariable("USERNAME");
+#else
+    m_ServerName = m_Lock.fileName().chopped(5) + ".socket";
+#endif
+    // An instance runs for days: only a lock whose process is gone is stale,
+    // never an old one (Qt would otherwise take a lock older than 30 seconds
+    // for stale wherever the file system holds no native lock on it).
+    m_Lock.setStaleLockTime(0);
+    m_Server.setSocketOptions(QLocalServer::UserAccessOption);
+    QObject::connect(&m_Server, &QLocalServer::newConnection, [this] {
+        while (QLocalSocket* socket = m_Server.nextPendingConnection()) {
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+                if (!socket->canReadLine()) {
+                    return;
+                }
+                if (socket->readLine() == kShowRequest) {
+                    if (OnShowRequested) {
+                        OnShowRequested();
+                    }
+                    socket->write(kShownAnswer);
+                    socket->flush();
+                }
+                socket->disconnectFromServer();
+            });
+        }
+    });
+}
+
+QtSingleInstance::State QtSingleInstance::Acquire() {
+    QDir().mkpath(QFileInfo(m_Lock.fileName()).absolutePath());
+    if (!m_Lock.tryLock(0)) {
+        if (m_Lock.error() == QLockFile::LockFailedError) {
+            return State::Running;
+        }
+        m_Problem = "cannot create the lock file " + m_Lock.fileName().toStdString();
+        return State::Unchecked;
+    }
+    // A socket left by a killed instance would block the name; the lock says
+    // that nobody else uses it.
+    QLocalServer::removeServer(m_ServerName);
+    if (!m_Server.listen(m_ServerName)) {
+        m_Problem =
+            "cannot listen on " + m_ServerName.toStdString() + ": " + m_Server.errorString().toStdString();
+        return State::Unchecked;
+    }
+    return State::First;
+}
+
+bool QtSingleInstance::AskRunningToShow(int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        QLocalSocket socket;
+        socket.connectToServer(m_ServerName);
+        if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {
+            socket.write(kShowRequest);
+            socket.flush();
+            while (!socket.canReadLine() &&
+                   socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+            }
+            if (socket.canReadLine() && socket.readLine() == kShownAnswer) {
+                return true;
+            }
+        }
+        // Not listening yet (it is still starting), or gone meanwhile.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
 #ifndef _WIN32
 namespace {
 
@@ -402,6 +545,7 @@ void InstallStopSignals(std::function<void()> onStop) {
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
 }
 #else
 void InstallStopSignals(std::function<void()> /*onStop*/) {

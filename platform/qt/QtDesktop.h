@@ -9,12 +9,16 @@
 #include "platform/Window.h"
 
 #include <QIcon>
+#include <QLocalServer>
+#include <QLockFile>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
 
 class QTreeWidget;
 
@@ -57,6 +61,9 @@ private:
 };
 
 // The report list `List_ActiveProfiles` on a QTreeWidget with one column.
+// Each row also says "active" or "inactive" in words, as its accessible
+// description and its tooltip, for screen readers and for whoever cannot tell
+// the balls apart.
 class QtReportList : public IReportList {
 public:
     QtReportList(QTreeWidget& widget, const QtImageList& images) : m_Widget(widget), m_Images(images) {}
@@ -75,7 +82,8 @@ private:
 
 // The top-level window `VelmarActiveProfiles_Main` carrying the list. It
 // raises the window events: Form_Load on Create, Form_Resize on every size or
-// state change, Form_QueryUnload and Form_Unload on a close request.
+// state change, Form_QueryUnload and Form_Unload on a close request. Ctrl+Q
+// closes it as the program's own request, which is granted.
 class QtMainWindow : public QWidget, public IWindow {
 public:
     explicit QtMainWindow(const QtImageList& images);
@@ -144,6 +152,7 @@ private:
 // The tray component `NotifyArea` on a QSystemTrayIcon. A click or double click
 // on the icon raises IconActivated. The picture is handed to Qt only when it
 // changes (Qt writes a temporary file for every new icon on some desktops).
+// Its context menu offers "Show profiles" (IconActivated) and "Quit".
 class QtTrayIcon : public ITrayIcon {
 public:
     QtTrayIcon();
@@ -158,13 +167,17 @@ public:
     std::string ToolTipText() const override { return m_Tray.toolTip().toStdString(); }
     void SetIconActivatedHandler(std::function<void()> handler) override { m_Activated = std::move(handler); }
     bool NotificationAreaAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
+    // The handler of the menu's "Quit".
+    void SetQuitHandler(std::function<void()> handler) { m_Quit = std::move(handler); }
 
     QSystemTrayIcon& Widget() { return m_Tray; }
 
 private:
+    QMenu m_Menu; // outlives the icon that shows it
     QSystemTrayIcon m_Tray;
     PicturePtr m_Picture;
     std::function<void()> m_Activated;
+    std::function<void()> m_Quit;
 };
 
 class QtWait : public IWait {
@@ -181,7 +194,58 @@ private:
     bool m_Busy = false;
 };
 
-// Turns SIGINT and SIGTERM into a call of `onStop` on the user-interface
+// Names the application for the desktop: "Velmar Active Profiles", which a
+// StatusNotifierItem host shows as the icon's name, and the desktop file
+// "velmar-active-profiles" (the Wayland app id). The display name is left to
+// follow the application name: set on its own, Qt would append it to every
+// window title. Call before the application object exists.
+void SetDesktopIdentity();
+
+// Answers the session manager. A checkpoint (the session saves itself and goes
+// on) leaves the program running; a log-off or shutdown ends it through the
+// application's quit, which unloads the window. The session manager is told
+// never to restart the program: its start belongs to the desktop's autostart,
+// which carries the "/PATH:" that a restart would lose.
+void InstallSessionHandling();
+
+// One running desktop front end per user and data folder. A lock file and a
+// local server live in the user's runtime folder, both named after the data
+// folder's canonical path; a second start finds the lock held, asks the
+// running one through the server to show its window, and ends. A lock left by
+// a process that no longer runs is taken over.
+class QtSingleInstance {
+public:
+    enum class State {
+        First,     // this process holds the folder and listens for requests
+        Running,   // another process holds it
+        Unchecked, // the lock cannot be made (see Problem); runs without it
+    };
+
+    // `canonicalFolder` is the data folder's canonical path; `runtimeFolder`
+    // defaults to the user's runtime folder.
+    explicit QtSingleInstance(const std::string& canonicalFolder, const QString& runtimeFolder = {});
+    QtSingleInstance(const QtSingleInstance&) = delete;
+    QtSingleInstance& operator=(const QtSingleInstance&) = delete;
+
+    State Acquire();
+    // Why the state is Unchecked.
+    const std::string& Problem() const { return m_Problem; }
+    // Asks the running instance to show its window and waits for its answer
+    // up to `timeoutMs` (it may still be starting); true when it answered.
+    bool AskRunningToShow(int timeoutMs);
+    // Raised on the user-interface thread when a later start asks to be shown.
+    std::function<void()> OnShowRequested;
+
+    QString ServerName() const { return m_ServerName; }
+
+private:
+    QLockFile m_Lock;
+    QLocalServer m_Server;
+    QString m_ServerName;
+    std::string m_Problem;
+};
+
+// Turns SIGINT, SIGTERM and SIGHUP into a call of `onStop` on the user-interface
 // thread, through a socket pair watched by the event loop (a signal handler
 // may do nothing but write a byte). Call once, after the application exists.
 void InstallStopSignals(std::function<void()> onStop);

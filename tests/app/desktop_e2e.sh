@@ -1,90 +1,420 @@
 #!/usr/bin/env bash
-# The tray program on a real X server with a real notification area: Xvfb
-# gives the display, trayer the system tray. The icon must be embedded in the
-# tray, a click on it must map the window with its rows, SIGTERM must end the
-# program with status 0 and take the icon away; without a tray the window
-# starts shown, and a tray that appears later gets the icon.
+# The tray program as a user meets it: on a real X server (Xvfb) with a window
+# manager (openbox) and a notification area (trayer), under a session manager,
+# without a reachable display, and under a Wayland compositor (weston).
 #
-# Usage: desktop_e2e.sh PROGRAM DATA_FOLDER
-# Exit status 77 (skipped) only when Xvfb is not installed.
+# Usage: desktop_e2e.sh CASE PROGRAM DATA_FOLDER
+#   tray        icon in the tray, a click shows the window, the title-bar close
+#               is refused, SIGTERM and SIGHUP end it with the icon removed; no
+#               tray at start shows the window, a later tray gets the icon
+#   quit        the icon's menu ("Show profiles", "Quit") and Ctrl+Q
+#   session     a checkpoint keeps it running, a log-off ends it; never restarted
+#               (needs VELMAR_SESSION_MANAGER: the test's session manager)
+#   instance    one instance per data folder; another folder runs beside; a
+#               killed instance does not block; the console is not limited
+#   no-display  a display that cannot be reached gives one line on standard
+#               error and the console front end, never an abort; SIGTERM and
+#               SIGHUP end the console with status 0
+#   launcher    --help and --version; the launcher never loads Qt; it finds the
+#               desktop executable beside it or in the installed layout
+#               (VELMAR_DESKTOP_SUBDIR: that folder relative to the launcher's)
+#   wayland     the program under weston (headless)
+# PROGRAM is the launcher velmar-active-profiles, with the desktop executable
+# beside it as in the build tree. Exit status 77 (skipped) only when Xvfb (or,
+# for the wayland case, weston) is not installed.
 set -euo pipefail
 
-program=$1
-data=$2
+case_name=$1
+program=$2
+data=$3
+desktop="$(dirname "$program")/velmar-active-profiles-desktop"
 caption='^Velmar - Active Profiles$'
 
 if ! command -v Xvfb >/dev/null 2>&1; then
   echo "Xvfb is not installed: skipped"
   exit 77
 fi
-for tool in trayer xdotool xwininfo convert import; do
+for tool in openbox trayer xdotool xwininfo xprop convert import; do
   command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is missing (scripts/install-deps.sh)"; exit 1; }
 done
 
 source "$(dirname "$0")/../../scripts/xvfb-tray.sh"
 
-fail() { echo "FAIL: $*"; exit 1; }
-count() { # pixels of picture $1 near colour $2
-  convert "$1" -fuzz 25% -fill black +opaque "$2" -fill white -opaque "$2" \
-    -colorspace gray -format '%[fx:round(mean*w*h)]' info:
+fail() {
+  echo "FAIL: $*"
+  [ -n "${trayer_pid:-}" ] && ! running "$trayer_pid" && echo "(trayer has ended)"
+  for log in "$work"/*.out "$work"/*.err "$work"/*.log; do
+    [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
+  done
+  exit 1
 }
 
-start_xvfb || fail "Xvfb did not start"
-
+# start_program NAME [ARGUMENTS...]: runs PROGRAM in the background with its
+# output in $work/NAME.out and NAME.err; sets program_pid.
 start_program() {
-  "$program" "/PATH:$data" >"$work/program.log" 2>&1 &
+  local name=$1; shift
+  "$program" "$@" >"$work/$name.out" 2>"$work/$name.err" &
   program_pid=$!
   pids+=("$program_pid")
 }
 
+running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! running "$1"; }
+
+# expect_exit PID SECONDS: waits for the process to end; fails unless its
+# status is 0.
+expect_exit() {
+  local pid=$1 seconds=$2 status=0
+  wait_for "$seconds" ended "$pid" || fail "process $pid still running after $seconds s"
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || fail "exit status $status"
+}
+
+# stop_program SIGNAL: the signal ends the program with status 0 and no icon.
 stop_program() {
-  kill -TERM "$program_pid"
-  local status=0
-  wait "$program_pid" || status=$?
-  [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
-  icon_shown && fail "the icon stayed in the tray after the program ended"
+  kill "-$1" "$program_pid"
+  expect_exit "$program_pid" 15
+  icon_shown && fail "the icon stayed in the tray after SIG$1"
   return 0
 }
 
-echo "== tray present"
-start_trayer || fail "trayer did not show its panel"
-start_program
-wait_for 15 icon_shown || fail "no icon in the tray"
-window_shown && fail "the window is shown at start although a tray is there"
-# The program's own icon, a blue list card under a red bell, once it is painted.
-icon_is_the_programs() {
-  local x y
-  read -r x y < <(icon_position)
-  import -window root -crop "22x22+$x+$y" +repage "$work/icon.png"
-  blue=$(count "$work/icon.png" 'rgb(31,91,181)')
-  bell=$(count "$work/icon.png" 'rgb(216,57,43)')
-  ((blue > 30 && bell > 10))
+printed_block() { grep -q '^tooltip: ' "$work/$1.out"; }
+line_count() { wc -l <"$work/$1"; }
+
+# expect_one_error_line NAME PATTERN: standard error holds exactly one line,
+# matching PATTERN.
+expect_one_error_line() {
+  local lines
+  lines=$(line_count "$1.err")
+  [ "$lines" -eq 1 ] || fail "$1: $lines lines on standard error, not one"
+  grep -Eq "$2" "$work/$1.err" || fail "$1: standard error does not match $2: $(cat "$work/$1.err")"
 }
-wait_for 5 icon_is_the_programs || fail "the tray does not show the program's icon ($blue blue, $bell red pixels)"
-echo "icon pixels: $blue blue, $bell red"
-wait_for 10 click_icon || fail "clicking the icon did not show the window"
-window=$(xdotool search --onlyvisible --name "$caption" | head -n1)
-xwininfo -id "$window" >"$work/window.txt"
-grep -q 'Map State: IsViewable' "$work/window.txt" || fail "window not mapped"
-grep -q 'Width: 312' "$work/window.txt" || fail "inner width is not 312: $(grep Width "$work/window.txt")"
-grep -q 'Height: 211' "$work/window.txt" || fail "inner height is not 211"
-sleep 0.5
-import -window "$window" "$work/window.png"
-red=$(count "$work/window.png" 'rgb(215,30,30)')
-green=$(count "$work/window.png" 'rgb(30,175,50)')
-echo "red ball pixels: $red, green ball pixels: $green"
-((red > 20 && green > 20)) || fail "the window does not show red and green rows"
-stop_program
 
-echo "== no tray at start, one later"
-kill "$trayer_pid"
-wait "$trayer_pid" 2>/dev/null || true
-tray_panel_gone() { ! tray_panel_shown; }
-wait_for 10 tray_panel_gone || fail "trayer did not go"
-start_program
-wait_for 15 window_shown || fail "without a tray the window must start shown"
-start_trayer || fail "trayer did not show its panel"
-wait_for 15 icon_shown || fail "the icon did not appear in a tray that started later"
-stop_program
+# Opens the icon's context menu and picks its ENTRY-th item with the keyboard.
+pick_menu_entry() {
+  local entry=$1 x y keys=()
+  read -r x y < <(icon_position)
+  xdotool mousemove $((x + 11)) $((y + 11)) click 3
+  wait_for 10 popup_mapped || return 1
+  for _ in $(seq "$entry"); do keys+=(Down); done
+  xdotool key "${keys[@]}" Return
+}
+# The menu is an override-redirect window straight below the root, unlike the
+# icon (in the tray's panel) and the window (in the window manager's frame).
+popup_mapped() {
+  local id
+  for id in $(xwininfo -root -children | awk '/\("velmar-active-profiles" / { print $1 }'); do
+    xwininfo -id "$id" | grep -q 'Map State: IsViewable' && return 0
+  done
+  return 1
+}
 
+case_tray() {
+  start_wm || fail "openbox did not start"
+  start_trayer || fail "trayer did not show its panel"
+  start_program tray "/PATH:$data"
+  wait_for 15 icon_shown || fail "no icon in the tray"
+  window_shown && fail "the window is shown at start although a tray is there"
+  # The program's own icon, a blue list card under a red bell, once it is painted.
+  icon_is_the_programs() {
+    local x y
+    read -r x y < <(icon_position)
+    import -window root -crop "22x22+$x+$y" +repage "$work/icon.png"
+    blue=$(count "$work/icon.png" 'rgb(31,91,181)')
+    bell=$(count "$work/icon.png" 'rgb(216,57,43)')
+    ((blue > 30 && bell > 10))
+  }
+  wait_for 5 icon_is_the_programs || fail "the tray does not show the program's icon ($blue blue, $bell red pixels)"
+  echo "icon pixels: $blue blue, $bell red"
+  wait_for 10 click_icon || fail "clicking the icon did not show the window"
+  local window
+  window=$(xdotool search --onlyvisible --name "$caption" | head -n1)
+  xwininfo -id "$window" >"$work/window.txt"
+  grep -q 'Map State: IsViewable' "$work/window.txt" || fail "window not mapped"
+  grep -q 'Width: 312' "$work/window.txt" || fail "inner width is not 312: $(grep Width "$work/window.txt")"
+  grep -q 'Height: 211' "$work/window.txt" || fail "inner height is not 211"
+  sleep 0.5
+  import -window "$window" "$work/window.png"
+  local red green
+  red=$(count_near 'rgb(215,30,30)')
+  green=$(count_near 'rgb(30,175,50)')
+  echo "red ball pixels: $red, green ball pixels: $green"
+  ((red > 20 && green > 20)) || fail "the window does not show red and green rows"
+
+  echo "== the title-bar close is refused"
+  xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+  sleep 1
+  window_shown || fail "the window manager's close closed the window"
+  running "$program_pid" || fail "the window manager's close ended the program"
+  stop_program TERM
+
+  echo "== no tray at start, one later; SIGHUP"
+  kill "$trayer_pid"
+  wait "$trayer_pid" 2>/dev/null || true
+  tray_panel_gone() { ! tray_panel_shown; }
+  wait_for 10 tray_panel_gone || fail "trayer did not go"
+  start_program late "/PATH:$data"
+  wait_for 15 window_shown || fail "without a tray the window must start shown"
+  start_trayer || fail "trayer did not show its panel"
+  wait_for 15 icon_shown || fail "the icon did not appear in a tray that started later"
+  stop_program HUP
+}
+
+# Pixels of $work/window.png near a colour.
+count() { # pixels of picture $1 near colour $2
+  convert "$1" -fuzz 25% -fill black +opaque "$2" -fill white -opaque "$2" \
+    -colorspace gray -format '%[fx:round(mean*w*h)]' info:
+}
+count_near() { count "$work/window.png" "$1"; } # pixels of the window near a colour
+
+case_quit() {
+  start_wm || fail "openbox did not start"
+  start_trayer || fail "trayer did not show its panel"
+
+  echo "== the menu's Show profiles"
+  start_program show "/PATH:$data"
+  wait_for 15 icon_shown || fail "no icon in the tray"
+  wait_for 20 pick_menu_entry 1 || fail "the icon's menu did not open"
+  wait_for 10 window_shown || fail "Show profiles did not show the window"
+
+  echo "== Ctrl+Q in the window"
+  local window
+  window=$(xdotool search --onlyvisible --name "$caption" | head -n1)
+  xdotool windowactivate --sync "$window" key --clearmodifiers ctrl+q
+  expect_exit "$program_pid" 15
+  icon_shown && fail "the icon stayed after Ctrl+Q"
+
+  echo "== the menu's Quit"
+  start_program quit "/PATH:$data"
+  wait_for 15 icon_shown || fail "no icon in the tray"
+  wait_for 20 pick_menu_entry 2 || fail "the icon's menu did not open"
+  expect_exit "$program_pid" 15
+  icon_shown && fail "the icon stayed after Quit"
+  return 0
+}
+
+case_session() {
+  local manager=${VELMAR_SESSION_MANAGER:-}
+  [ -x "$manager" ] || fail "the test's session manager was not built (libsm-dev: scripts/install-deps.sh)"
+  start_wm || fail "openbox did not start"
+  start_trayer || fail "trayer did not show its panel"
+  # No ICE authority: the manager accepts local clients by host.
+  export ICEAUTHORITY="$work/iceauthority"
+  mkfifo "$work/manager.in"
+  exec 5<>"$work/manager.in"
+  "$manager" <"$work/manager.in" >"$work/manager.out" 2>"$work/manager.err" &
+  pids+=($!)
+  wait_for 10 grep -q '^listening ' "$work/manager.out" || fail "the session manager did not start"
+  SESSION_MANAGER=$(sed -n 's/^listening //p' "$work/manager.out") start_program session "/PATH:$data"
+  wait_for 15 icon_shown || fail "no icon in the tray"
+  wait_for 10 grep -q '^registered ' "$work/manager.out" || fail "the program did not join the session"
+  done_count() { grep -c '^save-yourself-done 1' "$work/manager.out" || true; }
+
+  echo "== checkpoint"
+  echo checkpoint >&5
+  saved_once() { [ "$(done_count)" -ge 1 ]; }
+  wait_for 10 saved_once || fail "no answer to the checkpoint"
+  sleep 1
+  running "$program_pid" || fail "the checkpoint ended the program"
+  icon_shown || fail "the checkpoint removed the icon"
+  grep -q '^property RestartStyleHint 3$' "$work/manager.out" ||
+    fail "the session manager was not told never to restart it: $(grep RestartStyleHint "$work/manager.out")"
+  grep '^property RestartStyleHint' "$work/manager.out" | grep -vq ' 3$' &&
+    fail "a restart hint other than never was given"
+
+  echo "== log-off"
+  echo logoff >&5
+  saved_twice() { [ "$(done_count)" -ge 2 ]; }
+  wait_for 10 saved_twice || fail "no answer to the log-off"
+  grep -q '^die-sent' "$work/manager.out" || fail "the manager did not send Die"
+  expect_exit "$program_pid" 15
+  icon_shown && fail "the icon stayed after the log-off"
+  grep '^property RestartStyleHint' "$work/manager.out" | grep -vq ' 3$' &&
+    fail "a restart hint other than never was given"
+  return 0
+}
+
+case_instance() {
+  start_wm || fail "openbox did not start"
+  start_trayer || fail "trayer did not show its panel"
+  start_program first "/PATH:$data"
+  local first=$program_pid
+  wait_for 15 icon_shown || fail "no icon in the tray"
+  window_shown && fail "the window is shown at start"
+
+  echo "== a second start on the same folder, spelled differently"
+  start_program second "/PATH:" "$data/../$(basename "$data")/."
+  expect_exit "$program_pid" 15
+  expect_one_error_line second 'already running'
+  [ -s "$work/second.out" ] && fail "the second start printed on standard output"
+  wait_for 10 window_shown || fail "the second start did not show the first one's window"
+  [ "$(icon_count)" -eq 1 ] || fail "$(icon_count) icons in the tray after the second start"
+  running "$first" || fail "the first instance ended"
+
+  echo "== another folder runs beside it"
+  mkdir -p "$work/other/Profiles"
+  start_program other "/PATH:$work/other"
+  local other=$program_pid
+  two_icons() { [ "$(icon_count)" -eq 2 ]; }
+  wait_for 15 two_icons || fail "no second icon for another folder"
+
+  echo "== a killed instance leaves no lock behind"
+  kill -KILL "$first"
+  wait "$first" 2>/dev/null || true
+  one_icon() { [ "$(icon_count)" -eq 1 ]; }
+  wait_for 10 one_icon || fail "the killed instance's icon stayed"
+  start_program again "/PATH:$data"
+  wait_for 15 two_icons || fail "a start after a killed instance did not run: $(cat "$work/again.err")"
+  kill -TERM "$program_pid"
+  expect_exit "$program_pid" 15
+  wait_for 10 one_icon || fail "the icon stayed after SIGTERM"
+  program_pid=$other
+  stop_program TERM
+
+  echo "== the console front end is not limited"
+  local console1 console2
+  env -u DISPLAY "$program" "/PATH:$data" >"$work/console1.out" 2>"$work/console1.err" &
+  console1=$!
+  pids+=("$console1")
+  env -u DISPLAY "$program" "/PATH:$data" >"$work/console2.out" 2>"$work/console2.err" &
+  console2=$!
+  pids+=("$console2")
+  wait_for 15 printed_block console1 || fail "the first console printed nothing"
+  wait_for 15 printed_block console2 || fail "a second console on the same folder printed nothing"
+  kill -TERM "$console1"
+  kill -HUP "$console2"
+  expect_exit "$console1" 15
+  expect_exit "$console2" 15
+}
+
+# run_without_display NAME EXECUTABLE PATTERN [env arguments...]: the
+# executable prints the console block and one line on standard error matching
+# PATTERN (none when PATTERN is empty). Sets console_pid; stop_console then
+# expects status 0 on SIGTERM.
+run_without_display() {
+  local name=$1 executable=$2 pattern=$3; shift 3
+  env "$@" "$executable" "/PATH:$data" >"$work/$name.out" 2>"$work/$name.err" &
+  console_pid=$!
+  pids+=("$console_pid")
+  wait_for 15 printed_block "$name" || fail "$name: no console block"
+  if [ -n "$pattern" ]; then
+    expect_one_error_line "$name" "$pattern"
+  else
+    [ -s "$work/$name.err" ] && fail "$name wrote to standard error: $(cat "$work/$name.err")"
+  fi
+  return 0
+}
+stop_console() { # [SIGNAL], TERM by default
+  kill "-${1:-TERM}" "$console_pid"
+  expect_exit "$console_pid" 15
+}
+qt_loaded() { grep -q 'libQt6' "/proc/$1/maps"; }
+
+case_no_display() {
+  local number
+  number=$(unused_display_number) || fail "no free display number"
+  echo "== DISPLAY=:$number, nothing there"
+  run_without_display launcher "$program" ":$number" -u WAYLAND_DISPLAY "DISPLAY=:$number"
+  qt_loaded "$console_pid" && fail "the launcher loaded Qt without a display"
+  stop_console
+  run_without_display desktop "$desktop" ":$number" -u WAYLAND_DISPLAY "DISPLAY=:$number"
+  stop_console HUP
+
+  echo "== WAYLAND_DISPLAY set, no compositor"
+  run_without_display wayland "$program" 'velmar-nowhere' -u DISPLAY WAYLAND_DISPLAY=velmar-nowhere
+  stop_console
+
+  echo "== an X server that refuses the connection"
+  xauth -f "$work/cookie" add ":$number" . "$(mcookie)" 2>/dev/null
+  local own_display=${DISPLAY:-}
+  start_xvfb -auth "$work/cookie" || fail "Xvfb with a cookie did not start"
+  local refusing=$DISPLAY
+  DISPLAY=$own_display
+  run_without_display refused "$program" "$refusing" -u WAYLAND_DISPLAY "DISPLAY=$refusing" \
+    XAUTHORITY=/nonexistent
+  stop_console
+}
+
+case_launcher() {
+  echo "== --help and --version start nothing"
+  start_trayer || fail "trayer did not show its panel"
+  local option status
+  for option in --help --version; do
+    status=0
+    timeout 10 "$program" "$option" "/PATH:$data" >"$work/option.out" 2>"$work/option.err" || status=$?
+    [ "$status" -eq 0 ] || fail "$option: exit status $status"
+    [ -s "$work/option.err" ] && fail "$option wrote to standard error: $(cat "$work/option.err")"
+    icon_shown && fail "$option started the program"
+    case $option in
+    --help) grep -q '^Usage: velmar-active-profiles' "$work/option.out" || fail "--help: no usage line" ;;
+    --version)
+      [ "$(line_count option.out)" -eq 1 ] && grep -Eq '^velmar-active-profiles [0-9]+\.[0-9]+\.[0-9]+$' \
+        "$work/option.out" || fail "--version printed: $(cat "$work/option.out")"
+      ;;
+    esac
+  done
+
+  echo "== the launcher does not link Qt"
+  readelf -d "$program" | grep NEEDED >"$work/needed.txt"
+  grep -qi 'qt' "$work/needed.txt" && fail "the launcher links Qt: $(grep -i qt "$work/needed.txt")"
+  run_without_display console "$program" '' -u DISPLAY -u WAYLAND_DISPLAY
+  qt_loaded "$console_pid" && fail "the console front end loaded Qt"
+  stop_console
+
+  echo "== a launcher without its desktop executable runs the console"
+  mkdir -p "$work/alone"
+  cp "$program" "$work/alone/"
+  run_without_display alone "$work/alone/$(basename "$program")" 'velmar-active-profiles-desktop'
+  stop_console
+
+  echo "== the installed layout, with the data folder beside the launcher"
+  local subdir=${VELMAR_DESKTOP_SUBDIR:-}
+  [ -n "$subdir" ] || fail "VELMAR_DESKTOP_SUBDIR is not set"
+  mkdir -p "$work/prefix/bin" "$work/prefix/bin/$subdir"
+  cp "$program" "$work/prefix/bin/"
+  cp "$desktop" "$work/prefix/bin/$subdir/"
+  cp -r "$data" "$work/prefix/bin/Project"
+  start_wm || fail "openbox did not start"
+  program="$work/prefix/bin/$(basename "$program")" start_program installed
+  wait_for 15 icon_shown || fail "the installed launcher showed no icon: $(cat "$work/installed.err")"
+  wait_for 10 click_icon || fail "clicking the icon did not show the window"
+  local window
+  window=$(xdotool search --onlyvisible --name "$caption" | head -n1)
+  sleep 0.5
+  import -window "$window" "$work/window.png"
+  (($(count_near 'rgb(30,175,50)') > 20)) || fail "no green rows: the data folder beside the launcher was not read"
+  stop_program TERM
+}
+
+case_wayland() {
+  if ! command -v weston >/dev/null 2>&1; then
+    echo "weston is not installed: skipped"
+    exit 77
+  fi
+  unset DISPLAY
+  weston --backend=headless-backend.so --socket=velmar-e2e --idle-time=0 >"$work/weston.log" 2>&1 &
+  pids+=($!)
+  wait_for 15 test -S "$XDG_RUNTIME_DIR/velmar-e2e" || fail "weston did not start"
+  WAYLAND_DISPLAY=velmar-e2e WAYLAND_DEBUG=client start_program wayland "/PATH:$data"
+  # weston has no notification area: the window starts shown.
+  titled() { grep -q 'set_title("Velmar - Active Profiles")' "$work/wayland.err"; }
+  wait_for 20 titled || fail "no window with the caption on the compositor"
+  grep -q 'qt.qpa' "$work/wayland.err" && fail "Qt complained: $(grep 'qt.qpa' "$work/wayland.err" | head -n3)"
+  kill -TERM "$program_pid"
+  expect_exit "$program_pid" 15
+}
+
+# Every case but wayland needs the X server; the wayland case has it for its
+# runtime folder only and never shows it to the program.
+start_xvfb || fail "Xvfb did not start"
+case $case_name in
+tray) case_tray ;;
+quit) case_quit ;;
+session) case_session ;;
+instance) case_instance ;;
+no-display) case_no_display ;;
+launcher) case_launcher ;;
+wayland) case_wayland ;;
+*) fail "unknown case $case_name" ;;
+esac
 echo "PASS"

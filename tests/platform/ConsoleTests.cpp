@@ -73,7 +73,13 @@ TEST(ConsoleControls, ListRefusesNegativeSizesAsTheDesktopListDoes) {
 }
 
 TEST(ConsoleLoop, TicksUntilAStopSignal) {
-    for (const int signal : {SIGTERM, SIGINT}) {
+#ifdef SIGHUP
+    // A closed terminal or a hang-up ends the program like SIGTERM.
+    const auto stopSignals = std::to_array({SIGTERM, SIGINT, SIGHUP});
+#else
+    const auto stopSignals = std::to_array({SIGTERM, SIGINT});
+#endif
+    for (const int signal : stopSignals) {
         const ConsoleStopSignals signals;
         ConsoleTimer timer;
         timer.SetInterval(20);

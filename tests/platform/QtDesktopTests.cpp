@@ -8,16 +8,30 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHeaderView>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
 #include <array>
+#include <atomic>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <thread>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace velmar {
 namespace {
@@ -106,6 +120,21 @@ TEST(QtDesktop, RowsShowNamesLiterallyWithRedAndGreenBalls) {
     EXPECT_GT(qRed(red), 2 * qGreen(red));
     // The tooltip's first line is the heading, so Qt never takes it for markup.
     EXPECT_FALSE(Qt::mightBeRichText(QString::fromStdString("Aktiva profiler:\n\xC2\xB7 <b>x</b>")));
+}
+
+TEST(QtDesktop, RowsTellTheirStateWithoutColour) {
+    SetProfiles({{"Alpha", true}, {"Beta", false}});
+    QtFixture f;
+    f.Main.ShowActiveProfiles();
+    QTreeWidget* list = f.List();
+    EXPECT_FALSE(list->accessibleName().isEmpty()) << "the list has a name for screen readers";
+    const auto expect = [&](int row, const char* state) {
+        const QTreeWidgetItem* item = list->topLevelItem(row);
+        EXPECT_EQ(item->data(0, Qt::AccessibleDescriptionRole).toString(), state) << row;
+        EXPECT_EQ(item->toolTip(0), state) << row;
+    };
+    expect(0, "active");
+    expect(1, "inactive");
 }
 
 TEST(QtDesktop, BallImagesAreFourteenPixelsWithWhiteTransparent) {
@@ -224,6 +253,119 @@ TEST(QtDesktop, TrayRaisesIconActivatedOnClickAndDoubleClick) {
     EXPECT_FALSE(tray.Widget().icon().isNull());
 }
 
+TEST(QtDesktop, TheIconsMenuShowsTheWindowOrQuits) {
+    QtTrayIcon tray;
+    int activations = 0;
+    int quits = 0;
+    tray.SetIconActivatedHandler([&] { ++activations; });
+    tray.SetQuitHandler([&] { ++quits; });
+    QMenu* menu = tray.Widget().contextMenu();
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_EQ(actions[0]->text(), "Show profiles");
+    EXPECT_EQ(actions[1]->text(), "Quit");
+    actions[0]->trigger();
+    EXPECT_EQ(activations, 1);
+    EXPECT_EQ(quits, 0);
+    actions[1]->trigger();
+    EXPECT_EQ(quits, 1);
+}
+
+TEST(QtDesktop, ControlQInTheWindowUnloadsIt) {
+    SetProfiles({});
+    QtFixture f;
+    f.Window.Create();
+    f.Tray.Activate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.Window));
+    QTest::keyClick(&f.Window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(f.Window.Unloaded());
+    EXPECT_EQ(f.Tray.IconVisible(), 0);
+    EXPECT_EQ(f.UnloadedCalls, 1);
+}
+
+TEST(QtDesktop, TheProgramIsNamedForTheDesktop) {
+    SetDesktopIdentity();
+    // The name a StatusNotifierItem host shows for the icon.
+    EXPECT_EQ(QCoreApplication::applicationName(), "Velmar Active Profiles");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "velmar-active-profiles");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmar Active Profiles");
+}
+
+TEST(QtSingleInstance, OneInstancePerDataFolder) {
+    QTemporaryDir runtime;
+    using State = QtSingleInstance::State;
+    QtSingleInstance first("/srv/alarm/Project", runtime.path());
+    EXPECT_EQ(first.Acquire(), State::First);
+    QtSingleInstance second("/srv/alarm/Project", runtime.path());
+    EXPECT_EQ(second.Acquire(), State::Running);
+    QtSingleInstance other("/srv/other/Project", runtime.path());
+    EXPECT_EQ(other.Acquire(), State::First) << "another folder runs beside it";
+    QTemporaryDir otherRuntime;
+    QtSingleInstance otherUser("/srv/alarm/Project", otherRuntime.path());
+    EXPECT_EQ(otherUser.Acquire(), State::First) << "another user's runtime folder";
+
+    // An instance runs for days: the age of its lock never makes it stale.
+    const QStringList locks = QDir(runtime.path()).entryList({"*.lock"}, QDir::Files);
+    ASSERT_EQ(locks.size(), 2);
+    for (const QString& lock : locks) {
+        QFile file(runtime.filePath(lock));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
+    }
+    QtSingleInstance third("/srv/alarm/Project", runtime.path());
+    EXPECT_EQ(third.Acquire(), State::Running);
+}
+
+TEST(QtSingleInstance, ALaterStartAsksTheRunningOneToShowItself) {
+    QTemporaryDir runtime;
+    QtSingleInstance first("/srv/alarm/Project", runtime.path());
+    ASSERT_EQ(first.Acquire(), QtSingleInstance::State::First);
+    int shown = 0;
+    first.OnShowRequested = [&] { ++shown; };
+
+    // The later start blocks while it asks; the running one answers from its
+    // event loop, here this thread's.
+    std::atomic<int> answered = -1;
+    std::thread later([&] {
+        QtSingleInstance second("/srv/alarm/Project", runtime.path());
+        answered =
+            second.Acquire() == QtSingleInstance::State::Running && second.AskRunningToShow(10000) ? 1 : 0;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    while (answered < 0 && clock.elapsed() < 15000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    later.join();
+    EXPECT_EQ(answered, 1);
+    EXPECT_EQ(shown, 1);
+
+    QtSingleInstance unanswered("/srv/nobody/Project", runtime.path());
+    EXPECT_FALSE(unanswered.AskRunningToShow(300)) << "nobody listens for that folder";
+}
+
+#ifndef _WIN32
+TEST(QtSingleInstance, AKilledInstanceDoesNotBlockTheNextStart) {
+    QTemporaryDir runtime;
+    // A child takes the folder and ends without letting go, as a killed
+    // instance does: its lock file and its socket stay behind.
+    const pid_t child = fork();
+    if (child == 0) {
+        QtSingleInstance killed("/srv/alarm/Project", runtime.path());
+        _exit(killed.Acquire() == QtSingleInstance::State::First ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(QDir(runtime.path()).entryList(QDir::Files | QDir::System).size(), 2) << "lock and socket left";
+
+    QtSingleInstance next("/srv/alarm/Project", runtime.path());
+    EXPECT_EQ(next.Acquire(), QtSingleInstance::State::First);
+}
+#endif
+
 TEST(QtDesktop, TimerTicksIntoItsHandler) {
     QtTimer timer;
     int ticks = 0;
@@ -241,6 +383,23 @@ TEST(QtDesktop, TimerTicksIntoItsHandler) {
     EXPECT_FALSE(timer.Enabled());
     EXPECT_EQ(timer.Interval(), 10);
 }
+
+#ifndef _WIN32
+TEST(QtDesktop, StopSignalsArriveOnTheEventLoop) {
+    int stops = 0;
+    InstallStopSignals([&] { ++stops; });
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const int before = stops;
+        std::raise(signal);
+        QElapsedTimer clock;
+        clock.start();
+        while (stops == before && clock.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        EXPECT_EQ(stops, before + 1) << "signal " << signal;
+    }
+}
+#endif
 
 } // namespace
 } // namespace velmar

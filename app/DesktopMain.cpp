@@ -1,0 +1,56 @@
+// velmar-active-profiles-desktop: the tray program on Qt, started by the
+// launcher velmar-active-profiles (app/Launcher.h). On Windows it is the
+// program itself and bears the launcher's name.
+
+#include "app/Autostart.h"
+#include "app/ConsoleFrontEnd.h"
+#include "app/DesktopFrontEnd.h"
+#include "app/Launcher.h"
+#include "app/ProgramOptions.h"
+#include "platform/Process.h"
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    try {
+        const char* argv0 = argc > 0 ? argv[0] : "velmar-active-profiles";
+        velmar::StartupInfo startup =
+            velmar::DesktopStartup(velmar::ExecutableFolder(argv0), velmar::ProgramArguments(argc, argv));
+        const std::vector<std::string> userArguments = startup.Arguments;
+        if (const auto status =
+                velmar::RunProgramAction(velmar::ParseProgramOptions(userArguments), std::cout, std::cerr)) {
+            return *status;
+        }
+        // On Windows this executable is the program itself, so it also
+        // answers --autostart and reads "/PATH:" from the command line as typed.
+        if (const auto status =
+                velmar::RunAutostartOption(startup.ExecutableFolder, userArguments, std::cout, std::cerr)) {
+            return *status;
+        }
+        startup.Arguments = velmar::StartupArguments(userArguments);
+        const velmar::GraphicalSession session = velmar::ProbeGraphicalSession();
+        if (session.State != velmar::DisplayState::Reachable) {
+            std::cerr << velmar::ConsoleInsteadLine(session.State == velmar::DisplayState::None
+                                                        ? "no graphical session (DISPLAY and WAYLAND_DISPLAY "
+                                                          "are not set)"
+                                                        : "cannot connect to " + session.Displays)
+                      << '\n';
+            return velmar::RunConsoleFrontEnd(startup, std::cout);
+        }
+        // Qt sees the user's arguments only, never the launcher's folder.
+        std::vector<std::string> qtTexts = userArguments;
+        std::vector<char*> qtArguments = {argv[0]};
+        for (auto& text : qtTexts) {
+            qtArguments.push_back(text.data());
+        }
+        qtArguments.push_back(nullptr);
+        int qtArgumentCount = static_cast<int>(qtArguments.size()) - 1;
+        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), startup, session);
+    } catch (const std::exception& error) {
+        std::cerr << "velmar-active-profiles: " << error.what() << '\n';
+        return 1;
+    }
+}

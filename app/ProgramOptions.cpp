@@ -1,0 +1,87 @@
+#include "app/ProgramOptions.h"
+
+#include "app/Startup.h"
+#include "common/Version.h"
+
+#include <ostream>
+#include <string_view>
+
+namespace velmar {
+
+namespace {
+
+constexpr const char* kHelpText =
+    R"(Usage: velmar-active-profiles [/PATH:FOLDER]
+       velmar-active-profiles --autostart on [/PATH:FOLDER] | --autostart off
+       velmar-active-profiles --help | --version
+
+Shows which Velmar alarm profiles are active. The program puts an icon into
+the notification area whose tooltip names the active profiles; a click on it
+opens a window that lists every profile, green for active and red for
+inactive. Every five seconds it looks for changes of the profile files
+FOLDER/Profiles/Profile_NNNN.dat and reloads them. It only reads.
+
+  /PATH:FOLDER  the data folder; without it, the folder Project beside the
+                program where there is one, else %DEFAULT% ("/PATH: FOLDER"
+                with a space works as well)
+  --autostart on [/PATH:FOLDER]
+                start the program at every login on that folder (writes the
+                user's autostart entry) and exit
+  --autostart off
+                remove that entry and exit
+  --help        print this text and exit
+  --version     print the version and exit
+
+One instance runs per data folder: a second start on the same folder shows
+the running one's window and exits. Quit from the icon's menu or with Ctrl+Q
+in the window; minimising hides the window, and its close button is refused.
+Without a graphical session, or when the display cannot be reached, the
+program prints the list after every reload instead, until SIGINT, SIGTERM or
+SIGHUP.
+)";
+
+} // namespace
+
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
+    ProgramOptions options;
+    for (const auto& argument : arguments) {
+        if (argument == "--help") {
+            options.Action = ProgramAction::Help;
+            return options;
+        }
+        if (argument == "--version") {
+            options.Action = ProgramAction::Version;
+            return options;
+        }
+    }
+    return options;
+}
+
+std::optional<int> RunProgramAction(const ProgramOptions& options, std::ostream& out, std::ostream& err) {
+    switch (options.Action) {
+    case ProgramAction::Run:
+        return std::nullopt;
+    case ProgramAction::Help: {
+        // The default folder is fixed at build time; a build without one
+        // always uses the folder beside the program.
+        const std::string_view help = kHelpText;
+        const std::string_view mark = "%DEFAULT%";
+        const auto at = help.find(mark);
+        const std::string_view fallback =
+            *kDefaultDataPath != '\0' ? kDefaultDataPath : "that folder all the same";
+        out << help.substr(0, at) << fallback << help.substr(at + mark.size());
+        break;
+    }
+    case ProgramAction::Version:
+        out << "velmar-active-profiles " << kVersion << '\n';
+        break;
+    }
+    out.flush();
+    if (!out) {
+        err << "velmar-active-profiles: cannot write to standard output\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace velmar
