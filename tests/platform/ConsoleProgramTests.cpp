@@ -51,7 +51,7 @@ TEST(ConsoleProgram, CtrlBreakEndsAProgramThatDoesNotCatchCtrlC) {
 
 TEST(ConsoleProgram, ConsoleOutputIsUtf8WhileItLives) {
     std::array<char*, 2> arguments = {nullptr, nullptr};
-    std::string name = "velmar_platform_process_tests";
+    std::string name = "velmar_platform_command_line_tests";
     arguments[0] = name.data();
     int argc = 1;
     char** argv = arguments.data();
@@ -61,7 +61,7 @@ TEST(ConsoleProgram, ConsoleOutputIsUtf8WhileItLives) {
         if (before != 0) {
             EXPECT_EQ(GetConsoleOutputCP(), static_cast<UINT>(CP_UTF8));
         }
-        EXPECT_STREQ(argv[0], "velmar_platform_process_tests");
+        EXPECT_STREQ(argv[0], "velmar_platform_command_line_tests");
         EXPECT_EQ(argv[argc], nullptr);
     }
     EXPECT_EQ(GetConsoleOutputCP(), before) << "the console's own code page comes back";
