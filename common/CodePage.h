@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,10 @@ std::string Utf8Left(std::string_view utf8, std::size_t count);
 // UTF-8 to code points; each malformed byte becomes its own value (0x80..0xFF).
 std::u32string Utf8ToCodePoints(std::string_view utf8);
 std::string CodePointsToUtf8(std::u32string_view codePoints);
+
+// The code point of the well-formed UTF-8 sequence at byte `i`, advancing `i`
+// past it; nothing for a malformed byte, advancing `i` by one.
+std::optional<char32_t> DecodeUtf8At(std::string_view utf8, std::size_t& i);
 
 // Upper case of one code point, with the mapping described below.
 char32_t ToUpperCodePoint(char32_t c);

@@ -1,5 +1,6 @@
 #include "platform/Console.h"
 
+#include "common/CodePage.h"
 #include "common/Errors.h"
 #include "platform/LocalTime.h"
 
@@ -21,21 +22,39 @@
 namespace velmar {
 
 std::string EscapeConsoleText(std::string_view text) {
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    const auto appendByte = [&](std::string& out, char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 0x0F];
+    };
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '\\':
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '\\') {
             out += "\\\\";
-            break;
-        case '\r':
+            ++i;
+        } else if (c == '\r') {
             out += "\\r";
-            break;
-        case '\n':
+            ++i;
+        } else if (c == '\n') {
             out += "\\n";
-            break;
-        default:
-            out += c;
+            ++i;
+        } else {
+            const std::size_t start = i;
+            const auto point = DecodeUtf8At(text, i);
+            // C0 controls, DEL and the C1 controls (U+0080 to U+009F, which
+            // some terminals obey) are written byte by byte, as are bytes
+            // that belong to no UTF-8 sequence.
+            if (!point || *point < 0x20 || (*point >= 0x7F && *point <= 0x9F)) {
+                for (std::size_t k = start; k < i; ++k) {
+                    appendByte(out, text[k]);
+                }
+            } else {
+                out.append(text.substr(start, i - start));
+            }
         }
     }
     return out;

@@ -19,8 +19,10 @@
 
 namespace velmar {
 
-// Backslash, carriage return and line feed written as \\, \r and \n, so that
-// a name or a tooltip always stays on its own line.
+// Backslash, carriage return and line feed written as \\, \r and \n, and every
+// other control character (below 0x20, 0x7F and the C1 controls U+0080 to
+// U+009F) and every byte that is no UTF-8 as \xNN, so that a name, problem or
+// tooltip always stays on its own line and can never drive the terminal.
 std::string EscapeConsoleText(std::string_view text);
 
 // The block printed after every reload:

@@ -10,9 +10,9 @@
 namespace velmar {
 namespace {
 
-TEST(ConsoleBlock, EscapesBackslashCarriageReturnAndLineFeed) {
+TEST(ConsoleBlock, EscapesEverythingThatCouldDriveATerminal) {
     struct Case {
-        const char* Text;
+        std::string_view Text;
         const char* Expected;
     };
     const auto cases = std::to_array<Case>({
@@ -21,7 +21,16 @@ TEST(ConsoleBlock, EscapesBackslashCarriageReturnAndLineFeed) {
         {"a\r\nb", "a\\r\\nb"},
         {"\n\n", "\\n\\n"},
         {"\\n", "\\\\n"}, // a written backslash-n stays distinguishable from a line feed
-        {"tab\tand \xC3\x85", "tab\tand \xC3\x85"},
+        {"tab\tand \xC3\x85", "tab\\x09and \xC3\x85"},
+        {"\x1B[31mred\x1B[0m", "\\x1B[31mred\\x1B[0m"}, // an escape sequence stays inert
+        {"bell\a del\x7F", "bell\\x07 del\\x7F"},
+        {std::string_view("nul\0end", 7), "nul\\x00end"},
+        {"\x1F \x20", "\\x1F  "},
+        // C1 controls (undefined code page 1252 bytes map to them) and bytes
+        // that are no UTF-8 are written byte by byte; the rest of UTF-8 stays.
+        {"osc\xC2\x9D end", "osc\\xC2\\x9D end"},
+        {"\xC2\xA0nbsp \xE2\x80\xA6", "\xC2\xA0nbsp \xE2\x80\xA6"},
+        {"bad\xFF \xC3", "bad\\xFF \\xC3"},
         {"", ""},
     });
     for (const auto& c : cases) {
