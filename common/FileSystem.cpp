@@ -2,6 +2,8 @@
 
 #include "common/CodePage.h"
 
+#include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <system_error>
 
@@ -111,6 +113,45 @@ std::vector<DirectoryEntry> Search(const std::string& folder, std::string_view p
 }
 
 } // namespace
+
+std::error_code LastSystemError() {
+#ifdef _WIN32
+    return {static_cast<int>(GetLastError()), std::system_category()};
+#else
+    return {errno, std::generic_category()};
+#endif
+}
+
+std::string SystemErrorText(const std::error_code& error) {
+    std::string text;
+#ifdef _WIN32
+    if (error.category() == std::system_category()) {
+        wchar_t* buffer = nullptr;
+        const DWORD length = FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+            nullptr, static_cast<DWORD>(error.value()), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        if (length > 0 && buffer != nullptr) {
+            text = PathToUtf8(fs::path(std::wstring(buffer, length)));
+        }
+        LocalFree(buffer);
+    }
+#endif
+    if (text.empty()) {
+        text = error.message();
+    }
+    while (!text.empty() &&
+           (text.back() == '.' || std::isspace(static_cast<unsigned char>(text.back())) != 0)) {
+        text.pop_back();
+    }
+    if (text.empty()) {
+        return "error " + std::to_string(error.value());
+    }
+    if (text.size() > 1 && std::isupper(static_cast<unsigned char>(text[0])) != 0 &&
+        std::islower(static_cast<unsigned char>(text[1])) != 0) {
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    }
+    return text;
+}
 
 fs::path PathFromUtf8(std::string_view utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace velmar {
@@ -14,6 +15,15 @@ inline constexpr char kPathSeparator = '\\';
 #else
 inline constexpr char kPathSeparator = '/';
 #endif
+
+// The error of the calling thread's last failed system call: errno on POSIX,
+// GetLastError() on Windows.
+std::error_code LastSystemError();
+// The system's own words for an error, UTF-8, as a clause that follows a
+// colon: "permission denied", "input/output error". Windows codes are worded
+// by FormatMessageW. The first letter is lower-cased unless the first word is
+// an abbreviation ("I/O"), and a final full stop is dropped.
+std::string SystemErrorText(const std::error_code& error);
 
 // Texts are UTF-8 throughout the program; these convert to and from the
 // file-system path type without loss on any platform.
