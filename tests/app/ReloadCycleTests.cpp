@@ -143,8 +143,8 @@ TEST_F(ReloadCycle, FilesThatAreNotProfilesDoNotCount) {
 }
 
 TEST(ChangeSignature, UnreadableTimeNeverMatches) {
-    DirectoryEntry readable{"Profile_0001.dat", true, 5, 10};
-    DirectoryEntry unreadable{"Profile_0001.dat", false, 0, 10};
+    DirectoryEntry readable{"Profile_0001.dat", true, 5, 10, ""};
+    DirectoryEntry unreadable{"Profile_0001.dat", false, 0, 10, ""};
     EXPECT_TRUE(SameSignature({readable}, {readable}));
     EXPECT_TRUE(SameSignature({}, {}));
     EXPECT_FALSE(SameSignature({unreadable}, {unreadable}));
