@@ -1,22 +1,36 @@
 #include "app/ConsoleFrontEnd.h"
 
 #include "platform/Console.h"
+#include "profiles/Profiles.h"
 
+#include <algorithm>
 #include <ostream>
+#include <vector>
 
 namespace velmar {
 
 namespace {
 
 struct ConsoleControls {
-    explicit ConsoleControls(std::ostream& out) : Tray(List, out) {}
+    explicit ConsoleControls(std::ostream& out) : Tray(List, Window, out) {}
+
+    MainWindowControls Of(IWait& wait) { return {Window, List, ImageList, Timer, Tray, wait, Busy}; }
 
     ConsoleWindow Window;
     ConsoleImageList ImageList;
     ConsoleReportList List{ImageList};
     ConsoleTimer Timer;
     ConsoleTray Tray;
+    ConsoleBusyPointer Busy;
 };
+
+bool FolderListed(const std::vector<LoadProblem>& problems) {
+    return std::none_of(problems.begin(), problems.end(), [](const LoadProblem& problem) {
+        return problem.Kind == LoadProblemKind::FolderMissing ||
+               problem.Kind == LoadProblemKind::FolderNotAFolder ||
+               problem.Kind == LoadProblemKind::FolderUnreadable;
+    });
+}
 
 } // namespace
 
@@ -24,8 +38,7 @@ int RunConsoleFrontEnd(const StartupInfo& startup, std::ostream& out) {
     const ConsoleStopSignals signals;
     ConsoleControls controls(out);
     SleepWait wait;
-    VelmarActiveProfiles_Main main(
-        {controls.Window, controls.List, controls.ImageList, controls.Timer, controls.Tray, wait}, startup);
+    VelmarActiveProfiles_Main main(controls.Of(wait), startup);
     main.Form_Load();
     RunConsoleLoop(controls.Timer, signals);
     // The process is being ended: a close request the window grants.
@@ -36,13 +49,13 @@ int RunConsoleFrontEnd(const StartupInfo& startup, std::ostream& out) {
     return 0;
 }
 
-void PrintProfilesOnce(const StartupInfo& startup, std::ostream& out) {
+int PrintProfilesOnce(const StartupInfo& startup, std::ostream& out) {
     ConsoleControls controls(out);
     NoWait wait;
-    VelmarActiveProfiles_Main main(
-        {controls.Window, controls.List, controls.ImageList, controls.Timer, controls.Tray, wait}, startup);
+    VelmarActiveProfiles_Main main(controls.Of(wait), startup);
     main.Form_Load();
     main.Form_Unload();
+    return FolderListed(LoadProblems) ? 0 : 1;
 }
 
 } // namespace velmar

@@ -15,7 +15,9 @@ namespace velmar {
 int RunConsoleFrontEnd(const StartupInfo& startup, std::ostream& out);
 
 // The load step alone, without its 500-millisecond wait: the profiles are
-// loaded once and the block is printed once.
-void PrintProfilesOnce(const StartupInfo& startup, std::ostream& out);
+// loaded once and the block is printed once. Returns the exit status: 1 when
+// the Profiles folder could not be listed (missing, not a folder, unreadable),
+// 0 otherwise; a file that could not be loaded is one of the block's "!" lines.
+int PrintProfilesOnce(const StartupInfo& startup, std::ostream& out);
 
 } // namespace velmar

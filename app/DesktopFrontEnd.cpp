@@ -20,12 +20,7 @@ int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup) {
     QtTrayIcon tray;
     QtWait wait;
     QtBusyPointer busy;
-    BusyPointerHandler = [&busy](bool isBusy) { busy.SetBusy(isBusy); };
-    struct ResetBusyPointerHandler {
-        ~ResetBusyPointerHandler() { BusyPointerHandler = nullptr; }
-    } resetBusyPointerHandler;
-
-    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait}, startup);
+    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy}, startup);
     window.SetEvents(&main);
     window.OnUnloaded = [] { QCoreApplication::quit(); };
 

@@ -61,7 +61,7 @@ std::string EscapeConsoleText(std::string_view text) {
 }
 
 std::string FormatConsoleBlock(std::string_view clockText, const std::vector<ListRow>& rows,
-                               std::string_view toolTip) {
+                               const std::vector<std::string>& problems, std::string_view toolTip) {
     std::string block = "== ";
     block += clockText;
     block += ' ' + std::to_string(rows.size()) + " profiles\n";
@@ -70,17 +70,15 @@ std::string FormatConsoleBlock(std::string_view clockText, const std::vector<Lis
         block += EscapeConsoleText(row.Text);
         block += '\n';
     }
+    for (const auto& problem : problems) {
+        block += "! ";
+        block += EscapeConsoleText(problem);
+        block += '\n';
+    }
     block += "tooltip: ";
     block += EscapeConsoleText(toolTip);
     block += '\n';
     return block;
-}
-
-std::string LocalClockText() {
-    const std::tm local = LocalNow();
-    std::array<char, 16> text{};
-    const std::size_t length = std::strftime(text.data(), text.size(), "%H:%M:%S", &local);
-    return {text.data(), length};
 }
 
 void ConsoleReportList::AddRow(const std::string& text, std::int16_t smallImage) {
@@ -118,13 +116,15 @@ void ConsoleWindow::SetInnerSize(int width, int height) {
     m_Height = height;
 }
 
-ConsoleTray::ConsoleTray(const ConsoleReportList& list, std::ostream& out, std::function<std::string()> clock)
-    : m_List(list), m_Out(out), m_Clock(std::move(clock)) {}
+ConsoleTray::ConsoleTray(const ConsoleReportList& list, const ConsoleWindow& window, std::ostream& out,
+                         std::function<std::string()> clock)
+    : m_List(list), m_Window(window), m_Out(out), m_Clock(std::move(clock)) {}
 
 void ConsoleTray::SetToolTipText(const std::string& text) {
     m_ToolTip = text;
     // One write and a flush, so that a reader of a pipe sees whole blocks.
-    m_Out << FormatConsoleBlock(m_Clock(), m_List.Rows(), m_ToolTip) << std::flush;
+    m_Out << FormatConsoleBlock(m_Clock(), m_List.Rows(), m_Window.Status().Problems, m_ToolTip)
+          << std::flush;
 }
 
 void ConsoleTimer::Fire() const {

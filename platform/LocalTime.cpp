@@ -1,5 +1,7 @@
 #include "platform/LocalTime.h"
 
+#include <array>
+
 namespace velmar {
 
 std::tm LocalNow() {
@@ -11,6 +13,13 @@ std::tm LocalNow() {
     localtime_r(&now, &local);
 #endif
     return local;
+}
+
+std::string LocalClockText() {
+    const std::tm local = LocalNow();
+    std::array<char, 16> text{};
+    const std::size_t length = std::strftime(text.data(), text.size(), "%H:%M:%S", &local);
+    return {text.data(), length};
 }
 
 } // namespace velmar

@@ -6,10 +6,12 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QRadialGradient>
 #include <QSocketNotifier>
 #include <QTreeWidget>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <thread>
@@ -64,6 +66,30 @@ QIcon DrawProgramIcon() {
     return icon;
 }
 
+QIcon DrawWarningIcon(const QIcon& icon) {
+    QIcon warning;
+    for (const int size : {16, 32}) {
+        QPixmap pixmap = icon.pixmap(size, size);
+        if (pixmap.isNull()) {
+            pixmap = QPixmap(size, size);
+            pixmap.fill(Qt::transparent);
+        }
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 16.0, size / 16.0);
+        const std::array<QPointF, 3> triangle = {QPointF(11.5, 6.5), QPointF(16.0, 15.5), QPointF(7.0, 15.5)};
+        painter.setPen(QPen(QColor(90, 50, 0), 0.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(QColor(255, 176, 0));
+        painter.drawPolygon(triangle.data(), static_cast<int>(triangle.size()));
+        painter.setPen(QPen(QColor(40, 20, 0), 1.2, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(11.5, 9.3), QPointF(11.5, 12.2));
+        painter.drawPoint(QPointF(11.5, 14.0));
+        painter.end();
+        warning.addPixmap(pixmap);
+    }
+    return warning;
+}
+
 QtImageList::QtImageList() {
     m_Images[0] = QIcon(DrawBallImage(QColor(215, 30, 30)));
     m_Images[1] = QIcon(DrawBallImage(QColor(30, 175, 50)));
@@ -112,8 +138,18 @@ void QtReportList::SetColumnWidth(int column, int width) {
     m_Widget.setColumnWidth(column - 1, width);
 }
 
+namespace {
+
+// The theme's error colour: Qt's palette has no role for it, so it is a red
+// chosen to keep its contrast against the theme's window colour.
+QColor ErrorColour(const QPalette& palette) {
+    return palette.color(QPalette::Window).lightness() < 128 ? QColor(255, 110, 100) : QColor(190, 0, 0);
+}
+
+} // namespace
+
 QtMainWindow::QtMainWindow(const QtImageList& images)
-    : m_ListWidget(new QTreeWidget(this)), m_List(*m_ListWidget, images),
+    : m_ListWidget(new QTreeWidget(this)), m_StatusLabel(new QLabel(this)), m_List(*m_ListWidget, images),
       m_Icon(std::make_shared<QtPicture>(DrawProgramIcon())) {
     setObjectName("VelmarActiveProfiles_Main");
     setWindowIcon(m_Icon->Icon());
@@ -126,6 +162,31 @@ QtMainWindow::QtMainWindow(const QtImageList& images)
     m_ListWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_ListWidget->setSelectionMode(QAbstractItemView::SingleSelection);
     m_ListWidget->header()->setStretchLastSection(false);
+    m_StatusLabel->setObjectName("Label_Status");
+    m_StatusLabel->setTextFormat(Qt::PlainText);
+    m_StatusLabel->setContentsMargins(4, 2, 4, 2);
+    m_StatusLabel->setGeometry(0, 0, 0, StatusHeight());
+}
+
+int QtMainWindow::StatusHeight() const {
+    return m_StatusLabel->fontMetrics().height() + 4;
+}
+
+void QtMainWindow::SetStatus(const StatusLine& status) {
+    m_Status = status;
+    m_StatusLabel->setText(QString::fromStdString(status.Text));
+    QStringList lines;
+    for (const auto& problem : status.Problems) {
+        lines << QString::fromStdString(problem).toHtmlEscaped();
+    }
+    // Rich text with every name escaped, so that no name is taken for markup.
+    m_StatusLabel->setToolTip(lines.isEmpty() ? QString()
+                                              : "<p style='white-space:pre'>" + lines.join("<br>") + "</p>");
+    QPalette palette = this->palette();
+    if (!status.Problems.empty()) {
+        palette.setColor(QPalette::WindowText, ErrorColour(palette));
+    }
+    m_StatusLabel->setPalette(palette);
 }
 
 void QtMainWindow::Create() {
@@ -172,15 +233,15 @@ std::string QtMainWindow::Caption() const {
 }
 
 void QtMainWindow::SetInnerSize(int width, int height) {
-    resize(width, height);
+    resize(width, height + StatusHeight());
 }
 
-// A minimised window has no inner area.
+// A minimised window has no inner area. The status line lies below it.
 int QtMainWindow::InnerWidth() const {
     return isMinimized() ? 0 : width();
 }
 int QtMainWindow::InnerHeight() const {
-    return isMinimized() ? 0 : height();
+    return isMinimized() ? 0 : std::max(height() - StatusHeight(), 0);
 }
 
 void QtMainWindow::Show() {
@@ -226,6 +287,8 @@ WindowState QtMainWindow::State() const {
 
 void QtMainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    const int statusHeight = StatusHeight();
+    m_StatusLabel->setGeometry(0, std::max(height() - statusHeight, 0), width(), statusHeight);
     RaiseResize();
 }
 
@@ -296,8 +359,21 @@ void QtTrayIcon::SetTrayIcon(PicturePtr picture) {
         return;
     }
     m_Picture = std::move(picture);
+    ShowIcon();
+}
+
+void QtTrayIcon::SetWarning(bool warning) {
+    if (warning == m_Warning) {
+        return;
+    }
+    m_Warning = warning;
+    ShowIcon();
+}
+
+void QtTrayIcon::ShowIcon() {
     const auto* qtPicture = dynamic_cast<const QtPicture*>(m_Picture.get());
-    m_Tray.setIcon(qtPicture != nullptr ? qtPicture->Icon() : QIcon());
+    const QIcon icon = qtPicture != nullptr ? qtPicture->Icon() : QIcon();
+    m_Tray.setIcon(m_Warning ? DrawWarningIcon(icon) : icon);
 }
 
 void QtTrayIcon::SetIconVisible(std::int16_t visible) {

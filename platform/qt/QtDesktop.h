@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
 class QTreeWidget;
 
 namespace velmar {
@@ -34,6 +35,9 @@ private:
 QPixmap DrawBallImage(const QColor& colour);
 // The program's icon: a ball with a small clock hand, 16 and 32 pixels.
 QIcon DrawProgramIcon();
+// The warning variant of an icon: the icon with a small amber warning
+// triangle over its lower right corner, at 16 and 32 pixels.
+QIcon DrawWarningIcon(const QIcon& icon);
 
 // The image list `ImageList`: image 1 a red ball, image 2 a green ball.
 class QtImageList : public IImageList {
@@ -66,9 +70,11 @@ private:
     const QtImageList& m_Images;
 };
 
-// The top-level window `VelmarActiveProfiles_Main` carrying the list. It
-// raises the window events: Form_Load on Create, Form_Resize on every size or
-// state change, Form_QueryUnload and Form_Unload on a close request.
+// The top-level window `VelmarActiveProfiles_Main` carrying the list, and
+// under it the status line `Label_Status`, which lies outside the inner area
+// the window reports: the list keeps the whole of that. It raises the window
+// events: Form_Load on Create, Form_Resize on every size or state change,
+// Form_QueryUnload and Form_Unload on a close request.
 class QtMainWindow : public QWidget, public IWindow {
 public:
     explicit QtMainWindow(const QtImageList& images);
@@ -96,6 +102,10 @@ public:
     int InnerWidth() const override;
     int InnerHeight() const override;
     PicturePtr Icon() const override { return m_Icon; }
+    // Plain text; the problems in the theme's error colour, all of them in
+    // the line's tooltip.
+    void SetStatus(const StatusLine& status) override;
+    StatusLine Status() const override { return m_Status; }
     void Show() override;
     void Hide() override;
     bool Visible() const override { return isVisible(); }
@@ -111,7 +121,11 @@ private:
     void RaiseResize();
     bool Close(CloseReason reason);
 
+    int StatusHeight() const;
+
     QTreeWidget* m_ListWidget;
+    QLabel* m_StatusLabel;
+    StatusLine m_Status;
     QtReportList m_List;
     std::shared_ptr<const QtPicture> m_Icon;
     IWindowEvents* m_Events = nullptr;
@@ -149,14 +163,21 @@ public:
     // on the following lines are shown literally.
     void SetToolTipText(const std::string& text) override;
     std::string ToolTipText() const override { return m_Tray.toolTip().toStdString(); }
+    // The variant comes from DrawWarningIcon.
+    void SetWarning(bool warning) override;
+    bool Warning() const override { return m_Warning; }
     void SetIconActivatedHandler(std::function<void()> handler) override { m_Activated = std::move(handler); }
     bool NotificationAreaAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
     QSystemTrayIcon& Widget() { return m_Tray; }
 
 private:
+    // Hands the picture, or its warning variant, to Qt.
+    void ShowIcon();
+
     QSystemTrayIcon m_Tray;
     PicturePtr m_Picture;
+    bool m_Warning = false;
     std::function<void()> m_Activated;
 };
 

@@ -41,14 +41,26 @@ TEST(ConsoleBlock, EscapesEverythingThatCouldDriveATerminal) {
 TEST(ConsoleBlock, OneLinePerRowThenTheTooltip) {
     const std::vector<ListRow> rows = {
         {"Kontor", kImageInactive}, {"Natt\nlarm", kImageActive}, {"C:\\x", 1}};
-    EXPECT_EQ(FormatConsoleBlock("07:05:09", rows, "Aktiva profiler:\n\xC2\xB7 Natt\nlarm"),
+    EXPECT_EQ(FormatConsoleBlock("07:05:09", rows, {}, "Aktiva profiler:\n\xC2\xB7 Natt\nlarm"),
               "== 07:05:09 3 profiles\n"
               "- Kontor\n"
               "+ Natt\\nlarm\n"
               "- C:\\\\x\n"
               "tooltip: Aktiva profiler:\\n\xC2\xB7 Natt\\nlarm\n");
-    EXPECT_EQ(FormatConsoleBlock("00:00:00", {}, "Aktiva profiler:"),
+    EXPECT_EQ(FormatConsoleBlock("00:00:00", {}, {}, "Aktiva profiler:"),
               "== 00:00:00 0 profiles\ntooltip: Aktiva profiler:\n");
+}
+
+TEST(ConsoleBlock, ProblemsComeAfterTheRowsAndBeforeTheTooltip) {
+    EXPECT_EQ(
+        FormatConsoleBlock("07:05:09", {{"Kontor", kImageActive}},
+                           {"Profile_0002.dat: permission denied", "Profile_\x1B[2J.dat: is a directory"},
+                           "Aktiva profiler:\n\xC2\xB7 Kontor\nProfile_0002.dat: permission denied"),
+        "== 07:05:09 1 profiles\n"
+        "+ Kontor\n"
+        "! Profile_0002.dat: permission denied\n"
+        "! Profile_\\x1B[2J.dat: is a directory\n"
+        "tooltip: Aktiva profiler:\\n\xC2\xB7 Kontor\\nProfile_0002.dat: permission denied\n");
 }
 
 TEST(ConsoleBlock, ClockTextIsHoursMinutesSeconds) {
@@ -58,8 +70,9 @@ TEST(ConsoleBlock, ClockTextIsHoursMinutesSeconds) {
 TEST(ConsoleControls, TrayPrintsTheListWhenTheTooltipIsSet) {
     ConsoleImageList images;
     ConsoleReportList list(images);
+    ConsoleWindow window;
     std::ostringstream out;
-    ConsoleTray tray(list, out, [] { return std::string("12:34:56"); });
+    ConsoleTray tray(list, window, out, [] { return std::string("12:34:56"); });
     list.AddRow("A", kImageActive);
     EXPECT_THROW(list.AddRow("bad", 3), OutOfRangeError);
     EXPECT_THROW(list.AddRow("bad", 0), OutOfRangeError);
@@ -70,6 +83,14 @@ TEST(ConsoleControls, TrayPrintsTheListWhenTheTooltipIsSet) {
     tray.SetToolTipText("again");
     EXPECT_EQ(out.str(),
               "== 12:34:56 1 profiles\n+ A\ntooltip: tip\n== 12:34:56 0 profiles\ntooltip: again\n");
+
+    // The window's status line brings the problems; the icon's state is kept.
+    out.str("");
+    window.SetStatus({"Profile_0001.dat: input/output error", {"Profile_0001.dat: input/output error"}});
+    tray.SetWarning(true);
+    EXPECT_TRUE(tray.Warning());
+    tray.SetToolTipText("tip");
+    EXPECT_EQ(out.str(), "== 12:34:56 0 profiles\n! Profile_0001.dat: input/output error\ntooltip: tip\n");
 }
 
 TEST(ConsoleControls, ListRefusesNegativeSizesAsTheDesktopListDoes) {

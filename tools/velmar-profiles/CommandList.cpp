@@ -34,8 +34,7 @@ int CommandList(const Arguments& args, std::ostream& out, std::ostream& /*err*/)
     }
     // The same load step as the program, without its wait: /PATH: or the
     // program's folder, one load, one block.
-    PrintProfilesOnce({ExecutableFolder(nullptr), args}, out);
-    return 0;
+    return PrintProfilesOnce({ExecutableFolder(nullptr), args}, out);
 }
 
 } // namespace velmar::tool
