@@ -60,6 +60,53 @@ std::string EscapeConsoleText(std::string_view text) {
     return out;
 }
 
+std::string JsonString(std::string_view text) {
+    constexpr std::string_view kHex = "0123456789abcdef";
+    std::string out = "\"";
+    out.reserve(text.size() + 2);
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const auto point = DecodeUtf8At(text, i);
+        if (!point) {
+            out += "\\ufffd";
+            continue;
+        }
+        switch (*point) {
+        case U'"':
+            out += "\\\"";
+            break;
+        case U'\\':
+            out += "\\\\";
+            break;
+        case U'\b':
+            out += "\\b";
+            break;
+        case U'\f':
+            out += "\\f";
+            break;
+        case U'\n':
+            out += "\\n";
+            break;
+        case U'\r':
+            out += "\\r";
+            break;
+        case U'\t':
+            out += "\\t";
+            break;
+        default:
+            if (*point < 0x20 || (*point >= 0x7F && *point <= 0x9F)) {
+                out += "\\u00";
+                out += kHex[*point >> 4U];
+                out += kHex[*point & 0x0FU];
+            } else {
+                out.append(text.substr(start, i - start));
+            }
+        }
+    }
+    out += '"';
+    return out;
+}
+
 std::string FormatConsoleBlock(std::string_view clockText, const std::vector<ListRow>& rows,
                                const std::vector<std::string>& problems, std::string_view toolTip) {
     std::string block = "== ";

@@ -26,6 +26,12 @@ namespace velmar {
 // tooltip always stays on its own line and can never drive the terminal.
 std::string EscapeConsoleText(std::string_view text);
 
+// The text as a JSON string, quotes included: quotation mark and backslash
+// escaped, control characters (C0, DEL and C1) as \uXXXX or their short
+// forms, and every byte that belongs to no UTF-8 sequence as U+FFFD, so that
+// the result is valid JSON whatever bytes the text holds.
+std::string JsonString(std::string_view text);
+
 // The block printed after every reload:
 //   == HH:MM:SS N profiles
 //   + name of an active profile (image 2)

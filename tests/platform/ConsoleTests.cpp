@@ -38,6 +38,31 @@ TEST(ConsoleBlock, EscapesEverythingThatCouldDriveATerminal) {
     }
 }
 
+TEST(JsonText, EveryByteANameMayHoldIsAValidJsonString) {
+    struct Case {
+        std::string_view Text;
+        const char* Expected;
+    };
+    const auto cases = std::to_array<Case>({
+        {"plain", R"("plain")"},
+        {"say \"hi\"", R"("say \"hi\"")"},
+        {"C:\\Data\\", R"("C:\\Data\\")"},
+        {"a\r\nb\tc\bd\fe", R"("a\r\nb\tc\bd\fe")"},
+        {std::string_view("nul\0\x01\x1F\x7F", 7), R"("nul\u0000\u0001\u001f\u007f")"},
+        {"\x1B[31m", R"("\u001b[31m")"},
+        {"osc\xC2\x9D", R"("osc\u009d")"},
+        {"\xC3\x85sa \xC2\xB7 \xE2\x80\xA6 \xF0\x9F\x94\x94",
+         "\"\xC3\x85sa \xC2\xB7 \xE2\x80\xA6 \xF0\x9F\x94\x94\""},
+        {"bad\xFF\xC3",
+         R"("bad\ufffd\ufffd")"}, // bytes that are no UTF-8 (a data folder given in another encoding)
+        {"</script>", R"("</script>")"},
+        {"", R"("")"},
+    });
+    for (const auto& c : cases) {
+        EXPECT_EQ(JsonString(c.Text), c.Expected) << c.Text;
+    }
+}
+
 TEST(ConsoleBlock, OneLinePerRowThenTheTooltip) {
     const std::vector<ListRow> rows = {
         {"Kontor", kImageInactive}, {"Natt\nlarm", kImageActive}, {"C:\\x", 1}};
@@ -65,6 +90,10 @@ TEST(ConsoleBlock, ProblemsComeAfterTheRowsAndBeforeTheTooltip) {
 
 TEST(ConsoleBlock, ClockTextIsHoursMinutesSeconds) {
     EXPECT_TRUE(std::regex_match(LocalClockText(), std::regex("[0-2][0-9]:[0-5][0-9]:[0-6][0-9]")));
+    EXPECT_TRUE(std::regex_match(
+        LocalTimestampText(), std::regex(R"(20[0-9]{2}-[01][0-9]-[0-3][0-9]T[0-2][0-9]:[0-5][0-9]:[0-6][0-9])"
+                                         R"([+-][01][0-9]:[0-5][0-9])")))
+        << LocalTimestampText();
 }
 
 TEST(ConsoleControls, TrayPrintsTheListWhenTheTooltipIsSet) {
