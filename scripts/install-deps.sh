@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev
   qt6-base-dev
   xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
+  strace util-linux
 )
 
 missing=()
