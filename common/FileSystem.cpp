@@ -123,15 +123,19 @@ bool IsAsciiText(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// A quick test of a name's code units that every name the pattern matches
-// passes: the pattern's literal head and tail (ASCII letters in either case)
-// and the length its characters allow. Names that fail it are never
-// converted or matched in full. The case mapping maps no character but an
-// ASCII letter onto an ASCII letter, so an ASCII head or tail can only be
-// matched by the same ASCII units.
+// A quick test of a name's code units before any conversion. Its Verdict is
+// No for a name the pattern cannot match (its literal ASCII head or tail
+// differs, in either letter case, or the name is too short or too long for
+// the pattern's characters), Yes for an ASCII name that an ASCII pattern
+// without "*" matches unit by unit, and Maybe otherwise, which the full
+// match decides. The case mapping maps no character but an ASCII letter onto
+// an ASCII letter, so ASCII units of the pattern can only be matched by the
+// same ASCII units.
 class NamePrefilter {
 public:
-    explicit NamePrefilter(std::string_view pattern) {
+    enum class Verdict { No, Yes, Maybe };
+
+    explicit NamePrefilter(std::string_view pattern) : m_Pattern(pattern) {
         const auto first = pattern.find_first_of("*?");
         if (first == std::string_view::npos) {
             m_Head = pattern;
@@ -152,44 +156,65 @@ public:
             m_Questions = count('?');
             m_Literals = pattern.size() - m_Questions - count('*');
             m_Star = count('*') > 0;
-            m_Bounded = true;
+            m_Ascii = true;
         }
     }
 
     // `unitsPerCharacter`: the most code units one character takes (4 in
     // UTF-8, 2 in UTF-16).
     template <typename Char>
-    bool MayMatch(std::basic_string_view<Char> name, std::size_t unitsPerCharacter) const {
-        if (m_Bounded && (name.size() < m_Literals + m_Questions ||
-                          (!m_Star && name.size() > m_Literals + m_Questions * unitsPerCharacter))) {
-            return false;
+    Verdict Check(std::basic_string_view<Char> name, std::size_t unitsPerCharacter) const {
+        if (m_Ascii && (name.size() < m_Literals + m_Questions ||
+                        (!m_Star && name.size() > m_Literals + m_Questions * unitsPerCharacter))) {
+            return Verdict::No;
         }
-        if (name.size() < m_Head.size() + m_Tail.size()) {
-            return false;
+        if (name.size() < m_Head.size() + m_Tail.size() ||
+            !SameAscii(name.substr(0, m_Head.size()), m_Head) ||
+            !SameAscii(name.substr(name.size() - m_Tail.size()), m_Tail)) {
+            return Verdict::No;
         }
-        return SameAscii(name.substr(0, m_Head.size()), m_Head) &&
-               SameAscii(name.substr(name.size() - m_Tail.size()), m_Tail);
+        if (!m_Ascii || m_Star || name.size() != m_Pattern.size()) {
+            return Verdict::Maybe;
+        }
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            const std::uint32_t unit = Unit(name[i]);
+            if (unit >= 0x80) {
+                return Verdict::Maybe;
+            }
+            if (m_Pattern[i] != '?' &&
+                AsciiLower(unit) != AsciiLower(static_cast<unsigned char>(m_Pattern[i]))) {
+                return Verdict::No;
+            }
+        }
+        return Verdict::Yes;
     }
 
 private:
+    template <typename Char> static std::uint32_t Unit(Char c) {
+        return static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Char>>(c));
+    }
+    static std::uint32_t AsciiLower(std::uint32_t unit) {
+        return unit >= 'A' && unit <= 'Z' ? unit + 0x20 : unit;
+    }
+
     template <typename Char>
     static bool SameAscii(std::basic_string_view<Char> units, std::string_view ascii) {
         for (std::size_t i = 0; i < ascii.size(); ++i) {
-            const auto unit = static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Char>>(units[i]));
-            if (unit >= 0x80 ||
-                std::tolower(static_cast<int>(unit)) != std::tolower(static_cast<unsigned char>(ascii[i]))) {
+            const std::uint32_t unit = Unit(units[i]);
+            if (unit >= 0x80 || AsciiLower(unit) != AsciiLower(static_cast<unsigned char>(ascii[i]))) {
                 return false;
             }
         }
         return true;
     }
 
+    std::string_view m_Pattern;
     std::string_view m_Head;
     std::string_view m_Tail;
     std::size_t m_Literals = 0;
     std::size_t m_Questions = 0;
     bool m_Star = false;
-    bool m_Bounded = false;
+    bool m_Ascii = false;
 };
 
 #ifdef _WIN32
@@ -264,6 +289,7 @@ FolderListing ListFolder(const std::string& folder, std::string_view pattern) {
     FolderListing listing;
     const NamePrefilter prefilter(pattern);
     const std::u32string wanted = Folded(pattern, true);
+    using Verdict = NamePrefilter::Verdict;
     const auto matches = [&](std::string_view name) { return MatchCodePoints(wanted, Folded(name, true)); };
 #ifdef _WIN32
     // The directory search returns each entry's attributes, time and size:
@@ -298,12 +324,15 @@ FolderListing ListFolder(const std::string& folder, std::string_view pattern) {
     do {
         const std::wstring_view name(static_cast<const wchar_t*>(data.cFileName));
         if (name == L"." || name == L".." ||
-            (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 ||
-            !prefilter.MayMatch(name, 2)) {
+            (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) {
+            continue;
+        }
+        const Verdict verdict = prefilter.Check(name, 2);
+        if (verdict == Verdict::No) {
             continue;
         }
         std::string utf8 = WideToUtf8(name);
-        if (!matches(utf8)) {
+        if (verdict == Verdict::Maybe && !matches(utf8)) {
             continue;
         }
         DirectoryEntry entry;
@@ -355,8 +384,12 @@ FolderListing ListFolder(const std::string& folder, std::string_view pattern) {
             break;
         }
         const std::string_view name(static_cast<const char*>(found->d_name));
-        if (name.front() == '.' || !prefilter.MayMatch(name, 4) || !matches(name)) {
-            continue; // hidden (and "." and ".."), or not a match
+        if (name.front() == '.') {
+            continue; // hidden, and "." and ".."
+        }
+        const Verdict verdict = prefilter.Check(name, 4);
+        if (verdict == Verdict::No || (verdict == Verdict::Maybe && !matches(name))) {
+            continue;
         }
         DirectoryEntry entry;
         entry.Name = std::string(name);

@@ -147,6 +147,7 @@ TEST(ListFolder, MatchesEveryNameThePatternMatchesAndNoOther) {
         {"Profile_0001.dat", true},
         {"PROFILE_0002.DAT", true},
         {"profile_abcd.Dat", true},
+        {"Profile_0?*1.dat", true}, // a "?" of the pattern stands for any character
         {"Profile_\xC3\x85\xC3\x84\xC3\x96x.dat", true}, // three two-byte characters and one byte
         {"Profile_\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC.dat", true}, // four three-byte characters
         {"Profile_\xC3\x85\xC3\x84\xC3\x96.dat", false},                        // three characters, six bytes
