@@ -1,5 +1,6 @@
 #include "common/FileSystem.h"
 
+#include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 #include <chrono>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace velmar {
 namespace {
@@ -120,24 +120,29 @@ TEST(ListFolder, NamesLikeTheFilesThatAreNoFilesAreSetApart) {
     TempDir dir;
     WriteFileBytes(dir.Path() / "Profile_0001.dat", {1});
     std::filesystem::create_directory(dir.Path() / "Profile_0002.dat");
-    ASSERT_EQ(mkfifo(dir.File("Profile_0003.dat").c_str(), 0644), 0);
-    std::filesystem::create_symlink(dir.Path() / "Profile_0001.dat", dir.Path() / "Profile_0004.dat");
-    std::filesystem::create_symlink(dir.Path() / "gone", dir.Path() / "Profile_0005.dat"); // dangling
     std::filesystem::create_directory(dir.Path() / "other");
     WriteFileBytes(dir.Path() / ".Profile_0006.dat", {1}); // hidden, though "*" matches it
+    std::vector<std::string> files = {"Profile_0001.dat"};
+    std::vector<std::string> expected = {"Profile_0002.dat: is a directory", "other: is a directory"};
+#ifndef _WIN32
+    ASSERT_TRUE(test::MakeFifo(dir.Path() / "Profile_0003.dat"));
+    std::filesystem::create_symlink(dir.Path() / "Profile_0001.dat", dir.Path() / "Profile_0004.dat");
+    std::filesystem::create_symlink(dir.Path() / "gone", dir.Path() / "Profile_0005.dat"); // dangling
+    files.emplace_back("Profile_0004.dat");
+    expected.insert(expected.begin() + 1, "Profile_0003.dat: not a regular file");
+#endif
 
     const FolderListing listing = ListFolder(dir.File(""), "*");
     EXPECT_EQ(listing.State, FolderState::Listed);
-    EXPECT_EQ(NamesOf(listing.Files), (std::vector<std::string>{"Profile_0001.dat", "Profile_0004.dat"}));
+    EXPECT_EQ(NamesOf(listing.Files), files);
     std::vector<std::string> others;
+    others.reserve(listing.Others.size());
     for (const auto& other : listing.Others) {
         others.push_back(other.Name + ": " + other.Reason);
     }
     std::sort(others.begin(), others.end());
-    EXPECT_EQ(others,
-              (std::vector<std::string>{"Profile_0002.dat: is a directory",
-                                        "Profile_0003.dat: not a regular file", "other: is a directory"}));
-    EXPECT_TRUE(ListFolder(dir.File(""), "Profile_????.dat").Others.size() == 2);
+    EXPECT_EQ(others, expected);
+    EXPECT_EQ(ListFolder(dir.File(""), "Profile_????.dat").Others.size(), expected.size() - 1);
 }
 
 TEST(ListFolder, MatchesEveryNameThePatternMatchesAndNoOther) {
@@ -147,7 +152,7 @@ TEST(ListFolder, MatchesEveryNameThePatternMatchesAndNoOther) {
         {"Profile_0001.dat", true},
         {"PROFILE_0002.DAT", true},
         {"profile_abcd.Dat", true},
-        {"Profile_0?*1.dat", true}, // a "?" of the pattern stands for any character
+        {"Profile_0?*1.dat", true},                      // a "?" of the pattern stands for any character
         {"Profile_\xC3\x85\xC3\x84\xC3\x96x.dat", true}, // three two-byte characters and one byte
         {"Profile_\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC.dat", true}, // four three-byte characters
         {"Profile_\xC3\x85\xC3\x84\xC3\x96.dat", false},                        // three characters, six bytes

@@ -1,7 +1,8 @@
 #pragma once
 
 // Failures of the operating system under BinaryFile, on demand: a failing
-// disk (EIO), a file the user may not read (EACCES), a full disk (ENOSPC).
+// disk (EIO), a file the user may not read (EACCES), a full disk (ENOSPC);
+// and FIFOs, files that are none where POSIX has them.
 
 #include "platform/BinaryFile.h"
 
@@ -12,7 +13,22 @@
 #include <utility>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace velmar::test {
+
+// Creates a FIFO (a named pipe in a folder) at `path`; false where it could
+// not be made. Windows has none, so tests of FIFOs are POSIX-only.
+inline bool MakeFifo(const std::filesystem::path& path) {
+#ifdef _WIN32
+    static_cast<void>(path);
+    return false;
+#else
+    return ::mkfifo(path.c_str(), 0644) == 0;
+#endif
+}
 
 // While it exists, the calls chosen with Fail fail with their error; every
 // call is counted. Only one may exist at a time.
