@@ -158,6 +158,10 @@ TEST_F(ProfileLoadingTest, LoadProfileReportsEachOutcome) {
     Write("Profile_0003.dat", v3);
     Write("Profile_0001.dat", Bytes{0x04});
     Write("Profile_0002.dat", Bytes{0x04, 0x00});
+    std::filesystem::create_directory(ProfilePath("Profile_0004.dat"));
+#ifndef _WIN32
+    ASSERT_TRUE(MakeFifo(ProfilePath("Profile_0005.dat"))); // refused, never waited for
+#endif
 
     struct Case {
         std::int16_t slot, number, result;
@@ -165,7 +169,8 @@ TEST_F(ProfileLoadingTest, LoadProfileReportsEachOutcome) {
     };
     for (const Case c :
          {Case{5, 7, -1, true}, Case{5, 3, 0, false}, Case{5, 1, 0, false}, Case{5, 2, -1, true},
-          Case{5, 8, 0, false} /* vanished */, Case{5, -7, 0, false}, Case{0, 7, -1, true}}) {
+          Case{5, 8, 0, false} /* vanished */, Case{5, -7, 0, false}, Case{5, 4, 0, false} /* a folder */,
+          Case{5, 5, 0, false} /* a FIFO */, Case{0, 7, -1, true}}) {
         SCOPED_TRACE(testing::Message() << "slot " << c.slot << " number " << c.number);
         TimeSchedules[c.slot] = std::make_shared<cTimeSchedule>(); // from an earlier load
         EXPECT_EQ(LoadProfile(c.slot, c.number), c.result);
