@@ -90,7 +90,8 @@ TEST(QtDesktop, WindowCarriesItsCaptionSizeAndList) {
     EXPECT_EQ(QSize(f.Window.InnerWidth(), f.Window.InnerHeight()), QSize(312, 211));
     auto* status = f.Window.findChild<QLabel*>("Label_Status");
     ASSERT_NE(status, nullptr);
-    EXPECT_EQ(f.Window.size(), QSize(312, 211 + status->height())) << "the status line lies under the inner area";
+    EXPECT_EQ(f.Window.size(), QSize(312, 211 + status->height()))
+        << "the status line lies under the inner area";
     QTreeWidget* list = f.List();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->columnCount(), 1);
