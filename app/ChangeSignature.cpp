@@ -1,5 +1,9 @@
 #include "app/ChangeSignature.h"
 
+#include "profiles/Profiles.h"
+
+#include <algorithm>
+
 namespace velmar {
 
 std::string ProfilesFolder(const std::string& dataPath) {
@@ -7,22 +11,15 @@ std::string ProfilesFolder(const std::string& dataPath) {
 }
 
 ChangeSignature ReadChangeSignature(const std::string& dataPath) {
-    return ListFiles(ProfilesFolder(dataPath), kProfileFilePattern);
+    return ListFolder(ProfilesFolder(dataPath), kProfileFilePattern);
 }
 
 bool SameSignature(const ChangeSignature& a, const ChangeSignature& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto& x = a[i];
-        const auto& y = b[i];
-        if (!x.HasTime || !y.HasTime || x.Name != y.Name || x.ModificationTime != y.ModificationTime ||
-            x.Size != y.Size) {
-            return false;
-        }
-    }
-    return true;
+    const auto sameFile = [](const DirectoryEntry& x, const DirectoryEntry& y) {
+        return x.HasTime && y.HasTime && x == y;
+    };
+    return a.State == b.State && a.Reason == b.Reason && a.Others == b.Others &&
+           std::equal(a.Files.begin(), a.Files.end(), b.Files.begin(), b.Files.end(), sameFile);
 }
 
 } // namespace velmar

@@ -6,27 +6,30 @@
 #include "common/FileSystem.h"
 
 #include <string>
-#include <vector>
 
 namespace velmar {
 
-// Every profile file of the data folder in the order the file system lists
-// them: name, full modification time and size. A sum of the times of day
-// alone, as it once was, missed real changes (a file rewritten at the same
-// time of day on another date, a new file written at midnight, two changes
-// that cancel out), so the whole list is kept and compared.
-using ChangeSignature = std::vector<DirectoryEntry>;
+// The listing of the Profiles folder: the folder's own state (listed, missing,
+// not a folder, or not listable, with the system's reason), every profile file
+// with its name, full modification time and size in the order the file system
+// lists them, and the entries named like profiles that are no files. Two
+// signatures that agree in all of this mean that no profile file changed.
+// Comparing the whole listing, rather than anything summed from it, makes a
+// file rewritten at the same time of day on another date, a new file written
+// at midnight, two changes that would cancel out, and a folder that
+// disappears or comes back all count as changes.
+using ChangeSignature = FolderListing;
 
-// The folder that holds the profile files, and the pattern of their names.
+// The folder that holds the profile files.
 std::string ProfilesFolder(const std::string& dataPath);
-inline constexpr const char* kProfileFilePattern = "Profile_????.dat";
 
-// Lists the profile files under `dataPath` (a missing folder gives none).
+// Lists the profile files under `dataPath`; never fails (a folder that cannot
+// be listed is part of the signature).
 ChangeSignature ReadChangeSignature(const std::string& dataPath);
 
-// Whether two signatures name the same files with the same times and sizes.
-// A file whose time could not be read makes the signatures differ, so that
-// the profiles are read again rather than a change being missed.
+// Whether two signatures agree in everything above. A file whose time could
+// not be read makes them differ, so that the profiles are read again rather
+// than a change being missed.
 bool SameSignature(const ChangeSignature& a, const ChangeSignature& b);
 
 } // namespace velmar

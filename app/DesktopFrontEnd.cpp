@@ -67,12 +67,7 @@ int RunDesktop(const StartupInfo& startup) {
     QtTrayIcon tray;
     QtWait wait;
     QtBusyPointer busy;
-    BusyPointerHandler = [&busy](bool isBusy) { busy.SetBusy(isBusy); };
-    struct ResetBusyPointerHandler {
-        ~ResetBusyPointerHandler() { BusyPointerHandler = nullptr; }
-    } resetBusyPointerHandler;
-
-    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait}, startup);
+    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy}, startup);
     window.SetEvents(&main);
     window.OnUnloaded = [] { QCoreApplication::quit(); };
     // The menu's "Quit" is the program's own close request, granted as Ctrl+Q's is.

@@ -3,8 +3,10 @@
 #include "app/Startup.h"
 #include "common/CodePage.h"
 #include "common/Numeric.h"
+#include "platform/LocalTime.h"
 #include "profiles/Profiles.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -22,12 +24,26 @@ template <typename Step> void ContinueOnFailure(Step&& step) {
     }
 }
 
+// The tooltip's problem line: cut with an ellipsis to its length.
+std::string ToolTipProblemLine(const std::string& problem) {
+    if (Utf8Length(problem) <= kToolTipProblemLength) {
+        return problem;
+    }
+    return Utf8Left(problem, kToolTipProblemLength - 1) + "\xE2\x80\xA6";
+}
+
+bool CouldNotReadAFile(const std::vector<LoadProblem>& problems) {
+    return std::any_of(problems.begin(), problems.end(), [](const LoadProblem& problem) {
+        return problem.Kind == LoadProblemKind::FileUnreadable;
+    });
+}
+
 } // namespace
 
 VelmarActiveProfiles_Main::VelmarActiveProfiles_Main(MainWindowControls controls, StartupInfo startup,
                                                      std::string toolTipLineBreak)
-    : ProfileLoader([] { return LoadAllProfiles(); }), m_Controls(controls), m_Startup(std::move(startup)),
-      m_LineBreak(std::move(toolTipLineBreak)) {
+    : ProfileLoader([this] { return LoadAllProfiles(&m_Controls.BusyPointer); }), ClockText(LocalClockText),
+      m_Controls(controls), m_Startup(std::move(startup)), m_LineBreak(std::move(toolTipLineBreak)) {
     m_Controls.Window.SetCaption(kMainWindowCaption);
     m_Controls.Window.SetInnerSize(kMainWindowInnerWidth, kMainWindowInnerHeight);
     m_Controls.Timer_Reload.SetInterval(kReloadInterval);
@@ -86,14 +102,21 @@ void VelmarActiveProfiles_Main::Timer_Reload_Timer() {
     ChangeSignature signature;
     ContinueOnFailure([&] { signature = ReadChangeSignature(DataPath); });
 
-    if (m_LastSignature && SameSignature(signature, *m_LastSignature)) {
+    // A file that could not be opened or read (its permissions, a failing
+    // disk) may be readable at the next tick without any change the signature
+    // would see, so such a reload is never taken as unchanged.
+    if (m_LastSignature && !m_ReloadAgain && SameSignature(signature, *m_LastSignature)) {
         return;
     }
 
     // The signature is the one taken before the wait and the load: a file that
     // changes meanwhile differs at the next tick and is loaded again.
     ContinueOnFailure([&] { m_Controls.Wait.Sleep(kReloadSettleWait); });
-    ContinueOnFailure([&] { ProfileLoader(); });
+    m_ReloadAgain = true; // unless the load says otherwise
+    ContinueOnFailure([&] {
+        ProfileLoader();
+        m_ReloadAgain = CouldNotReadAFile(LoadProblems);
+    });
     ContinueOnFailure([&] { ShowActiveProfiles(); });
     m_LastSignature = std::move(signature);
 }
@@ -125,6 +148,25 @@ void VelmarActiveProfiles_Main::ShowActiveProfiles() {
     }
     if (activeCount > kToolTipNames) {
         tip += kToolTipMore;
+    }
+
+    // What the load met is never swallowed: the status line lists it and the
+    // icon warns of it. Neither may keep the tooltip from following the load.
+    const std::vector<std::string> problems = ProblemLines(LoadProblems);
+    ContinueOnFailure([&] {
+        StatusLine status{{}, problems};
+        if (problems.empty()) {
+            status.Text = "Updated " + ClockText() + " \xC2\xB7 " + std::to_string(NumberOfProfiles) +
+                          (NumberOfProfiles == 1 ? " profile" : " profiles");
+        } else {
+            status.Text = problems.front();
+        }
+        m_Controls.Window.SetStatus(status);
+    });
+    ContinueOnFailure([&] { m_Controls.NotifyArea.SetWarning(!problems.empty()); });
+    // Without problems the tooltip is exactly the text above.
+    if (!problems.empty()) {
+        tip += m_LineBreak + ToolTipProblemLine(problems.front());
     }
     m_Controls.NotifyArea.SetToolTipText(tip);
 }

@@ -31,6 +31,10 @@ inline constexpr const char* kToolTipBullet = "\xC2\xB7 "; // middle dot and spa
 inline constexpr const char* kToolTipMore = " (more...)";
 constexpr std::size_t kToolTipCut = 54; // characters (code points) kept before " (more...)"
 constexpr std::int16_t kToolTipNames = 4;
+// The tooltip's line for the first problem, after the text above, is at most
+// this many characters, so that the whole tip stays within the 127 that
+// Windows shows.
+constexpr std::size_t kToolTipProblemLength = 60;
 // Tooltips take a carriage return and line feed on Windows, a line feed elsewhere.
 #ifdef _WIN32
 inline constexpr const char* kToolTipLineBreak = "\r\n";
@@ -46,6 +50,7 @@ struct MainWindowControls {
     ITimer& Timer_Reload;
     ITrayIcon& NotifyArea;
     IWait& Wait;
+    IBusyPointer& BusyPointer; // shown busy while the profiles load
 };
 
 // What the operating system tells the program at start.
@@ -75,26 +80,33 @@ public:
     // Shows the window in its normal state.
     void NotifyArea_IconActivated();
 
-    // Tick handler of Timer_Reload: reloads when the profile files changed.
-    // Never fails; each step that fails is skipped.
+    // Tick handler of Timer_Reload: reloads when the profile files changed,
+    // and at every tick after a reload that could not read a file, until it
+    // loads. Never fails; each step that fails is skipped.
     void Timer_Reload_Timer();
 
-    // Refills List_ActiveProfiles from the profile tables and sets the
-    // tooltip. Failures reach the caller.
+    // Refills List_ActiveProfiles from the profile tables, shows the load's
+    // problems (LoadProblems) in the status line and as the icon's warning,
+    // and sets the tooltip: the specified text, and while there are problems
+    // one more line with the first of them. A failing status line or icon is
+    // skipped; other failures reach the caller.
     void ShowActiveProfiles();
 
     // The signature of the last reload; none before the first tick.
     const std::optional<ChangeSignature>& LastSignature() const { return m_LastSignature; }
 
-    // The profile loader (LoadAllProfiles of the profile store); tests count
-    // or replace it.
+    // The profile loader (LoadAllProfiles of the profile store, showing the
+    // window's busy pointer); tests count or replace it.
     std::function<std::int16_t()> ProfileLoader;
+    // The local time of day as HH:MM:SS, for the status line; tests fix it.
+    std::function<std::string()> ClockText;
 
 private:
     MainWindowControls m_Controls;
     StartupInfo m_Startup;
     std::string m_LineBreak;
     std::optional<ChangeSignature> m_LastSignature;
+    bool m_ReloadAgain = false; // the last reload could not read a file
 };
 
 } // namespace velmar

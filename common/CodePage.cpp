@@ -157,6 +157,15 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     return out;
 }
 
+std::optional<char32_t> DecodeUtf8At(std::string_view utf8, std::size_t& i) {
+    bool malformed = false;
+    const char32_t c = DecodeAt(utf8, i, malformed);
+    if (malformed) {
+        return std::nullopt;
+    }
+    return c;
+}
+
 std::size_t Utf8Length(std::string_view utf8) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < utf8.size(); ++count) {

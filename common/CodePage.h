@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,10 @@ std::string CodePointsToUtf8(std::u32string_view codePoints);
 // UTF-16 (as Windows hands out command lines, file names and messages) to
 // UTF-8. An unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
+
+// The code point of the well-formed UTF-8 sequence at byte `i`, advancing `i`
+// past it; nothing for a malformed byte, advancing `i` by one.
+std::optional<char32_t> DecodeUtf8At(std::string_view utf8, std::size_t& i);
 
 // Upper case of one code point, with the mapping described below.
 char32_t ToUpperCodePoint(char32_t c);

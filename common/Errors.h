@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace velmar {
 
@@ -31,7 +32,13 @@ public:
 
 class FileError : public VelmarError {
 public:
-    explicit FileError(const std::string& what) : VelmarError("File error: " + what) {}
+    explicit FileError(const std::string& what, std::string reason = {})
+        : VelmarError("File error: " + what), m_Reason(std::move(reason)) {}
+    // The system's reason in words ("permission denied"); empty when none was given.
+    const std::string& Reason() const { return m_Reason; }
+
+private:
+    std::string m_Reason;
 };
 
 class HostCallError : public VelmarError {

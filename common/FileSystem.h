@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace velmar {
@@ -15,6 +16,15 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// The error of the calling thread's last failed system call: errno on POSIX,
+// GetLastError() on Windows.
+std::error_code LastSystemError();
+// The system's own words for an error, UTF-8, as a clause that follows a
+// colon: "permission denied", "input/output error". Windows codes are worded
+// by FormatMessageW. The first letter is lower-cased unless the first word is
+// an abbreviation ("I/O"), and a final full stop is dropped.
+std::string SystemErrorText(const std::error_code& error);
+
 // Texts are UTF-8 throughout the program; these convert to and from the
 // file-system path type without loss on any platform.
 std::filesystem::path PathFromUtf8(std::string_view utf8);
@@ -25,18 +35,48 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // With ignoreCase, ASCII and Latin-1 letters match in either case, as on Windows.
 bool WildcardMatch(std::string_view pattern, std::string_view name, bool ignoreCase);
 
-// One ordinary file found by ListFiles.
+// One ordinary file found by ListFolder, or an entry it set apart.
 struct DirectoryEntry {
     std::string Name;                  // file name (UTF-8), no folder
     bool HasTime = false;              // false when the modification time could not be read
-    std::int64_t ModificationTime = 0; // nanoseconds since the file-system clock's epoch
+    std::int64_t ModificationTime = 0; // nanoseconds since the platform's file-time epoch; only compared
     std::uint64_t Size = 0;            // bytes
+    std::string Reason;                // why an entry set apart is no ordinary file ("is a directory")
+
+    bool operator==(const DirectoryEntry&) const = default;
 };
 
-// The ordinary files of `folder` whose names match `pattern` (wildcards as
-// above, letter case ignored as on Windows), in the order the file system
-// delivers them. Folders, hidden files and anything but regular files are left
-// out. A missing or unreadable folder gives an empty list.
+// What a listing found the folder to be.
+enum class FolderState {
+    Listed,     // a folder, listed to its end
+    Missing,    // there is no such folder
+    NotAFolder, // the path names something that is not a folder
+    Unreadable, // a folder that cannot be listed, or not to its end
+};
+
+struct FolderListing {
+    FolderState State = FolderState::Listed;
+    std::string Reason; // the system's words when State is not Listed: "permission denied"
+    // The ordinary files whose names match, in the order the file system
+    // delivers them (those found before a failure, when State is Unreadable).
+    std::vector<DirectoryEntry> Files;
+    // Entries whose names match but that are not ordinary files (a folder, a
+    // FIFO, a device), each with its Reason; hidden entries are left out.
+    std::vector<DirectoryEntry> Others;
+
+    bool operator==(const FolderListing&) const = default;
+};
+
+// Lists the entries of `folder` whose names match `pattern` (wildcards as
+// above, letter case ignored as on Windows). Hidden entries (names beginning
+// with "." on POSIX, the hidden or system attribute on Windows) are left out.
+// One system call per matching entry gives its type, time and size; other
+// names cost no call and no conversion. Never throws for a folder that
+// cannot be read: State and Reason tell.
+FolderListing ListFolder(const std::string& folder, std::string_view pattern);
+
+// The ordinary files of ListFolder alone: a missing or unreadable folder
+// gives an empty list.
 std::vector<DirectoryEntry> ListFiles(const std::string& folder, std::string_view pattern);
 
 // Whether a directory search for `FileName` finds at least one ordinary file.

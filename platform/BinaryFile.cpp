@@ -7,10 +7,9 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -22,114 +21,316 @@ namespace velmar {
 
 namespace {
 
+constexpr std::intptr_t kClosed = -1;
+// Large enough for any profile file (at most about 3.9 MB: twelve texts of
+// 64 KiB and 23 day types of 32,767 periods) and any calendar in one read.
+constexpr std::uint64_t kReadChunk = std::uint64_t{4} << 20U;
+constexpr std::size_t kWriteChunk = std::size_t{64} << 10U;
+constexpr std::uint64_t kUnknownPosition = std::numeric_limits<std::uint64_t>::max();
+
+FileFaultInjector g_Faults;
+
+std::error_code Injected(FileCall call, const std::string& path) {
+    return g_Faults ? g_Faults(call, path) : std::error_code{};
+}
+
+[[noreturn]] void ThrowFileError(const char* action, const std::string& path, const std::string& reason) {
+    throw FileError(std::string(action) + " \"" + path + "\": " + reason, reason);
+}
+
+const char* const kNotARegularFile = "not a regular file";
+
+struct Opened {
+    std::intptr_t Handle = kClosed;
+    std::uint64_t Size = 0;
+};
+
 #ifdef _WIN32
+HANDLE AsHandle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
 // Opens with full sharing, so that the program writing a profile is never
-// blocked by our read, not even when it deletes or renames the file.
-std::FILE* OpenShared(const std::string& path, BinaryFile::Mode mode) {
+// blocked by our read, not even when it deletes or renames the file. Only
+// disk files are kept: pipes and devices (CON, NUL, \\.\pipe\...) are refused
+// before anything is read from them.
+Opened OpenNative(const std::string& path, BinaryFile::Mode mode) {
+    if (const auto error = Injected(FileCall::Open, path)) {
+        ThrowFileError("cannot open", path, SystemErrorText(error));
+    }
     const std::wstring wide = PathFromUtf8(path).wstring();
     DWORD access = GENERIC_READ;
     DWORD disposition = OPEN_EXISTING;
-    int flags = _O_BINARY | _O_RDONLY;
-    const char* fmode = "rb";
     if (mode == BinaryFile::Mode::Update) {
         access |= GENERIC_WRITE;
         disposition = OPEN_ALWAYS;
-        flags = _O_BINARY | _O_RDWR;
-        fmode = "r+b";
     } else if (mode == BinaryFile::Mode::Truncate) {
         access = GENERIC_WRITE;
         disposition = CREATE_ALWAYS;
-        flags = _O_BINARY | _O_WRONLY;
-        fmode = "wb";
     }
     HANDLE handle = CreateFileW(wide.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return nullptr;
+        const DWORD code = GetLastError();
+        // A folder cannot be opened as a file, and Windows calls that "access
+        // is denied"; the folder is named for what it is.
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            ThrowFileError("cannot open", path,
+                           SystemErrorText(std::make_error_code(std::errc::is_a_directory)));
+        }
+        ThrowFileError("cannot open", path,
+                       SystemErrorText(std::error_code(static_cast<int>(code), std::system_category())));
     }
-    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags);
-    if (fd < 0) {
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
-        return nullptr;
+        ThrowFileError("cannot open", path, kNotARegularFile);
     }
-    std::FILE* file = _fdopen(fd, fmode);
-    if (file == nullptr) {
-        _close(fd);
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(handle, &size) == 0) {
+        const auto error = LastSystemError();
+        CloseHandle(handle);
+        ThrowFileError("cannot open", path, SystemErrorText(error));
     }
-    return file;
+    return {reinterpret_cast<std::intptr_t>(handle), static_cast<std::uint64_t>(size.QuadPart)};
+}
+
+// Bytes read, 0 at the end of the file, -1 on failure.
+long long ReadNative(std::intptr_t handle, char* buffer, std::size_t count) {
+    DWORD got = 0;
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(count, DWORD{1} << 30U));
+    if (ReadFile(AsHandle(handle), buffer, wanted, &got, nullptr) == 0) {
+        return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+    }
+    return got;
+}
+
+long long WriteNative(std::intptr_t handle, const char* buffer, std::size_t count) {
+    DWORD written = 0;
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(count, DWORD{1} << 30U));
+    if (WriteFile(AsHandle(handle), buffer, wanted, &written, nullptr) == 0) {
+        return -1;
+    }
+    return written;
+}
+
+bool SeekNative(std::intptr_t handle, std::uint64_t position) {
+    LARGE_INTEGER offset{};
+    offset.QuadPart = static_cast<LONGLONG>(position);
+    return SetFilePointerEx(AsHandle(handle), offset, nullptr, FILE_BEGIN) != 0;
+}
+
+bool CloseNative(std::intptr_t handle) {
+    return CloseHandle(AsHandle(handle)) != 0;
 }
 #else
-std::FILE* OpenShared(const std::string& path, BinaryFile::Mode mode) {
+// Opens without blocking: a FIFO would otherwise wait for a writer, and some
+// devices for their medium. Anything but a regular file is refused before a
+// byte is read.
+Opened OpenNative(const std::string& path, BinaryFile::Mode mode) {
+    if (const auto error = Injected(FileCall::Open, path)) {
+        ThrowFileError("cannot open", path, SystemErrorText(error));
+    }
     int flags = O_RDONLY;
-    const char* fmode = "rb";
     if (mode == BinaryFile::Mode::Update) {
         flags = O_RDWR | O_CREAT;
-        fmode = "r+b";
     } else if (mode == BinaryFile::Mode::Truncate) {
         flags = O_WRONLY | O_CREAT | O_TRUNC;
-        fmode = "wb";
     }
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC,
+                    0666); // NOLINT(cppcoreguidelines-pro-type-vararg)
+    } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        return nullptr;
+        ThrowFileError("cannot open", path, SystemErrorText(LastSystemError()));
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
+        const auto error = LastSystemError();
         ::close(fd);
-        errno = EISDIR;
-        return nullptr;
+        ThrowFileError("cannot open", path, SystemErrorText(error));
     }
-    std::FILE* file = ::fdopen(fd, fmode);
-    if (file == nullptr) {
+    if (!S_ISREG(info.st_mode)) {
         ::close(fd);
+        ThrowFileError("cannot open", path,
+                       S_ISDIR(info.st_mode)
+                           ? SystemErrorText(std::make_error_code(std::errc::is_a_directory))
+                           : kNotARegularFile);
     }
-    return file;
+    return {fd, static_cast<std::uint64_t>(info.st_size)};
+}
+
+long long ReadNative(std::intptr_t handle, char* buffer, std::size_t count) {
+    ssize_t got = -1;
+    do {
+        got = ::read(static_cast<int>(handle), buffer, count);
+    } while (got < 0 && errno == EINTR);
+    return got;
+}
+
+long long WriteNative(std::intptr_t handle, const char* buffer, std::size_t count) {
+    ssize_t written = -1;
+    do {
+        written = ::write(static_cast<int>(handle), buffer, count);
+    } while (written < 0 && errno == EINTR);
+    return written;
+}
+
+bool SeekNative(std::intptr_t handle, std::uint64_t position) {
+    return ::lseek(static_cast<int>(handle), static_cast<off_t>(position), SEEK_SET) >= 0;
+}
+
+bool CloseNative(std::intptr_t handle) {
+    // Not retried on EINTR: the descriptor is gone either way.
+    return ::close(static_cast<int>(handle)) == 0;
 }
 #endif
 
 } // namespace
 
-BinaryFile::BinaryFile(const std::string& path, Mode mode) : m_File(OpenShared(path, mode)), m_Path(path) {
-    if (m_File == nullptr) {
-        throw FileError("cannot open \"" + path + "\": " + std::strerror(errno));
-    }
-    if (std::fseek(m_File, 0, SEEK_END) == 0) {
-        const long end = std::ftell(m_File);
-        m_Size = end < 0 ? 0 : static_cast<std::uint64_t>(end);
-    }
-    std::fseek(m_File, 0, SEEK_SET);
+BinaryFile::BinaryFile(const std::string& path, Mode mode) : m_Path(path) {
+    const Opened opened = OpenNative(path, mode);
+    m_Handle = opened.Handle;
+    m_Size = opened.Size;
+    m_End = opened.Size;
 }
 
 BinaryFile::~BinaryFile() {
-    if (m_File != nullptr) {
-        std::fclose(m_File);
+    if (m_Handle == kClosed) {
+        return;
     }
+    try {
+        Flush();
+    } catch (const FileError&) {
+        // Close() is where a writer learns of this; a destructor cannot tell.
+    }
+    CloseNative(m_Handle);
+}
+
+void BinaryFile::Fail(const char* action, const std::error_code& error) const {
+    ThrowFileError(action, m_Path, SystemErrorText(error));
+}
+
+void BinaryFile::SeekTo(std::uint64_t position) {
+    if (m_OsPosition == position) {
+        return;
+    }
+    if (!SeekNative(m_Handle, position)) {
+        const auto error = LastSystemError();
+        m_OsPosition = kUnknownPosition;
+        Fail("cannot seek in", error);
+    }
+    m_OsPosition = position;
+}
+
+bool BinaryFile::Refill(std::uint64_t position, std::size_t wanted) {
+    Flush(); // what was written must be in the file before it is read back
+    const std::uint64_t size = std::min(m_End - position, std::max<std::uint64_t>(wanted, kReadChunk));
+    SeekTo(position);
+    m_Buffer.resize(static_cast<std::size_t>(size));
+    m_BufferStart = position;
+    std::size_t got = 0;
+    while (got < m_Buffer.size()) {
+        std::error_code error = Injected(FileCall::Read, m_Path);
+        long long n = -1;
+        if (!error) {
+            n = ReadNative(m_Handle, m_Buffer.data() + got, m_Buffer.size() - got);
+            if (n < 0) {
+                error = LastSystemError();
+            }
+        }
+        if (error) {
+            m_Buffer.clear();
+            m_OsPosition = kUnknownPosition;
+            Fail("cannot read", error);
+        }
+        if (n == 0) {
+            break; // the real end: the file shrank since it was opened
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    m_OsPosition = position + got;
+    if (got < m_Buffer.size()) {
+        m_Buffer.resize(got);
+        m_End = position + got;
+    }
+    return got > 0;
 }
 
 bool BinaryFile::ReadExactly(void* buffer, std::size_t count) {
-    if (m_Ended || m_File == nullptr) {
+    if (m_Ended || m_Handle == kClosed) {
         m_Ended = true;
         return false;
     }
-    m_LastWasRead = true;
-    const std::size_t got = std::fread(buffer, 1, count, m_File);
-    m_Position += got;
-    if (got != count) {
-        m_Ended = true;
-        return false;
+    // The position moves only once the read is complete or has met the end,
+    // never for a read that fails.
+    auto* out = static_cast<char*>(buffer);
+    std::uint64_t position = m_Position;
+    std::size_t done = 0;
+    while (done < count) {
+        const std::uint64_t bufferEnd = m_BufferStart + m_Buffer.size();
+        if (position >= m_BufferStart && position < bufferEnd) {
+            const auto offset = static_cast<std::size_t>(position - m_BufferStart);
+            const std::size_t n = std::min(count - done, m_Buffer.size() - offset);
+            std::memcpy(out + done, m_Buffer.data() + offset, n);
+            done += n;
+            position += n;
+        } else if (position >= m_End || !Refill(position, count - done)) {
+            m_Position = position;
+            m_Ended = true;
+            return false;
+        }
     }
+    m_Position = position;
     return true;
 }
 
+void BinaryFile::Flush() {
+    std::size_t done = 0;
+    while (done < m_Pending.size()) {
+        std::error_code error = Injected(FileCall::Write, m_Path);
+        long long n = -1;
+        if (!error) {
+            SeekTo(m_PendingStart + done);
+            n = WriteNative(m_Handle, m_Pending.data() + done, m_Pending.size() - done);
+            if (n <= 0) {
+                error = n < 0 ? LastSystemError() : std::make_error_code(std::errc::no_space_on_device);
+            }
+        }
+        if (error) {
+            // What was written stays written; the rest is tried again by the
+            // next flush, and Close() reports the failure.
+            m_Pending.erase(m_Pending.begin(), m_Pending.begin() + static_cast<std::ptrdiff_t>(done));
+            m_PendingStart += done;
+            m_OsPosition = kUnknownPosition;
+            Fail("cannot write", error);
+        }
+        done += static_cast<std::size_t>(n);
+        m_OsPosition = m_PendingStart + done;
+    }
+    m_Pending.clear();
+}
+
 void BinaryFile::WriteExactly(const void* buffer, std::size_t count) {
-    if (m_File != nullptr && m_LastWasRead) {
-        std::fseek(m_File, 0, SEEK_CUR);
-        m_LastWasRead = false;
+    if (m_Handle == kClosed) {
+        Fail("cannot write", std::make_error_code(std::errc::bad_file_descriptor));
     }
-    if (m_File == nullptr || std::fwrite(buffer, 1, count, m_File) != count) {
-        throw FileError("cannot write \"" + m_Path + "\"");
+    if (!m_Pending.empty() && m_PendingStart + m_Pending.size() != m_Position) {
+        Flush();
     }
+    if (m_Pending.empty()) {
+        m_PendingStart = m_Position;
+    }
+    m_Buffer.clear(); // bytes read before may be overwritten now
+    const auto* bytes = static_cast<const char*>(buffer);
+    m_Pending.insert(m_Pending.end(), bytes, bytes + count);
     m_Position += count;
+    m_End = std::max(m_End, m_Position);
+    if (m_Pending.size() >= kWriteChunk) {
+        Flush();
+    }
 }
 
 std::int16_t BinaryFile::ReadInt16() {
@@ -184,14 +385,25 @@ void BinaryFile::WriteText(std::string_view bytes) {
 }
 
 void BinaryFile::Close() {
-    if (m_File == nullptr) {
+    if (m_Handle == kClosed) {
         return;
     }
-    std::FILE* file = m_File;
-    m_File = nullptr;
-    if (std::fclose(file) != 0) {
-        throw FileError("cannot close \"" + m_Path + "\"");
+    const std::intptr_t handle = m_Handle;
+    try {
+        Flush();
+    } catch (const FileError&) {
+        m_Handle = kClosed;
+        CloseNative(handle);
+        throw;
     }
+    m_Handle = kClosed;
+    if (!CloseNative(handle)) {
+        Fail("cannot close", LastSystemError());
+    }
+}
+
+void SetFileFaultInjector(FileFaultInjector injector) {
+    g_Faults = std::move(injector);
 }
 
 } // namespace velmar

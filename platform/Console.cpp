@@ -1,5 +1,6 @@
 #include "platform/Console.h"
 
+#include "common/CodePage.h"
 #include "common/Errors.h"
 #include "platform/LocalTime.h"
 
@@ -21,28 +22,93 @@
 namespace velmar {
 
 std::string EscapeConsoleText(std::string_view text) {
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    const auto appendByte = [&](std::string& out, char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 0x0F];
+    };
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '\\':
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '\\') {
             out += "\\\\";
-            break;
-        case '\r':
+            ++i;
+        } else if (c == '\r') {
             out += "\\r";
-            break;
-        case '\n':
+            ++i;
+        } else if (c == '\n') {
             out += "\\n";
-            break;
-        default:
-            out += c;
+            ++i;
+        } else {
+            const std::size_t start = i;
+            const auto point = DecodeUtf8At(text, i);
+            // C0 controls, DEL and the C1 controls (U+0080 to U+009F, which
+            // some terminals obey) are written byte by byte, as are bytes
+            // that belong to no UTF-8 sequence.
+            if (!point || *point < 0x20 || (*point >= 0x7F && *point <= 0x9F)) {
+                for (std::size_t k = start; k < i; ++k) {
+                    appendByte(out, text[k]);
+                }
+            } else {
+                out.append(text.substr(start, i - start));
+            }
         }
     }
     return out;
 }
 
+std::string JsonString(std::string_view text) {
+    constexpr std::string_view kHex = "0123456789abcdef";
+    std::string out = "\"";
+    out.reserve(text.size() + 2);
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const auto point = DecodeUtf8At(text, i);
+        if (!point) {
+            out += "\\ufffd";
+            continue;
+        }
+        switch (*point) {
+        case U'"':
+            out += "\\\"";
+            break;
+        case U'\\':
+            out += "\\\\";
+            break;
+        case U'\b':
+            out += "\\b";
+            break;
+        case U'\f':
+            out += "\\f";
+            break;
+        case U'\n':
+            out += "\\n";
+            break;
+        case U'\r':
+            out += "\\r";
+            break;
+        case U'\t':
+            out += "\\t";
+            break;
+        default:
+            if (*point < 0x20 || (*point >= 0x7F && *point <= 0x9F)) {
+                out += "\\u00";
+                out += kHex[*point >> 4U];
+                out += kHex[*point & 0x0FU];
+            } else {
+                out.append(text.substr(start, i - start));
+            }
+        }
+    }
+    out += '"';
+    return out;
+}
+
 std::string FormatConsoleBlock(std::string_view clockText, const std::vector<ListRow>& rows,
-                               std::string_view toolTip) {
+                               const std::vector<std::string>& problems, std::string_view toolTip) {
     std::string block = "== ";
     block += clockText;
     block += ' ' + std::to_string(rows.size()) + " profiles\n";
@@ -51,17 +117,15 @@ std::string FormatConsoleBlock(std::string_view clockText, const std::vector<Lis
         block += EscapeConsoleText(row.Text);
         block += '\n';
     }
+    for (const auto& problem : problems) {
+        block += "! ";
+        block += EscapeConsoleText(problem);
+        block += '\n';
+    }
     block += "tooltip: ";
     block += EscapeConsoleText(toolTip);
     block += '\n';
     return block;
-}
-
-std::string LocalClockText() {
-    const std::tm local = LocalNow();
-    std::array<char, 16> text{};
-    const std::size_t length = std::strftime(text.data(), text.size(), "%H:%M:%S", &local);
-    return {text.data(), length};
 }
 
 void ConsoleReportList::AddRow(const std::string& text, std::int16_t smallImage) {
@@ -99,13 +163,15 @@ void ConsoleWindow::SetInnerSize(int width, int height) {
     m_Height = height;
 }
 
-ConsoleTray::ConsoleTray(const ConsoleReportList& list, std::ostream& out, std::function<std::string()> clock)
-    : m_List(list), m_Out(out), m_Clock(std::move(clock)) {}
+ConsoleTray::ConsoleTray(const ConsoleReportList& list, const ConsoleWindow& window, std::ostream& out,
+                         std::function<std::string()> clock)
+    : m_List(list), m_Window(window), m_Out(out), m_Clock(std::move(clock)) {}
 
 void ConsoleTray::SetToolTipText(const std::string& text) {
     m_ToolTip = text;
     // One write and a flush, so that a reader of a pipe sees whole blocks.
-    m_Out << FormatConsoleBlock(m_Clock(), m_List.Rows(), m_ToolTip) << std::flush;
+    m_Out << FormatConsoleBlock(m_Clock(), m_List.Rows(), m_Window.Status().Problems, m_ToolTip)
+          << std::flush;
 }
 
 void ConsoleTimer::Fire() const {

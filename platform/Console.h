@@ -5,6 +5,7 @@
 // stream every time the tooltip is set, which happens once at the end of every
 // reload; the timer runs in a plain loop until SIGINT, SIGTERM or SIGHUP.
 
+#include "platform/LocalTime.h"
 #include "platform/ReportList.h"
 #include "platform/Timer.h"
 #include "platform/TrayIcon.h"
@@ -19,21 +20,27 @@
 
 namespace velmar {
 
-// Backslash, carriage return and line feed written as \\, \r and \n, so that
-// a name or a tooltip always stays on its own line.
+// Backslash, carriage return and line feed written as \\, \r and \n, and every
+// other control character (below 0x20, 0x7F and the C1 controls U+0080 to
+// U+009F) and every byte that is no UTF-8 as \xNN, so that a name, problem or
+// tooltip always stays on its own line and can never drive the terminal.
 std::string EscapeConsoleText(std::string_view text);
+
+// The text as a JSON string, quotes included: quotation mark and backslash
+// escaped, control characters (C0, DEL and C1) as \uXXXX or their short
+// forms, and every byte that belongs to no UTF-8 sequence as U+FFFD, so that
+// the result is valid JSON whatever bytes the text holds.
+std::string JsonString(std::string_view text);
 
 // The block printed after every reload:
 //   == HH:MM:SS N profiles
 //   + name of an active profile (image 2)
 //   - name of an inactive profile (any other image)
+//   ! a problem the reload met
 //   tooltip: TEXT
 // with every line ended by a line feed, texts escaped as above.
 std::string FormatConsoleBlock(std::string_view clockText, const std::vector<ListRow>& rows,
-                               std::string_view toolTip);
-
-// The local time of day now as HH:MM:SS.
-std::string LocalClockText();
+                               const std::vector<std::string>& problems, std::string_view toolTip);
 
 class ConsoleImageList : public IImageList {
 public:
@@ -70,6 +77,8 @@ public:
     int InnerWidth() const override { return m_State == WindowState::Minimized ? 0 : m_Width; }
     int InnerHeight() const override { return m_State == WindowState::Minimized ? 0 : m_Height; }
     PicturePtr Icon() const override { return m_Icon; }
+    void SetStatus(const StatusLine& status) override { m_Status = status; }
+    StatusLine Status() const override { return m_Status; }
     void Show() override { m_Visible = true; }
     void Hide() override { m_Visible = false; }
     bool Visible() const override { return m_Visible; }
@@ -83,13 +92,14 @@ private:
     bool m_Visible = false;
     WindowState m_State = WindowState::Normal;
     PicturePtr m_Icon = std::make_shared<IPicture>();
+    StatusLine m_Status;
 };
 
-// Prints the list's rows and the new tooltip as one block, flushed at once,
-// whenever the tooltip is set.
+// Prints the list's rows, the problems of the window's status line and the
+// new tooltip as one block, flushed at once, whenever the tooltip is set.
 class ConsoleTray : public ITrayIcon {
 public:
-    ConsoleTray(const ConsoleReportList& list, std::ostream& out,
+    ConsoleTray(const ConsoleReportList& list, const ConsoleWindow& window, std::ostream& out,
                 std::function<std::string()> clock = LocalClockText);
 
     void SetTrayIcon(PicturePtr picture) override { m_Icon = std::move(picture); }
@@ -98,13 +108,18 @@ public:
     std::int16_t IconVisible() const override { return m_Visible; }
     void SetToolTipText(const std::string& text) override;
     std::string ToolTipText() const override { return m_ToolTip; }
+    // The block's "!" lines are the warning.
+    void SetWarning(bool warning) override { m_Warning = warning; }
+    bool Warning() const override { return m_Warning; }
     void SetIconActivatedHandler(std::function<void()> handler) override { m_Activated = std::move(handler); }
     // The console itself is where the "icon" is seen.
     bool NotificationAreaAvailable() const override { return true; }
 
 private:
     const ConsoleReportList& m_List;
+    const ConsoleWindow& m_Window;
     std::ostream& m_Out;
+    bool m_Warning = false;
     std::function<std::string()> m_Clock;
     PicturePtr m_Icon;
     std::int16_t m_Visible = 0;
@@ -133,6 +148,12 @@ private:
 class SleepWait : public IWait {
 public:
     void Sleep(std::int32_t milliseconds) override;
+};
+
+// Nobody sees a pointer on the console.
+class ConsoleBusyPointer : public IBusyPointer {
+public:
+    void SetBusy(bool /*busy*/) override {}
 };
 
 // A wait that returns at once (a single load that must not pause).

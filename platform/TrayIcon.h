@@ -27,6 +27,11 @@ public:
     virtual void SetToolTipText(const std::string& text) = 0;
     virtual std::string ToolTipText() const = 0;
 
+    // While true the icon is shown in its warning variant (the picture with a
+    // warning mark); TrayIcon() stays the picture assigned.
+    virtual void SetWarning(bool warning) = 0;
+    virtual bool Warning() const = 0;
+
     // The handler of IconActivated, raised when the user acts on the icon.
     virtual void SetIconActivatedHandler(std::function<void()> handler) = 0;
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace velmar {
 
@@ -17,6 +18,17 @@ public:
     virtual ~IPicture() = default;
 };
 using PicturePtr = std::shared_ptr<const IPicture>;
+
+// The line under the window's list: what the last reload found.
+struct StatusLine {
+    std::string Text;
+    // Every problem the reload met, one line each. While there are any, Text
+    // is the first, shown in the theme's error colour with all of them in the
+    // line's tooltip.
+    std::vector<std::string> Problems;
+
+    bool operator==(const StatusLine&) const = default;
+};
 
 // Normal means neither minimised nor maximised.
 enum class WindowState { Normal, Minimized, Maximized };
@@ -59,6 +71,10 @@ public:
 
     // The window's own icon, also shown by the tray icon.
     virtual PicturePtr Icon() const = 0;
+
+    // The status line, shown under the inner area: the list keeps all of it.
+    virtual void SetStatus(const StatusLine& status) = 0;
+    virtual StatusLine Status() const = 0;
 
     virtual void Show() = 0;
     virtual void Hide() = 0;

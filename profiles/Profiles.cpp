@@ -1,11 +1,14 @@
 #include "profiles/Profiles.h"
 
 #include "common/CodePage.h"
+#include "common/Errors.h"
 #include "common/FileSystem.h"
 #include "platform/BinaryFile.h"
+#include "platform/Timer.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -17,11 +20,11 @@ std::string DataPath;
 FixedTable<ProfileRecord, kMaxProfiles> Profiles;
 FixedTable<SchedulePtr, kMaxProfiles> TimeSchedules;
 std::int16_t NumberOfProfiles = 0;
-std::function<void(bool busy)> BusyPointerHandler;
+FixedTable<std::string, kMaxProfiles> ProfileFileNames;
+std::vector<LoadProblem> LoadProblems;
 
 namespace {
 
-constexpr std::string_view kProfileFilePattern = "Profile_????.dat";
 constexpr std::size_t kNumberPosition = 8; // 0-based offset of the four digits behind "Profile_"
 constexpr std::size_t kProfileFileNameLength = 16;
 
@@ -71,42 +74,67 @@ std::optional<std::int16_t> ProfileNumberOf(std::string_view name) {
     return number;
 }
 
+// What became of one profile file.
+struct FileOutcome {
+    std::int16_t Result = 0; // -1 loaded, 0 not
+    std::optional<LoadProblem> Problem;
+};
+
+std::string FileNameOf(const std::string& path) {
+    return path.substr(path.find_last_of(kPathSeparator) + 1);
+}
+
+LoadProblem UnreadableFile(const std::string& path, const FileError& error) {
+    return {LoadProblemKind::FileUnreadable, FileNameOf(path),
+            error.Reason().empty() ? std::string(error.what()) : error.Reason()};
+}
+
 // Loads one file into a slot; the body of LoadProfile once the file's path is
-// known. Every step that fails is skipped, as the loader has always done: a file
-// that cannot be opened or is too short is not loaded, while a version-4 file
-// counts as loaded however early it ends.
-std::int16_t LoadProfileFile(std::int16_t ProfileIndex, const std::string& path) {
+// known. Every step that fails is skipped: a file that cannot be opened or is
+// too short is not loaded, while a version-4 file counts as loaded however
+// early it ends. A read that fails is no early end: the file is not loaded,
+// so that a failing disk never shows a profile made of zeros.
+FileOutcome LoadProfileFile(std::int16_t ProfileIndex, const std::string& path) {
     if (ProfileIndex < 0 || ProfileIndex >= kMaxProfiles) {
-        return 0; // no slot to fill; the tables are never touched beyond their bounds
+        return {}; // no slot to fill; the tables are never touched beyond their bounds
     }
     TimeSchedules[ProfileIndex].reset();
 
     std::unique_ptr<BinaryFile> file;
     try {
         file = std::make_unique<BinaryFile>(path, BinaryFile::Mode::Read);
+    } catch (const FileError& error) {
+        return {0, UnreadableFile(path, error)}; // missing, vanished since the search, refused, no file
     } catch (...) {
-        return 0; // missing, vanished since the search, or unreadable
+        return {};
     }
 
-    std::int16_t result = 0;
+    FileOutcome outcome;
     try {
-        if (file->Size() >= 2 && file->ReadInt16() == kProfileFormatVersion) {
-            result = -1;
+        if (file->Size() < 2) {
+            outcome.Problem = LoadProblem{LoadProblemKind::TooShort, FileNameOf(path), {}};
+        } else if (const std::int16_t version = file->ReadInt16(); version != kProfileFormatVersion) {
+            outcome.Problem =
+                LoadProblem{LoadProblemKind::WrongVersion, FileNameOf(path), std::to_string(version)};
+        } else {
+            outcome.Result = -1;
             try {
                 ReadProfileRecord(*file, Profiles[ProfileIndex]);
-            } catch (...) {
-                // The fields read so far stay; the schedule is still read.
-            }
-            try {
                 auto schedule = std::make_shared<cTimeSchedule>();
                 TimeSchedules[ProfileIndex] = schedule;
                 schedule->ReadFromDisk(*file);
+            } catch (const FileError&) {
+                throw; // a read that failed: the file is not loaded
             } catch (...) {
-                // The schedule keeps what was read before the failure.
+                // The fields and the schedule keep what was read before the failure.
             }
         }
+    } catch (const FileError& error) {
+        TimeSchedules[ProfileIndex].reset();
+        outcome = {0, UnreadableFile(path, error)};
     } catch (...) {
         // The version word could not be read: the file is not loaded.
+        outcome = {};
     }
 
     try {
@@ -114,29 +142,65 @@ std::int16_t LoadProfileFile(std::int16_t ProfileIndex, const std::string& path)
     } catch (...) {
         // Nothing was written, so a failing close loses nothing.
     }
-    return result;
+    return outcome;
 }
 
 // Shows the busy pointer for the lifetime of the object, and the default
 // pointer again however the load ends.
 class BusyPointer {
 public:
-    BusyPointer() { Set(true); }
+    explicit BusyPointer(IBusyPointer* pointer) : m_Pointer(pointer) { Set(true); }
     ~BusyPointer() { Set(false); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 
 private:
-    static void Set(bool busy) {
-        if (BusyPointerHandler) {
+    void Set(bool busy) {
+        if (m_Pointer != nullptr) {
             try {
-                BusyPointerHandler(busy);
+                m_Pointer->SetBusy(busy);
             } catch (...) {
                 // A pointer that cannot be changed does not stop the load.
             }
         }
     }
+
+    IBusyPointer* m_Pointer;
 };
+
+// The problem of a Profiles folder that could not be listed, if any.
+std::optional<LoadProblem> FolderProblem(const FolderListing& listing, const std::string& folder) {
+    switch (listing.State) {
+    case FolderState::Listed:
+        return std::nullopt;
+    case FolderState::Missing:
+        return LoadProblem{LoadProblemKind::FolderMissing, folder, listing.Reason};
+    case FolderState::NotAFolder:
+        return LoadProblem{LoadProblemKind::FolderNotAFolder, folder, listing.Reason};
+    case FolderState::Unreadable:
+        break;
+    }
+    return LoadProblem{LoadProblemKind::FolderUnreadable, folder, listing.Reason};
+}
+
+// The line that sums up the problems of a kind beyond the fifth.
+std::string SummaryLine(LoadProblemKind kind, std::size_t count) {
+    const std::string more = std::to_string(count) + " more ";
+    switch (kind) {
+    case LoadProblemKind::FileUnreadable:
+        return more + "files that could not be read";
+    case LoadProblemKind::NotAFile:
+        return more + "entries named like profiles that are no regular files";
+    case LoadProblemKind::WrongVersion:
+        return more + "files of another format version";
+    case LoadProblemKind::TooShort:
+        return more + "files too short to hold a format version";
+    case LoadProblemKind::BeyondSlots:
+        return more + "files beyond the " + std::to_string(kMaxProfiles) + " slots";
+    default:
+        return more + "problems with the Profiles folder";
+    }
+}
 
 } // namespace
 
@@ -179,6 +243,47 @@ void WriteProfileRecord(BinaryFile& file, const ProfileRecord& record) {
     WriteBlock(file, record.Bytes4);
 }
 
+std::string ProblemText(const LoadProblem& problem) {
+    switch (problem.Kind) {
+    case LoadProblemKind::FolderMissing:
+        return "Profiles folder not found: " + problem.File;
+    case LoadProblemKind::FolderNotAFolder:
+        return "Profiles folder is not a folder: " + problem.File;
+    case LoadProblemKind::FolderUnreadable:
+        return "Profiles folder cannot be listed (" + problem.Reason + "): " + problem.File;
+    case LoadProblemKind::FileUnreadable:
+    case LoadProblemKind::NotAFile:
+        return problem.File + ": " + problem.Reason;
+    case LoadProblemKind::WrongVersion:
+        return problem.File + ": format version " + problem.Reason + ", not " +
+               std::to_string(kProfileFormatVersion);
+    case LoadProblemKind::TooShort:
+        return problem.File + ": too short to hold a format version";
+    case LoadProblemKind::BeyondSlots:
+        return problem.File + ": beyond the " + std::to_string(kMaxProfiles) + " slots";
+    }
+    return problem.File + ": " + problem.Reason;
+}
+
+std::vector<std::string> ProblemLines(const std::vector<LoadProblem>& problems) {
+    constexpr std::size_t kShownPerKind = 5;
+    std::map<LoadProblemKind, std::size_t> total;
+    for (const auto& problem : problems) {
+        ++total[problem.Kind];
+    }
+    std::vector<std::string> lines;
+    std::map<LoadProblemKind, std::size_t> seen;
+    for (const auto& problem : problems) {
+        const std::size_t number = ++seen[problem.Kind];
+        if (number <= kShownPerKind) {
+            lines.push_back(ProblemText(problem));
+        } else if (number == kShownPerKind + 1) {
+            lines.push_back(SummaryLine(problem.Kind, total[problem.Kind] - kShownPerKind));
+        }
+    }
+    return lines;
+}
+
 std::int16_t LoadProfile(std::int16_t ProfileIndex, std::int16_t ProfileNumber) {
     try {
         const std::string folder = ProfilesFolder();
@@ -192,31 +297,52 @@ std::int16_t LoadProfile(std::int16_t ProfileIndex, std::int16_t ProfileNumber) 
                 path = folder + found.front().Name;
             }
         }
-        return LoadProfileFile(ProfileIndex, path);
+        const std::int16_t result = LoadProfileFile(ProfileIndex, path).Result;
+        if (result != 0) {
+            ProfileFileNames[ProfileIndex] = FileNameOf(path);
+        }
+        return result;
     } catch (...) {
         return 0;
     }
 }
 
-std::int16_t LoadAllProfiles() {
-    const BusyPointer busy;
+std::int16_t LoadAllProfiles(IBusyPointer* busyPointer) {
+    const BusyPointer busy(busyPointer);
 
     for (auto& schedule : TimeSchedules) {
         schedule.reset();
     }
     NumberOfProfiles = 0;
+    LoadProblems.clear();
 
     const std::string folder = ProfilesFolder();
-    for (const auto& entry : ListFiles(folder, kProfileFilePattern)) {
-        if (NumberOfProfiles >= kMaxProfiles) {
-            break; // the table is full: further files are ignored
-        }
+    const FolderListing listing = ListFolder(folder, kProfileFilePattern);
+    if (auto problem = FolderProblem(listing, folder)) {
+        LoadProblems.push_back(std::move(*problem));
+    }
+    for (const auto& entry : listing.Files) {
         if (!ProfileNumberOf(entry.Name)) {
             continue;
         }
+        if (NumberOfProfiles >= kMaxProfiles) {
+            // The table is full: the file is not read, but it is not forgotten.
+            LoadProblems.push_back({LoadProblemKind::BeyondSlots, entry.Name, {}});
+            continue;
+        }
         // The file found is opened by its own name, whatever its letter case.
-        if (LoadProfileFile(NumberOfProfiles, folder + entry.Name) != 0) {
+        FileOutcome outcome = LoadProfileFile(NumberOfProfiles, folder + entry.Name);
+        if (outcome.Result != 0) {
+            ProfileFileNames[NumberOfProfiles] = entry.Name;
             ++NumberOfProfiles;
+        }
+        if (outcome.Problem) {
+            LoadProblems.push_back(std::move(*outcome.Problem));
+        }
+    }
+    for (const auto& other : listing.Others) {
+        if (ProfileNumberOf(other.Name)) {
+            LoadProblems.push_back({LoadProblemKind::NotAFile, other.Name, other.Reason});
         }
     }
 
@@ -238,6 +364,7 @@ std::int16_t LoadAllProfiles() {
                 std::swap(keys[j], keys[j + 1]);
                 std::swap(Profiles[a], Profiles[a + 1]);
                 std::swap(TimeSchedules[a], TimeSchedules[a + 1]);
+                std::swap(ProfileFileNames[a], ProfileFileNames[a + 1]);
                 exchanged = true;
             }
         }

@@ -23,7 +23,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev
   xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core
-  libsm-dev weston
+  libsm-dev weston strace util-linux
   desktop-file-utils libglib2.0-bin groff-base man-db dpkg-dev
   libbenchmark-dev libx11-dev strace python3 clang-14 libclang-rt-14-dev
 )

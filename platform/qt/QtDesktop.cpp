@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QIconEngine>
+#include <QLabel>
 #include <QLocalSocket>
 #include <QPainter>
 #include <QPointer>
@@ -22,6 +23,7 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTreeWidget>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <thread>
@@ -158,8 +160,18 @@ void QtReportList::SetColumnWidth(int column, int width) {
     m_Widget.setColumnWidth(column - 1, width);
 }
 
+namespace {
+
+// The theme's error colour: Qt's palette has no role for it, so it is a red
+// chosen to keep its contrast against the theme's window colour.
+QColor ErrorColour(const QPalette& palette) {
+    return palette.color(QPalette::Window).lightness() < 128 ? QColor(255, 110, 100) : QColor(190, 0, 0);
+}
+
+} // namespace
+
 QtMainWindow::QtMainWindow(const QtImageList& images)
-    : m_ListWidget(new QTreeWidget(this)), m_List(*m_ListWidget, images),
+    : m_ListWidget(new QTreeWidget(this)), m_StatusLabel(new QLabel(this)), m_List(*m_ListWidget, images),
       m_Icon(std::make_shared<QtPicture>(ProgramIcon())) {
     setObjectName("VelmarActiveProfiles_Main");
     setWindowIcon(m_Icon->Icon());
@@ -176,6 +188,31 @@ QtMainWindow::QtMainWindow(const QtImageList& images)
 
     auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     QObject::connect(quit, &QShortcut::activated, this, [this] { RequestClose(CloseReason::ProgramCode); });
+    m_StatusLabel->setObjectName("Label_Status");
+    m_StatusLabel->setTextFormat(Qt::PlainText);
+    m_StatusLabel->setContentsMargins(4, 2, 4, 2);
+    m_StatusLabel->setGeometry(0, 0, 0, StatusHeight());
+}
+
+int QtMainWindow::StatusHeight() const {
+    return m_StatusLabel->fontMetrics().height() + 4;
+}
+
+void QtMainWindow::SetStatus(const StatusLine& status) {
+    m_Status = status;
+    m_StatusLabel->setText(QString::fromStdString(status.Text));
+    QStringList lines;
+    for (const auto& problem : status.Problems) {
+        lines << QString::fromStdString(problem).toHtmlEscaped();
+    }
+    // Rich text with every name escaped, so that no name is taken for markup.
+    m_StatusLabel->setToolTip(lines.isEmpty() ? QString()
+                                              : "<p style='white-space:pre'>" + lines.join("<br>") + "</p>");
+    QPalette palette = this->palette();
+    if (!status.Problems.empty()) {
+        palette.setColor(QPalette::WindowText, ErrorColour(palette));
+    }
+    m_StatusLabel->setPalette(palette);
 }
 
 void QtMainWindow::Create() {
@@ -222,15 +259,15 @@ std::string QtMainWindow::Caption() const {
 }
 
 void QtMainWindow::SetInnerSize(int width, int height) {
-    resize(width, height);
+    resize(width, height + StatusHeight());
 }
 
-// A minimised window has no inner area.
+// A minimised window has no inner area. The status line lies below it.
 int QtMainWindow::InnerWidth() const {
     return isMinimized() ? 0 : width();
 }
 int QtMainWindow::InnerHeight() const {
-    return isMinimized() ? 0 : height();
+    return isMinimized() ? 0 : std::max(height() - StatusHeight(), 0);
 }
 
 void QtMainWindow::Show() {
@@ -276,6 +313,8 @@ WindowState QtMainWindow::State() const {
 
 void QtMainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    const int statusHeight = StatusHeight();
+    m_StatusLabel->setGeometry(0, std::max(height() - statusHeight, 0), width(), statusHeight);
     RaiseResize();
 }
 
@@ -357,8 +396,21 @@ void QtTrayIcon::SetTrayIcon(PicturePtr picture) {
         return;
     }
     m_Picture = std::move(picture);
+    ShowIcon();
+}
+
+void QtTrayIcon::SetWarning(bool warning) {
+    if (warning == m_Warning) {
+        return;
+    }
+    m_Warning = warning;
+    ShowIcon();
+}
+
+void QtTrayIcon::ShowIcon() {
     const auto* qtPicture = dynamic_cast<const QtPicture*>(m_Picture.get());
-    m_Tray.setIcon(qtPicture != nullptr ? qtPicture->Icon() : QIcon());
+    const QIcon icon = qtPicture != nullptr ? qtPicture->Icon() : QIcon();
+    m_Tray.setIcon(m_Warning ? WarningProgramIcon() : icon);
 }
 
 void QtTrayIcon::SetIconVisible(std::int16_t visible) {

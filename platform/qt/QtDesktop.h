@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 
+class QLabel;
 class QTreeWidget;
 
 namespace velmar {
@@ -80,10 +81,12 @@ private:
     const QtImageList& m_Images;
 };
 
-// The top-level window `VelmarActiveProfiles_Main` carrying the list. It
-// raises the window events: Form_Load on Create, Form_Resize on every size or
-// state change, Form_QueryUnload and Form_Unload on a close request. Ctrl+Q
-// closes it as the program's own request, which is granted.
+// The top-level window `VelmarActiveProfiles_Main` carrying the list, and
+// under it the status line `Label_Status`, which lies outside the inner area
+// the window reports: the list keeps the whole of that. It raises the window
+// events: Form_Load on Create, Form_Resize on every size or state change,
+// Form_QueryUnload and Form_Unload on a close request. Ctrl+Q closes it as
+// the program's own request, which is granted.
 class QtMainWindow : public QWidget, public IWindow {
 public:
     explicit QtMainWindow(const QtImageList& images);
@@ -111,6 +114,10 @@ public:
     int InnerWidth() const override;
     int InnerHeight() const override;
     PicturePtr Icon() const override { return m_Icon; }
+    // Plain text; the problems in the theme's error colour, all of them in
+    // the line's tooltip.
+    void SetStatus(const StatusLine& status) override;
+    StatusLine Status() const override { return m_Status; }
     void Show() override;
     void Hide() override;
     bool Visible() const override { return isVisible(); }
@@ -126,7 +133,11 @@ private:
     void RaiseResize();
     bool Close(CloseReason reason);
 
+    int StatusHeight() const;
+
     QTreeWidget* m_ListWidget;
+    QLabel* m_StatusLabel;
+    StatusLine m_Status;
     QtReportList m_List;
     std::shared_ptr<const QtPicture> m_Icon;
     IWindowEvents* m_Events = nullptr;
@@ -165,6 +176,9 @@ public:
     // on the following lines are shown literally.
     void SetToolTipText(const std::string& text) override;
     std::string ToolTipText() const override { return m_Tray.toolTip().toStdString(); }
+    // While warning, the tray shows WarningProgramIcon.
+    void SetWarning(bool warning) override;
+    bool Warning() const override { return m_Warning; }
     void SetIconActivatedHandler(std::function<void()> handler) override { m_Activated = std::move(handler); }
     bool NotificationAreaAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
     // The handler of the menu's "Quit".
@@ -174,8 +188,12 @@ public:
 
 private:
     QMenu m_Menu; // outlives the icon that shows it
+    // Hands the picture, or its warning variant, to Qt.
+    void ShowIcon();
+
     QSystemTrayIcon m_Tray;
     PicturePtr m_Picture;
+    bool m_Warning = false;
     std::function<void()> m_Activated;
     std::function<void()> m_Quit;
 };

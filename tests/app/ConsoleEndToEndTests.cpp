@@ -216,24 +216,99 @@ TEST_F(ConsoleEndToEnd, InterruptEndsCleanlyAndAnEmptyFolderShowsTheHeading) {
     EXPECT_EQ(program.StopWith(SIGINT), 0);
 }
 
+// What a shell command printed (standard output and error) and its exit status.
+struct CommandResult {
+    int Status = -1;
+    std::string Output;
+};
+
+CommandResult RunCommand(const std::string& command) {
+    CommandResult result;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    std::array<char, 512> buffer{};
+    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe) != nullptr) {
+        result.Output += buffer.data();
+    }
+    const int status = pclose(pipe);
+    result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+bool Installed(const char* tool) {
+    return RunCommand(std::string("command -v ") + tool).Status == 0;
+}
+
 TEST_F(ConsoleEndToEnd, ListCommandPrintsOneBlockAndEnds) {
     Write(4, "Weekend patrol", true);
     Write(9, "Kontor", false);
-    const std::string command = std::string(VELMAR_PROFILES_EXE) + " list '/PATH:" + DataFolder() + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    std::array<char, 512> buffer{};
-    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe) != nullptr) {
-        output += buffer.data();
-    }
-    const int status = pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+    const auto [status, output] =
+        RunCommand(std::string(VELMAR_PROFILES_EXE) + " list '/PATH:" + DataFolder() + "'");
+    EXPECT_EQ(status, 0) << output;
     ASSERT_GE(output.size(), 12u);
     EXPECT_EQ(output.substr(0, 3), "== ");
     EXPECT_EQ(output.substr(11),
               " 2 profiles\n- Kontor\n+ Weekend patrol\ntooltip: Aktiva profiler:\\n\xC2\xB7 "
               "Weekend patrol\n");
+}
+
+// Faults that only the real system gives: a read that fails inside a file
+// (injected by strace), and a file or folder another user may not read (the
+// tests run as root, so the command runs as nobody). Each shows as its "!"
+// line and is gone once mended.
+TEST_F(ConsoleEndToEnd, ListShowsFailuresOfTheSystemUntilMended) {
+    if (!Installed("strace") || !Installed("setpriv") || geteuid() != 0) {
+        GTEST_SKIP() << "needs strace, setpriv and root";
+    }
+    Write(1, "Kontor", false);
+    Write(2, "Nattlarm", true);
+    const std::string second = (Folder() / "Profile_0002.dat").string();
+    // LeakSanitizer cannot work under ptrace, so a sanitized build checks
+    // for leaks in the other runs only.
+    const std::string strace = "env ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o /dev/null -P '" + second +
+                               "' -e trace=read -e inject=read:error=EIO ";
+    const std::string nobody = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+    const auto mode = [](const fs::path& path, fs::perms perms) {
+        return [path, perms] { fs::permissions(path, perms); };
+    };
+    struct Case {
+        const char* Title;
+        std::string Prefix;
+        std::function<void()> Break;
+        std::string MendedPrefix;
+        std::function<void()> Mend;
+        int Status;
+        std::string Problem;
+    };
+    const std::vector<Case> cases = {
+        {"a read error inside a file", strace, [] {}, "", [] {}, 0,
+         "! Profile_0002.dat: input/output error\n"},
+        {"a file another user may not read", nobody,
+         mode(Folder() / "Profile_0002.dat", fs::perms::owner_read), nobody,
+         mode(Folder() / "Profile_0002.dat",
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read),
+         0, "! Profile_0002.dat: permission denied\n"},
+        {"a folder another user may not list", nobody, mode(Folder(), fs::perms::owner_all), nobody,
+         mode(Folder(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec),
+         1, "! Profiles folder cannot be listed (permission denied): "},
+    };
+    const std::string list = std::string(VELMAR_PROFILES_EXE) + " list '/PATH:" + DataFolder() + "'";
+    for (const auto& c : cases) {
+        c.Break();
+        const auto broken = RunCommand(c.Prefix + list);
+        EXPECT_EQ(broken.Status, c.Status) << c.Title << "\n" << broken.Output;
+        EXPECT_NE(broken.Output.find(c.Problem), std::string::npos) << c.Title << "\n" << broken.Output;
+        EXPECT_EQ(broken.Output.find("+ Nattlarm"), std::string::npos)
+            << c.Title << ": no profile from a failed read";
+        c.Mend();
+        const auto mended = RunCommand(c.MendedPrefix + list);
+        EXPECT_EQ(mended.Status, 0) << c.Title << "\n" << mended.Output;
+        EXPECT_EQ(mended.Output.find("\n! "), std::string::npos) << c.Title << "\n" << mended.Output;
+        EXPECT_NE(mended.Output.find("+ Nattlarm"), std::string::npos) << c.Title << "\n" << mended.Output;
+    }
 }
 
 } // namespace

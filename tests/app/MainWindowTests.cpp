@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "common/CodePage.h"
+#include "platform/Window.h"
 #include "profiles/Profiles.h"
 #include "tests/support/RecordingDesktop.h"
 
@@ -28,17 +29,20 @@ void SetProfiles(const std::vector<Profile>& profiles) {
         Profiles[static_cast<long long>(profiles.size())].Name = "stale";
         Profiles[static_cast<long long>(profiles.size())].Active = -1;
     }
+    LoadProblems.clear();
 }
 
 // A window on recording controls; loads nothing from disk.
 struct Fixture {
     explicit Fixture(std::string lineBreak = "\r\n", std::vector<std::string> arguments = {"/PATH:/nowhere"})
-        : Main({Desktop.Window, Desktop.List, Desktop.ImageList, Desktop.Timer, Desktop.Tray, Desktop.Wait},
+        : Main({Desktop.Window, Desktop.List, Desktop.ImageList, Desktop.Timer, Desktop.Tray, Desktop.Wait,
+                Desktop.Busy},
                {"/opt/velmar", std::move(arguments)}, std::move(lineBreak)) {
         Main.ProfileLoader = [this] {
             ++Loads;
             return NumberOfProfiles;
         };
+        Main.ClockText = [] { return std::string("12:00:00"); };
         Desktop.Window.Attach(Main);
     }
 
@@ -146,6 +150,78 @@ TEST(ShowActiveProfiles, ActiveIsAnyNonZeroValue) {
     EXPECT_EQ(f.Desktop.List.Rows()[0].SmallImage, kImageActive);
 }
 
+TEST(ShowActiveProfiles, ProblemsShowInTheStatusLineTheIconAndOneMoreTooltipLine) {
+    const auto unreadable = [](int number) {
+        return LoadProblem{LoadProblemKind::FileUnreadable, "Profile_000" + std::to_string(number) + ".dat",
+                           "permission denied"};
+    };
+    const LoadProblem longFolder{LoadProblemKind::FolderMissing,
+                                 "/srv/alarm/a rather long path/Project/Profiles/", ""};
+    const std::string tip = "Aktiva profiler:\r\n" + kDot + "Alpha";
+    struct Case {
+        const char* Title;
+        std::vector<Profile> Loaded;
+        std::vector<LoadProblem> Problems;
+        StatusLine Status;
+        std::string ToolTip;
+    };
+    const std::vector<Case> cases = {
+        {"all well, one profile", {{"Alpha", true}}, {}, {"Updated 12:00:00 \xC2\xB7 1 profile", {}}, tip},
+        {"all well, none", {}, {}, {"Updated 12:00:00 \xC2\xB7 0 profiles", {}}, "Aktiva profiler:"},
+        {"all well, two",
+         {{"Alpha", true}, {"b", false}},
+         {},
+         {"Updated 12:00:00 \xC2\xB7 2 profiles", {}},
+         tip},
+        {"one problem",
+         {{"Alpha", true}},
+         {unreadable(2)},
+         {"Profile_0002.dat: permission denied", {"Profile_0002.dat: permission denied"}},
+         tip + "\r\nProfile_0002.dat: permission denied"},
+        {"two: the first in the line, both in its tooltip",
+         {{"Alpha", true}},
+         {unreadable(2), unreadable(3)},
+         {"Profile_0002.dat: permission denied",
+          {"Profile_0002.dat: permission denied", "Profile_0003.dat: permission denied"}},
+         tip + "\r\nProfile_0002.dat: permission denied"},
+        {"seven of a kind: five and a sum",
+         {},
+         {unreadable(1), unreadable(2), unreadable(3), unreadable(4), unreadable(5), unreadable(6),
+          unreadable(7)},
+         {"Profile_0001.dat: permission denied",
+          {"Profile_0001.dat: permission denied", "Profile_0002.dat: permission denied",
+           "Profile_0003.dat: permission denied", "Profile_0004.dat: permission denied",
+           "Profile_0005.dat: permission denied", "2 more files that could not be read"}},
+         "Aktiva profiler:\r\nProfile_0001.dat: permission denied"},
+        {"a long problem is cut to 60 characters in the tooltip",
+         {},
+         {longFolder},
+         {ProblemText(longFolder), {ProblemText(longFolder)}},
+         "Aktiva profiler:\r\n" + Utf8Left(ProblemText(longFolder), 59) + "\xE2\x80\xA6"},
+    };
+    for (const auto& c : cases) {
+        SetProfiles(c.Loaded);
+        LoadProblems = c.Problems;
+        Fixture f;
+        f.Main.ShowActiveProfiles();
+        EXPECT_EQ(f.Desktop.Window.Status(), c.Status) << c.Title;
+        EXPECT_EQ(f.Desktop.Tray.Warning(), !c.Problems.empty()) << c.Title;
+        EXPECT_EQ(f.Desktop.Tray.ToolTipText(), c.ToolTip) << c.Title;
+        EXPECT_LE(Utf8Length(f.Desktop.Tray.ToolTipText()), 64U + 2U + 60U) << c.Title;
+    }
+    LoadProblems.clear();
+}
+
+TEST(ShowActiveProfiles, AFailingStatusLineOrIconNeverKeepsTheTooltipBack) {
+    for (const char* failing : {"Window.SetStatus", "Tray.SetWarning"}) {
+        SetProfiles({{"A", true}});
+        Fixture f;
+        f.Desktop.Log.Failing.insert(failing);
+        f.Main.ShowActiveProfiles();
+        EXPECT_EQ(f.Desktop.Tray.ToolTipText(), "Aktiva profiler:\r\n" + kDot + "A") << failing;
+    }
+}
+
 TEST(MainWindow, DesignSetsCaptionSizeAndTimer) {
     Fixture f;
     EXPECT_EQ(f.Desktop.Window.Caption(), "Velmar - Active Profiles");
@@ -165,8 +241,10 @@ TEST(MainWindow, LoadStepOrder) {
 
     EXPECT_EQ(DataPath, windows ? "D:\\Alarm\\" : "/srv/alarm/");
     const std::vector<std::string> expected = {
-        "Tray.TrayIcon",  "Tray.IconVisible=-1", "Wait.Sleep 500",
-        "List.ClearRows", "List.AddRow 2 A",     "Tray.ToolTipText=Aktiva profiler:\r\n" + kDot + "A",
+        "Tray.TrayIcon",      "Tray.IconVisible=-1",
+        "Wait.Sleep 500",     "List.ClearRows",
+        "List.AddRow 2 A",    "Window.Status=Updated 12:00:00 \xC2\xB7 1 profile",
+        "Tray.Warning=false", "Tray.ToolTipText=Aktiva profiler:\r\n" + kDot + "A",
         "Window.Hide"};
     EXPECT_EQ(f.Desktop.Log.Calls, expected);
     EXPECT_EQ(f.Desktop.Tray.TrayIcon(), f.Desktop.Window.Icon()) << "the window's own picture, shared";

@@ -1,6 +1,9 @@
+#include "app/ConsoleFrontEnd.h"
 #include "app/MainWindow.h"
+#include "common/CodePage.h"
 #include "profiles/Profiles.h"
 #include "tests/app/ProfileFileWriter.h"
+#include "tests/support/FileFaults.h"
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/TestFiles.h"
 
@@ -8,24 +11,29 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace velmar {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 // A window on recording controls over a real data folder, counting loads.
 class ReloadCycle : public ::testing::Test {
 protected:
     ReloadCycle()
         : m_Main({m_Desktop.Window, m_Desktop.List, m_Desktop.ImageList, m_Desktop.Timer, m_Desktop.Tray,
-                  m_Desktop.Wait},
+                  m_Desktop.Wait, m_Desktop.Busy},
                  {"/opt/velmar", {"/PATH:" + m_Data.File("")}}) {
         m_Main.ProfileLoader = [this] {
             ++m_Loads;
-            return LoadAllProfiles();
+            return LoadAllProfiles(&m_Desktop.Busy);
         };
         fs::create_directory(Folder());
     }
@@ -67,12 +75,16 @@ TEST_F(ReloadCycle, EmptyFolderLoadsAtStartAndSetsTheHeading) {
               std::string("Aktiva profiler:") + kToolTipLineBreak + "\xC2\xB7 Alpha");
 }
 
-TEST_F(ReloadCycle, MissingProfilesFolderIsAnEmptyFolder) {
+TEST_F(ReloadCycle, MissingProfilesFolderLoadsNothingAndSaysSo) {
     fs::remove(Folder());
     m_Desktop.Window.Create(m_Main);
     EXPECT_EQ(m_Loads, 1);
-    EXPECT_EQ(m_Desktop.Tray.ToolTipText(), "Aktiva profiler:");
-    EXPECT_FALSE(Tick());
+    EXPECT_EQ(m_Desktop.Tray.ToolTipText(),
+              Utf8Left(std::string("Aktiva profiler:") + kToolTipLineBreak +
+                           "Profiles folder not found: " + m_Data.File("Profiles") + kPathSeparator,
+                       16 + std::string(kToolTipLineBreak).size() + 59) +
+                  "\xE2\x80\xA6");
+    EXPECT_FALSE(Tick()) << "a folder still missing is no change";
 }
 
 TEST_F(ReloadCycle, UnchangedFolderReadsNoFile) {
@@ -136,21 +148,184 @@ TEST_F(ReloadCycle, FilesThatAreNotProfilesDoNotCount) {
     m_Desktop.Window.Create(m_Main);
     test::WriteFileBytes(Folder() / "Profile_1.dat", {1, 2});
     test::WriteFileBytes(Folder() / "readme.txt", {1, 2});
-    fs::create_directory(Folder() / "Profile_0009.dat");
+    fs::create_directory(Folder() / "Profiles.old");
     EXPECT_FALSE(Tick());
     test::WriteFileBytes(Folder() / "profile_0005.DAT", {1});
     EXPECT_TRUE(Tick()) << "names match without regard to letter case";
+    // A folder named like a profile is no profile, but the user is told of it.
+    fs::create_directory(Folder() / "Profile_0009.dat");
+    EXPECT_TRUE(Tick());
+    EXPECT_EQ(m_Desktop.Window.Status().Problems,
+              (std::vector<std::string>{"profile_0005.DAT: too short to hold a format version",
+                                        "Profile_0009.dat: is a directory"}));
 }
 
 TEST(ChangeSignature, UnreadableTimeNeverMatches) {
-    DirectoryEntry readable{"Profile_0001.dat", true, 5, 10};
-    DirectoryEntry unreadable{"Profile_0001.dat", false, 0, 10};
-    EXPECT_TRUE(SameSignature({readable}, {readable}));
-    EXPECT_TRUE(SameSignature({}, {}));
-    EXPECT_FALSE(SameSignature({unreadable}, {unreadable}));
-    EXPECT_FALSE(SameSignature({readable}, {unreadable}));
-    EXPECT_FALSE(SameSignature({readable}, {}));
+    const DirectoryEntry readable{"Profile_0001.dat", true, 5, 10, ""};
+    const DirectoryEntry unreadable{"Profile_0001.dat", false, 0, 10, ""};
+    const auto files = [](std::vector<DirectoryEntry> entries) {
+        ChangeSignature signature;
+        signature.Files = std::move(entries);
+        return signature;
+    };
+    EXPECT_TRUE(SameSignature(files({readable}), files({readable})));
+    EXPECT_TRUE(SameSignature(files({}), files({})));
+    EXPECT_FALSE(SameSignature(files({unreadable}), files({unreadable})));
+    EXPECT_FALSE(SameSignature(files({readable}), files({unreadable})));
+    EXPECT_FALSE(SameSignature(files({readable}), files({})));
 }
+
+TEST(ChangeSignature, TheFoldersOwnStateCounts) {
+    const auto folder = [](FolderState state, std::string reason = {},
+                           std::vector<DirectoryEntry> others = {}) {
+        ChangeSignature signature;
+        signature.State = state;
+        signature.Reason = std::move(reason);
+        signature.Others = std::move(others);
+        return signature;
+    };
+    const ChangeSignature empty = folder(FolderState::Listed);
+    EXPECT_TRUE(SameSignature(folder(FolderState::Missing, "gone"), folder(FolderState::Missing, "gone")));
+    for (const auto& other :
+         {folder(FolderState::Missing, "gone"), folder(FolderState::NotAFolder, "file"),
+          folder(FolderState::Unreadable, "permission denied"),
+          folder(FolderState::Listed, {}, {{"Profile_0001.dat", false, 0, 0, "is a directory"}})}) {
+        EXPECT_FALSE(SameSignature(empty, other)) << static_cast<int>(other.State) << " " << other.Reason;
+        EXPECT_FALSE(SameSignature(other, empty));
+    }
+    EXPECT_FALSE(SameSignature(folder(FolderState::Unreadable, "permission denied"),
+                               folder(FolderState::Unreadable, "input/output error")));
+}
+
+class ReloadCycleFault;
+
+// A fault of the data folder that the user must see wherever the profiles are
+// shown, and that is no longer shown once it is mended.
+struct Fault {
+    const char* Title;
+    bool AtStart; // broken before the program starts, or while it runs
+    std::function<void(ReloadCycleFault&)> Break;
+    std::function<void(ReloadCycleFault&)> Mend;
+    const char* Problem; // part of the problem's line
+    bool Retried;        // a file that could not be read is tried again at every tick
+};
+
+void PrintTo(const Fault& fault, std::ostream* out) {
+    *out << fault.Title;
+}
+
+class ReloadCycleFault : public ReloadCycle, public ::testing::WithParamInterface<Fault> {
+public:
+    fs::path ProfileFile(int number) const { return File(number); }
+    fs::path ProfilesFolder() const { return Folder(); }
+    // A good profile file, each write with a time of its own.
+    void WriteGood(int number) {
+        Write(number, "P" + std::to_string(number), true, test::LocalMidnightPlus(8h) + ++m_Writes * 1s);
+    }
+    test::FileFaults Faults;
+
+protected:
+    // What the console front end prints for the data folder now.
+    std::string ConsoleBlock() const {
+        std::ostringstream out;
+        PrintProfilesOnce({"/opt/velmar", {"/PATH:" + m_Data.File("")}}, out);
+        return out.str();
+    }
+
+private:
+    int m_Writes = 0;
+};
+
+TEST_P(ReloadCycleFault, ShowsWhereverTheProfilesAreShownUntilMended) {
+    const Fault& fault = GetParam();
+    WriteGood(1);
+    if (fault.AtStart) {
+        fault.Break(*this);
+    }
+    m_Desktop.Window.Create(m_Main);
+    if (!fault.AtStart) {
+        ASSERT_TRUE(m_Desktop.Window.Status().Problems.empty());
+        fault.Break(*this);
+        ASSERT_TRUE(Tick()) << "the fault is a change";
+    }
+
+    const StatusLine status = m_Desktop.Window.Status();
+    ASSERT_FALSE(status.Problems.empty());
+    EXPECT_THAT(status.Text, HasSubstr(fault.Problem));
+    EXPECT_TRUE(m_Desktop.Tray.Warning());
+    EXPECT_THAT(m_Desktop.Tray.ToolTipText(),
+                HasSubstr(std::string(kToolTipLineBreak) + status.Problems.front().substr(0, 20)));
+    const std::string block = ConsoleBlock();
+    EXPECT_THAT(block, HasSubstr("\n! "));
+    EXPECT_THAT(block, HasSubstr(fault.Problem));
+    EXPECT_EQ(Tick(), fault.Retried) << "only a file that could not be read is tried again unchanged";
+
+    fault.Mend(*this);
+    EXPECT_TRUE(Tick()) << "mended";
+    const StatusLine mended = m_Desktop.Window.Status();
+    EXPECT_EQ(mended.Problems, std::vector<std::string>{});
+    EXPECT_THAT(mended.Text, StartsWith("Updated "));
+    EXPECT_FALSE(m_Desktop.Tray.Warning());
+    EXPECT_THAT(m_Desktop.Tray.ToolTipText(), Not(HasSubstr(fault.Problem)));
+    EXPECT_THAT(ConsoleBlock(), Not(HasSubstr("\n! ")));
+    EXPECT_FALSE(Tick()) << "and then rests";
+}
+
+const auto kFaults = std::to_array<Fault>({
+    {"VersionThreeFile", true,
+     [](ReloadCycleFault& t) {
+         test::WriteFileBytes(t.ProfileFile(3), {3, 0, 0, 0});
+     },
+     [](ReloadCycleFault& t) { t.WriteGood(3); }, "Profile_0003.dat: format version 3, not 4", false},
+#ifndef _WIN32
+    {"Fifo", false, [](ReloadCycleFault& t) { ASSERT_TRUE(test::MakeFifo(t.ProfileFile(4))); },
+     [](ReloadCycleFault& t) { fs::remove(t.ProfileFile(4)); }, "Profile_0004.dat: not a regular file",
+     false},
+#endif
+    {"ReadError", false,
+     [](ReloadCycleFault& t) {
+         t.Faults.Fail(FileCall::Read, "Profile_0001.dat", std::errc::io_error);
+         t.WriteGood(1);
+     },
+     [](ReloadCycleFault& t) { t.Faults.Clear(); }, "Profile_0001.dat: input/output error", true},
+    {"UnreadableToTheUser", true,
+     [](ReloadCycleFault& t) {
+         t.Faults.Fail(FileCall::Open, "Profile_0001.dat", std::errc::permission_denied);
+     },
+     [](ReloadCycleFault& t) { t.Faults.Clear(); }, "Profile_0001.dat: permission denied", true},
+    {"FolderMissingAtStart", true, [](ReloadCycleFault& t) { fs::remove_all(t.ProfilesFolder()); },
+     [](ReloadCycleFault& t) {
+         fs::create_directory(t.ProfilesFolder());
+         t.WriteGood(1);
+     },
+     "Profiles folder not found: ", false},
+    {"FolderRemovedAndRestored", false, [](ReloadCycleFault& t) { fs::remove_all(t.ProfilesFolder()); },
+     [](ReloadCycleFault& t) {
+         fs::create_directory(t.ProfilesFolder());
+         t.WriteGood(1);
+     },
+     "Profiles folder not found: ", false},
+    {"FolderIsAFile", true,
+     [](ReloadCycleFault& t) {
+         fs::remove_all(t.ProfilesFolder());
+         test::WriteFileBytes(t.ProfilesFolder(), {4, 0});
+     },
+     [](ReloadCycleFault& t) {
+         fs::remove(t.ProfilesFolder());
+         fs::create_directory(t.ProfilesFolder());
+     },
+     "Profiles folder is not a folder: ", false},
+    {"TwoHundredAndOneLoadableFiles", true,
+     [](ReloadCycleFault& t) {
+         for (int number = 2; number <= 201; ++number) {
+             t.WriteGood(number);
+         }
+     },
+     [](ReloadCycleFault& t) { fs::remove(t.ProfileFile(201)); }, ".dat: beyond the 200 slots", false},
+});
+
+INSTANTIATE_TEST_SUITE_P(Faults, ReloadCycleFault, ::testing::ValuesIn(kFaults),
+                         [](const auto& info) { return std::string(info.param.Title); });
 
 } // namespace
 } // namespace velmar

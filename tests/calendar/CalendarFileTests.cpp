@@ -2,6 +2,7 @@
 
 #include "calendar/Calendar.h"
 #include "common/Errors.h"
+#include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 
 #include <filesystem>
@@ -194,6 +195,19 @@ TEST_F(CalendarFileTest, ComparesWithItselfAndRefusesAMissingCalendar) {
     calendar->SetDayType(7, 7);
     EXPECT_EQ(calendar->CompareToOtherCalendar(calendar.get()), -1);
     EXPECT_THROW(calendar->CompareToOtherCalendar(nullptr), InvalidArgumentError);
+}
+
+TEST_F(CalendarFileTest, AReadErrorIsRaisedAndNeverReadAsCodes) {
+    calendar->SetDayType(100, 5);
+    const std::string path = dir.File("failing.cal");
+    calendar->SaveToDisk(path);
+    test::FileFaults faults;
+    faults.Fail(FileCall::Read, "failing.cal", std::errc::io_error);
+    cCalendar loaded;
+    loaded.SetDayType(100, 9);
+    EXPECT_THROW(loaded.ReadFromDisk(path), FileError);
+    EXPECT_EQ(loaded.GetDayType(100), 9) << "no zeros from a disk that failed";
+    EXPECT_THROW(calendar->CompareToDisk(path), FileError);
 }
 
 } // namespace

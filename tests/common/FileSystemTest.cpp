@@ -1,9 +1,12 @@
 #include "common/FileSystem.h"
 
+#include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -128,6 +131,120 @@ TEST(ListFiles, MatchesIgnoringCaseAndReportsTimesAndSizes) {
     EXPECT_TRUE(found[1].HasTime);
 
     EXPECT_TRUE(ListFiles(dir.File("missing"), "*").empty());
+}
+
+std::vector<std::string> NamesOf(const std::vector<DirectoryEntry>& entries) {
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (const auto& entry : entries) {
+        names.push_back(entry.Name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(ListFolder, TellsAMissingFolderAndAFileFromAnEmptyFolder) {
+    TempDir dir;
+    WriteFileBytes(dir.Path() / "file", {1});
+    std::filesystem::create_directory(dir.Path() / "empty");
+    struct Case {
+        std::string Folder;
+        FolderState State;
+        const char* Reason;
+    };
+    const auto cases = std::to_array<Case>({
+        {dir.File("empty") + "/", FolderState::Listed, ""},
+        {dir.File("missing") + "/", FolderState::Missing, "no such file or directory"},
+        {dir.File("missing/Profiles") + "/", FolderState::Missing, "no such file or directory"},
+        {dir.File("file") + "/", FolderState::NotAFolder, "not a directory"},
+        {dir.File("file/Profiles") + "/", FolderState::NotAFolder, "not a directory"},
+    });
+    for (const auto& c : cases) {
+        const FolderListing listing = ListFolder(c.Folder, "*");
+        EXPECT_EQ(listing.State, c.State) << c.Folder;
+        EXPECT_EQ(listing.Reason, c.Reason) << c.Folder;
+        EXPECT_TRUE(listing.Files.empty()) << c.Folder;
+        EXPECT_TRUE(ListFiles(c.Folder, "*").empty()) << c.Folder;
+    }
+}
+
+TEST(ListFolder, NamesLikeTheFilesThatAreNoFilesAreSetApart) {
+    TempDir dir;
+    WriteFileBytes(dir.Path() / "Profile_0001.dat", {1});
+    std::filesystem::create_directory(dir.Path() / "Profile_0002.dat");
+    std::filesystem::create_directory(dir.Path() / "other");
+    WriteFileBytes(dir.Path() / ".Profile_0006.dat", {1}); // hidden, though "*" matches it
+    std::vector<std::string> files = {"Profile_0001.dat"};
+    std::vector<std::string> expected = {"Profile_0002.dat: is a directory", "other: is a directory"};
+#ifndef _WIN32
+    ASSERT_TRUE(test::MakeFifo(dir.Path() / "Profile_0003.dat"));
+    std::filesystem::create_symlink(dir.Path() / "Profile_0001.dat", dir.Path() / "Profile_0004.dat");
+    std::filesystem::create_symlink(dir.Path() / "gone", dir.Path() / "Profile_0005.dat"); // dangling
+    files.emplace_back("Profile_0004.dat");
+    expected.insert(expected.begin() + 1, "Profile_0003.dat: not a regular file");
+#endif
+
+    const FolderListing listing = ListFolder(dir.File(""), "*");
+    EXPECT_EQ(listing.State, FolderState::Listed);
+    EXPECT_EQ(NamesOf(listing.Files), files);
+    std::vector<std::string> others;
+    others.reserve(listing.Others.size());
+    for (const auto& other : listing.Others) {
+        others.push_back(other.Name + ": " + other.Reason);
+    }
+    std::sort(others.begin(), others.end());
+    EXPECT_EQ(others, expected);
+    EXPECT_EQ(ListFolder(dir.File(""), "Profile_????.dat").Others.size(), expected.size() - 1);
+}
+
+TEST(ListFolder, MatchesEveryNameThePatternMatchesAndNoOther) {
+    // Names near the pattern, so that a quick test of a name's bytes before
+    // the full match can be seen to let through exactly the matching ones.
+    const std::vector<std::pair<const char*, bool>> names = {
+        {"Profile_0001.dat", true},
+        {"PROFILE_0002.DAT", true},
+        {"profile_abcd.Dat", true},
+        {"Profile_0?*1.dat", true},                      // a "?" of the pattern stands for any character
+        {"Profile_\xC3\x85\xC3\x84\xC3\x96x.dat", true}, // three two-byte characters and one byte
+        {"Profile_\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC.dat", true}, // four three-byte characters
+        {"Profile_\xC3\x85\xC3\x84\xC3\x96.dat", false},                        // three characters, six bytes
+        {"Profile_00001.dat", false},
+        {"Profile_001.dat", false},
+        {"Profile_0001.da", false},
+        {"Profile_0001.dat.bak", false},
+        {"XProfile_0001.dat", false},
+        {"Profil_00001.dat", false},
+        {"\xC3\x85rofile_0001.dat", false},
+    };
+    TempDir dir;
+    std::vector<std::string> expected;
+    for (const auto& [name, matches] : names) {
+        WriteFileBytes(dir.Path() / std::filesystem::path(std::u8string(name, name + std::strlen(name))),
+                       {1});
+        if (matches) {
+            expected.emplace_back(name);
+        }
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(NamesOf(ListFiles(dir.File(""), "Profile_????.dat")), expected);
+    EXPECT_EQ(NamesOf(ListFiles(dir.File(""), "*")).size(), names.size());
+    EXPECT_EQ(NamesOf(ListFiles(dir.File(""), "*.dat")).size(), names.size() - 2);
+}
+
+TEST(ListFolder, TimesAndSizesFollowTheFile) {
+    TempDir dir;
+    const auto file = dir.Path() / "Profile_0001.dat";
+    WriteFileBytes(file, {1, 2, 3});
+    const auto first = ListFiles(dir.File(""), "*");
+    ASSERT_EQ(first.size(), 1U);
+    EXPECT_EQ(first[0].Size, 3U);
+    EXPECT_TRUE(first[0].HasTime);
+
+    std::filesystem::last_write_time(file,
+                                     std::filesystem::last_write_time(file) + std::chrono::nanoseconds(1500));
+    const auto later = ListFiles(dir.File(""), "*");
+    ASSERT_EQ(later.size(), 1U);
+    EXPECT_EQ(later[0].ModificationTime - first[0].ModificationTime, 1500) << "nanoseconds";
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,14 +66,15 @@ void SetProfiles(const std::vector<std::pair<std::string, bool>>& profiles) {
         Profiles[static_cast<long long>(i)].Name = profiles[i].first;
         Profiles[static_cast<long long>(i)].Active = profiles[i].second ? -1 : 0;
     }
+    LoadProblems.clear();
 }
 
 // The Qt window with the logic, a recording tray that reports a notification
 // area (the offscreen platform has none) and no wait.
 struct QtFixture {
     QtFixture()
-        : Window(Images),
-          Main({Window, Window.List(), Images, Timer, Tray, Wait}, {"/opt/velmar", {"/PATH:/nowhere"}}) {
+        : Window(Images), Main({Window, Window.List(), Images, Timer, Tray, Wait, Busy},
+                               {"/opt/velmar", {"/PATH:/nowhere"}}) {
         Main.ProfileLoader = [] { return NumberOfProfiles; };
         Window.SetEvents(&Main);
         Window.OnUnloaded = [this] { ++UnloadedCalls; };
@@ -86,6 +88,7 @@ struct QtFixture {
     RecordingLog Log;
     RecordingTray Tray{Log};
     RecordingWait Wait{Log};
+    RecordingBusyPointer Busy{Log};
     VelmarActiveProfiles_Main Main;
     int UnloadedCalls = 0;
 };
@@ -98,7 +101,11 @@ TEST(QtDesktop, WindowCarriesItsCaptionSizeAndList) {
     SetProfiles({});
     QtFixture f;
     EXPECT_EQ(f.Window.windowTitle(), "Velmar - Active Profiles");
-    EXPECT_EQ(f.Window.size(), QSize(312, 211));
+    EXPECT_EQ(QSize(f.Window.InnerWidth(), f.Window.InnerHeight()), QSize(312, 211));
+    auto* status = f.Window.findChild<QLabel*>("Label_Status");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(f.Window.size(), QSize(312, 211 + status->height()))
+        << "the status line lies under the inner area";
     QTreeWidget* list = f.List();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->columnCount(), 1);
@@ -161,7 +168,8 @@ TEST(QtDesktop, StatesOfTheWindow) {
 
     f.Window.resize(500, 300);
     QCoreApplication::processEvents();
-    EXPECT_EQ(f.List()->geometry(), QRect(0, 0, 500, 300));
+    const int statusHeight = f.Window.findChild<QLabel*>("Label_Status")->height();
+    EXPECT_EQ(f.List()->geometry(), QRect(0, 0, 500, 300 - statusHeight));
     EXPECT_EQ(f.List()->columnWidth(0), 460);
 
     f.Window.showMinimized();
@@ -222,8 +230,9 @@ TEST(QtDesktop, WithoutNotificationAreaTheWindowStartsShown) {
     QtTimer timer;
     QtTrayIcon tray;
     QtWait wait;
+    QtBusyPointer busy;
     ASSERT_FALSE(tray.NotificationAreaAvailable()) << "the offscreen platform has no tray";
-    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait},
+    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy},
                                    {"/opt", {"/PATH:/nowhere"}});
     main.ProfileLoader = [] { return NumberOfProfiles; };
     window.SetEvents(&main);
@@ -365,6 +374,62 @@ TEST(QtSingleInstance, AKilledInstanceDoesNotBlockTheNextStart) {
     EXPECT_EQ(next.Acquire(), QtSingleInstance::State::First);
 }
 #endif
+
+TEST(QtDesktop, StatusLineUnderTheListInTheErrorColourWhileThereAreProblems) {
+    SetProfiles({{"Alpha", true}});
+    QtFixture f;
+    f.Main.ClockText = [] { return std::string("09:08:07"); };
+    f.Window.Create();
+    f.Tray.Activate();
+    QCoreApplication::processEvents();
+    auto* status = f.Window.findChild<QLabel*>("Label_Status");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text(), QString::fromUtf8("Updated 09:08:07 \xC2\xB7 1 profile"));
+    EXPECT_EQ(f.List()->geometry(), QRect(0, 0, 312, 211)) << "the list keeps the inner area";
+    EXPECT_EQ(status->geometry().top(), 211) << "the line lies under the list";
+    EXPECT_EQ(status->width(), 312);
+    const QColor normal = status->palette().color(QPalette::WindowText);
+
+    LoadProblems = {{LoadProblemKind::FileUnreadable, "Profile_0002.dat", "permission denied"},
+                    {LoadProblemKind::WrongVersion, "Profile_<b>3.dat", "3"}};
+    f.Main.ShowActiveProfiles();
+    EXPECT_EQ(status->text(), "Profile_0002.dat: permission denied");
+    EXPECT_TRUE(status->toolTip().contains("Profile_0002.dat: permission denied"));
+    EXPECT_TRUE(status->toolTip().contains("Profile_&lt;b&gt;3.dat")) << "names are shown literally";
+    const QColor error = status->palette().color(QPalette::WindowText);
+    EXPECT_GT(error.red(), 2 * error.green()) << error.name().toStdString();
+
+    LoadProblems.clear();
+    f.Main.ShowActiveProfiles();
+    EXPECT_TRUE(status->text().startsWith("Updated "));
+    EXPECT_EQ(status->palette().color(QPalette::WindowText), normal);
+    EXPECT_TRUE(status->toolTip().isEmpty());
+}
+
+TEST(QtDesktop, TrayIconShowsItsWarningVariantWhileThereAreProblems) {
+    QtTrayIcon tray;
+    auto picture = std::make_shared<QtPicture>(ProgramIcon());
+    tray.SetTrayIcon(picture);
+    const QImage plain = tray.Widget().icon().pixmap(32, 32).toImage();
+    tray.SetWarning(true);
+    EXPECT_TRUE(tray.Warning());
+    EXPECT_EQ(tray.TrayIcon(), picture) << "the assigned picture stays the window's own";
+    const QImage warned = tray.Widget().icon().pixmap(32, 32).toImage();
+    ASSERT_EQ(warned.size(), QSize(32, 32));
+    int amber = 0;
+    for (int y = 16; y < 32; ++y) {
+        for (int x = 16; x < 32; ++x) {
+            const QRgb p = warned.pixel(x, y);
+            amber += qRed(p) > 200 && qGreen(p) > 120 && qGreen(p) < 220 && qBlue(p) < 90 && qAlpha(p) > 200
+                         ? 1
+                         : 0;
+        }
+    }
+    EXPECT_GT(amber, 20) << "an amber mark in the lower right corner";
+    tray.SetWarning(false);
+    EXPECT_FALSE(tray.Warning());
+    EXPECT_EQ(tray.Widget().icon().pixmap(32, 32).toImage(), plain);
+}
 
 TEST(QtDesktop, TimerTicksIntoItsHandler) {
     QtTimer timer;

@@ -2,13 +2,16 @@
 
 #include "common/CodePage.h"
 #include "common/FileSystem.h"
+#include "platform/Timer.h"
 #include "profiles/Profiles.h"
 #include "tests/profiles/ProfileFiles.h"
+#include "tests/support/FileFaults.h"
 
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <map>
@@ -155,6 +158,10 @@ TEST_F(ProfileLoadingTest, LoadProfileReportsEachOutcome) {
     Write("Profile_0003.dat", v3);
     Write("Profile_0001.dat", Bytes{0x04});
     Write("Profile_0002.dat", Bytes{0x04, 0x00});
+    std::filesystem::create_directory(ProfilePath("Profile_0004.dat"));
+#ifndef _WIN32
+    ASSERT_TRUE(MakeFifo(ProfilePath("Profile_0005.dat"))); // refused, never waited for
+#endif
 
     struct Case {
         std::int16_t slot, number, result;
@@ -162,7 +169,8 @@ TEST_F(ProfileLoadingTest, LoadProfileReportsEachOutcome) {
     };
     for (const Case c :
          {Case{5, 7, -1, true}, Case{5, 3, 0, false}, Case{5, 1, 0, false}, Case{5, 2, -1, true},
-          Case{5, 8, 0, false} /* vanished */, Case{5, -7, 0, false}, Case{0, 7, -1, true}}) {
+          Case{5, 8, 0, false} /* vanished */, Case{5, -7, 0, false}, Case{5, 4, 0, false} /* a folder */,
+          Case{5, 5, 0, false} /* a FIFO */, Case{0, 7, -1, true}}) {
         SCOPED_TRACE(testing::Message() << "slot " << c.slot << " number " << c.number);
         TimeSchedules[c.slot] = std::make_shared<cTimeSchedule>(); // from an earlier load
         EXPECT_EQ(LoadProfile(c.slot, c.number), c.result);
@@ -260,11 +268,13 @@ TEST_F(ProfileLoadingTest, MissingOrEmptyFolderReleasesEverySchedule) {
 
 TEST_F(ProfileLoadingTest, ShowsTheBusyPointerAroundTheLoad) {
     Write("Profile_0001.dat", MarkedProfile(1, "One"));
-    std::vector<bool> calls;
-    BusyPointerHandler = [&](bool busy) { calls.push_back(busy); };
-    LoadAllProfiles();
-    BusyPointerHandler = nullptr;
-    EXPECT_THAT(calls, ElementsAre(true, false));
+    struct Pointer : IBusyPointer {
+        std::vector<bool> Calls;
+        void SetBusy(bool busy) override { Calls.push_back(busy); }
+    } pointer;
+    LoadAllProfiles(&pointer);
+    EXPECT_THAT(pointer.Calls, ElementsAre(true, false));
+    EXPECT_EQ(LoadAllProfiles(), 1) << "a load without a pointer to show";
 }
 
 TEST_F(ProfileLoadingTest, MoreThan200LoadableFilesFillTheTableWithTheFirstFound) {
@@ -279,9 +289,12 @@ TEST_F(ProfileLoadingTest, MoreThan200LoadableFilesFillTheTableWithTheFirstFound
         Write(file.data(), p);
     }
     std::vector<std::string> expected;
+    std::size_t beyond = 0;
     for (const auto& file : FoundOrder()) {
         const int number = std::stoi(file.substr(8, 4));
-        if (!(number % 12 == 0 && number <= 240) && expected.size() < 200) {
+        if (expected.size() == 200) {
+            ++beyond;
+        } else if (!(number % 12 == 0 && number <= 240)) {
             expected.push_back("P" + std::to_string(1000 + number));
         }
     }
@@ -290,6 +303,152 @@ TEST_F(ProfileLoadingTest, MoreThan200LoadableFilesFillTheTableWithTheFirstFound
     ASSERT_EQ(LoadAllProfiles(), 200);
     EXPECT_THAT(LoadedNames(), ElementsAreArray(expected));
     ExpectRecordsAndSchedulesPaired();
+    EXPECT_EQ(LoadProblems.size(), 50U) << "every profile file is loaded or has its problem";
+    ASSERT_GT(beyond, 5U);
+    EXPECT_EQ(ProblemLines(LoadProblems).back(),
+              std::to_string(beyond - 5) + " more files beyond the 200 slots");
+}
+
+TEST_F(ProfileLoadingTest, EveryProfileThatDoesNotLoadHasItsProblem) {
+    struct Case {
+        const char* Title;
+        std::function<void(FileFaults&)> Arrange; // beside the good Profile_0001.dat and Profile_0009.dat
+        std::vector<std::string> Problems;
+        int Loaded;
+    };
+    const std::string folder = DataPath + "Profiles" + kPathSeparator;
+    const std::vector<Case> cases = {
+        {"all well", [](FileFaults&) {}, {}, 2},
+        {"a version-3 file",
+         [&](FileFaults&) {
+             RawProfile v3 = MarkedProfile(3, "Three");
+             v3.Version = 3;
+             Write("Profile_0003.dat", v3);
+         },
+         {"Profile_0003.dat: format version 3, not 4"},
+         2},
+        {"files too short to hold a version",
+         [&](FileFaults&) {
+             Write("Profile_0004.dat", Bytes{0x04});
+             Write("Profile_0005.dat", Bytes{});
+         },
+         {"Profile_0004.dat: too short to hold a format version",
+          "Profile_0005.dat: too short to hold a format version"},
+         2},
+        {"a read error",
+         [](FileFaults& f) { f.Fail(FileCall::Read, "Profile_0009.dat", std::errc::io_error); },
+         {"Profile_0009.dat: input/output error"},
+         1},
+        {"a file the user may not read",
+         [](FileFaults& f) { f.Fail(FileCall::Open, "Profile_0009.dat", std::errc::permission_denied); },
+         {"Profile_0009.dat: permission denied"},
+         1},
+        {"a file gone since the folder was listed",
+         [](FileFaults& f) {
+             f.Fail(FileCall::Open, "Profile_0009.dat", std::errc::no_such_file_or_directory);
+         },
+         {"Profile_0009.dat: no such file or directory"},
+         1},
+#ifndef _WIN32
+        {"a FIFO named like a profile",
+         [&](FileFaults&) { ASSERT_TRUE(MakeFifo(ProfilePath("Profile_0006.dat"))); },
+         {"Profile_0006.dat: not a regular file"},
+         2},
+#endif
+        {"a folder named like a profile",
+         [&](FileFaults&) { std::filesystem::create_directory(ProfilePath("Profile_0007.dat")); },
+         {"Profile_0007.dat: is a directory"},
+         2},
+        {"the Profiles folder missing",
+         [&](FileFaults&) { std::filesystem::remove_all(ProfilePath("")); },
+         {"Profiles folder not found: " + folder},
+         0},
+        {"the Profiles folder a file",
+         [&](FileFaults&) {
+             std::filesystem::remove_all(ProfilePath(""));
+             WriteFileBytes(m_Data.Path() / "Profiles", {1});
+         },
+         {"Profiles folder is not a folder: " + folder},
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Title);
+        std::filesystem::remove_all(ProfilePath(""));
+        std::filesystem::create_directory(ProfilePath(""));
+        Write("Profile_0001.dat", MarkedProfile(1, "One"));
+        Write("Profile_0009.dat", MarkedProfile(9, "Nine"));
+        FileFaults faults;
+        c.Arrange(faults);
+        EXPECT_EQ(LoadAllProfiles(), c.Loaded);
+        std::vector<std::string> problems;
+        problems.reserve(LoadProblems.size());
+        for (const auto& problem : LoadProblems) {
+            problems.push_back(ProblemText(problem));
+        }
+        std::sort(problems.begin(), problems.end());
+        EXPECT_EQ(problems, c.Problems);
+        for (int slot = 0; slot < NumberOfProfiles; ++slot) {
+            EXPECT_NE(Profiles[slot].Name, "") << "no profile loads as zeros";
+        }
+    }
+}
+
+TEST_F(ProfileLoadingTest, AProfileThatFailedLoadsOnceMended) {
+    Write("Profile_0002.dat", MarkedProfile(2, "Two"));
+    {
+        FileFaults faults;
+        faults.Fail(FileCall::Read, "Profile_0002.dat", std::errc::io_error);
+        EXPECT_EQ(LoadAllProfiles(), 0);
+        EXPECT_EQ(LoadProblems.size(), 1U);
+        EXPECT_FALSE(TimeSchedules[0]) << "no schedule read from a failing disk";
+    }
+    EXPECT_EQ(LoadAllProfiles(), 1);
+    EXPECT_TRUE(LoadProblems.empty());
+    EXPECT_EQ(Profiles[0].Name, "Two");
+}
+
+TEST_F(ProfileLoadingTest, EachSlotKnowsItsFileAfterTheSort) {
+    Write("Profile_0001.dat", MarkedProfile(1, "beta"));
+    Write("PROFILE_0002.DAT", MarkedProfile(2, "Alpha"));
+    Write("Profile_0003.dat", MarkedProfile(3, "gamma"));
+    ASSERT_EQ(LoadAllProfiles(), 3);
+    EXPECT_THAT(LoadedNames(), ElementsAre("Alpha", "beta", "gamma"));
+    EXPECT_EQ(ProfileFileNames[0], "PROFILE_0002.DAT");
+    EXPECT_EQ(ProfileFileNames[1], "Profile_0001.dat");
+    EXPECT_EQ(ProfileFileNames[2], "Profile_0003.dat");
+}
+
+TEST(LoadProblemLines, MoreThanFiveOfOneKindAreSummedUpAfterTheFifth) {
+    const auto file = [](LoadProblemKind kind, int number) {
+        std::array<char, 32> name{};
+        std::snprintf(name.data(), name.size(), "Profile_%04d.dat", number);
+        return LoadProblem{kind, name.data(),
+                           kind == LoadProblemKind::WrongVersion ? "3" : "input/output error"};
+    };
+    std::vector<LoadProblem> problems;
+    for (int i = 1; i <= 3; ++i) {
+        problems.push_back(file(LoadProblemKind::WrongVersion, i));
+    }
+    for (int i = 10; i <= 16; ++i) {
+        problems.push_back(file(LoadProblemKind::FileUnreadable, i));
+    }
+    for (int i = 201; i <= 10000; ++i) {
+        problems.push_back(file(LoadProblemKind::BeyondSlots, i));
+    }
+    const std::vector<std::string> expected = {
+        "Profile_0001.dat: format version 3, not 4", "Profile_0002.dat: format version 3, not 4",
+        "Profile_0003.dat: format version 3, not 4", "Profile_0010.dat: input/output error",
+        "Profile_0011.dat: input/output error",      "Profile_0012.dat: input/output error",
+        "Profile_0013.dat: input/output error",      "Profile_0014.dat: input/output error",
+        "2 more files that could not be read",       "Profile_0201.dat: beyond the 200 slots",
+        "Profile_0202.dat: beyond the 200 slots",    "Profile_0203.dat: beyond the 200 slots",
+        "Profile_0204.dat: beyond the 200 slots",    "Profile_0205.dat: beyond the 200 slots",
+        "9795 more files beyond the 200 slots",
+    };
+    EXPECT_EQ(ProblemLines(problems), expected);
+    EXPECT_TRUE(ProblemLines({}).empty());
+    problems.resize(8); // exactly five of a kind: no summary
+    EXPECT_EQ(ProblemLines(problems).back(), "Profile_0014.dat: input/output error");
 }
 
 } // namespace

@@ -57,6 +57,15 @@ void RecordingWindow::SetInnerSize(int width, int height) {
     m_Height = height;
 }
 
+void RecordingWindow::SetStatus(const StatusLine& status) {
+    std::string call = "Window.Status=" + status.Text;
+    if (!status.Problems.empty()) {
+        call += " (" + std::to_string(status.Problems.size()) + " problems)";
+    }
+    m_Log.Record("Window.SetStatus", call);
+    m_Status = status;
+}
+
 void RecordingWindow::Show() {
     m_Log.Record("Window.Show", "Window.Show");
     m_Visible = true;
@@ -180,6 +189,11 @@ void RecordingTray::SetToolTipText(const std::string& text) {
     m_Log.Record("Tray.SetToolTipText", "Tray.ToolTipText=" + text);
     m_ToolTip = text;
     ++m_ToolTipAssignments;
+}
+
+void RecordingTray::SetWarning(bool warning) {
+    m_Log.Record("Tray.SetWarning", std::string("Tray.Warning=") + (warning ? "true" : "false"));
+    m_Warning = warning;
 }
 
 void RecordingTray::Activate() {

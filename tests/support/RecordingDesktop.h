@@ -47,6 +47,9 @@ public:
     int InnerWidth() const override { return m_State == WindowState::Minimized ? 0 : m_Width; }
     int InnerHeight() const override { return m_State == WindowState::Minimized ? 0 : m_Height; }
     PicturePtr Icon() const override { return m_Icon; }
+    // Logged as "Window.Status=TEXT", with " (N problems)" while there are any.
+    void SetStatus(const StatusLine& status) override;
+    StatusLine Status() const override { return m_Status; }
     void Show() override;
     void Hide() override;
     bool Visible() const override { return m_Visible; }
@@ -78,6 +81,7 @@ private:
     bool m_Unloaded = false;
     WindowState m_State = WindowState::Normal;
     PicturePtr m_Icon = std::make_shared<RecordingPicture>();
+    StatusLine m_Status;
 };
 
 class RecordingImageList : public IImageList {
@@ -143,6 +147,8 @@ public:
     std::int16_t IconVisible() const override { return m_Visible; }
     void SetToolTipText(const std::string& text) override;
     std::string ToolTipText() const override { return m_ToolTip; }
+    void SetWarning(bool warning) override;
+    bool Warning() const override { return m_Warning; }
     void SetIconActivatedHandler(std::function<void()> handler) override { m_Activated = std::move(handler); }
     bool NotificationAreaAvailable() const override { return Available; }
 
@@ -158,6 +164,7 @@ private:
     PicturePtr m_Icon;
     std::int16_t m_Visible = 0;
     std::string m_ToolTip;
+    bool m_Warning = false;
     int m_ToolTipAssignments = 0;
     std::function<void()> m_Activated;
 };

@@ -19,11 +19,11 @@ constexpr std::string_view kProgram = "velmar-profiles";
 const CommandSpec& ListSpec() {
     static const CommandSpec spec{
         .Name = "list",
-        .Synopsis = "list [/PATH:folder]",
+        .Synopsis = "list [--json] [/PATH:folder]",
         .Summary = "Print the profiles of a data folder: one line per profile (\"+ \" active,\n"
                    "\"- \" inactive) and the tray tooltip, as the console front end does.",
         .Help = "", // CommandList prints its own
-        .Options = {},
+        .Options = {{.Name = "--json"}},
         .Operands = "data folder",
         .MinOperands = 0,
         .MaxOperands = kAnyNumber,

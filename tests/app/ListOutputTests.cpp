@@ -1,0 +1,105 @@
+// What velmar-profiles list prints for a data folder: the console block or
+// one JSON object, and its exit status.
+
+#include "app/ConsoleFrontEnd.h"
+#include "profiles/Profiles.h"
+#include "tests/app/ProfileFileWriter.h"
+#include "tests/support/TestFiles.h"
+
+#include <filesystem>
+#include <functional>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace velmar {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+TEST(ListJson, OneObjectWithTimeFolderProfilesTooltipAndProblems) {
+    const std::vector<ListedProfile> profiles = {{"\xC3\x85sa \"natt\"\x1B", true, "Profile_0001.dat"},
+                                                 {"b", false, "PROFILE_0002.DAT"}};
+    const std::vector<LoadProblem> problems = {
+        {LoadProblemKind::FileUnreadable, "Profile_0003.dat", "permission denied"},
+        {LoadProblemKind::WrongVersion, "Profile_0004.dat", "3"}};
+    EXPECT_EQ(FormatProfilesJson("2025-06-01T14:05:09+02:00", "C:\\Alarm\\Project\\", profiles,
+                                 "Aktiva profiler:\n\xC2\xB7 \xC3\x85sa", problems),
+              R"({
+  "time": "2025-06-01T14:05:09+02:00",
+  "dataFolder": "C:\\Alarm\\Project\\",
+  "profiles": [
+    {"name": "Åsa \"natt\"\u001b", "active": true, "file": "Profile_0001.dat"},
+    {"name": "b", "active": false, "file": "PROFILE_0002.DAT"}
+  ],
+  "tooltip": "Aktiva profiler:\n· Åsa",
+  "problems": [
+    {"kind": "fileUnreadable", "file": "Profile_0003.dat", "text": "Profile_0003.dat: permission denied"},
+    {"kind": "wrongVersion", "file": "Profile_0004.dat", "text": "Profile_0004.dat: format version 3, not 4"}
+  ]
+}
+)");
+    EXPECT_EQ(FormatProfilesJson("t", "/d/", {}, "Aktiva profiler:", {}), R"({
+  "time": "t",
+  "dataFolder": "/d/",
+  "profiles": [],
+  "tooltip": "Aktiva profiler:",
+  "problems": []
+}
+)");
+}
+
+TEST(ListOutput, FailsOnlyWhenTheProfilesFolderCannotBeListed) {
+    struct Case {
+        const char* Title;
+        std::function<void(const fs::path& profiles)> Arrange;
+        int Status;
+        const char* Problem;
+    };
+    const std::vector<Case> cases = {
+        {"all well", [](const fs::path&) {}, 0, nullptr},
+        {"a file that does not load",
+         [](const fs::path& p) {
+             test::WriteFileBytes(p / "Profile_0002.dat", {3, 0});
+         },
+         0, "Profile_0002.dat: format version 3, not 4"},
+        {"no Profiles folder", [](const fs::path& p) { fs::remove_all(p); }, 1,
+         "Profiles folder not found: "},
+        {"Profiles is a file",
+         [](const fs::path& p) {
+             fs::remove_all(p);
+             test::WriteFileBytes(p, {});
+         },
+         1, "Profiles folder is not a folder: "},
+    };
+    for (const auto& c : cases) {
+        test::TempDir data;
+        const fs::path profiles = data.Path() / "Profiles";
+        fs::create_directory(profiles);
+        test::WriteProfileFile(profiles / "Profile_0001.dat", "Kontor", true);
+        c.Arrange(profiles);
+        const StartupInfo startup{"/opt/velmar", {"/PATH:" + data.File("")}};
+
+        std::ostringstream block;
+        EXPECT_EQ(PrintProfilesOnce(startup, block), c.Status) << c.Title;
+        std::ostringstream json;
+        EXPECT_EQ(PrintProfilesJson(startup, json), c.Status) << c.Title;
+        EXPECT_THAT(json.str(), HasSubstr("\"dataFolder\": \"" + DataPath + "\"")) << c.Title;
+        EXPECT_THAT(DataPath, ::testing::StartsWith(data.File("")));
+        if (c.Problem == nullptr) {
+            EXPECT_THAT(block.str(), Not(HasSubstr("\n! "))) << c.Title;
+            EXPECT_THAT(json.str(), HasSubstr("\"problems\": []")) << c.Title;
+            EXPECT_THAT(json.str(),
+                        HasSubstr(R"({"name": "Kontor", "active": true, "file": "Profile_0001.dat"})"));
+        } else {
+            EXPECT_THAT(block.str(), HasSubstr("\n! " + std::string(c.Problem))) << c.Title;
+            EXPECT_THAT(json.str(), HasSubstr("\"text\": \"" + std::string(c.Problem))) << c.Title;
+        }
+        EXPECT_THAT(json.str(), Not(HasSubstr("== "))) << "no console block in the JSON";
+    }
+}
+
+} // namespace
+} // namespace velmar
