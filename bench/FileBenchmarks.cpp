@@ -23,7 +23,7 @@ void IdleTick(benchmark::State& state) {
         const ChangeSignature now = ReadChangeSignature(folder.DataPath);
         benchmark::DoNotOptimize(SameSignature(now, last));
     }
-    state.counters["files"] = static_cast<double>(last.size());
+    state.counters["files"] = static_cast<double>(last.Files.size());
     SetFloor(state, "IdleTickFloor/" + std::to_string(state.range(0)));
 }
 

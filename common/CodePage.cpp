@@ -1,5 +1,6 @@
 #include "common/CodePage.h"
 
+#include <algorithm>
 #include <array>
 
 namespace velmar {
@@ -156,6 +157,16 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     }
     return out;
 }
+
+#ifdef _WIN32
+std::string WideToUtf8(std::wstring_view wide) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide texts are UTF-16");
+    std::u16string utf16(wide.size(), u'\0');
+    std::transform(wide.begin(), wide.end(), utf16.begin(),
+                   [](wchar_t c) { return static_cast<char16_t>(c); });
+    return Utf16ToUtf8(utf16);
+}
+#endif
 
 std::optional<char32_t> DecodeUtf8At(std::string_view utf8, std::size_t& i) {
     bool malformed = false;

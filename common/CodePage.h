@@ -28,6 +28,10 @@ std::string CodePointsToUtf8(std::u32string_view codePoints);
 // UTF-16 (as Windows hands out command lines, file names and messages) to
 // UTF-8. An unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
+#ifdef _WIN32
+// A Windows wide text (UTF-16 in wchar_t) to UTF-8, as Utf16ToUtf8.
+std::string WideToUtf8(std::wstring_view wide);
+#endif
 
 // The code point of the well-formed UTF-8 sequence at byte `i`, advancing `i`
 // past it; nothing for a malformed byte, advancing `i` by one.

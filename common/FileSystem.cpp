@@ -220,20 +220,6 @@ private:
     bool m_Ascii = false;
 };
 
-#ifdef _WIN32
-std::string WideToUtf8(std::wstring_view wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(std::max(length, 0)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr,
-                        nullptr);
-    return utf8;
-}
-#endif
-
 } // namespace
 
 std::error_code LastSystemError() {
@@ -256,6 +242,10 @@ std::string SystemErrorText(const std::error_code& error) {
             text = WideToUtf8(std::wstring_view(buffer, length));
         }
         LocalFree(buffer);
+        if (text.empty()) {
+            // A code the system has no words for: its number says most.
+            return "error " + std::to_string(error.value());
+        }
     }
 #endif
     if (text.empty()) {

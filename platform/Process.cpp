@@ -38,13 +38,6 @@ std::string ParentFolder(const std::filesystem::path& file) {
     return PathToUtf8(folder);
 }
 
-#ifdef _WIN32
-std::string WideToUtf8(const wchar_t* text) {
-    const std::wstring_view wide(text);
-    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
-}
-#endif
-
 #if !defined(_WIN32) && !defined(__APPLE__)
 
 // A socket that closes itself.

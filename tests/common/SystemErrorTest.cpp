@@ -1,8 +1,9 @@
-#include "common/SystemError.h"
+#include "common/FileSystem.h"
 
 #include <array>
 #include <gtest/gtest.h>
 #include <string>
+#include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -12,11 +13,11 @@ namespace velmar {
 namespace {
 
 #ifdef _WIN32
-TEST(WindowsErrorText, GivesTheSystemsWordsOnOneLine) {
+TEST(SystemErrorText, GivesTheSystemsWordsOnOneLine) {
     const auto codes = std::to_array<unsigned long>(
         {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION});
     for (const auto code : codes) {
-        const std::string text = WindowsErrorText(code);
+        const std::string text = SystemErrorText({static_cast<int>(code), std::system_category()});
         EXPECT_FALSE(text.empty()) << code;
         EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
         EXPECT_NE(text.back(), ' ') << text;
@@ -24,11 +25,12 @@ TEST(WindowsErrorText, GivesTheSystemsWordsOnOneLine) {
     }
     // Distinct errors read differently (the fault this guards: one text, such
     // as "Success", for every failure).
-    EXPECT_NE(WindowsErrorText(ERROR_FILE_NOT_FOUND), WindowsErrorText(ERROR_ACCESS_DENIED));
+    EXPECT_NE(SystemErrorText({ERROR_FILE_NOT_FOUND, std::system_category()}),
+              SystemErrorText({ERROR_ACCESS_DENIED, std::system_category()}));
 }
 
-TEST(WindowsErrorText, NamesACodeWithoutText) {
-    EXPECT_EQ(WindowsErrorText(0x2000FFFFUL), "error 536936447");
+TEST(SystemErrorText, NamesACodeWithoutText) {
+    EXPECT_EQ(SystemErrorText({0x2000FFFF, std::system_category()}), "error 536936447");
 }
 #endif
 

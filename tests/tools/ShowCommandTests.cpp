@@ -2,7 +2,6 @@
 // error with exit status 1 for every file the program cannot load.
 
 #include "common/FileSystem.h"
-#include "common/SystemError.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tools/ToolRun.h"
 
@@ -254,10 +253,11 @@ TEST_F(ShowCommandTest, ShortVersion4FilesAreShownAsTheProgramLoadsThem) {
 // The system's own words for a file or folder that is not there.
 std::string NotFoundReason(bool folderMissing) {
 #ifdef _WIN32
-    return WindowsErrorText(folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);
+    return SystemErrorText(
+        {folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND, std::system_category()});
 #else
     static_cast<void>(folderMissing);
-    return std::strerror(ENOENT);
+    return SystemErrorText(std::make_error_code(std::errc::no_such_file_or_directory));
 #endif
 }
 
