@@ -107,18 +107,33 @@ void SetDayTypeNames() {
     }
 }
 
-void GridLayoutAndPaint(benchmark::State& state) {
-    EnsureGuiApplication();
-    SetDayTypeNames();
-    QtImageSurface surface(324, kRows * 25 + 4);
-    BenchHost host(surface);
-    cTimeSchedule schedule;
-    FillSchedule(schedule);
-    TimeScheduleView view(schedule);
-    IDrawingSurface* surfaceVariable = nullptr;
-    for (auto _ : state) {
+// The application and the day-type names, ready before any surface exists.
+struct PaintSetting {
+    PaintSetting() {
+        EnsureGuiApplication();
+        SetDayTypeNames();
+    }
+};
+
+// The grid of kRows filled rows on an image surface, with the host around it.
+struct Grid : PaintSetting {
+    Grid() : surface(324, kRows * 25 + 4), host(surface), view(schedule) { FillSchedule(schedule); }
+    void LayoutAndPaint() {
         view.RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
         view.Paint(host, surfaceVariable);
+    }
+
+    QtImageSurface surface;
+    BenchHost host;
+    cTimeSchedule schedule;
+    TimeScheduleView view;
+    IDrawingSurface* surfaceVariable = nullptr;
+};
+
+void GridLayoutAndPaint(benchmark::State& state) {
+    Grid grid;
+    for (auto _ : state) {
+        grid.LayoutAndPaint();
     }
     SetBudget(state, 0.5);
 }
@@ -126,28 +141,21 @@ void GridLayoutAndPaint(benchmark::State& state) {
 // A drag of the first period's stop edge back and forth by one minute: every
 // move repaints the row, as the editor does while the user drags.
 void RowRepaintDuringDrag(benchmark::State& state) {
-    EnsureGuiApplication();
-    SetDayTypeNames();
-    QtImageSurface surface(324, kRows * 25 + 4);
-    BenchHost host(surface);
-    cTimeSchedule schedule;
-    FillSchedule(schedule);
-    TimeScheduleView view(schedule);
-    IDrawingSurface* surfaceVariable = nullptr;
-    view.RecalculateAndPrepareToPaint(host, surfaceVariable, &surface);
-    view.Paint(host, surfaceVariable);
+    Grid grid;
+    grid.LayoutAndPaint();
     const float y = 10;
     const float stopEdge = 30.0F + 90.0F / 5.0F; // the first period of day type 0 stops at 01:30
-    view.MouseDown(host, surfaceVariable, 1, 0, stopEdge, y);
+    grid.view.MouseDown(grid.host, grid.surfaceVariable, 1, 0, stopEdge, y);
+    if (grid.schedule.DragMode() == 0) {
+        state.SkipWithError("the press did not start a drag");
+        return;
+    }
     bool right = false;
     for (auto _ : state) {
         right = !right;
-        view.MouseMove(host, surfaceVariable, 1, 0, stopEdge + (right ? 1.0F : 0.0F), y);
+        grid.view.MouseMove(grid.host, grid.surfaceVariable, 1, 0, stopEdge + (right ? 1.0F : 0.0F), y);
     }
-    view.MouseUp(host, surfaceVariable, 1, 0, stopEdge, y);
-    if (schedule.DragMode() != 0) {
-        state.SkipWithError("the press did not start a drag");
-    }
+    grid.view.MouseUp(grid.host, grid.surfaceVariable, 1, 0, stopEdge, y);
     SetBudget(state, 0.05);
 }
 
