@@ -21,9 +21,9 @@ opens a window that lists every profile, green for active and red for
 inactive. Every five seconds it looks for changes of the profile files
 FOLDER/Profiles/Profile_NNNN.dat and reloads them. It only reads.
 
-  /PATH:FOLDER  the data folder; without it, the folder Project beside the
-                program where there is one, else %DEFAULT% ("/PATH: FOLDER"
-                with a space works as well)
+  /PATH:FOLDER  the data folder ("/PATH: FOLDER" with a space works as
+                well); without it, the folder Project beside the program
+                where there is one, else %DEFAULT%
   --autostart on [/PATH:FOLDER]
                 start the program at every login on that folder (writes the
                 user's autostart entry) and exit
