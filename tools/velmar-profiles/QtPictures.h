@@ -3,7 +3,7 @@
 // What the render commands draw with: Qt's GUI application (fonts need it)
 // and the image lists of the two editors' hosts.
 
-#include "editor_host/qt/QtImageList.h"
+#include "editor_host/qt/QtHostImageList.h"
 
 namespace velmar::tool {
 
@@ -14,7 +14,7 @@ void EnsureGuiApplication();
 
 // The image lists of the editors' hosts.
 using velmar::CalendarImages;
-using velmar::QtImageList;
+using QtImageList = velmar::QtHostImageList;
 using velmar::ScheduleImages;
 
 } // namespace velmar::tool

@@ -1,4 +1,4 @@
-#include "editor_host/qt/QtImageList.h"
+#include "editor_host/qt/QtHostImageList.h"
 
 #include "platform/qt/QtImageSurface.h"
 
@@ -15,10 +15,10 @@ constexpr int kImageCount = 16;
 
 } // namespace
 
-QtImageList::QtImageList(QtImageSurface& surface, std::vector<QImage> images)
+QtHostImageList::QtHostImageList(QtImageSurface& surface, std::vector<QImage> images)
     : m_Surface(surface), m_Images(std::move(images)) {}
 
-void QtImageList::Draw(int index, int x, int y) {
+void QtHostImageList::Draw(int index, int x, int y) {
     m_Surface.DrawImage(m_Images.at(static_cast<std::size_t>(index - 1)), x, y);
 }
 

@@ -14,9 +14,9 @@ namespace velmar {
 class QtImageSurface;
 
 // An image list of QImages of one size, drawn onto a QtImageSurface.
-class QtImageList : public IHostImageList {
+class QtHostImageList : public IHostImageList {
 public:
-    QtImageList(QtImageSurface& surface, std::vector<QImage> images);
+    QtHostImageList(QtImageSurface& surface, std::vector<QImage> images);
 
     int Count() const override { return static_cast<int>(m_Images.size()); }
     int ImageWidth() const override { return m_Images.empty() ? 0 : m_Images.front().width(); }
