@@ -88,8 +88,9 @@ void CalendarTab::BuildWidgets() {
     m_Picture = new PictureBox(m_Surface, this);
     m_Picture->setObjectName(QStringLiteral("calendarPicture"));
     m_Picture->setAccessibleName(tr("Calendar month"));
-    m_Picture->setAccessibleDescription(tr("Arrow keys move between dates, Space paints the selected day type, "
-                                           "PageUp and PageDown change the month"));
+    m_Picture->setAccessibleDescription(
+        tr("Arrow keys move between dates, Space paints the selected day type, "
+           "PageUp and PageDown change the month"));
     layout->addWidget(m_Picture);
 
     auto* dayTypeRow = new QHBoxLayout;
@@ -213,7 +214,8 @@ void CalendarTab::ShowScheduleOf(const std::string& profilePath) {
     } else {
         const ProfileFileContents profile = ReadProfileFile(profilePath);
         m_Editor->Calendar().m_AssociatedTimeSchedule = profile.Schedule;
-        m_ScheduleLabel->setText(QString::fromStdString(profile.Record.Name + " (" + FileNameOf(profilePath) + ")"));
+        m_ScheduleLabel->setText(
+            QString::fromStdString(profile.Record.Name + " (" + FileNameOf(profilePath) + ")"));
         m_TimeAxis->setChecked(true);
     }
     Repaint();

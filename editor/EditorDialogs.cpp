@@ -14,8 +14,8 @@ std::string QtEditorDialogs::OpenFileName(const std::string& title, const std::s
 
 std::string QtEditorDialogs::SaveFileName(const std::string& title, const std::string& filter,
                                           const std::string& suggested) {
-    return QFileDialog::getSaveFileName(m_Parent, QString::fromStdString(title), QString::fromStdString(suggested),
-                                        QString::fromStdString(filter))
+    return QFileDialog::getSaveFileName(m_Parent, QString::fromStdString(title),
+                                        QString::fromStdString(suggested), QString::fromStdString(filter))
         .toStdString();
 }
 

@@ -87,7 +87,8 @@ void EditorWindow::BuildMenus() {
     add(file, "actionSave", tr("&Save"), QKeySequence::Save, [this] { Save(); });
     add(file, "actionSaveAs", tr("Save &as..."), QKeySequence::SaveAs, [this] { SaveAs(); });
     add(file, "actionRevert", tr("&Revert"), QKeySequence(), [this] { Revert(); });
-    add(file, "actionExport", tr("&Export to iCalendar..."), QKeySequence(tr("Ctrl+E")), [this] { Export(); });
+    add(file, "actionExport", tr("&Export to iCalendar..."), QKeySequence(tr("Ctrl+E")),
+        [this] { Export(); });
     file->addSeparator();
     add(file, "actionClose", tr("C&lose"), QKeySequence::Close, [this] { CloseCurrentTab(); });
     add(file, "actionQuit", tr("&Quit"), QKeySequence::Quit, [this] { close(); });
@@ -121,27 +122,28 @@ void EditorWindow::BuildMenus() {
     };
     for (const auto& command : commands) {
         const ScheduleCommand which = command.Command;
-        m_ScheduleActions.push_back(
-            add(edit, command.Name, command.Text, QKeySequence(), [this, which] { RunScheduleCommand(which); }));
+        m_ScheduleActions.push_back(add(edit, command.Name, command.Text, QKeySequence(),
+                                        [this, which] { RunScheduleCommand(which); }));
     }
     edit->addSeparator();
-    m_CalendarActions.push_back(add(edit, "actionPaintDayType", tr("&Paint day type on the date\tSpace"),
-                                    QKeySequence(), [this] {
-                                        if (auto* tab = dynamic_cast<CalendarTab*>(CurrentTab())) {
-                                            tab->PaintAtCursor();
-                                        }
-                                    }));
-    m_CalendarActions.push_back(add(edit, "actionPreviousMonth", tr("Pre&vious month\tPgUp"), QKeySequence(),
-                                    [this] {
-                                        if (auto* tab = dynamic_cast<CalendarTab*>(CurrentTab())) {
-                                            tab->StepMonth(-1);
-                                        }
-                                    }));
-    m_CalendarActions.push_back(add(edit, "actionNextMonth", tr("Ne&xt month\tPgDown"), QKeySequence(), [this] {
-        if (auto* tab = dynamic_cast<CalendarTab*>(CurrentTab())) {
-            tab->StepMonth(1);
-        }
-    }));
+    m_CalendarActions.push_back(
+        add(edit, "actionPaintDayType", tr("&Paint day type on the date\tSpace"), QKeySequence(), [this] {
+            if (auto* tab = dynamic_cast<CalendarTab*>(CurrentTab())) {
+                tab->PaintAtCursor();
+            }
+        }));
+    m_CalendarActions.push_back(
+        add(edit, "actionPreviousMonth", tr("Pre&vious month\tPgUp"), QKeySequence(), [this] {
+            if (auto* tab = dynamic_cast<CalendarTab*>(CurrentTab())) {
+                tab->StepMonth(-1);
+            }
+        }));
+    m_CalendarActions.push_back(
+        add(edit, "actionNextMonth", tr("Ne&xt month\tPgDown"), QKeySequence(), [this] {
+            if (auto* tab = dynamic_cast<CalendarTab*>(CurrentTab())) {
+                tab->StepMonth(1);
+            }
+        }));
 }
 
 void EditorWindow::RunScheduleCommand(ScheduleCommand command) {
@@ -228,8 +230,9 @@ bool EditorWindow::OpenCalendar(const std::string& path) {
 void EditorWindow::NewCalendar() {
     auto* tab = new CalendarTab({}, m_Language);
     tab->ChooseFile = [this](const std::string& kind) {
-        return kind == "profile" ? m_Dialogs->OpenFileName(tr("Profile to show").toStdString(), kProfileFilter)
-                                 : m_Dialogs->OpenFileName(tr("Holidays").toStdString(), kICalendarFilter);
+        return kind == "profile"
+                   ? m_Dialogs->OpenFileName(tr("Profile to show").toStdString(), kProfileFilter)
+                   : m_Dialogs->OpenFileName(tr("Holidays").toStdString(), kICalendarFilter);
     };
     tab->ShowError = [this](const std::string& message) { m_Dialogs->ShowError(message); };
     AddTab(tab);
@@ -301,8 +304,8 @@ bool EditorWindow::Export() {
     std::string suggested = tab->DisplayName();
     const auto dot = suggested.rfind('.');
     suggested = (dot == std::string::npos ? suggested : suggested.substr(0, dot)) + ".ics";
-    const std::string path = m_Dialogs->SaveFileName(tr("Export to iCalendar").toStdString(), kICalendarFilter,
-                                                     suggested);
+    const std::string path =
+        m_Dialogs->SaveFileName(tr("Export to iCalendar").toStdString(), kICalendarFilter, suggested);
     if (path.empty()) {
         return false;
     }
@@ -359,7 +362,8 @@ void EditorWindow::Refresh() {
     for (int i = 0; i < m_Tabs->count(); ++i) {
         auto* each = dynamic_cast<EditorTab*>(m_Tabs->widget(i));
         if (each != nullptr) {
-            m_Tabs->setTabText(i, QString::fromStdString(each->DisplayName()) + (each->Modified() ? "*" : ""));
+            m_Tabs->setTabText(i,
+                               QString::fromStdString(each->DisplayName()) + (each->Modified() ? "*" : ""));
         }
     }
     const bool any = tab != nullptr;

@@ -103,9 +103,9 @@ void ScheduleTab::BuildWidgets() {
     m_Picture = new PictureBox(m_Surface);
     m_Picture->setObjectName(QStringLiteral("schedulePicture"));
     m_Picture->setAccessibleName(tr("Schedule grid"));
-    m_Picture->setAccessibleDescription(
-        tr("Up and Down choose a day, Left and Right a period edge, Shift with Left or Right moves the edge by "
-           "five minutes, Insert adds 08:00-17:00, Delete removes the period, the Menu key opens the menu"));
+    m_Picture->setAccessibleDescription(tr(
+        "Up and Down choose a day, Left and Right a period edge, Shift with Left or Right moves the edge by "
+        "five minutes, Insert adds 08:00-17:00, Delete removes the period, the Menu key opens the menu"));
     m_Scroll->setWidget(m_Picture);
     m_Scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_Scroll, 1);
@@ -114,7 +114,8 @@ void ScheduleTab::BuildWidgets() {
     auto* times = new QHBoxLayout;
     m_TimeUnderPointer = new QLabel(this);
     m_TimeUnderPointer->setObjectName(QStringLiteral("timeUnderPointerLabel"));
-    m_TimeUnderPointer->setMinimumWidth(m_TimeUnderPointer->fontMetrics().horizontalAdvance(QStringLiteral("00:00 ")));
+    m_TimeUnderPointer->setMinimumWidth(
+        m_TimeUnderPointer->fontMetrics().horizontalAdvance(QStringLiteral("00:00 ")));
     m_Start = new QLineEdit(this);
     m_Start->setObjectName(QStringLiteral("periodStartEdit"));
     m_Stop = new QLineEdit(this);
@@ -242,7 +243,9 @@ void ScheduleTab::ApplyTimes() {
 
 void ScheduleTab::PreparePopup() {
     const ScheduleHostControls& controls = m_Editor->Host().Controls();
-    auto action = [this](const char* name) { return m_Popup->findChild<QAction*>(QString::fromLatin1(name)); };
+    auto action = [this](const char* name) {
+        return m_Popup->findChild<QAction*>(QString::fromLatin1(name));
+    };
     action("popupDelete")->setEnabled(controls.DeleteEnabled);
     action("popupPaste")->setEnabled(controls.PasteEnabled);
     action("popupGroup")->setChecked(controls.GroupedChecked);
@@ -322,8 +325,10 @@ bool ScheduleTab::HandleKey(QKeyEvent* event) {
         }
         if (m_Editor->PressMenuOnCursorRow()) {
             PreparePopup();
-            const int row = m_Editor->Schedule().GetAxisIndex(static_cast<std::int16_t>(m_Editor->CursorDayType()));
-            m_Popup->popup(m_Picture->mapToGlobal(QPoint(grid::kGridLeft, grid::BandTop(row) + grid::kBandLines)));
+            const int row =
+                m_Editor->Schedule().GetAxisIndex(static_cast<std::int16_t>(m_Editor->CursorDayType()));
+            m_Popup->popup(
+                m_Picture->mapToGlobal(QPoint(grid::kGridLeft, grid::BandTop(row) + grid::kBandLines)));
         }
         return true;
     default:

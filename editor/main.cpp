@@ -52,8 +52,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("velmar-editor"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmar Editor"));
     QApplication::setDesktopFileName(QStringLiteral("velmar-editor"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("velmar-active-profiles"),
-                                                 QIcon(QStringLiteral(":/icons/hicolor/48x48/apps/velmar-active-profiles.png"))));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("velmar-active-profiles"),
+                         QIcon(QStringLiteral(":/icons/hicolor/48x48/apps/velmar-active-profiles.png"))));
     velmar::EditorWindow window(velmar::LanguageOfLocale(QLocale().name().toStdString()));
     window.show();
     window.OpenFiles(files);

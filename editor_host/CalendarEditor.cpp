@@ -118,9 +118,9 @@ bool CalendarEditor::Redo() {
 }
 
 void CalendarEditor::StepMonth(std::int32_t months) {
-    const std::int32_t index = std::clamp(m_Calendar.m_SelectedYear * kMonths + m_Calendar.m_SelectedMonth - 1 +
-                                              months,
-                                          kFirstYear * kMonths, kLastYear * kMonths + kMonths - 1);
+    const std::int32_t index =
+        std::clamp(m_Calendar.m_SelectedYear * kMonths + m_Calendar.m_SelectedMonth - 1 + months,
+                   kFirstYear * kMonths, kLastYear * kMonths + kMonths - 1);
     const std::int32_t day = m_CursorDay;
     ShowMonth(index / kMonths, index % kMonths + 1);
     if (day >= 0) {
@@ -201,8 +201,12 @@ void CalendarEditor::Run(const ScriptCommand& command) {
         Redo();
     } else if (verb == "key") {
         static const std::pair<std::string_view, CalendarKey> kKeys[] = {
-            {"left", CalendarKey::Left},   {"right", CalendarKey::Right},        {"up", CalendarKey::Up},
-            {"down", CalendarKey::Down},   {"space", CalendarKey::Space},        {"page-up", CalendarKey::PageUp},
+            {"left", CalendarKey::Left},
+            {"right", CalendarKey::Right},
+            {"up", CalendarKey::Up},
+            {"down", CalendarKey::Down},
+            {"space", CalendarKey::Space},
+            {"page-up", CalendarKey::PageUp},
             {"page-down", CalendarKey::PageDown},
         };
         const auto* found = std::find_if(std::begin(kKeys), std::end(kKeys),

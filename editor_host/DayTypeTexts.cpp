@@ -34,9 +34,8 @@ DayTypeTexts MakeTexts(const std::array<std::string_view, kWeekdays>& shortNames
 } // namespace
 
 EditorLanguage LanguageOfLocale(std::string_view localeName) {
-    const bool swedish = localeName.starts_with("sv") &&
-                         (localeName.size() == 2 || localeName[2] == '_' || localeName[2] == '-' ||
-                          localeName[2] == '.');
+    const bool swedish = localeName.starts_with("sv") && (localeName.size() == 2 || localeName[2] == '_' ||
+                                                          localeName[2] == '-' || localeName[2] == '.');
     return swedish ? EditorLanguage::Swedish : EditorLanguage::English;
 }
 

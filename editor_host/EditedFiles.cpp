@@ -28,10 +28,9 @@ EditedKind KindByName(std::string_view fileName) {
     for (std::size_t i = 0; i < fileName.size(); ++i) {
         const char c = fileName[i];
         const bool digitPlace = i >= kPrefix.size() && i < kPrefix.size() + 4;
-        const bool fits = digitPlace ? std::isdigit(static_cast<unsigned char>(c)) != 0
-                          : i < kPrefix.size()
-                              ? lower(c) == kPrefix[i]
-                              : lower(c) == kSuffix[i - kPrefix.size() - 4];
+        const bool fits = digitPlace           ? std::isdigit(static_cast<unsigned char>(c)) != 0
+                          : i < kPrefix.size() ? lower(c) == kPrefix[i]
+                                               : lower(c) == kSuffix[i - kPrefix.size() - 4];
         if (!fits) {
             return EditedKind::Calendar;
         }

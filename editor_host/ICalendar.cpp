@@ -193,10 +193,10 @@ std::string CalendarToICalendar(const cCalendar& calendar, const std::vector<std
         if (code == 0) {
             continue;
         }
-        const bool named = code >= 1 && code <= kDayTypeCount &&
-                           static_cast<std::size_t>(code - 1) < dayTypeNames.size();
-        const std::string name =
-            named ? dayTypeNames[static_cast<std::size_t>(code - 1)] : "Day-type code " + std::to_string(code);
+        const bool named =
+            code >= 1 && code <= kDayTypeCount && static_cast<std::size_t>(code - 1) < dayTypeNames.size();
+        const std::string name = named ? dayTypeNames[static_cast<std::size_t>(code - 1)]
+                                       : "Day-type code " + std::to_string(code);
         AddLine(out, "BEGIN:VEVENT");
         AddLine(out, "UID:" + Escaped(options.UidPrefix) + "-" + DateText(day) + "@velmar-editor");
         AddLine(out, "DTSTAMP:" + options.Stamp);

@@ -137,7 +137,8 @@ bool ScheduleEditor::Redo() {
 std::vector<std::int32_t> ScheduleEditor::DrawnDayTypes() const {
     std::vector<std::int32_t> rows;
     for (std::int16_t d = 0; d < kDayTypeCount; ++d) {
-        if (m_Schedule->GetActive(d) != 0 && m_Schedule->GetAxisIndex(d) < m_Schedule->m_NumberOfAxisToPaint) {
+        if (m_Schedule->GetActive(d) != 0 &&
+            m_Schedule->GetAxisIndex(d) < m_Schedule->m_NumberOfAxisToPaint) {
             rows.push_back(d);
         }
     }
@@ -163,7 +164,8 @@ std::vector<std::pair<PeriodPtr, bool>> ScheduleEditor::Edges() const {
 
 std::optional<std::pair<PeriodPtr, bool>> ScheduleEditor::CursorEdge() const {
     const PeriodPtr& selected = m_Schedule->SelectedPeriod();
-    if (!m_CursorOnEdge || selected == nullptr || m_Schedule->DayTypeHolding(selected.get()) != m_CursorDayType) {
+    if (!m_CursorOnEdge || selected == nullptr ||
+        m_Schedule->DayTypeHolding(selected.get()) != m_CursorDayType) {
         return std::nullopt;
     }
     return std::make_pair(selected, m_CursorOnStop);
@@ -178,7 +180,7 @@ void ScheduleEditor::MoveCursorRow(int step) {
     std::int32_t dayType = rows.front();
     if (at != rows.end()) {
         const auto index = std::clamp<std::ptrdiff_t>(at - rows.begin() + step, 0,
-                                                       static_cast<std::ptrdiff_t>(rows.size()) - 1);
+                                                      static_cast<std::ptrdiff_t>(rows.size()) - 1);
         dayType = rows[static_cast<std::size_t>(index)];
     }
     m_CursorDayType = dayType;

@@ -78,7 +78,8 @@ void KeepBackup(const fs::path& target, const fs::path& backup) {
     if (!CopyFileW(target.c_str(), backup.c_str(), FALSE)) {
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND) {
-            throw FileError("cannot keep the previous file as " + PathToUtf8(backup) + ": " + WindowsReason(error));
+            throw FileError("cannot keep the previous file as " + PathToUtf8(backup) + ": " +
+                            WindowsReason(error));
         }
     }
 }

@@ -78,8 +78,8 @@ public:
                       std::int32_t DayType, const PeriodPtr& Period);
     // Adds a period Start..Stop to a day type and selects it; merged with a
     // period it overlaps or touches, the survivor is selected.
-    void AddPeriod(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject, std::int32_t DayType,
-                   std::int16_t Start, std::int16_t Stop);
+    void AddPeriod(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                   std::int32_t DayType, std::int16_t Start, std::int16_t Stop);
     // Removes the selected period alone; the day's other periods stay. Clears
     // the selection and empties the time boxes. Nothing when no day type
     // holds the selected period.
@@ -89,8 +89,8 @@ public:
     // one swaps them, as a drag does. Returns whether the moved edge is now
     // the period's stop edge. Nothing (and `StopEdge`) without a selected
     // period in the schedule.
-    bool MoveSelectedEdge(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject, bool StopEdge,
-                          std::int32_t Minutes);
+    bool MoveSelectedEdge(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                          bool StopEdge, std::int32_t Minutes);
     // Forgets the selection and any drag, and empties the
     // time boxes: for a schedule whose periods were replaced as a whole
     // (undo, reload). Paints nothing.
@@ -100,7 +100,8 @@ private:
     // The time boxes show the selected period's times, or nothing.
     void ShowSelectedTimes(HostWindow& m_ParentContainer);
     // Merges, repaints and copies to the group the day type of an edit.
-    void FinishEdit(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject, std::int32_t DayType);
+    void FinishEdit(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                    std::int32_t DayType);
     // Empties a day type's periods. When they held the selected period, the
     // selection is cleared and the host's time boxes emptied.
     void ClearPeriods(HostWindow& m_ParentContainer, std::int32_t DayType);
