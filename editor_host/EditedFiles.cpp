@@ -89,7 +89,7 @@ FileBytes OpenCalendar(const std::string& path, cCalendar& calendar) {
     FileBytes bytes = ReadWholeFile(path);
     if (bytes.size() < kCalendarFileBytes) {
         throw FileError(path + " is not a calendar file: it has " + std::to_string(bytes.size()) +
-                        " bytes, a calendar file " + std::to_string(kCalendarFileBytes));
+                        " bytes, a calendar file has at least " + std::to_string(kCalendarFileBytes));
     }
     for (std::int32_t day = 0; day < kCalendarDays; ++day) {
         const auto low = bytes[static_cast<std::size_t>(day) * 2];
