@@ -23,15 +23,13 @@ namespace velmar {
 
 namespace {
 
-// The month view fits in 320 x 180 pixels: the grid ends at (310, 170).
-constexpr int kPictureWidth = 320;
-constexpr int kPictureHeight = 180;
 constexpr int kFirstSpecialEntry = 9; // entries 9..24: codes 8..23, images 1..16
 
 } // namespace
 
 CalendarTab::CalendarTab(const std::string& path, EditorLanguage language, QWidget* parent)
-    : EditorTab(parent), m_Language(language), m_Surface(kPictureWidth, kPictureHeight) {
+    : EditorTab(parent), m_Language(language),
+      m_Surface(CalendarEditor::kMonthViewWidth, CalendarEditor::kMonthViewHeight) {
     m_Images = std::make_unique<QtHostImageList>(m_Surface, CalendarImages());
     m_Editor = std::make_unique<CalendarEditor>(m_Surface, *m_Images);
     m_Editor->Calendar().SetDateServices(std::make_shared<QtDateServices>());
@@ -196,13 +194,11 @@ void CalendarTab::Repaint() {
 }
 
 void CalendarTab::ShowMonth(int year, int month) {
-    m_Surface.Clear();
     m_Editor->ShowMonth(year, month);
     m_Picture->update();
 }
 
 void CalendarTab::StepMonth(int months) {
-    m_Surface.Clear();
     m_Editor->StepMonth(months);
     m_Picture->update();
 }

@@ -45,6 +45,9 @@ void CalendarEditor::ShowMonth(std::int32_t year, std::int32_t month) {
     m_Calendar.m_SelectedYear = year;
     m_Calendar.m_SelectedMonth = month;
     m_Calendar.RecalculateAndPrepareToPaint(m_Host, &m_Picture);
+    // The month view draws over what the picture box holds: the boxes of the
+    // previous month's last days, and its week numbers, would stay.
+    m_Picture.FillRect(0, 0, kMonthViewWidth, kMonthViewHeight, m_Picture.BackColor());
     Paint();
 }
 

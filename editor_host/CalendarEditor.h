@@ -48,7 +48,12 @@ public:
     void Save(const std::string& path) const;
     bool Saveable() const { return m_Saveable; }
 
-    // Shows a month: the month fields, then a full paint.
+    // The month view fits in this many pixels: its grid ends at (310, 170).
+    static constexpr int kMonthViewWidth = 320;
+    static constexpr int kMonthViewHeight = 180;
+
+    // Shows a month: the month fields, then the picture box cleared and the
+    // month painted.
     void ShowMonth(std::int32_t year, std::int32_t month);
     // Paints the shown month over what the picture box holds.
     void Paint();

@@ -190,6 +190,13 @@ TEST(CalendarEditor, KeysMoveADateCursorAcrossMonthsAndSpacePaintsTheSelectedCod
     EXPECT_EQ(code(2026, 12, 24), 5) << "page-down keeps the day number";
     EXPECT_EQ(code(2026, 11, 26), 5) << "four weeks up from December 24th";
     EXPECT_EQ(editor.Calendar().m_SelectedMonth, 11);
+    // Every month shown starts from a clear picture box: the view draws over
+    // what is there, and the last days and week numbers of the month before would stay.
+    std::size_t clears = 0;
+    for (const auto& operation : picture.Operations()) {
+        clears += operation.Describe() == "FillRect(0,0,320,180,#ffffff)" ? 1 : 0;
+    }
+    EXPECT_EQ(clears, 4U) << "December, November, December, November";
     int steps = 0;
     while (editor.Undo()) {
         ++steps;
