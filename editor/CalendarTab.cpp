@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
 
 namespace velmar {
 
@@ -53,17 +54,18 @@ void CalendarTab::BuildWidgets() {
     auto* layout = new QVBoxLayout(this);
 
     auto* navigation = new QHBoxLayout;
-    const struct {
+    struct Step {
         const char* Name;
         QString Text;
         QString Tip;
         int Months;
-    } steps[] = {
+    };
+    const std::array<Step, 4> steps{{
         {"previousYearButton", QStringLiteral("<<"), tr("Previous year (Shift+PageUp)"), -12},
         {"previousMonthButton", QStringLiteral("<"), tr("Previous month (PageUp)"), -1},
         {"nextMonthButton", QStringLiteral(">"), tr("Next month (PageDown)"), 1},
         {"nextYearButton", QStringLiteral(">>"), tr("Next year (Shift+PageDown)"), 12},
-    };
+    }};
     m_Month = new QLabel(this);
     m_Month->setObjectName(QStringLiteral("monthLabel"));
     m_Month->setAlignment(Qt::AlignCenter);

@@ -11,6 +11,7 @@
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <array>
 #include <cstdio>
 
 namespace velmar {
@@ -25,12 +26,12 @@ constexpr const char* kICalendarFilter = "iCalendar files (*.ics);;All files (*)
 
 EditorWindow::EditorWindow(EditorLanguage language, std::unique_ptr<EditorDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent), m_Language(language),
-      m_Dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtEditorDialogs>(this)) {
+      m_Dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtEditorDialogs>(this)),
+      m_Tabs(new QTabWidget(this)) {
     setObjectName(QStringLiteral("editorWindow"));
     // The components read the names of day types and weekdays from the shared
     // tables; this window fills them for as long as it exists.
     FillDayTypeTexts(language);
-    m_Tabs = new QTabWidget(this);
     m_Tabs->setObjectName(QStringLiteral("documentTabs"));
     m_Tabs->setDocumentMode(true);
     m_Tabs->setTabsClosable(true);
@@ -105,11 +106,12 @@ void EditorWindow::BuildMenus() {
         }
     });
     edit->addSeparator();
-    const struct {
+    struct CommandItem {
         const char* Name;
         QString Text;
         ScheduleCommand Command;
-    } commands[] = {
+    };
+    const std::array<CommandItem, 9> commands{{
         {"actionAddPeriod", tr("&Add period 08:00-17:00\tIns"), ScheduleCommand::AddPeriod},
         {"actionDeletePeriod", tr("Delete &period\tDel"), ScheduleCommand::DeletePeriod},
         {"actionDeleteDay", tr("&Delete day"), ScheduleCommand::Delete},
@@ -119,7 +121,7 @@ void EditorWindow::BuildMenus() {
         {"actionGroup", tr("&Group"), ScheduleCommand::Group},
         {"actionGroupMonFri", tr("Group &Monday-Friday"), ScheduleCommand::GroupMonFri},
         {"actionDefault", tr("D&efault (Monday-Friday 07:00-16:00)"), ScheduleCommand::Default},
-    };
+    }};
     for (const auto& command : commands) {
         const ScheduleCommand which = command.Command;
         m_ScheduleActions.push_back(add(edit, command.Name, command.Text, QKeySequence(),
@@ -146,7 +148,7 @@ void EditorWindow::BuildMenus() {
         }));
 }
 
-void EditorWindow::RunScheduleCommand(ScheduleCommand command) {
+void EditorWindow::RunScheduleCommand(ScheduleCommand command) const {
     if (auto* tab = dynamic_cast<ScheduleTab*>(CurrentTab())) {
         tab->Run(command);
     }

@@ -61,7 +61,7 @@ private:
     bool SaveTab(EditorTab* tab, bool askForName);
     bool MayClose(EditorTab* tab);
     void Refresh();
-    void RunScheduleCommand(ScheduleCommand command);
+    void RunScheduleCommand(ScheduleCommand command) const;
     std::string Open(const std::string& path, bool profile);
 
     EditorLanguage m_Language;

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <array>
 #include <cmath>
 
 namespace velmar {
@@ -94,8 +95,9 @@ void ScheduleTab::BuildWidgets() {
     profile->addRow(QString(), m_Active);
     layout->addLayout(profile);
 
-    m_Ruler = new HourRuler(this);
-    m_Ruler->setObjectName(QStringLiteral("hourRuler"));
+    auto* ruler = new HourRuler(this);
+    ruler->setObjectName(QStringLiteral("hourRuler"));
+    m_Ruler = ruler;
     layout->addWidget(m_Ruler);
 
     m_Scroll = new QScrollArea(this);
@@ -109,7 +111,7 @@ void ScheduleTab::BuildWidgets() {
     m_Scroll->setWidget(m_Picture);
     m_Scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_Scroll, 1);
-    static_cast<HourRuler*>(m_Ruler)->Offset = m_Scroll->frameWidth();
+    ruler->Offset = m_Scroll->frameWidth();
 
     auto* times = new QHBoxLayout;
     m_TimeUnderPointer = new QLabel(this);
@@ -152,12 +154,13 @@ void ScheduleTab::BuildWidgets() {
 
     m_Popup = new QMenu(this);
     m_Popup->setObjectName(QStringLiteral("schedulePopupMenu"));
-    const struct {
+    struct Item {
         const char* Name;
         QString Text;
         ScheduleCommand Command;
         bool Checkable;
-    } items[] = {
+    };
+    const std::array<Item, 7> items{{
         {"popupDelete", tr("&Delete"), ScheduleCommand::Delete, false},
         {"popupFill", tr("&Fill 00:00-24:00"), ScheduleCommand::FillWholeDay, false},
         {"popupCopy", tr("&Copy"), ScheduleCommand::Copy, false},
@@ -165,7 +168,7 @@ void ScheduleTab::BuildWidgets() {
         {"popupGroup", tr("&Group"), ScheduleCommand::Group, true},
         {"popupGroupMonFri", tr("Group &Monday-Friday"), ScheduleCommand::GroupMonFri, true},
         {"popupDefault", tr("D&efault"), ScheduleCommand::Default, false},
-    };
+    }};
     for (const auto& item : items) {
         QAction* action = AddAction(m_Popup, item.Name, item.Text, item.Checkable);
         const ScheduleCommand command = item.Command;
@@ -201,9 +204,9 @@ void ScheduleTab::BuildWidgets() {
             const int x = grid::kGridLeft + static_cast<int>(RoundHalfEven(minute / grid::kMinutesPerPixel));
             const int top = grid::BandTop(row);
             painter.setPen(QPen(QColor(200, 0, 0), 1));
-            const QPoint marker[] = {{x, top - 1}, {x - 3, top - 5}, {x + 3, top - 5}};
+            const std::array<QPoint, 3> marker{{{x, top - 1}, {x - 3, top - 5}, {x + 3, top - 5}}};
             painter.setBrush(QColor(200, 0, 0));
-            painter.drawPolygon(marker, 3);
+            painter.drawPolygon(marker.data(), static_cast<int>(marker.size()));
             painter.drawLine(x, top, x, top + grid::kBandLines - 1);
         }
     };

@@ -5,6 +5,7 @@
 #include "platform/DateServices.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace velmar {
@@ -203,7 +204,7 @@ void CalendarEditor::Run(const ScriptCommand& command) {
     } else if (verb == "redo") {
         Redo();
     } else if (verb == "key") {
-        static const std::pair<std::string_view, CalendarKey> kKeys[] = {
+        static constexpr std::array<std::pair<std::string_view, CalendarKey>, 7> kKeys{{
             {"left", CalendarKey::Left},
             {"right", CalendarKey::Right},
             {"up", CalendarKey::Up},
@@ -211,10 +212,10 @@ void CalendarEditor::Run(const ScriptCommand& command) {
             {"space", CalendarKey::Space},
             {"page-up", CalendarKey::PageUp},
             {"page-down", CalendarKey::PageDown},
-        };
-        const auto* found = std::find_if(std::begin(kKeys), std::end(kKeys),
-                                         [&](const auto& entry) { return entry.first == command.Text(0); });
-        if (found == std::end(kKeys)) {
+        }};
+        const auto found = std::find_if(kKeys.begin(), kKeys.end(),
+                                        [&](const auto& entry) { return entry.first == command.Text(0); });
+        if (found == kKeys.end()) {
             throw InvalidArgumentError("no key \"" + command.Text(0) +
                                        "\" (left, right, up, down, space, page-up, page-down)");
         }

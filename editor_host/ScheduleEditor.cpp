@@ -5,6 +5,7 @@
 #include "schedule_view/ScheduleGrid.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace velmar {
@@ -263,8 +264,10 @@ bool ScheduleEditor::PressMenuOnCursorRow() {
     }
     // A right press in the middle of the row's band, at 12:00.
     const int row = m_Schedule->GetAxisIndex(static_cast<std::int16_t>(m_CursorDayType));
-    const auto x = static_cast<float>(grid::kGridLeft + grid::kGridWidth / 2);
-    const auto y = static_cast<float>(grid::BandTop(row) + grid::kBandLines / 2);
+    constexpr int kNoon = grid::kGridLeft + 720 / grid::kMinutesPerPixel;
+    const int middle = grid::BandTop(row) + grid::kBandLines / 2; // whole pixels
+    const auto x = static_cast<float>(kNoon);
+    const auto y = static_cast<float>(middle);
     constexpr std::int16_t kRightButton = 2;
     m_View.MouseDown(m_Host, m_PaintObject, kRightButton, 0, x, y);
     return true;
@@ -311,7 +314,7 @@ void ScheduleEditor::Run(const ScriptCommand& command) {
     } else if (verb == "redo") {
         Redo();
     } else if (verb == "key") {
-        static const std::pair<std::string_view, ScheduleKey> kKeys[] = {
+        static constexpr std::array<std::pair<std::string_view, ScheduleKey>, 8> kKeys{{
             {"up", ScheduleKey::Up},
             {"down", ScheduleKey::Down},
             {"left", ScheduleKey::Left},
@@ -320,10 +323,10 @@ void ScheduleEditor::Run(const ScriptCommand& command) {
             {"shift-right", ScheduleKey::ShiftRight},
             {"insert", ScheduleKey::Insert},
             {"delete", ScheduleKey::Delete},
-        };
-        const auto* found = std::find_if(std::begin(kKeys), std::end(kKeys),
-                                         [&](const auto& entry) { return entry.first == command.Text(0); });
-        if (found == std::end(kKeys)) {
+        }};
+        const auto found = std::find_if(kKeys.begin(), kKeys.end(),
+                                        [&](const auto& entry) { return entry.first == command.Text(0); });
+        if (found == kKeys.end()) {
             throw InvalidArgumentError("no key \"" + command.Text(0) +
                                        "\" (up, down, left, right, shift-left, shift-right, insert, delete)");
         }

@@ -4,6 +4,7 @@
 #include "common/FileSystem.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -188,9 +189,9 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
         throw FileError("cannot open " + path + ": " + Reason(errno));
     }
     std::vector<std::uint8_t> bytes;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    std::array<char, 65536> buffer{};
+    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
+        bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + in.gcount());
     }
     if (in.bad() || !in.eof()) {
         throw FileError("cannot read " + path + ": " + Reason(errno));
