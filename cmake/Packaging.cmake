@@ -10,7 +10,7 @@ set(CPACK_PACKAGE_DESCRIPTION [=[velmar-active-profiles sits in the notification
 server, lists every alarm profile of the server's data folder with a green or
 red mark for active or inactive, and names the active ones in its icon's
 tooltip. velmar-profiles prints the profiles and draws their schedules and
-calendars.]=])
+calendars; velmar-editor edits the schedules and holiday calendars in a window.]=])
 # The executables only, stripped of their symbols.
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -67,7 +67,41 @@ public:
     void RecalculateAndPrepareToPaint(HostWindow& m_ParentContainer, IDrawingSurface*& m_SchedulePaintObject,
                                       IDrawingSurface* SchedulePaintObject);
 
+    // Operations a host builds on the model beyond the popup menu, for keyboard
+    // editing. Each ends with the same merge, row repaint and group
+    // propagation as an edit with the mouse.
+
+    // Selects `Period` of `DayType`, or the day type alone for none, as a left
+    // click on it would, without starting a drag: the time boxes show the
+    // period's times (or are emptied) and the rows concerned are repainted.
+    void SelectPeriod(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                      std::int32_t DayType, const PeriodPtr& Period);
+    // Adds a period Start..Stop to a day type and selects it; merged with a
+    // period it overlaps or touches, the survivor is selected.
+    void AddPeriod(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                   std::int32_t DayType, std::int16_t Start, std::int16_t Stop);
+    // Removes the selected period alone; the day's other periods stay. Clears
+    // the selection and empties the time boxes. Nothing when no day type
+    // holds the selected period.
+    void DeleteSelectedPeriod(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
+    // Moves the start edge (or with `StopEdge` the stop edge) of the selected
+    // period by `Minutes`, within 00:00..24:00. An edge moved across the other
+    // one swaps them, as a drag does. Returns whether the moved edge is now
+    // the period's stop edge. Nothing (and `StopEdge`) without a selected
+    // period in the schedule.
+    bool MoveSelectedEdge(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                          bool StopEdge, std::int32_t Minutes);
+    // Forgets the selection and any drag, and empties the
+    // time boxes: for a schedule whose periods were replaced as a whole
+    // (undo, reload). Paints nothing.
+    void ClearSelection(HostWindow& m_ParentContainer);
+
 private:
+    // The time boxes show the selected period's times, or nothing.
+    void ShowSelectedTimes(HostWindow& m_ParentContainer);
+    // Merges, repaints and copies to the group the day type of an edit.
+    void FinishEdit(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                    std::int32_t DayType);
     // Empties a day type's periods. When they held the selected period, the
     // selection is cleared and the host's time boxes emptied.
     void ClearPeriods(HostWindow& m_ParentContainer, std::int32_t DayType);

@@ -59,9 +59,12 @@ expected=(
   /usr/bin/velmar-active-profiles
   /usr/bin/velmar-profiles
   /usr/libexec/velmar-active-profiles/velmar-active-profiles-desktop
+  /usr/bin/velmar-editor
   /usr/share/applications/velmar-active-profiles.desktop
+  /usr/share/applications/velmar-editor.desktop
   /usr/share/man/man1/velmar-active-profiles.1.gz
   /usr/share/man/man1/velmar-profiles.1.gz
+  /usr/share/man/man1/velmar-editor.1.gz
   /usr/share/doc/velmar-active-profiles/README.md
 )
 for name in velmar-active-profiles velmar-active-profiles-warning; do
@@ -75,9 +78,11 @@ for path in "${expected[@]}"; do
   [ -f "$path" ] || fail "$path was not installed"
 done
 echo "${#expected[@]} expected files present; $(wc -l <"$work/files") in all"
-report=$(desktop-file-validate /usr/share/applications/velmar-active-profiles.desktop 2>&1) &&
-  [ -z "$report" ] || fail "desktop-file-validate: $report"
-for page in velmar-active-profiles velmar-profiles; do
+for entry in velmar-active-profiles velmar-editor; do
+  report=$(desktop-file-validate /usr/share/applications/$entry.desktop 2>&1) &&
+    [ -z "$report" ] || fail "desktop-file-validate $entry: $report"
+done
+for page in velmar-active-profiles velmar-profiles velmar-editor; do
   MANPAGER=cat MANWIDTH=80 man "$page" 2>&1 | grep -qF "velmar-active-profiles $version" ||
     fail "man $page does not show the page of version $version"
 done

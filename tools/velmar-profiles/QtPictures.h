@@ -1,16 +1,9 @@
 #pragma once
 
-// What the render commands draw with: Qt's GUI application (fonts need it),
-// the image lists of the two editors' hosts, and a QImage surface.
+// What the render commands draw with: Qt's GUI application (fonts need it)
+// and the image lists of the two editors' hosts.
 
-#include "editor_host/HostImageList.h"
-
-#include <QImage>
-#include <vector>
-
-namespace velmar {
-class QtImageSurface;
-}
+#include "editor_host/qt/QtHostImageList.h"
 
 namespace velmar::tool {
 
@@ -19,26 +12,9 @@ namespace velmar::tool {
 // Does nothing when an application exists.
 void EnsureGuiApplication();
 
-// An image list of QImages of one size, drawn onto a QtImageSurface.
-class QtImageList : public IHostImageList {
-public:
-    QtImageList(QtImageSurface& surface, std::vector<QImage> images);
-
-    int Count() const override { return static_cast<int>(m_Images.size()); }
-    int ImageWidth() const override { return m_Images.empty() ? 0 : m_Images.front().width(); }
-    int ImageHeight() const override { return m_Images.empty() ? 0 : m_Images.front().height(); }
-    void Draw(int index, int x, int y) override;
-
-private:
-    QtImageSurface& m_Surface;
-    std::vector<QImage> m_Images;
-};
-
-// The schedule grid's 16 images of 14 x 14 pixels: a square in a hue of its
-// own with a darker frame and the number in binary as dots along the bottom.
-std::vector<QImage> ScheduleImages();
-// The calendar's 16 images of 8 x 8 pixels: a square of its own colour in a
-// dark frame, with a light mark whose place tells the number.
-std::vector<QImage> CalendarImages();
+// The image lists of the editors' hosts.
+using velmar::CalendarImages;
+using QtImageList = velmar::QtHostImageList;
+using velmar::ScheduleImages;
 
 } // namespace velmar::tool

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "editor/EditorTab.h"
+#include "editor_host/CalendarEditor.h"
+#include "editor_host/DayTypeTexts.h"
+#include "editor_host/EditedFiles.h"
+#include "editor_host/qt/QtHostImageList.h"
+#include "platform/qt/QtImageSurface.h"
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace velmar {
+
+class PictureBox;
+
+// A calendar in the month view, hosted through the host contract: month and
+// year buttons (and PageUp/PageDown), the day-type combo box with names and
+// images, the time axis with the schedule of a profile chosen to show, and
+// holiday labels from an iCalendar file.
+class CalendarTab : public EditorTab {
+public:
+    // A new calendar (every date by its weekday) when `path` is empty, else
+    // the calendar file; FileError when it cannot be read (see OpenCalendar).
+    CalendarTab(const std::string& path, EditorLanguage language, QWidget* parent = nullptr);
+
+    std::string DisplayName() const override;
+    const EditedFile& File() const override { return m_File; }
+    bool Modified() const override { return m_Editor->History().Modified(); }
+    void Save(const std::string& path, bool overDiskChanges) override;
+    void Revert() override;
+    bool Undo() override;
+    bool Redo() override;
+    bool CanUndo() override { return m_Editor->History().CanUndo(); }
+    bool CanRedo() override { return m_Editor->History().CanRedo(); }
+    std::string ExportICalendar() const override;
+    std::string FileFilter() const override { return "Calendar files (*.dat *.cal);;All files (*)"; }
+    QWidget* EditingWidget() override;
+
+    // Shows a month; the cursor keeps its day number where the month has it.
+    void ShowMonth(int year, int month);
+    void StepMonth(int months);
+    // The time axis of every date with the schedule of a profile file;
+    // FileError when it cannot be read. An empty path shows no schedule.
+    void ShowScheduleOf(const std::string& profilePath);
+    // Holiday labels from an iCalendar file, one per all-day event date;
+    // FileError or InvalidArgumentError when it cannot be read.
+    void LoadHolidays(const std::string& icsPath);
+    // Paints the selected day type onto the cursor's date.
+    void PaintAtCursor();
+
+    CalendarEditor& Editor() { return *m_Editor; }
+
+private:
+    void BuildWidgets();
+    void Repaint();
+    bool HandleKey(QKeyEvent* event);
+    void AfterEdit();
+
+    EditorLanguage m_Language;
+    EditedFile m_File;
+    QtImageSurface m_Surface;
+    std::unique_ptr<QtHostImageList> m_Images;
+    std::unique_ptr<CalendarEditor> m_Editor;
+    std::string m_ScheduleName;
+
+    PictureBox* m_Picture = nullptr;
+    QLabel* m_Month = nullptr;
+    QComboBox* m_DayTypes = nullptr;
+    QCheckBox* m_TimeAxis = nullptr;
+    QLabel* m_ScheduleLabel = nullptr;
+    QLabel* m_HolidaysLabel = nullptr;
+
+public:
+    // Asks for a file by its kind ("profile", "holidays"); set by the window.
+    std::function<std::string(const std::string& kind)> ChooseFile;
+    // Reports an error to the user; set by the window.
+    std::function<void(const std::string& message)> ShowError;
+};
+
+} // namespace velmar

@@ -1,0 +1,408 @@
+#include "editor/ScheduleTab.h"
+
+#include "common/Errors.h"
+#include "common/Numeric.h"
+#include "editor/PictureBox.h"
+#include "editor_host/ICalendar.h"
+#include "schedule_view/ScheduleGrid.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <array>
+#include <cmath>
+
+namespace velmar {
+
+namespace {
+
+constexpr int kHourLabelStep = 3; // labels 00, 03, .. 24
+constexpr int kRulerHeight = 16;
+
+// The hours above the grid, each label centred on its hour line. The grid
+// itself carries no hour texts; the host draws them.
+class HourRuler : public QWidget {
+public:
+    explicit HourRuler(QWidget* parent) : QWidget(parent) { setFixedHeight(kRulerHeight); }
+    int Offset = 0; // x of the picture box's left edge in this widget
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QFontMetrics metrics(font());
+        for (int hour = 0; hour <= grid::kHours; hour += kHourLabelStep) {
+            const int x = Offset + grid::kGridLeft + grid::kGridWidth / grid::kHours * hour;
+            const QString text = QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0'));
+            painter.drawText(x - metrics.horizontalAdvance(text) / 2, metrics.ascent(), text);
+            painter.drawLine(x, height() - 3, x, height() - 1);
+        }
+    }
+};
+
+std::string Stamp() {
+    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toStdString();
+}
+
+QAction* AddAction(QMenu* menu, const char* objectName, const QString& text, bool checkable = false) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(objectName));
+    action->setCheckable(checkable);
+    return action;
+}
+
+} // namespace
+
+std::string FileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+ScheduleTab::ScheduleTab(const std::string& path, QWidget* parent)
+    : EditorTab(parent), m_Opened(OpenProfile(path)), m_File(path, m_Opened.Bytes), m_Surface(1, 1) {
+    m_Images = std::make_unique<QtHostImageList>(m_Surface, ScheduleImages());
+    m_Editor = std::make_unique<ScheduleEditor>(m_Opened.Contents.Schedule, m_Surface, *m_Images);
+    BuildWidgets();
+    m_Editor->Host().OnChanged = [this](std::string_view member) { OnHostChanged(member); };
+    ShowProfile();
+    Relayout();
+}
+
+ScheduleTab::~ScheduleTab() {
+    m_Editor->Host().OnChanged = nullptr;
+}
+
+void ScheduleTab::BuildWidgets() {
+    auto* layout = new QVBoxLayout(this);
+
+    auto* profile = new QFormLayout;
+    m_Name = new QLineEdit(this);
+    m_Name->setObjectName(QStringLiteral("profileNameEdit"));
+    m_Name->setReadOnly(true);
+    m_Active = new QCheckBox(tr("Active now (set by the alarm server)"), this);
+    m_Active->setObjectName(QStringLiteral("profileActiveCheck"));
+    m_Active->setEnabled(false);
+    profile->addRow(tr("Profile:"), m_Name);
+    profile->addRow(QString(), m_Active);
+    layout->addLayout(profile);
+
+    auto* ruler = new HourRuler(this);
+    ruler->setObjectName(QStringLiteral("hourRuler"));
+    m_Ruler = ruler;
+    layout->addWidget(m_Ruler);
+
+    m_Scroll = new QScrollArea(this);
+    m_Scroll->setObjectName(QStringLiteral("scheduleScrollArea"));
+    m_Picture = new PictureBox(m_Surface);
+    m_Picture->setObjectName(QStringLiteral("schedulePicture"));
+    m_Picture->setAccessibleName(tr("Schedule grid"));
+    m_Picture->setAccessibleDescription(tr(
+        "Up and Down choose a day, Left and Right a period edge, Shift with Left or Right moves the edge by "
+        "five minutes, Insert adds 08:00-17:00, Delete removes the period, the Menu key opens the menu"));
+    m_Scroll->setWidget(m_Picture);
+    m_Scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(m_Scroll, 1);
+    ruler->Offset = m_Scroll->frameWidth();
+
+    auto* times = new QHBoxLayout;
+    m_TimeUnderPointer = new QLabel(this);
+    m_TimeUnderPointer->setObjectName(QStringLiteral("timeUnderPointerLabel"));
+    m_TimeUnderPointer->setMinimumWidth(
+        m_TimeUnderPointer->fontMetrics().horizontalAdvance(QStringLiteral("00:00 ")));
+    m_Start = new QLineEdit(this);
+    m_Start->setObjectName(QStringLiteral("periodStartEdit"));
+    m_Stop = new QLineEdit(this);
+    m_Stop->setObjectName(QStringLiteral("periodStopEdit"));
+    for (QLineEdit* box : {m_Start, m_Stop}) {
+        box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000:000000")));
+        connect(box, &QLineEdit::returnPressed, this, [this] { ApplyTimes(); });
+    }
+    m_Apply = new QPushButton(tr("&Apply"), this);
+    m_Apply->setObjectName(QStringLiteral("applyTimesButton"));
+    connect(m_Apply, &QPushButton::clicked, this, [this] { ApplyTimes(); });
+    auto* startLabel = new QLabel(tr("S&tart:"), this);
+    startLabel->setBuddy(m_Start);
+    auto* stopLabel = new QLabel(tr("St&op:"), this);
+    stopLabel->setBuddy(m_Stop);
+    times->addWidget(new QLabel(tr("Pointer:"), this));
+    times->addWidget(m_TimeUnderPointer);
+    times->addSpacing(12);
+    times->addWidget(startLabel);
+    times->addWidget(m_Start);
+    times->addWidget(stopLabel);
+    times->addWidget(m_Stop);
+    times->addWidget(m_Apply);
+    times->addStretch(1);
+    m_ViewDayTypes = new QCheckBox(tr("Day-type &names"), this);
+    m_ViewDayTypes->setObjectName(QStringLiteral("viewDayTypeCheck"));
+    connect(m_ViewDayTypes, &QCheckBox::toggled, this, [this](bool on) {
+        m_Editor->Host().Controls().ViewDayTypeChecked = on;
+        m_Editor->Paint();
+        m_Picture->update();
+    });
+    times->addWidget(m_ViewDayTypes);
+    layout->addLayout(times);
+
+    m_Popup = new QMenu(this);
+    m_Popup->setObjectName(QStringLiteral("schedulePopupMenu"));
+    struct Item {
+        const char* Name;
+        QString Text;
+        ScheduleCommand Command;
+        bool Checkable;
+    };
+    const std::array<Item, 7> items{{
+        {"popupDelete", tr("&Delete"), ScheduleCommand::Delete, false},
+        {"popupFill", tr("&Fill 00:00-24:00"), ScheduleCommand::FillWholeDay, false},
+        {"popupCopy", tr("&Copy"), ScheduleCommand::Copy, false},
+        {"popupPaste", tr("&Paste"), ScheduleCommand::Paste, false},
+        {"popupGroup", tr("&Group"), ScheduleCommand::Group, true},
+        {"popupGroupMonFri", tr("Group &Monday-Friday"), ScheduleCommand::GroupMonFri, true},
+        {"popupDefault", tr("D&efault"), ScheduleCommand::Default, false},
+    }};
+    for (const auto& item : items) {
+        QAction* action = AddAction(m_Popup, item.Name, item.Text, item.Checkable);
+        const ScheduleCommand command = item.Command;
+        connect(action, &QAction::triggered, this, [this, command] { RunWithoutPress(command); });
+    }
+
+    m_Picture->OnPress = [this](int button, float x, float y) {
+        m_Editor->MouseDown(static_cast<std::int16_t>(button), x, y);
+        if (button == 2) {
+            PreparePopup();
+            m_Popup->popup(m_Picture->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y))));
+        }
+    };
+    m_Picture->OnMove = [this](float x, float y) { m_Editor->MouseMove(x, y); };
+    m_Picture->OnRelease = [this](float x, float y) {
+        m_Editor->MouseUp(x, y);
+        AfterEdit();
+    };
+    m_Picture->OnKey = [this](QKeyEvent* event) { return HandleKey(event); };
+    m_Picture->OnOverlay = [this](QPainter& painter) {
+        const std::int32_t dayType = m_Editor->CursorDayType();
+        if (dayType < 0 || !m_Picture->hasFocus()) {
+            return;
+        }
+        const int row = m_Editor->Schedule().GetAxisIndex(static_cast<std::int16_t>(dayType));
+        QPen pen(palette().color(QPalette::Highlight));
+        pen.setStyle(Qt::DashLine);
+        painter.setPen(pen);
+        painter.drawRect(1, grid::BandTop(row) - 2, grid::kGridRight + 1, grid::kBandLines + 3);
+        if (const auto edge = m_Editor->CursorEdge()) {
+            const auto& [period, stop] = *edge;
+            const double minute = stop ? period->m_StopMinute + 1 : period->m_StartMinute;
+            const int x = grid::kGridLeft + static_cast<int>(RoundHalfEven(minute / grid::kMinutesPerPixel));
+            const int top = grid::BandTop(row);
+            painter.setPen(QPen(QColor(200, 0, 0), 1));
+            const std::array<QPoint, 3> marker{{{x, top - 1}, {x - 3, top - 5}, {x + 3, top - 5}}};
+            painter.setBrush(QColor(200, 0, 0));
+            painter.drawPolygon(marker.data(), static_cast<int>(marker.size()));
+            painter.drawLine(x, top, x, top + grid::kBandLines - 1);
+        }
+    };
+}
+
+void ScheduleTab::ShowProfile() {
+    m_Name->setText(QString::fromStdString(m_Opened.Contents.Record.Name));
+    m_Active->setChecked(m_Opened.Contents.Record.Active != 0);
+}
+
+void ScheduleTab::Relayout() {
+    m_Editor->Layout();
+    m_Editor->Paint();
+    m_Picture->SyncSize();
+}
+
+void ScheduleTab::OnHostChanged(std::string_view member) {
+    const ScheduleHostControls& controls = m_Editor->Host().Controls();
+    if (member == "Picture_TimeSchedule_Width" || member == "Picture_TimeSchedule_Height") {
+        if (controls.PictureWidth > 0 && controls.PictureHeight > 0) {
+            m_Surface.Resize(controls.PictureWidth, controls.PictureHeight);
+            m_Picture->SyncSize();
+        }
+    } else if (member == "Text_Schedule_Time") {
+        m_TimeUnderPointer->setText(QString::fromStdString(controls.TimeText));
+    } else if (member == "Text_Schedule_Period_Start") {
+        m_Start->setText(QString::fromStdString(controls.PeriodStartText));
+    } else if (member == "Text_Schedule_Period_Stop") {
+        m_Stop->setText(QString::fromStdString(controls.PeriodStopText));
+    }
+}
+
+void ScheduleTab::ApplyTimes() {
+    m_Editor->ApplyTimes(m_Start->text().toStdString(), m_Stop->text().toStdString());
+    AfterEdit();
+}
+
+void ScheduleTab::PreparePopup() {
+    const ScheduleHostControls& controls = m_Editor->Host().Controls();
+    auto action = [this](const char* name) {
+        return m_Popup->findChild<QAction*>(QString::fromLatin1(name));
+    };
+    action("popupDelete")->setEnabled(controls.DeleteEnabled);
+    action("popupPaste")->setEnabled(controls.PasteEnabled);
+    action("popupGroup")->setChecked(controls.GroupedChecked);
+    action("popupGroupMonFri")->setChecked(controls.GroupedMonFriChecked);
+}
+
+void ScheduleTab::Run(ScheduleCommand command) {
+    if (command != ScheduleCommand::AddPeriod && command != ScheduleCommand::DeletePeriod) {
+        if (!m_Editor->PressMenuOnCursorRow()) {
+            return;
+        }
+        PreparePopup();
+    }
+    RunWithoutPress(command);
+}
+
+void ScheduleTab::RunWithoutPress(ScheduleCommand command) {
+    switch (command) {
+    case ScheduleCommand::Delete:
+        m_Editor->Delete();
+        break;
+    case ScheduleCommand::FillWholeDay:
+        m_Editor->FillWholeDay();
+        break;
+    case ScheduleCommand::Copy:
+        m_Editor->Copy();
+        break;
+    case ScheduleCommand::Paste:
+        m_Editor->Paste();
+        break;
+    case ScheduleCommand::Group:
+        m_Editor->Group();
+        break;
+    case ScheduleCommand::GroupMonFri:
+        m_Editor->GroupMonFri();
+        break;
+    case ScheduleCommand::Default:
+        m_Editor->SetDefault();
+        m_Picture->SyncSize();
+        break;
+    case ScheduleCommand::AddPeriod:
+        m_Editor->Key(ScheduleKey::Insert);
+        break;
+    case ScheduleCommand::DeletePeriod:
+        m_Editor->Key(ScheduleKey::Delete);
+        break;
+    }
+    AfterEdit();
+}
+
+bool ScheduleTab::HandleKey(QKeyEvent* event) {
+    const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
+    std::optional<ScheduleKey> key;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        key = ScheduleKey::Up;
+        break;
+    case Qt::Key_Down:
+        key = ScheduleKey::Down;
+        break;
+    case Qt::Key_Left:
+        key = shift ? ScheduleKey::ShiftLeft : ScheduleKey::Left;
+        break;
+    case Qt::Key_Right:
+        key = shift ? ScheduleKey::ShiftRight : ScheduleKey::Right;
+        break;
+    case Qt::Key_Insert:
+        key = ScheduleKey::Insert;
+        break;
+    case Qt::Key_Delete:
+        key = ScheduleKey::Delete;
+        break;
+    case Qt::Key_Menu:
+    case Qt::Key_F10:
+        if (event->key() == Qt::Key_F10 && !shift) {
+            return false;
+        }
+        if (m_Editor->PressMenuOnCursorRow()) {
+            PreparePopup();
+            const int row =
+                m_Editor->Schedule().GetAxisIndex(static_cast<std::int16_t>(m_Editor->CursorDayType()));
+            m_Popup->popup(
+                m_Picture->mapToGlobal(QPoint(grid::kGridLeft, grid::BandTop(row) + grid::kBandLines)));
+        }
+        return true;
+    default:
+        return false;
+    }
+    m_Editor->Key(*key);
+    AfterEdit();
+    return true;
+}
+
+void ScheduleTab::AfterEdit() {
+    m_Picture->update();
+    Changed();
+}
+
+std::string ScheduleTab::DisplayName() const {
+    return FileNameOf(m_File.Path());
+}
+
+bool ScheduleTab::Modified() const {
+    return m_Editor->History().Modified();
+}
+
+void ScheduleTab::Save(const std::string& path, bool overDiskChanges) {
+    OpenedProfile base = overDiskChanges ? OpenProfile(m_File.Path()) : m_Opened;
+    FileBytes bytes = ProfileWithSchedule(base, m_Editor->Schedule());
+    const std::size_t recordSize = ScheduleRecordBytes(m_Editor->Schedule()).size();
+    m_File.Save(path, bytes);
+    base.Contents.ScheduleEnd = base.Contents.ScheduleStart + recordSize;
+    base.Bytes = std::move(bytes);
+    base.Contents.Schedule = m_Opened.Contents.Schedule;
+    m_Opened = std::move(base);
+    m_Editor->History().MarkSaved();
+    ShowProfile();
+    Changed();
+}
+
+void ScheduleTab::Revert() {
+    OpenedProfile reopened = OpenProfile(m_File.Path());
+    const std::string state = reopened.Contents.Schedule->ComposePeriodArray();
+    m_Editor->Schedule().ExtractPeriodArray(state);
+    m_Editor->View().ClearSelection(m_Editor->Host());
+    reopened.Contents.Schedule = m_Opened.Contents.Schedule;
+    m_File = EditedFile(m_File.Path(), reopened.Bytes);
+    m_Opened = std::move(reopened);
+    Relayout();
+    m_Editor->History().Reset(m_Editor->Schedule().ComposePeriodArray());
+    ShowProfile();
+    AfterEdit();
+}
+
+bool ScheduleTab::Undo() {
+    const bool undone = m_Editor->Undo();
+    m_Picture->SyncSize();
+    AfterEdit();
+    return undone;
+}
+
+bool ScheduleTab::Redo() {
+    const bool redone = m_Editor->Redo();
+    m_Picture->SyncSize();
+    AfterEdit();
+    return redone;
+}
+
+std::string ScheduleTab::ExportICalendar() const {
+    return ScheduleToICalendar(m_Editor->Schedule(), m_Opened.Contents.Record.Name, {Stamp(), DisplayName()});
+}
+
+QWidget* ScheduleTab::EditingWidget() {
+    return m_Picture;
+}
+
+} // namespace velmar

@@ -1,0 +1,313 @@
+// The editor window driven as a user drives it, through QTest on the offscreen
+// platform, with its widgets found by object name and its dialogs answered by
+// the test.
+
+#include "editor/CalendarTab.h"
+#include "editor/EditorDialogs.h"
+#include "editor/EditorWindow.h"
+#include "editor/ScheduleTab.h"
+#include "editor_host/EditedFiles.h"
+#include "platform/FileReplace.h"
+#include "tests/support/TestFiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTest>
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace velmar::test {
+namespace {
+
+// Answers the window's questions from queues the test fills, and records them.
+class ScriptedDialogs : public EditorDialogs {
+public:
+    std::deque<std::string> FileNames;
+    std::deque<ChangedOnDisk> ChangedAnswers;
+    std::deque<Unsaved> UnsavedAnswers;
+    std::vector<std::string> Asked;
+    std::vector<std::string> Errors;
+
+    std::string OpenFileName(const std::string& title, const std::string& /*filter*/) override {
+        return Next(title);
+    }
+    std::string SaveFileName(const std::string& title, const std::string& /*filter*/,
+                             const std::string& /*suggested*/) override {
+        return Next(title);
+    }
+    ChangedOnDisk AskChangedOnDisk(const std::string& path) override {
+        Asked.push_back("changed " + std::filesystem::path(path).filename().string());
+        return Pop(ChangedAnswers, ChangedOnDisk::Cancel);
+    }
+    Unsaved AskUnsaved(const std::string& name) override {
+        Asked.push_back("unsaved " + name);
+        return Pop(UnsavedAnswers, Unsaved::Cancel);
+    }
+    void ShowError(const std::string& message) override { Errors.push_back(message); }
+
+private:
+    template <typename T> static T Pop(std::deque<T>& queue, T otherwise) {
+        if (queue.empty()) {
+            return otherwise;
+        }
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+    std::string Next(const std::string& title) {
+        Asked.push_back("file " + title);
+        return Pop(FileNames, std::string());
+    }
+};
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "velmar_editor_tests";
+    static char* argv[] = {name, nullptr};
+    static auto* application = new QApplication(argc, argv);
+    (void)application;
+}
+
+struct WindowFixture {
+    TempDir Dir;
+    ScriptedDialogs* Dialogs = nullptr;
+    std::unique_ptr<EditorWindow> Window;
+
+    explicit WindowFixture(EditorLanguage language = EditorLanguage::English) {
+        EnsureApplication();
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        Dialogs = dialogs.get();
+        Window = std::make_unique<EditorWindow>(language, std::move(dialogs));
+        Window->show();
+    }
+    // A copy of an example profile in the test's folder.
+    std::string CopyExample(const std::string& name) const {
+        const std::string path = Dir.File(name);
+        std::filesystem::copy_file(std::filesystem::path(VELMAR_EXAMPLE_PROFILES_DIR) / name, path);
+        return path;
+    }
+    template <typename T> T* Find(const char* name) const {
+        T* widget = Window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void Trigger(const char* action) const { Window->Action(action)->trigger(); }
+};
+
+using Times = std::vector<std::pair<int, int>>;
+
+Times PeriodsOf(const cTimeSchedule& schedule, std::int16_t dayType) {
+    Times times;
+    for (const auto& period : schedule.Periods(dayType)) {
+        times.emplace_back(period->m_StartMinute, period->m_StopMinute);
+    }
+    return times;
+}
+
+// Minute m of row r on the grid, in picture pixels.
+QPoint GridPoint(int minute, int row) {
+    return {30 + minute / 5, 25 * row + 10};
+}
+
+TEST(EditorWindow, EditsAProfileWithMouseBoxesMenuAndUndoAndSavesOnlyTheScheduleRecord) {
+    WindowFixture f;
+    const std::string path = f.CopyExample("Profile_0003.dat");
+    const FileBytes before = ReadWholeFile(path);
+    ASSERT_TRUE(f.Window->OpenFiles({path}));
+    auto* tab = dynamic_cast<ScheduleTab*>(f.Window->CurrentTab());
+    ASSERT_NE(tab, nullptr);
+    EXPECT_EQ(f.Find<QLineEdit>("profileNameEdit")->text().toStdString(), "Åsa hemtjänst");
+    EXPECT_EQ(f.Window->windowTitle().toStdString(), "Profile_0003.dat[*] - Velmar Editor");
+    EXPECT_FALSE(f.Window->isWindowModified());
+
+    // Drag a new period 14:00-16:00 on Wednesday.
+    QWidget* picture = f.Find<QWidget>("schedulePicture");
+    QTest::mousePress(picture, Qt::LeftButton, {}, GridPoint(840, 2));
+    QTest::mouseMove(picture, GridPoint(960, 2));
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, GridPoint(960, 2));
+    EXPECT_EQ(f.Find<QLineEdit>("periodStartEdit")->text(), "14:00");
+    EXPECT_TRUE(f.Window->isWindowModified());
+    // Retime it through the boxes and Enter.
+    f.Find<QLineEdit>("periodStartEdit")->setText("14:30");
+    f.Find<QLineEdit>("periodStopEdit")->setText("1545");
+    QTest::keyClick(f.Find<QLineEdit>("periodStopEdit"), Qt::Key_Return);
+    EXPECT_EQ(f.Find<QLineEdit>("periodStopEdit")->text(), "15:45");
+    // The menu: copy Wednesday, paste it on Thursday.
+    f.Trigger("actionCopyDay");
+    picture->setFocus();
+    QTest::keyClick(picture, Qt::Key_Down);
+    f.Trigger("actionPasteDay");
+    const Times pasted = PeriodsOf(tab->Editor().Schedule(), 3);
+    EXPECT_NE(std::find(pasted.begin(), pasted.end(), std::make_pair(870, 945)), pasted.end());
+    // Undo and redo.
+    f.Trigger("actionUndo");
+    EXPECT_NE(PeriodsOf(tab->Editor().Schedule(), 3), pasted);
+    f.Trigger("actionRedo");
+    EXPECT_EQ(PeriodsOf(tab->Editor().Schedule(), 3), pasted);
+
+    f.Trigger("actionSave");
+    EXPECT_TRUE(f.Dialogs->Errors.empty());
+    EXPECT_FALSE(f.Window->isWindowModified());
+    const FileBytes after = ReadWholeFile(path);
+    const OpenedProfile reread = OpenProfile(path);
+    EXPECT_EQ(reread.Contents.Schedule->ComposePeriodArray(), tab->Editor().Schedule().ComposePeriodArray());
+    const auto start = static_cast<std::ptrdiff_t>(reread.Contents.ScheduleStart);
+    EXPECT_TRUE(std::equal(before.begin(), before.begin() + start, after.begin())) << "the record stays";
+    EXPECT_EQ(ReadWholeFile(BackupPathOf(path)), before) << "the previous file is kept";
+
+    // Undo after saving marks the file changed again.
+    f.Trigger("actionUndo");
+    EXPECT_TRUE(f.Window->isWindowModified());
+    EXPECT_EQ(f.Window->Tabs()->tabText(0).toStdString(), "Profile_0003.dat*");
+}
+
+TEST(EditorWindow, SavingOverAFileChangedOnDiskIsRefusedUnlessTheUserSaysSo) {
+    WindowFixture f;
+    const std::string path = f.CopyExample("Profile_0001.dat");
+    ASSERT_TRUE(f.Window->OpenFiles({path}));
+    QWidget* picture = f.Find<QWidget>("schedulePicture");
+    picture->setFocus();
+    QTest::keyClick(picture, Qt::Key_Down);
+    QTest::keyClick(picture, Qt::Key_Down);
+    QTest::keyClick(picture, Qt::Key_Insert);
+
+    // The server rewrote the file: its active flag changed.
+    FileBytes server = ReadWholeFile(path);
+    server[4] = server[4] == 0 ? 0xFF : 0;
+    server[5] = server[4];
+    ReplaceFile(path, server);
+
+    f.Dialogs->ChangedAnswers = {EditorDialogs::ChangedOnDisk::Cancel};
+    EXPECT_FALSE(f.Window->Save());
+    EXPECT_EQ(ReadWholeFile(path), server) << "cancelled: nothing written";
+    EXPECT_EQ(f.Dialogs->Asked, (std::vector<std::string>{"changed Profile_0001.dat"}));
+
+    // Save anyway: the schedule goes into the file as it is now; the server's flag stays.
+    f.Dialogs->ChangedAnswers = {EditorDialogs::ChangedOnDisk::SaveAnyway};
+    EXPECT_TRUE(f.Window->Save());
+    const FileBytes saved = ReadWholeFile(path);
+    EXPECT_EQ(saved[4], server[4]);
+    EXPECT_EQ(f.Find<QCheckBox>("profileActiveCheck")->isChecked(), server[4] != 0);
+
+    // Reload: the file on disk replaces the user's changes.
+    QTest::keyClick(picture, Qt::Key_Insert);
+    QTest::keyClick(picture, Qt::Key_Delete);
+    ReplaceFile(path, server);
+    f.Dialogs->ChangedAnswers = {EditorDialogs::ChangedOnDisk::Reload};
+    EXPECT_FALSE(f.Window->Save());
+    EXPECT_EQ(ReadWholeFile(path), server);
+    EXPECT_FALSE(f.Window->isWindowModified());
+}
+
+TEST(EditorWindow, TheCommandLineOpensProfilesAndCalendarsAndNamesWhatItCannotOpen) {
+    WindowFixture f;
+    const std::string profile = f.CopyExample("Profile_0002.dat");
+    const std::string lower = f.Dir.File("profile_0009.DAT");
+    std::filesystem::copy_file(profile, lower);
+    WriteFileBytes(f.Dir.File("notes.txt"), {'h', 'i'});
+    WriteFileBytes(f.Dir.File("year.cal"), Bytes(kCalendarFileBytes, 0));
+    EXPECT_FALSE(f.Window->OpenFiles(
+        {profile, lower, f.Dir.File("notes.txt"), f.Dir.File("year.cal"), f.Dir.File("missing.cal")}));
+    ASSERT_EQ(f.Window->Tabs()->count(), 3);
+    EXPECT_NE(dynamic_cast<ScheduleTab*>(f.Window->Tabs()->widget(1)), nullptr);
+    EXPECT_NE(dynamic_cast<CalendarTab*>(f.Window->Tabs()->widget(2)), nullptr);
+    ASSERT_EQ(f.Dialogs->Errors.size(), 1U) << "one message for every file that did not open";
+    EXPECT_NE(f.Dialogs->Errors[0].find("notes.txt is not a calendar file"), std::string::npos);
+    EXPECT_NE(f.Dialogs->Errors[0].find("missing.cal"), std::string::npos);
+    // Opening a file again shows its tab.
+    EXPECT_TRUE(f.Window->OpenFiles({profile}));
+    EXPECT_EQ(f.Window->Tabs()->count(), 3);
+}
+
+TEST(EditorWindow, ACalendarIsCreatedPaintedByMouseAndKeyboardAndSaved) {
+    WindowFixture f(EditorLanguage::Swedish);
+    f.Trigger("actionNewCalendar");
+    auto* tab = dynamic_cast<CalendarTab*>(f.Window->CurrentTab());
+    ASSERT_NE(tab, nullptr);
+    tab->ShowMonth(2026, 12); // starts on a Tuesday
+    EXPECT_TRUE(f.Find<QLabel>("monthLabel")->text().endsWith(" 2026"));
+    auto* combo = f.Find<QComboBox>("dayTypeCombo");
+    ASSERT_EQ(combo->count(), 24);
+    EXPECT_EQ(combo->itemText(0).toStdString(), "(efter veckodag)");
+    EXPECT_EQ(combo->itemText(6).toStdString(), "Lördag");
+    combo->setCurrentIndex(6); // code 6, Saturday
+
+    // The mouse paints the 24th and 25th (row 3, columns 3 and 4).
+    QWidget* picture = f.Find<QWidget>("calendarPicture");
+    QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(30 + 40 * 3 + 20, 20 + 25 * 3 + 12));
+    QTest::mouseMove(picture, QPoint(30 + 40 * 4 + 20, 20 + 25 * 3 + 12));
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(30 + 40 * 4 + 20, 20 + 25 * 3 + 12));
+    // The keyboard paints the 31st: day 1, then four weeks down and two days right.
+    picture->setFocus();
+    for (const auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                           Qt::Key_Right, Qt::Key_Right, Qt::Key_Space}) {
+        QTest::keyClick(picture, key);
+    }
+    QTest::keyClick(picture, Qt::Key_PageDown);
+    EXPECT_EQ(tab->Editor().Calendar().m_SelectedMonth, 1);
+    const std::int32_t december = tab->Editor().Calendar().m_ActualMonthOffset - 31;
+    for (const int day : {23, 24, 30}) {
+        EXPECT_EQ(tab->Editor().Calendar().GetDayType(december + day), 6) << day + 1;
+    }
+    EXPECT_EQ(tab->Editor().Calendar().GetDayType(december + 25), 0);
+    EXPECT_EQ(f.Window->windowTitle().toStdString(), "Untitled calendar[*] - Velmar Editor");
+
+    f.Dialogs->FileNames = {f.Dir.File("jul.cal")};
+    EXPECT_TRUE(f.Window->Save());
+    const FileBytes saved = ReadWholeFile(f.Dir.File("jul.cal"));
+    ASSERT_EQ(saved.size(), kCalendarFileBytes);
+    EXPECT_EQ(saved[static_cast<std::size_t>(december + 30) * 2], 6);
+    EXPECT_EQ(f.Window->windowTitle().toStdString(), "jul.cal[*] - Velmar Editor");
+    EXPECT_FALSE(f.Window->isWindowModified());
+}
+
+TEST(EditorWindow, ClosingWithUnsavedChangesAsks) {
+    WindowFixture f;
+    const std::string path = f.CopyExample("Profile_0004.dat");
+    ASSERT_TRUE(f.Window->OpenFiles({path}));
+    QWidget* picture = f.Find<QWidget>("schedulePicture");
+    picture->setFocus();
+    QTest::keyClick(picture, Qt::Key_Down);
+    QTest::keyClick(picture, Qt::Key_Insert);
+    f.Dialogs->UnsavedAnswers = {EditorDialogs::Unsaved::Cancel};
+    EXPECT_FALSE(f.Window->close());
+    EXPECT_EQ(f.Window->Tabs()->count(), 1);
+    f.Dialogs->UnsavedAnswers = {EditorDialogs::Unsaved::Discard};
+    EXPECT_TRUE(f.Window->close());
+    EXPECT_EQ(f.Dialogs->Asked,
+              (std::vector<std::string>{"unsaved Profile_0004.dat", "unsaved Profile_0004.dat"}));
+    EXPECT_EQ(ReadWholeFile(path),
+              ReadWholeFile(std::string(VELMAR_EXAMPLE_PROFILES_DIR) + "/Profile_0004.dat"));
+}
+
+TEST(EditorWindow, TheEditMenuAndThePopupFollowTheGridsMenuStates) {
+    WindowFixture f;
+    const std::string path = f.CopyExample("Profile_0001.dat");
+    ASSERT_TRUE(f.Window->OpenFiles({path}));
+    auto* tab = dynamic_cast<ScheduleTab*>(f.Window->CurrentTab());
+    QWidget* picture = f.Find<QWidget>("schedulePicture");
+    picture->setFocus();
+    QTest::keyClick(picture, Qt::Key_Down);
+    // Group Monday-Friday from the Edit menu twice: whatever the profile had,
+    // the second call undoes what the first did to the group.
+    f.Trigger("actionGroupMonFri");
+    const bool grouped = tab->Editor().Schedule().GetGrouped(0) != 0;
+    tab->Editor().PressMenuOnCursorRow();
+    tab->PreparePopup();
+    EXPECT_EQ(tab->PopupMenu()->findChild<QAction*>("popupGroupMonFri")->isChecked(), grouped);
+    EXPECT_FALSE(tab->PopupMenu()->findChild<QAction*>("popupPaste")->isEnabled());
+    f.Trigger("actionGroupMonFri");
+    EXPECT_NE(tab->Editor().Schedule().GetGrouped(0) != 0, grouped);
+    EXPECT_FALSE(f.Window->Action("actionPaintDayType")->isEnabled()) << "a calendar command";
+}
+
+} // namespace
+} // namespace velmar::test
