@@ -147,17 +147,29 @@ TEST(ListFolder, TellsAMissingFolderAndAFileFromAnEmptyFolder) {
     TempDir dir;
     WriteFileBytes(dir.Path() / "file", {1});
     std::filesystem::create_directory(dir.Path() / "empty");
+#ifdef _WIN32
+    // The system's own words, as a Windows user meets them at the command prompt.
+    const std::string missing = SystemErrorText({ERROR_PATH_NOT_FOUND, std::system_category()});
+    const std::string notAFolder = SystemErrorText({ERROR_DIRECTORY, std::system_category()});
+#else
+    const std::string missing = "no such file or directory";
+    const std::string notAFolder = "not a directory";
+#endif
     struct Case {
         std::string Folder;
         FolderState State;
-        const char* Reason;
+        std::string Reason;
     };
     const auto cases = std::to_array<Case>({
         {dir.File("empty") + "/", FolderState::Listed, ""},
-        {dir.File("missing") + "/", FolderState::Missing, "no such file or directory"},
-        {dir.File("missing/Profiles") + "/", FolderState::Missing, "no such file or directory"},
-        {dir.File("file") + "/", FolderState::NotAFolder, "not a directory"},
-        {dir.File("file/Profiles") + "/", FolderState::NotAFolder, "not a directory"},
+        {dir.File("missing") + "/", FolderState::Missing, missing},
+        {dir.File("missing/Profiles") + "/", FolderState::Missing, missing},
+        {dir.File("file") + "/", FolderState::NotAFolder, notAFolder},
+        {dir.File("file/Profiles") + "/", FolderState::NotAFolder, notAFolder},
+        {dir.File("file"), FolderState::NotAFolder, notAFolder},
+        {dir.File("file") + kPathSeparator + "Profiles" + kPathSeparator, FolderState::NotAFolder,
+         notAFolder},
+        {dir.File("missing"), FolderState::Missing, missing},
     });
     for (const auto& c : cases) {
         const FolderListing listing = ListFolder(c.Folder, "*");
