@@ -71,6 +71,7 @@ std::string AbsoluteFolder(const std::string& folder) {
     return PathToUtf8(std::filesystem::absolute(path).lexically_normal());
 }
 
+#ifndef _WIN32
 // Writes `text` to `path` through a temporary file beside it, so that a
 // desktop reading the folder never sees half an entry.
 void WriteFileReplacing(const std::filesystem::path& path, const std::string& text) {
@@ -142,6 +143,51 @@ int TurnOff(const std::filesystem::path& entryPath, std::ostream& out) {
     }
     return 0;
 }
+#else
+// Windows starts programs at log-on from the user's Startup folder, where the
+// user makes a shortcut (Explorer's own way, which also lets them remove it).
+// Tells where that folder is and what the shortcut's target is; the value of
+// "/PATH:" is written without its final backslash, which a quotation mark
+// after it would escape for most programs' argument rules.
+int AdviseStartupShortcut(const std::string& state, const std::string& executableFolder,
+                          const std::vector<std::string>& folderArguments, std::ostream& err,
+                          const EnvironmentLookup& environment) {
+    err << kProgramName
+        << ": on Windows, programs start at log-on from the Startup folder; nothing was changed.\n";
+    const auto appData = environment("APPDATA");
+    if (appData && !appData->empty()) {
+        const auto folder =
+            PathFromUtf8(*appData) / "Microsoft" / "Windows" / "Start Menu" / "Programs" / "Startup";
+        err << "Startup folder: " << PathToUtf8(folder) << " (Win+R, shell:startup opens it)\n";
+    } else {
+        err << "Startup folder: Win+R, shell:startup opens it\n";
+    }
+    if (state == "off") {
+        err << "To stop " << kProgramName << " starting at log-on, delete its shortcut there.\n";
+        return 1;
+    }
+    std::string target = executableFolder;
+    if (target.empty() || target.back() != kPathSeparator) {
+        target += kPathSeparator;
+    }
+    target = "\"" + target + std::string(kProgramName) + ".exe\"";
+    std::string dataFolder;
+    if (!folderArguments.empty()) {
+        dataFolder = AbsoluteFolder(ResolveDataPath(executableFolder, folderArguments));
+        std::string value = dataFolder;
+        if (value.size() > 1 && value.back() == kPathSeparator) {
+            value.pop_back(); // "/PATH:D:" gives the root "D:\" all the same
+        }
+        target += " \"/PATH:" + value + "\"";
+    }
+    err << "To start " << kProgramName << " at log-on, put a shortcut there with the target\n  " << target
+        << '\n';
+    if (!dataFolder.empty() && !IsExistingFolder(dataFolder)) {
+        err << kProgramName << ": note: the folder " << dataFolder << " does not exist (yet).\n";
+    }
+    return 1;
+}
+#endif
 
 } // namespace
 
@@ -221,8 +267,9 @@ std::string AutostartEntry(const std::string& executable, const std::optional<st
 }
 
 std::optional<int> RunAutostartOption(const std::string& executableFolder,
-                                      const std::vector<std::string>& arguments, std::ostream& out,
-                                      std::ostream& err, const EnvironmentLookup& environment) {
+                                      const std::vector<std::string>& arguments,
+                                      [[maybe_unused]] std::ostream& out, std::ostream& err,
+                                      const EnvironmentLookup& environment) {
     const auto option = std::find(arguments.begin(), arguments.end(), kAutostartOption);
     if (option == arguments.end()) {
         return std::nullopt;
@@ -243,14 +290,14 @@ std::optional<int> RunAutostartOption(const std::string& executableFolder,
     }
     try {
 #ifdef _WIN32
-        throw FileError("Windows starts programs at logon from the Startup folder (shell:startup): "
-                        "put a shortcut to the program there");
-#endif
+        return AdviseStartupShortcut(state, executableFolder, folderArguments, err, environment);
+#else
         const std::filesystem::path entryPath = AutostartFolder(environment) / kDesktopEntryFileName;
         if (state == "on") {
             return TurnOn(executableFolder, folderArguments, entryPath, out, err);
         }
         return TurnOff(entryPath, out);
+#endif
     } catch (const VelmarError& error) {
         err << kProgramName << ": autostart " << state << " failed: " << error.what() << '\n';
         return 1;

@@ -50,6 +50,9 @@ std::string AutostartEntry(const std::string& executable, const std::optional<st
 // `err`. A relative "/PATH:" folder is made absolute, since a desktop starts
 // the entry from a folder of its own; without one the entry starts the program
 // on its default data folder. nullopt when the arguments hold no "--autostart".
+// On Windows, where programs start at log-on from the user's Startup folder,
+// nothing is written: `err` gets that folder (from APPDATA) and the target of
+// the shortcut to put there, and the status is 1.
 std::optional<int> RunAutostartOption(const std::string& executableFolder,
                                       const std::vector<std::string>& arguments, std::ostream& out,
                                       std::ostream& err,

@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <chrono>
 #include <system_error>
+#include <tuple>
 #include <type_traits>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -121,6 +123,47 @@ std::vector<DirectoryEntry> Search(const std::string& folder, std::string_view p
 }
 
 constexpr const char* kNotARegularFile = "not a regular file";
+
+#ifdef _WIN32
+// What a folder is whose search failed with `code`, told the way POSIX tells
+// it by the failing open alone: a missing folder whose nearest existing
+// ancestor is a file is no folder either ("C:\Data\Profiles\" where Data
+// is a file). The reasons are the system's words at the command prompt: "the
+// system cannot find the path specified", "the directory name is invalid".
+std::pair<FolderState, std::string> FailedSearchState(const std::wstring& folder, DWORD code) {
+    const auto words = [](DWORD error) {
+        return SystemErrorText({static_cast<int>(error), std::system_category()});
+    };
+    fs::path path(folder);
+    if (!path.has_filename() && path != path.root_path()) {
+        path = path.parent_path(); // "C:\Data\" names the folder "C:\Data"
+    }
+    for (bool itself = true;; itself = false) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != 0) {
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                return {FolderState::NotAFolder, words(ERROR_DIRECTORY)};
+            }
+            if (!itself) {
+                return {FolderState::Missing, words(ERROR_PATH_NOT_FOUND)};
+            }
+            if (code == ERROR_FILE_NOT_FOUND) {
+                return {FolderState::Listed, {}}; // a folder without a single entry (a drive's root)
+            }
+            return {FolderState::Unreadable, words(code)};
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+            return {FolderState::Unreadable, words(code)}; // a drive not ready, a share refused
+        }
+        const fs::path parent = path.parent_path();
+        if (parent.empty() || parent == path) {
+            return {FolderState::Missing, words(ERROR_PATH_NOT_FOUND)};
+        }
+        path = parent;
+    }
+}
+#endif
 
 bool IsAsciiText(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -298,20 +341,7 @@ FolderListing ListFolder(const std::string& folder, std::string_view pattern) {
     if (find == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         search.pop_back();
-        const DWORD attributes = GetFileAttributesW(search.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            const DWORD missing = GetLastError();
-            listing.State = missing == ERROR_FILE_NOT_FOUND || missing == ERROR_PATH_NOT_FOUND
-                                ? FolderState::Missing
-                                : FolderState::Unreadable;
-            listing.Reason = SystemErrorText({static_cast<int>(missing), std::system_category()});
-        } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            listing.State = FolderState::NotAFolder;
-            listing.Reason = SystemErrorText(std::make_error_code(std::errc::not_a_directory));
-        } else if (code != ERROR_FILE_NOT_FOUND) { // a folder without a single entry is no failure
-            listing.State = FolderState::Unreadable;
-            listing.Reason = SystemErrorText({static_cast<int>(code), std::system_category()});
-        }
+        std::tie(listing.State, listing.Reason) = FailedSearchState(search, code);
         return listing;
     }
     do {

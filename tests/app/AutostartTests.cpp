@@ -26,12 +26,14 @@ EnvironmentLookup FakeEnvironment(std::map<std::string, std::string> variables) 
     };
 }
 
+#ifndef _WIN32
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
+#endif
 
 // The Exec line of an entry.
 std::string ExecLine(const std::string& entry) {
@@ -86,6 +88,9 @@ TEST(ExecWord, RefusesWhatAnEntryCannotCarry) {
     }
 }
 
+#ifndef _WIN32
+// The autostart entry and its folder belong to X11 and Wayland desktops;
+// Windows starts programs from the Startup folder (the Windows case below).
 TEST(AutostartFolder, FollowsTheBaseDirectoryRules) {
     struct Case {
         const char* Title;
@@ -109,6 +114,7 @@ TEST(AutostartFolder, FollowsTheBaseDirectoryRules) {
         EXPECT_THROW(AutostartFolder(FakeEnvironment(variables)), FileError);
     }
 }
+#endif
 
 TEST(AutostartEntry, StartsTheProgramOnItsFolder) {
     const std::string entry = AutostartEntry("/opt/velmar tools/velmar-active-profiles", "/srv/my data/");
@@ -140,6 +146,8 @@ struct AutostartRun {
     }
 };
 
+#ifndef _WIN32
+// Entries are written on X11 and Wayland systems only.
 TEST(RunAutostartOption, OnWritesTheEntryAndOffRemovesIt) {
     AutostartRun run;
     const std::string data = run.Home.File("my data");
@@ -180,6 +188,7 @@ TEST(RunAutostartOption, WithoutFolderTheEntryUsesTheDefaultAndARelativeFolderBe
     EXPECT_EQ(ExecLine(ReadText(run.EntryPath())),
               "/opt/velmar/velmar-active-profiles /PATH:" + run.Home.File("alarm/Project/"));
 }
+#endif
 
 TEST(RunAutostartOption, AnswersOtherArgumentsWithUsageOrNothing) {
     AutostartRun run;
@@ -200,6 +209,7 @@ TEST(RunAutostartOption, AnswersOtherArgumentsWithUsageOrNothing) {
     }
 }
 
+#ifndef _WIN32
 TEST(RunAutostartOption, AFolderThatCannotBeWrittenFailsWithItsReason) {
     AutostartRun run;
     // A file where the configuration folder should be: no user, not even root,
@@ -211,6 +221,64 @@ TEST(RunAutostartOption, AFolderThatCannotBeWrittenFailsWithItsReason) {
     EXPECT_EQ(run.Run({"--autostart", "on", "/PATH:/srv/\x01"}), 1) << "a folder an entry cannot carry";
     EXPECT_NE(run.Err.str().find("control character"), std::string::npos) << run.Err.str();
 }
+#else
+// Windows starts programs at log-on from the user's Startup folder: the option
+// says where to put a shortcut and with which target, changes nothing and ends
+// with status 1.
+TEST(RunAutostartOption, OnWindowsTellsWhereToPutAShortcutAndChangesNothing) {
+    test::TempDir home;
+    const std::string data = home.File("my data");
+    fs::create_directory(data);
+    const std::string startup = home.File("Roaming") + R"(\Microsoft\Windows\Start Menu\Programs\Startup)";
+    const std::string program = R"("C:\Program Files\Velmar\velmar-active-profiles.exe")";
+    struct Case {
+        const char* Title;
+        std::vector<std::string> Arguments;
+        bool AppData;
+        std::vector<std::string> Said; // each is part of what the option prints
+    };
+    const std::vector<Case> cases = {
+        {"a folder",
+         {"--autostart", "on", "/PATH:" + data},
+         true,
+         {"Startup folder: " + startup + " (", "\n  " + program + " \"/PATH:" + data + "\"\n"}},
+        {"the switch first, in lower case, quoted",
+         {"/path:\"" + data + "\\\"", "--autostart", "on"},
+         true,
+         {"\n  " + program + " \"/PATH:" + data + "\"\n"}},
+        {"no folder", {"--autostart", "on"}, true, {"Startup folder: " + startup, "\n  " + program + "\n"}},
+        {"a relative folder",
+         {"--autostart", "on", "/PATH:alarm\\Project"},
+         true,
+         {"\n  " + program + " \"/PATH:" + home.File("alarm\\Project") + "\"\n", "does not exist (yet)"}},
+        {"off", {"--autostart", "off"}, true, {"Startup folder: " + startup, "delete its shortcut"}},
+        {"no APPDATA", {"--autostart", "on"}, false, {"shell:startup", "\n  " + program + "\n"}},
+    };
+    const fs::path previous = fs::current_path();
+    fs::current_path(home.Path());
+    for (const auto& c : cases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        std::map<std::string, std::string> variables;
+        if (c.AppData) {
+            variables["APPDATA"] = home.File("Roaming");
+        }
+        EXPECT_EQ(RunAutostartOption(R"(C:\Program Files\Velmar)", c.Arguments, out, err,
+                                     FakeEnvironment(variables)),
+                  1)
+            << c.Title;
+        EXPECT_EQ(out.str(), "") << c.Title;
+        for (const auto& said : c.Said) {
+            EXPECT_NE(err.str().find(said), std::string::npos) << c.Title << ": " << said << "\n"
+                                                               << err.str();
+        }
+        EXPECT_NE(err.str().find("nothing was changed"), std::string::npos) << c.Title;
+    }
+    fs::current_path(previous);
+    EXPECT_EQ(std::distance(fs::directory_iterator(home.Path()), fs::directory_iterator{}), 1)
+        << "nothing written beside the data folder";
+}
+#endif
 
 } // namespace
 } // namespace velmar

@@ -2,6 +2,7 @@
 // one JSON object, and its exit status.
 
 #include "app/ConsoleFrontEnd.h"
+#include "platform/Console.h"
 #include "profiles/Profiles.h"
 #include "tests/app/ProfileFileWriter.h"
 #include "tests/support/TestFiles.h"
@@ -86,7 +87,7 @@ TEST(ListOutput, FailsOnlyWhenTheProfilesFolderCannotBeListed) {
         EXPECT_EQ(PrintProfilesOnce(startup, block), c.Status) << c.Title;
         std::ostringstream json;
         EXPECT_EQ(PrintProfilesJson(startup, json), c.Status) << c.Title;
-        EXPECT_THAT(json.str(), HasSubstr("\"dataFolder\": \"" + DataPath + "\"")) << c.Title;
+        EXPECT_THAT(json.str(), HasSubstr("\"dataFolder\": " + JsonString(DataPath))) << c.Title;
         EXPECT_THAT(DataPath, ::testing::StartsWith(data.File("")));
         if (c.Problem == nullptr) {
             EXPECT_THAT(block.str(), Not(HasSubstr("\n! "))) << c.Title;

@@ -147,17 +147,29 @@ TEST(ListFolder, TellsAMissingFolderAndAFileFromAnEmptyFolder) {
     TempDir dir;
     WriteFileBytes(dir.Path() / "file", {1});
     std::filesystem::create_directory(dir.Path() / "empty");
+#ifdef _WIN32
+    // The system's own words, as a Windows user meets them at the command prompt.
+    const std::string missing = SystemErrorText({ERROR_PATH_NOT_FOUND, std::system_category()});
+    const std::string notAFolder = SystemErrorText({ERROR_DIRECTORY, std::system_category()});
+#else
+    const std::string missing = "no such file or directory";
+    const std::string notAFolder = "not a directory";
+#endif
     struct Case {
         std::string Folder;
         FolderState State;
-        const char* Reason;
+        std::string Reason;
     };
     const auto cases = std::to_array<Case>({
         {dir.File("empty") + "/", FolderState::Listed, ""},
-        {dir.File("missing") + "/", FolderState::Missing, "no such file or directory"},
-        {dir.File("missing/Profiles") + "/", FolderState::Missing, "no such file or directory"},
-        {dir.File("file") + "/", FolderState::NotAFolder, "not a directory"},
-        {dir.File("file/Profiles") + "/", FolderState::NotAFolder, "not a directory"},
+        {dir.File("missing") + "/", FolderState::Missing, missing},
+        {dir.File("missing/Profiles") + "/", FolderState::Missing, missing},
+        {dir.File("file") + "/", FolderState::NotAFolder, notAFolder},
+        {dir.File("file/Profiles") + "/", FolderState::NotAFolder, notAFolder},
+        {dir.File("file"), FolderState::NotAFolder, notAFolder},
+        {dir.File("file") + kPathSeparator + "Profiles" + kPathSeparator, FolderState::NotAFolder,
+         notAFolder},
+        {dir.File("missing"), FolderState::Missing, missing},
     });
     for (const auto& c : cases) {
         const FolderListing listing = ListFolder(c.Folder, "*");
@@ -173,7 +185,12 @@ TEST(ListFolder, NamesLikeTheFilesThatAreNoFilesAreSetApart) {
     WriteFileBytes(dir.Path() / "Profile_0001.dat", {1});
     std::filesystem::create_directory(dir.Path() / "Profile_0002.dat");
     std::filesystem::create_directory(dir.Path() / "other");
-    WriteFileBytes(dir.Path() / ".Profile_0006.dat", {1}); // hidden, though "*" matches it
+    // Hidden, though "*" matches it: by its name on POSIX, by its attribute on
+    // Windows (where a leading "." hides nothing, though wine hides such names too).
+    WriteFileBytes(dir.Path() / ".Profile_0006.dat", {1});
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesW((dir.Path() / ".Profile_0006.dat").c_str(), FILE_ATTRIBUTE_HIDDEN));
+#endif
     std::vector<std::string> files = {"Profile_0001.dat"};
     std::vector<std::string> expected = {"Profile_0002.dat: is a directory", "other: is a directory"};
 #ifndef _WIN32
@@ -200,11 +217,10 @@ TEST(ListFolder, NamesLikeTheFilesThatAreNoFilesAreSetApart) {
 TEST(ListFolder, MatchesEveryNameThePatternMatchesAndNoOther) {
     // Names near the pattern, so that a quick test of a name's bytes before
     // the full match can be seen to let through exactly the matching ones.
-    const std::vector<std::pair<const char*, bool>> names = {
+    std::vector<std::pair<const char*, bool>> names = {
         {"Profile_0001.dat", true},
         {"PROFILE_0002.DAT", true},
         {"profile_abcd.Dat", true},
-        {"Profile_0?*1.dat", true},                      // a "?" of the pattern stands for any character
         {"Profile_\xC3\x85\xC3\x84\xC3\x96x.dat", true}, // three two-byte characters and one byte
         {"Profile_\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC.dat", true}, // four three-byte characters
         {"Profile_\xC3\x85\xC3\x84\xC3\x96.dat", false},                        // three characters, six bytes
@@ -216,6 +232,10 @@ TEST(ListFolder, MatchesEveryNameThePatternMatchesAndNoOther) {
         {"Profil_00001.dat", false},
         {"\xC3\x85rofile_0001.dat", false},
     };
+#ifndef _WIN32
+    // A Windows file name cannot hold "?" or "*".
+    names.emplace_back("Profile_0?*1.dat", true); // a "?" of the pattern stands for any character
+#endif
     TempDir dir;
     std::vector<std::string> expected;
     for (const auto& [name, matches] : names) {
@@ -240,8 +260,7 @@ TEST(ListFolder, TimesAndSizesFollowTheFile) {
     EXPECT_EQ(first[0].Size, 3U);
     EXPECT_TRUE(first[0].HasTime);
 
-    std::filesystem::last_write_time(file,
-                                     std::filesystem::last_write_time(file) + std::chrono::nanoseconds(1500));
+    test::ShiftModificationTime(file, std::chrono::nanoseconds(1500));
     const auto later = ListFiles(dir.File(""), "*");
     ASSERT_EQ(later.size(), 1U);
     EXPECT_EQ(later[0].ModificationTime - first[0].ModificationTime, 1500) << "nanoseconds";

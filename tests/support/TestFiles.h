@@ -2,6 +2,7 @@
 
 // Temporary folders, file contents and little-endian record builders for tests.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
@@ -31,6 +32,10 @@ private:
 };
 
 void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes);
+// Moves the file's modification time by `shift`, as finely as the file system
+// keeps it (100 ns on Windows, where std::filesystem of mingw-w64 sets whole
+// seconds only).
+void ShiftModificationTime(const std::filesystem::path& path, std::chrono::nanoseconds shift);
 Bytes ReadFileBytes(const std::filesystem::path& path);
 
 // Builds binary records field by field, little-endian.
