@@ -7,6 +7,7 @@
 #include "app/DesktopFrontEnd.h"
 #include "app/Launcher.h"
 #include "app/ProgramOptions.h"
+#include "platform/ConsoleProgram.h"
 #include "platform/Process.h"
 
 #include <exception>
@@ -15,6 +16,8 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    // Windows: a GUI program started from a console prints into it.
+    velmar::AttachToParentConsole();
     try {
         const char* argv0 = argc > 0 ? argv[0] : "velmar-active-profiles";
         velmar::StartupInfo startup =

@@ -4,13 +4,16 @@
 #include "common/Version.h"
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace velmar {
 
 namespace {
 
-constexpr const char* kHelpText =
+// The usage text. %PROFILES% and %DEFAULT% are filled in when it is printed;
+// the lines that differ by platform are chosen here.
+constexpr std::string_view kHelpText =
     R"(Usage: velmar-active-profiles [/PATH:FOLDER]
        velmar-active-profiles --autostart on [/PATH:FOLDER] | --autostart off
        velmar-active-profiles --help | --version
@@ -19,26 +22,57 @@ Shows which Velmar alarm profiles are active. The program puts an icon into
 the notification area whose tooltip names the active profiles; a click on it
 opens a window that lists every profile, green for active and red for
 inactive. Every five seconds it looks for changes of the profile files
-FOLDER/Profiles/Profile_NNNN.dat and reloads them. It only reads.
+%PROFILES% and reloads them. It only reads.
 
   /PATH:FOLDER  the data folder ("/PATH: FOLDER" with a space works as
                 well); without it, the folder Project beside the program
                 where there is one, else %DEFAULT%
-  --autostart on [/PATH:FOLDER]
+)"
+#ifdef _WIN32
+    R"(  --autostart on [/PATH:FOLDER]
+                print the shortcut to put into the Startup folder so that
+                the program starts at every logon on that folder, and exit
+  --autostart off
+                print which shortcut to delete, and exit
+)"
+#else
+    R"(  --autostart on [/PATH:FOLDER]
                 start the program at every login on that folder (writes the
                 user's autostart entry) and exit
   --autostart off
                 remove that entry and exit
-  --help        print this text and exit
+)"
+#endif
+    R"(  --help        print this text and exit
   --version     print the version and exit
 
 One instance runs per data folder: a second start on the same folder shows
 the running one's window and exits. Quit from the icon's menu or with Ctrl+Q
 in the window; minimising hides the window, and its close button is refused.
-Without a graphical session, or when the display cannot be reached, the
+)"
+#ifdef _WIN32
+    R"(The program also ends when the user logs off or Windows shuts down.
+)";
+#else
+    R"(Without a graphical session, or when the display cannot be reached, the
 program prints the list after every reload instead, until SIGINT, SIGTERM or
 SIGHUP.
 )";
+#endif
+
+#ifdef _WIN32
+constexpr std::string_view kProfileFiles = "FOLDER\\Profiles\\Profile_NNNN.dat";
+#else
+constexpr std::string_view kProfileFiles = "FOLDER/Profiles/Profile_NNNN.dat";
+#endif
+
+// The text with every `mark` replaced by `value`.
+std::string Filled(std::string text, std::string_view mark, std::string_view value) {
+    for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark, at + value.size())) {
+        text.replace(at, mark.size(), value);
+    }
+    return text;
+}
 
 } // namespace
 
@@ -64,12 +98,9 @@ std::optional<int> RunProgramAction(const ProgramOptions& options, std::ostream&
     case ProgramAction::Help: {
         // The default folder is fixed at build time; a build without one
         // always uses the folder beside the program.
-        const std::string_view help = kHelpText;
-        const std::string_view mark = "%DEFAULT%";
-        const auto at = help.find(mark);
         const std::string_view fallback =
             *kDefaultDataPath != '\0' ? kDefaultDataPath : "that folder all the same";
-        out << help.substr(0, at) << fallback << help.substr(at + mark.size());
+        out << Filled(Filled(std::string(kHelpText), "%PROFILES%", kProfileFiles), "%DEFAULT%", fallback);
         break;
     }
     case ProgramAction::Version:

@@ -5,7 +5,9 @@
 #ifdef _WIN32
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <windows.h>
 #endif
 
@@ -100,7 +102,22 @@ ConsoleProgram::~ConsoleProgram() {
     SetConsoleCtrlHandler(OnConsoleControl, FALSE);
     RestoreOutputCodePage();
 }
+
+void AttachToParentConsole() {
+    // Output already redirected to a file or a pipe stays where it goes.
+    const bool outputRedirected = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN;
+    if (outputRedirected || !AttachConsole(ATTACH_PARENT_PROCESS)) {
+        return;
+    }
+    FILE* stream = nullptr;
+    freopen_s(&stream, "CONOUT$", "w", stdout);
+    freopen_s(&stream, "CONOUT$", "w", stderr);
+    std::cout.clear();
+    std::cerr.clear();
+}
 #else
+void AttachToParentConsole() {}
+
 ConsoleProgram::ConsoleProgram(int& /*argc*/, char**& /*argv*/) {}
 
 ConsoleProgram::~ConsoleProgram() = default;

@@ -34,6 +34,13 @@ private:
     std::vector<char*> m_Argv;
 };
 
+// A Windows program of the GUI subsystem (the tray program) has no console of
+// its own: when it was started from one, its standard output and error are
+// connected to that console, so that --help, --version and error lines reach
+// whoever typed the command. Elsewhere, and when there is no such console,
+// nothing changes.
+void AttachToParentConsole();
+
 #ifdef _WIN32
 // The console control handler ConsoleProgram installs, for tests: true when
 // the event was dealt with (SIGINT raised or ignored), false when the next
