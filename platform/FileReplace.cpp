@@ -13,6 +13,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// <windows.h> names its own ReplaceFile as a macro for ReplaceFileW.
+#undef ReplaceFile
 #else
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+// <windows.h>, when included first, names its own ReplaceFile as a macro.
+#ifdef ReplaceFile
+#undef ReplaceFile
+#endif
+
 namespace velmar {
 
 // The bytes of a file. FileError, naming the file and the system's reason,
