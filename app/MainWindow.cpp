@@ -99,6 +99,12 @@ void VelmarActiveProfiles_Main::NotifyArea_IconActivated() {
 }
 
 void VelmarActiveProfiles_Main::Timer_Reload_Timer() {
+    // A change already noticed is still waiting or being loaded: this tick
+    // could only notice it again.
+    if (m_Pending) {
+        return;
+    }
+
     ChangeSignature signature;
     ContinueOnFailure([&] { signature = ReadChangeSignature(DataPath); });
 
@@ -110,15 +116,33 @@ void VelmarActiveProfiles_Main::Timer_Reload_Timer() {
     }
 
     // The signature is the one taken before the wait and the load: a file that
-    // changes meanwhile differs at the next tick and is loaded again.
-    ContinueOnFailure([&] { m_Controls.Wait.Sleep(kReloadSettleWait); });
+    // changes meanwhile differs at the next tick and is loaded again. The wait
+    // runs on the event loop; the load follows when it is over.
+    m_Pending = std::move(signature);
+    bool waiting = false;
+    ContinueOnFailure([&] {
+        m_Controls.Wait.Start(kReloadSettleWait, [this] { ReloadAfterWait(); });
+        waiting = true;
+    });
+    if (!waiting) {
+        ReloadAfterWait(); // a wait that could not be started is skipped
+    }
+}
+
+void VelmarActiveProfiles_Main::ReloadAfterWait() {
+    if (!m_Pending || m_Reloading) {
+        return; // done already, or under way
+    }
+    m_Reloading = true;
     m_ReloadAgain = true; // unless the load says otherwise
     ContinueOnFailure([&] {
         ProfileLoader();
         m_ReloadAgain = CouldNotReadAFile(LoadProblems);
     });
     ContinueOnFailure([&] { ShowActiveProfiles(); });
-    m_LastSignature = std::move(signature);
+    m_LastSignature = std::move(m_Pending);
+    m_Pending.reset();
+    m_Reloading = false;
 }
 
 void VelmarActiveProfiles_Main::ShowActiveProfiles() {
