@@ -47,6 +47,8 @@ const char* ProblemKindName(LoadProblemKind kind) {
         return "folderUnreadable";
     case LoadProblemKind::FileUnreadable:
         return "fileUnreadable";
+    case LoadProblemKind::FileVanished:
+        return "fileVanished";
     case LoadProblemKind::NotAFile:
         return "notAFile";
     case LoadProblemKind::WrongVersion:

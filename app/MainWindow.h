@@ -101,8 +101,10 @@ public:
     const std::optional<ChangeSignature>& LastSignature() const { return m_LastSignature; }
 
     // The profile loader (LoadAllProfiles of the profile store, showing the
-    // window's busy pointer); tests count or replace it.
-    std::function<std::int16_t()> ProfileLoader;
+    // window's busy pointer), given the listing of the tick that noticed the
+    // change, or null when the tick could not list the folder (the loader
+    // then lists it itself); tests count or replace it.
+    std::function<std::int16_t(const ChangeSignature*)> ProfileLoader;
     // The local time of day as HH:MM:SS, for the status line; tests fix it.
     std::function<std::string()> ClockText;
 
@@ -115,8 +117,10 @@ private:
     std::string m_LineBreak;
     std::optional<ChangeSignature> m_LastSignature;
     bool m_ReloadAgain = false; // the last reload could not read a file
-    // The signature of a tick whose wait or load is under way.
+    // The signature of a tick whose wait or load is under way, and whether
+    // it is a listing of the folder (reading it did not fail).
     std::optional<ChangeSignature> m_Pending;
+    bool m_PendingListed = false;
     bool m_Reloading = false;
 };
 

@@ -38,7 +38,7 @@ struct Fixture {
         : Main({Desktop.Window, Desktop.List, Desktop.ImageList, Desktop.Timer, Desktop.Tray, Desktop.Wait,
                 Desktop.Busy},
                {"/opt/velmar", std::move(arguments)}, std::move(lineBreak)) {
-        Main.ProfileLoader = [this] {
+        Main.ProfileLoader = [this](const ChangeSignature* /*listing*/) {
             ++Loads;
             return NumberOfProfiles;
         };
@@ -280,7 +280,7 @@ TEST(MainWindow, ATickWhileAReloadIsPendingOrRunningIsSkipped) {
 
     // A tick that arrives while the profiles load (a platform that runs its
     // event loop meanwhile) is skipped as well.
-    f.Main.ProfileLoader = [&f] {
+    f.Main.ProfileLoader = [&f](const ChangeSignature* /*listing*/) {
         if (++f.Loads == 1) {
             f.Desktop.Timer.Tick();
         }
@@ -429,7 +429,7 @@ TEST(MainWindow, TickStepsContinueAfterAFailure) {
     }
     {
         Fixture f;
-        f.Main.ProfileLoader = [&f]() -> std::int16_t {
+        f.Main.ProfileLoader = [&f](const ChangeSignature* /*listing*/) -> std::int16_t {
             ++f.Loads;
             throw std::runtime_error("load failed");
         };
@@ -446,6 +446,30 @@ TEST(MainWindow, TickStepsContinueAfterAFailure) {
         f.TickAndWait();
         EXPECT_EQ(f.Loads, 1) << "and the next tick sees no change";
     }
+}
+
+TEST(MainWindow, OnlyAFileThatCouldNotBeReadOrWasGoneIsTriedAgainUnchanged) {
+    struct Case {
+        LoadProblemKind Kind;
+        bool Retried;
+    };
+    for (const Case c :
+         {Case{LoadProblemKind::FileUnreadable, true}, Case{LoadProblemKind::FileVanished, true},
+          Case{LoadProblemKind::WrongVersion, false}, Case{LoadProblemKind::TooShort, false},
+          Case{LoadProblemKind::NotAFile, false}, Case{LoadProblemKind::BeyondSlots, false},
+          Case{LoadProblemKind::FolderMissing, false}}) {
+        SetProfiles({});
+        Fixture f;
+        f.Main.ProfileLoader = [&f, c](const ChangeSignature* /*listing*/) {
+            LoadProblems = {{c.Kind, "Profile_0002.dat", "3"}};
+            ++f.Loads;
+            return NumberOfProfiles;
+        };
+        f.TickAndWait();
+        f.TickAndWait();
+        EXPECT_EQ(f.Loads, c.Retried ? 2 : 1) << ProblemText(LoadProblems.front());
+    }
+    LoadProblems.clear();
 }
 
 TEST(MainWindow, TimerTicksRunTheReloadCycle) {

@@ -31,9 +31,9 @@ protected:
         : m_Main({m_Desktop.Window, m_Desktop.List, m_Desktop.ImageList, m_Desktop.Timer, m_Desktop.Tray,
                   m_Desktop.Wait, m_Desktop.Busy},
                  {"/opt/velmar", {"/PATH:" + m_Data.File("")}}) {
-        m_Main.ProfileLoader = [this] {
+        m_Main.ProfileLoader = [this, load = m_Main.ProfileLoader](const ChangeSignature* listing) {
             ++m_Loads;
-            return LoadAllProfiles(&m_Desktop.Busy);
+            return load(listing);
         };
         fs::create_directory(Folder());
     }
@@ -137,6 +137,27 @@ TEST_F(ReloadCycle, EveryKindOfChangeReloads) {
     ASSERT_EQ(m_Desktop.List.Rows().size(), 2u);
     EXPECT_EQ(m_Desktop.List.Rows()[0].Text, "Alpha with a longer name");
     EXPECT_EQ(m_Desktop.List.Rows()[1].Text, "Gamma");
+}
+
+TEST_F(ReloadCycle, TheLoadReadsWhatTheTickListedAndTheNextTickTheRest) {
+    const auto base = test::LocalMidnightPlus(7h);
+    Write(1, "Alpha", true, base);
+    Write(2, "Beta", true, base);
+    m_Desktop.Window.Create(m_Main);
+    ASSERT_TRUE(m_Desktop.Wait.Pending());
+    // During the wait: one file appears, one is gone.
+    Write(3, "Gamma", true, base);
+    fs::remove(File(2));
+    m_Desktop.Wait.Elapse();
+    EXPECT_EQ(m_Desktop.List.Rows(), (std::vector<ListRow>{{"Alpha", kImageActive}}));
+    EXPECT_EQ(m_Desktop.Window.Status().Problems,
+              std::vector<std::string>{"Profile_0002.dat: gone before it could be read"});
+
+    EXPECT_TRUE(Tick()) << "the signature stored is the one before the wait";
+    EXPECT_EQ(m_Desktop.List.Rows(),
+              (std::vector<ListRow>{{"Alpha", kImageActive}, {"Gamma", kImageActive}}));
+    EXPECT_TRUE(m_Desktop.Window.Status().Problems.empty());
+    EXPECT_FALSE(Tick());
 }
 
 TEST_F(ReloadCycle, ShowsTheChangedFlag) {

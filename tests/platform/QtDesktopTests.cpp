@@ -76,7 +76,7 @@ struct QtFixture {
     QtFixture()
         : Window(Images), Main({Window, Window.List(), Images, Timer, Tray, Wait, Busy},
                                {"/opt/velmar", {"/PATH:/nowhere"}}) {
-        Main.ProfileLoader = [] { return NumberOfProfiles; };
+        Main.ProfileLoader = [](const ChangeSignature* /*listing*/) { return NumberOfProfiles; };
         Window.SetEvents(&Main);
         Window.OnUnloaded = [this] { ++UnloadedCalls; };
     }
@@ -237,7 +237,7 @@ TEST(QtDesktop, WithoutNotificationAreaTheWindowStartsShown) {
     VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy},
                                    {"/opt", {"/PATH:/nowhere"}});
     int loads = 0;
-    main.ProfileLoader = [&loads] {
+    main.ProfileLoader = [&loads](const ChangeSignature* /*listing*/) {
         ++loads;
         return NumberOfProfiles;
     };
