@@ -16,7 +16,7 @@ namespace {
 struct ConsoleControls {
     explicit ConsoleControls(std::ostream& out) : Tray(List, Window, out) {}
 
-    MainWindowControls Of(IWait& wait) { return {Window, List, ImageList, Timer, Tray, wait, Busy}; }
+    MainWindowControls Of(IOneShotTimer& wait) { return {Window, List, ImageList, Timer, Tray, wait, Busy}; }
 
     ConsoleWindow Window;
     ConsoleImageList ImageList;
@@ -30,7 +30,7 @@ struct ConsoleControls {
 // to `out`; returns the tooltip it set.
 std::string LoadOnce(const StartupInfo& startup, std::ostream& out) {
     ConsoleControls controls(out);
-    NoWait wait;
+    ImmediateOneShotTimer wait;
     VelmarActiveProfiles_Main main(controls.Of(wait), startup);
     main.Form_Load();
     main.Form_Unload();
@@ -47,6 +47,8 @@ const char* ProblemKindName(LoadProblemKind kind) {
         return "folderUnreadable";
     case LoadProblemKind::FileUnreadable:
         return "fileUnreadable";
+    case LoadProblemKind::FileVanished:
+        return "fileVanished";
     case LoadProblemKind::NotAFile:
         return "notAFile";
     case LoadProblemKind::WrongVersion:
@@ -72,10 +74,10 @@ bool FolderListed(const std::vector<LoadProblem>& problems) {
 int RunConsoleFrontEnd(const StartupInfo& startup, std::ostream& out) {
     const ConsoleStopSignals signals;
     ConsoleControls controls(out);
-    SleepWait wait;
+    ConsoleOneShotTimer wait;
     VelmarActiveProfiles_Main main(controls.Of(wait), startup);
     main.Form_Load();
-    RunConsoleLoop(controls.Timer, signals);
+    RunConsoleLoop(controls.Timer, wait, signals);
     // The process is being ended: a close request the window grants.
     if (!main.Form_QueryUnload(CloseReason::ProcessEnd)) {
         main.Form_Unload();

@@ -65,7 +65,7 @@ int RunDesktop(const StartupInfo& startup) {
     QtMainWindow window(images);
     QtTimer timer;
     QtTrayIcon tray;
-    QtWait wait;
+    QtOneShotTimer wait;
     QtBusyPointer busy;
     VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy}, startup);
     window.SetEvents(&main);

@@ -32,9 +32,13 @@ std::string ToolTipProblemLine(const std::string& problem) {
     return Utf8Left(problem, kToolTipProblemLength - 1) + "\xE2\x80\xA6";
 }
 
-bool CouldNotReadAFile(const std::vector<LoadProblem>& problems) {
+// A file that could not be opened or read, or that was gone by the time the
+// load came to it, may load at the next tick without a change the signature
+// would see.
+bool MustReadAgain(const std::vector<LoadProblem>& problems) {
     return std::any_of(problems.begin(), problems.end(), [](const LoadProblem& problem) {
-        return problem.Kind == LoadProblemKind::FileUnreadable;
+        return problem.Kind == LoadProblemKind::FileUnreadable ||
+               problem.Kind == LoadProblemKind::FileVanished;
     });
 }
 
@@ -42,8 +46,12 @@ bool CouldNotReadAFile(const std::vector<LoadProblem>& problems) {
 
 VelmarActiveProfiles_Main::VelmarActiveProfiles_Main(MainWindowControls controls, StartupInfo startup,
                                                      std::string toolTipLineBreak)
-    : ProfileLoader([this] { return LoadAllProfiles(&m_Controls.BusyPointer); }), ClockText(LocalClockText),
-      m_Controls(controls), m_Startup(std::move(startup)), m_LineBreak(std::move(toolTipLineBreak)) {
+    : ProfileLoader([this](const ChangeSignature* listing) {
+          return listing != nullptr ? LoadAllProfiles(*listing, &m_Controls.BusyPointer)
+                                    : LoadAllProfiles(&m_Controls.BusyPointer);
+      }),
+      ClockText(LocalClockText), m_Controls(controls), m_Startup(std::move(startup)),
+      m_LineBreak(std::move(toolTipLineBreak)) {
     m_Controls.Window.SetCaption(kMainWindowCaption);
     m_Controls.Window.SetInnerSize(kMainWindowInnerWidth, kMainWindowInnerHeight);
     m_Controls.Timer_Reload.SetInterval(kReloadInterval);
@@ -99,8 +107,18 @@ void VelmarActiveProfiles_Main::NotifyArea_IconActivated() {
 }
 
 void VelmarActiveProfiles_Main::Timer_Reload_Timer() {
+    // A change already noticed is still waiting or being loaded: this tick
+    // could only notice it again.
+    if (m_Pending) {
+        return;
+    }
+
     ChangeSignature signature;
-    ContinueOnFailure([&] { signature = ReadChangeSignature(DataPath); });
+    bool listed = false;
+    ContinueOnFailure([&] {
+        signature = ReadChangeSignature(DataPath);
+        listed = true;
+    });
 
     // A file that could not be opened or read (its permissions, a failing
     // disk) may be readable at the next tick without any change the signature
@@ -110,15 +128,35 @@ void VelmarActiveProfiles_Main::Timer_Reload_Timer() {
     }
 
     // The signature is the one taken before the wait and the load: a file that
-    // changes meanwhile differs at the next tick and is loaded again.
-    ContinueOnFailure([&] { m_Controls.Wait.Sleep(kReloadSettleWait); });
+    // changes meanwhile differs at the next tick and is loaded again. The wait
+    // runs on the event loop; the load follows when it is over and reads the
+    // files this listing found, so that the folder is listed once.
+    m_Pending = std::move(signature);
+    m_PendingListed = listed;
+    bool waiting = false;
+    ContinueOnFailure([&] {
+        m_Controls.Wait.Start(kReloadSettleWait, [this] { ReloadAfterWait(); });
+        waiting = true;
+    });
+    if (!waiting) {
+        ReloadAfterWait(); // a wait that could not be started is skipped
+    }
+}
+
+void VelmarActiveProfiles_Main::ReloadAfterWait() {
+    if (!m_Pending || m_Reloading) {
+        return; // done already, or under way
+    }
+    m_Reloading = true;
     m_ReloadAgain = true; // unless the load says otherwise
     ContinueOnFailure([&] {
-        ProfileLoader();
-        m_ReloadAgain = CouldNotReadAFile(LoadProblems);
+        ProfileLoader(m_PendingListed ? &*m_Pending : nullptr);
+        m_ReloadAgain = MustReadAgain(LoadProblems);
     });
     ContinueOnFailure([&] { ShowActiveProfiles(); });
-    m_LastSignature = std::move(signature);
+    m_LastSignature = std::move(m_Pending);
+    m_Pending.reset();
+    m_Reloading = false;
 }
 
 void VelmarActiveProfiles_Main::ShowActiveProfiles() {

@@ -49,7 +49,7 @@ struct MainWindowControls {
     IImageList& ImageList;
     ITimer& Timer_Reload;
     ITrayIcon& NotifyArea;
-    IWait& Wait;
+    IOneShotTimer& Wait;       // the wait between noticing a change and loading
     IBusyPointer& BusyPointer; // shown busy while the profiles load
 };
 
@@ -68,8 +68,9 @@ public:
                               std::string toolTipLineBreak = kToolTipLineBreak);
 
     // Load step: DataPath from the command line, the tray icon, the first
-    // reload, then the window is hidden (or shown when there is no
-    // notification area to reach it from). A failure reaches the caller.
+    // tick (whose load comes after the wait, once the load step is over and
+    // the icon is drawn), then the window is hidden (or shown when there is
+    // no notification area to reach it from). A failure reaches the caller.
     void Form_Load() override;
     // Lays the list over the inner area; each step that fails is skipped.
     void Form_Resize() override;
@@ -80,9 +81,13 @@ public:
     // Shows the window in its normal state.
     void NotifyArea_IconActivated();
 
-    // Tick handler of Timer_Reload: reloads when the profile files changed,
-    // and at every tick after a reload that could not read a file, until it
-    // loads. Never fails; each step that fails is skipped.
+    // Tick handler of Timer_Reload. When the profile files changed (and at
+    // every tick after a reload that could not read a file, until it loads)
+    // it starts the wait; when the wait is over the profiles are loaded and
+    // shown and the signature taken before the wait is stored. A tick while
+    // that wait or load is under way is skipped. Never fails; each step that
+    // fails is skipped (a wait that cannot be started, too: the load follows
+    // at once).
     void Timer_Reload_Timer();
 
     // Refills List_ActiveProfiles from the profile tables, shows the load's
@@ -96,17 +101,27 @@ public:
     const std::optional<ChangeSignature>& LastSignature() const { return m_LastSignature; }
 
     // The profile loader (LoadAllProfiles of the profile store, showing the
-    // window's busy pointer); tests count or replace it.
-    std::function<std::int16_t()> ProfileLoader;
+    // window's busy pointer), given the listing of the tick that noticed the
+    // change, or null when the tick could not list the folder (the loader
+    // then lists it itself); tests count or replace it.
+    std::function<std::int16_t(const ChangeSignature*)> ProfileLoader;
     // The local time of day as HH:MM:SS, for the status line; tests fix it.
     std::function<std::string()> ClockText;
 
 private:
+    // The end of the wait: load, show, store the signature of the tick.
+    void ReloadAfterWait();
+
     MainWindowControls m_Controls;
     StartupInfo m_Startup;
     std::string m_LineBreak;
     std::optional<ChangeSignature> m_LastSignature;
     bool m_ReloadAgain = false; // the last reload could not read a file
+    // The signature of a tick whose wait or load is under way, and whether
+    // it is a listing of the folder (reading it did not fail).
+    std::optional<ChangeSignature> m_Pending;
+    bool m_PendingListed = false;
+    bool m_Reloading = false;
 };
 
 } // namespace velmar

@@ -29,6 +29,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// VmHWM of /proc/PID/status: the peak resident set of the process since its
+// last exec, in bytes; 0 when it cannot be read.
+std::int64_t PeakResidentBytes(int pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::atoll(line.c_str() + 6) * 1024;
+        }
+    }
+    return 0;
+}
+
 std::string MeasureText(Measure measure) {
     return measure == Measure::Cpu ? " measure=cpu" : " measure=wall";
 }
@@ -255,6 +268,11 @@ std::int64_t ChildProcess::Stop() {
     if (m_Pid <= 0) {
         return 0;
     }
+    // The peak of the program itself, read while it runs: the rusage of a
+    // child made by fork also counts the copy of this process it was before
+    // its exec, which hides the program's own figure once this process has
+    // grown.
+    const std::int64_t peak = PeakResidentBytes(m_Pid);
     kill(m_Pid, SIGTERM);
     int status = 0;
     rusage usage{};
@@ -272,6 +290,9 @@ std::int64_t ChildProcess::Stop() {
     if (m_Output >= 0) {
         close(m_Output);
         m_Output = -1;
+    }
+    if (peak > 0) {
+        return peak;
     }
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-union-access): glibc declares the field in a union
     return static_cast<std::int64_t>(usage.ru_maxrss) * 1024;

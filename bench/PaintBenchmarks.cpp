@@ -34,7 +34,10 @@ void EnsureGuiApplication() {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
-        static QGuiApplication application(argc, argv.data());
+        // Never destroyed: at exit it would outlive the font cache that its
+        // destructor clears of the surface's own faces, and crash.
+        static auto* application = new QGuiApplication(argc, argv.data());
+        static_cast<void>(application);
     }
 }
 

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     } else if (mode == "tick-floor") {
         round = [&] { static_cast<void>(bench::ListFloor(folder.ProfilesPath)); };
     } else if (mode == "reload") {
-        round = [] { static_cast<void>(LoadAllProfiles()); };
+        round = [&] { static_cast<void>(LoadAllProfiles(ReadChangeSignature(folder.DataPath))); };
     } else if (mode == "reload-floor") {
         round = [&] { static_cast<void>(bench::ReadFloor(folder.ProfilesPath, kMaxProfiles)); };
     } else {

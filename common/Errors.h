@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <utility>
 
 namespace velmar {
@@ -32,13 +33,17 @@ public:
 
 class FileError : public VelmarError {
 public:
-    explicit FileError(const std::string& what, std::string reason = {})
-        : VelmarError("File error: " + what), m_Reason(std::move(reason)) {}
+    explicit FileError(const std::string& what, std::string reason = {}, std::error_code code = {})
+        : VelmarError("File error: " + what), m_Reason(std::move(reason)), m_Code(code) {}
     // The system's reason in words ("permission denied"); empty when none was given.
     const std::string& Reason() const { return m_Reason; }
+    // The system's error behind it; empty when no system call failed (a file
+    // refused for being no regular file, a file that ended early).
+    const std::error_code& Code() const { return m_Code; }
 
 private:
     std::string m_Reason;
+    std::error_code m_Code;
 };
 
 class HostCallError : public VelmarError {

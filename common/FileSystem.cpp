@@ -308,6 +308,16 @@ std::string SystemErrorText(const std::error_code& error) {
     return text;
 }
 
+bool IsNoSuchFile(const std::error_code& error) {
+#ifdef _WIN32
+    if (error.category() == std::system_category() &&
+        (error.value() == ERROR_FILE_NOT_FOUND || error.value() == ERROR_PATH_NOT_FOUND)) {
+        return true;
+    }
+#endif
+    return error == std::errc::no_such_file_or_directory;
+}
+
 fs::path PathFromUtf8(std::string_view utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }

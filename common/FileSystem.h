@@ -24,6 +24,9 @@ std::error_code LastSystemError();
 // by FormatMessageW. The first letter is lower-cased unless the first word is
 // an abbreviation ("I/O"), and a final full stop is dropped.
 std::string SystemErrorText(const std::error_code& error);
+// Whether an error says that a file, or a folder on its path, does not exist
+// (ENOENT; on Windows ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND).
+bool IsNoSuchFile(const std::error_code& error);
 
 // Texts are UTF-8 throughout the program; these convert to and from the
 // file-system path type without loss on any platform.

@@ -1,6 +1,7 @@
 #include "editor_host/EventScript.h"
 
 #include "common/FileSystem.h"
+#include "platform/Console.h"
 
 #include <algorithm>
 #include <charconv>
@@ -139,7 +140,9 @@ std::vector<ScriptCommand> ParseEventScript(std::istream& in, const std::string&
             return candidate.Name == command.Verb;
         });
         if (verb == verbs.end()) {
-            throw ScriptError(file, line, "unknown command \"" + command.Verb + "\"");
+            // The word is the script's own bytes: escaped, so that the message
+            // stays one line of text that cannot drive a terminal.
+            throw ScriptError(file, line, "unknown command \"" + EscapeConsoleText(command.Verb) + "\"");
         }
         if (command.Arguments.size() < verb->Required || command.Arguments.size() > verb->Values.size()) {
             throw ScriptError(file, line,

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <unistd.h>
 
 namespace velmar::fuzz {
@@ -26,14 +27,26 @@ namespace velmar::fuzz {
         }                                                                                                    \
     } while (false)
 
-// A folder of this process under the temporary folder, made on first use.
+// A folder of this process under the temporary folder, made on first use and
+// removed with its content when the process ends through exit(), as libFuzzer
+// ends a run. A run that crashes leaves it; scripts/fuzz.sh gives every run a
+// temporary folder of its own and removes that.
 inline const std::filesystem::path& ScratchFolder() {
-    static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / ("velmar-fuzz-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return folder;
+    struct Folder {
+        Folder()
+            : Path(std::filesystem::temp_directory_path() / ("velmar-fuzz-" + std::to_string(getpid()))) {
+            std::filesystem::create_directories(Path);
+        }
+        ~Folder() {
+            std::error_code ignored;
+            std::filesystem::remove_all(Path, ignored);
+        }
+        Folder(const Folder&) = delete;
+        Folder& operator=(const Folder&) = delete;
+        std::filesystem::path Path;
+    };
+    static const Folder folder;
+    return folder.Path;
 }
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {

@@ -38,6 +38,13 @@ std::error_code Injected(FileCall call, const std::string& path) {
     throw FileError(std::string(action) + " \"" + path + "\": " + reason, reason);
 }
 
+// The same for a failed system call: the system's words, and its error kept
+// for callers that tell errors apart (a file that is gone).
+[[noreturn]] void ThrowFileError(const char* action, const std::string& path, const std::error_code& error) {
+    const std::string reason = SystemErrorText(error);
+    throw FileError(std::string(action) + " \"" + path + "\": " + reason, reason, error);
+}
+
 const char* const kNotARegularFile = "not a regular file";
 
 struct Opened {
@@ -56,7 +63,7 @@ HANDLE AsHandle(std::intptr_t handle) {
 // before anything is read from them.
 Opened OpenNative(const std::string& path, BinaryFile::Mode mode) {
     if (const auto error = Injected(FileCall::Open, path)) {
-        ThrowFileError("cannot open", path, SystemErrorText(error));
+        ThrowFileError("cannot open", path, error);
     }
     const std::wstring wide = PathFromUtf8(path).wstring();
     DWORD access = GENERIC_READ;
@@ -80,8 +87,7 @@ Opened OpenNative(const std::string& path, BinaryFile::Mode mode) {
             ThrowFileError("cannot open", path,
                            SystemErrorText(std::make_error_code(std::errc::is_a_directory)));
         }
-        ThrowFileError("cannot open", path,
-                       SystemErrorText(std::error_code(static_cast<int>(code), std::system_category())));
+        ThrowFileError("cannot open", path, std::error_code(static_cast<int>(code), std::system_category()));
     }
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
@@ -91,7 +97,7 @@ Opened OpenNative(const std::string& path, BinaryFile::Mode mode) {
     if (GetFileSizeEx(handle, &size) == 0) {
         const auto error = LastSystemError();
         CloseHandle(handle);
-        ThrowFileError("cannot open", path, SystemErrorText(error));
+        ThrowFileError("cannot open", path, error);
     }
     return {reinterpret_cast<std::intptr_t>(handle), static_cast<std::uint64_t>(size.QuadPart)};
 }
@@ -130,7 +136,7 @@ bool CloseNative(std::intptr_t handle) {
 // byte is read.
 Opened OpenNative(const std::string& path, BinaryFile::Mode mode) {
     if (const auto error = Injected(FileCall::Open, path)) {
-        ThrowFileError("cannot open", path, SystemErrorText(error));
+        ThrowFileError("cannot open", path, error);
     }
     int flags = O_RDONLY;
     if (mode == BinaryFile::Mode::Update) {
@@ -144,13 +150,13 @@ Opened OpenNative(const std::string& path, BinaryFile::Mode mode) {
                     0666); // NOLINT(cppcoreguidelines-pro-type-vararg)
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        ThrowFileError("cannot open", path, SystemErrorText(LastSystemError()));
+        ThrowFileError("cannot open", path, LastSystemError());
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
         const auto error = LastSystemError();
         ::close(fd);
-        ThrowFileError("cannot open", path, SystemErrorText(error));
+        ThrowFileError("cannot open", path, error);
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
@@ -210,7 +216,7 @@ BinaryFile::~BinaryFile() {
 }
 
 void BinaryFile::Fail(const char* action, const std::error_code& error) const {
-    ThrowFileError(action, m_Path, SystemErrorText(error));
+    ThrowFileError(action, m_Path, error);
 }
 
 void BinaryFile::SeekTo(std::uint64_t position) {

@@ -180,9 +180,22 @@ void ConsoleTimer::Fire() const {
     }
 }
 
-void SleepWait::Sleep(std::int32_t milliseconds) {
-    if (milliseconds > 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+void ConsoleOneShotTimer::Start(std::int32_t milliseconds, std::function<void()> handler) {
+    m_Due = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(milliseconds, 0));
+    m_Handler = std::move(handler);
+}
+
+void ConsoleOneShotTimer::Fire() {
+    std::function<void()> handler = std::move(m_Handler);
+    m_Handler = nullptr;
+    if (handler) {
+        handler();
+    }
+}
+
+void ImmediateOneShotTimer::Start(std::int32_t /*milliseconds*/, std::function<void()> handler) {
+    if (handler) {
+        handler();
     }
 }
 
@@ -258,19 +271,27 @@ int ConsoleStopSignals::Received() const {
     return static_cast<int>(g_StopSignal);
 }
 
-int RunConsoleLoop(const ConsoleTimer& timer, const ConsoleStopSignals& signals) {
+int RunConsoleLoop(const ConsoleTimer& timer, ConsoleOneShotTimer& wait, const ConsoleStopSignals& signals) {
     using Clock = std::chrono::steady_clock;
     auto due = Clock::now() + std::chrono::milliseconds(timer.Interval());
     while (signals.Received() == 0) {
         const auto now = Clock::now();
+        if (wait.Pending() && now >= wait.Due()) {
+            wait.Fire();
+            continue;
+        }
         const bool ticking = timer.Enabled() && timer.Interval() > 0;
         if (ticking && now >= due) {
             timer.Fire();
             due = Clock::now() + std::chrono::milliseconds(timer.Interval());
             continue;
         }
+        auto next = ticking ? due : now + std::chrono::seconds(1);
+        if (wait.Pending()) {
+            next = std::min(next, wait.Due());
+        }
         const long long waitMs =
-            ticking ? std::chrono::duration_cast<std::chrono::milliseconds>(due - now).count() + 1 : 1000;
+            std::chrono::duration_cast<std::chrono::milliseconds>(next - now).count() + 1;
 #ifndef _WIN32
         pollfd wake{g_WakePipe[0], POLLIN, 0};
         if (poll(&wake, 1, static_cast<int>(waitMs)) > 0) {

@@ -11,6 +11,7 @@
 #include "platform/TrayIcon.h"
 #include "platform/Window.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -144,10 +145,19 @@ private:
     std::function<void()> m_Handler;
 };
 
-// Blocks the calling thread.
-class SleepWait : public IWait {
+// The wait before a reload, driven by RunConsoleLoop beside the timer.
+class ConsoleOneShotTimer : public IOneShotTimer {
 public:
-    void Sleep(std::int32_t milliseconds) override;
+    void Start(std::int32_t milliseconds, std::function<void()> handler) override;
+    bool Pending() const { return static_cast<bool>(m_Handler); }
+    // When the handler is due; only meaningful while Pending.
+    std::chrono::steady_clock::time_point Due() const { return m_Due; }
+    // Runs the pending handler once and forgets it (it may start the timer again).
+    void Fire();
+
+private:
+    std::chrono::steady_clock::time_point m_Due;
+    std::function<void()> m_Handler;
 };
 
 // Nobody sees a pointer on the console.
@@ -156,10 +166,11 @@ public:
     void SetBusy(bool /*busy*/) override {}
 };
 
-// A wait that returns at once (a single load that must not pause).
-class NoWait : public IWait {
+// A wait that is over at once: the handler runs within Start, for a single
+// load that must not pause.
+class ImmediateOneShotTimer : public IOneShotTimer {
 public:
-    void Sleep(std::int32_t /*milliseconds*/) override {}
+    void Start(std::int32_t /*milliseconds*/, std::function<void()> handler) override;
 };
 
 // While it exists, SIGINT, SIGTERM and (POSIX) SIGHUP are caught and remembered instead of
@@ -177,8 +188,10 @@ public:
 };
 
 // Fires the timer every Interval milliseconds (counted from the end of the
-// previous tick, so ticks never pile up) until a stop signal has arrived; a
-// disabled timer just waits. Returns the signal number that ended the loop.
-int RunConsoleLoop(const ConsoleTimer& timer, const ConsoleStopSignals& signals);
+// previous tick, so ticks never pile up) and the one-shot timer when it is
+// due, until a stop signal has arrived; a disabled timer just waits. A signal
+// ends the loop at once, also while the one-shot timer is pending, which then
+// never fires. Returns the signal number that ended the loop.
+int RunConsoleLoop(const ConsoleTimer& timer, ConsoleOneShotTimer& wait, const ConsoleStopSignals& signals);
 
 } // namespace velmar

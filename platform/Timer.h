@@ -1,7 +1,7 @@
 #pragma once
 
-// Time seams of the main window: the reload timer, the blocking wait and the
-// application-wide busy pointer.
+// Time seams of the main window: the reload timer, the one-shot timer of the
+// wait before a reload, and the application-wide busy pointer.
 
 #include <cstdint>
 #include <functional>
@@ -21,11 +21,14 @@ public:
     virtual void SetTickHandler(std::function<void()> handler) = 0;
 };
 
-// A wait that blocks the calling (user-interface) thread.
-class IWait {
+// A timer that fires once: the wait between noticing a change and loading.
+// The handler runs on the user-interface thread about `milliseconds` after
+// Start, and until then the thread goes on answering the window and the tray.
+// Starting it again before it fired replaces the handler and the time.
+class IOneShotTimer {
 public:
-    virtual ~IWait() = default;
-    virtual void Sleep(std::int32_t milliseconds) = 0;
+    virtual ~IOneShotTimer() = default;
+    virtual void Start(std::int32_t milliseconds, std::function<void()> handler) = 0;
 };
 
 // The application's mouse pointer: busy (hourglass) or the default.

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -104,7 +105,11 @@ FileOutcome LoadProfileFile(std::int16_t ProfileIndex, const std::string& path) 
     try {
         file = std::make_unique<BinaryFile>(path, BinaryFile::Mode::Read);
     } catch (const FileError& error) {
-        return {0, UnreadableFile(path, error)}; // missing, vanished since the search, refused, no file
+        if (IsNoSuchFile(error.Code())) {
+            // Listed, and gone (deleted or renamed) before it could be opened.
+            return {0, LoadProblem{LoadProblemKind::FileVanished, FileNameOf(path), {}}};
+        }
+        return {0, UnreadableFile(path, error)}; // refused, or no file
     } catch (...) {
         return {};
     }
@@ -189,6 +194,8 @@ std::string SummaryLine(LoadProblemKind kind, std::size_t count) {
     switch (kind) {
     case LoadProblemKind::FileUnreadable:
         return more + "files that could not be read";
+    case LoadProblemKind::FileVanished:
+        return more + "files gone before they could be read";
     case LoadProblemKind::NotAFile:
         return more + "entries named like profiles that are no regular files";
     case LoadProblemKind::WrongVersion:
@@ -200,6 +207,42 @@ std::string SummaryLine(LoadProblemKind kind, std::size_t count) {
     default:
         return more + "problems with the Profiles folder";
     }
+}
+
+// Orders the valid slots by upper-cased name, as passes of exchanges of
+// neighbours would (a bubble sort that never exchanges equal names): the
+// result is the stable order, so equal names keep the order in which their
+// files were found. Byte-wise comparison of UTF-8 texts is code-point order,
+// so Ä (U+00C4) comes before Å (U+00C5) and Ö (U+00D6): no language's
+// collation applies. The slot numbers are sorted, then each table is put in
+// that order once, so that no record is copied more than once.
+void SortByName() {
+    const auto count = static_cast<std::size_t>(NumberOfProfiles);
+    std::vector<std::string> keys(count);
+    std::vector<std::size_t> order(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        keys[i] = Utf8ToUpper(Profiles[static_cast<long long>(i)].Name);
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    if (std::is_sorted(order.begin(), order.end())) {
+        return;
+    }
+    const auto arrange = [&order, count](auto& table) {
+        using Value = std::decay_t<decltype(table[0])>;
+        std::vector<Value> sorted;
+        sorted.reserve(count);
+        for (const std::size_t from : order) {
+            sorted.push_back(std::move(table[static_cast<long long>(from)]));
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            table[static_cast<long long>(i)] = std::move(sorted[i]);
+        }
+    };
+    arrange(Profiles);
+    arrange(TimeSchedules);
+    arrange(ProfileFileNames);
 }
 
 } // namespace
@@ -254,6 +297,8 @@ std::string ProblemText(const LoadProblem& problem) {
     case LoadProblemKind::FileUnreadable:
     case LoadProblemKind::NotAFile:
         return problem.File + ": " + problem.Reason;
+    case LoadProblemKind::FileVanished:
+        return problem.File + ": gone before it could be read";
     case LoadProblemKind::WrongVersion:
         return problem.File + ": format version " + problem.Reason + ", not " +
                std::to_string(kProfileFormatVersion);
@@ -289,25 +334,32 @@ std::int16_t LoadProfile(std::int16_t ProfileIndex, std::int16_t ProfileNumber) 
         const std::string folder = ProfilesFolder();
         const std::string name = "Profile_" + FourDigits(ProfileNumber) + ".dat";
         std::string path = folder + name;
+        FileOutcome outcome = LoadProfileFile(ProfileIndex, path);
         // File names are matched without regard to letter case, as on Windows:
-        // on a case-sensitive file system PROFILE_0007.DAT is profile 7 as well.
-        if (!FileExists(path)) {
+        // on a case-sensitive file system PROFILE_0007.DAT is profile 7 as
+        // well. Only a name that is not there as written costs a search.
+        if (outcome.Problem && outcome.Problem->Kind == LoadProblemKind::FileVanished) {
             const auto found = ListFiles(folder, name);
             if (!found.empty()) {
                 path = folder + found.front().Name;
+                outcome = LoadProfileFile(ProfileIndex, path);
             }
         }
-        const std::int16_t result = LoadProfileFile(ProfileIndex, path).Result;
-        if (result != 0) {
+        if (outcome.Result != 0) {
             ProfileFileNames[ProfileIndex] = FileNameOf(path);
         }
-        return result;
+        return outcome.Result;
     } catch (...) {
         return 0;
     }
 }
 
 std::int16_t LoadAllProfiles(IBusyPointer* busyPointer) {
+    const BusyPointer busy(busyPointer);
+    return LoadAllProfiles(ListFolder(ProfilesFolder(), kProfileFilePattern), nullptr);
+}
+
+std::int16_t LoadAllProfiles(const FolderListing& listing, IBusyPointer* busyPointer) {
     const BusyPointer busy(busyPointer);
 
     for (auto& schedule : TimeSchedules) {
@@ -317,7 +369,6 @@ std::int16_t LoadAllProfiles(IBusyPointer* busyPointer) {
     LoadProblems.clear();
 
     const std::string folder = ProfilesFolder();
-    const FolderListing listing = ListFolder(folder, kProfileFilePattern);
     if (auto problem = FolderProblem(listing, folder)) {
         LoadProblems.push_back(std::move(*problem));
     }
@@ -346,30 +397,7 @@ std::int16_t LoadAllProfiles(IBusyPointer* busyPointer) {
         }
     }
 
-    // Bubble sort by upper-cased name. Byte-wise comparison of UTF-8 texts is
-    // code-point order, so Ä (U+00C4) comes before Å (U+00C5) and Ö (U+00D6):
-    // no language's collation applies. Equal names are never exchanged, which
-    // keeps them in the order their files were found.
-    const auto count = static_cast<std::size_t>(NumberOfProfiles);
-    std::vector<std::string> keys(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        keys[i] = Utf8ToUpper(Profiles[static_cast<long long>(i)].Name);
-    }
-    bool exchanged = true;
-    while (exchanged) {
-        exchanged = false;
-        for (std::size_t j = 0; j + 1 < count; ++j) {
-            if (keys[j] > keys[j + 1]) {
-                const auto a = static_cast<long long>(j);
-                std::swap(keys[j], keys[j + 1]);
-                std::swap(Profiles[a], Profiles[a + 1]);
-                std::swap(TimeSchedules[a], TimeSchedules[a + 1]);
-                std::swap(ProfileFileNames[a], ProfileFileNames[a + 1]);
-                exchanged = true;
-            }
-        }
-    }
-
+    SortByName();
     return NumberOfProfiles;
 }
 

@@ -16,6 +16,7 @@ namespace velmar {
 
 class BinaryFile;
 class IBusyPointer;
+struct FolderListing;
 
 constexpr std::int16_t kProfileFormatVersion = 4;
 constexpr int kMaxProfiles = 200;
@@ -67,6 +68,7 @@ enum class LoadProblemKind {
     FolderNotAFolder, // its path names something that is not a folder
     FolderUnreadable, // it cannot be listed; Reason says why
     FileUnreadable,   // a profile file could not be opened or read; Reason says why
+    FileVanished,     // a profile file of the listing was gone when it was to be opened
     NotAFile,         // a folder, FIFO or device is named like a profile
     WrongVersion,     // skipped for its format version; Reason is the version found
     TooShort,         // skipped: too short to hold a format version
@@ -100,6 +102,13 @@ std::vector<std::string> ProblemLines(const std::vector<LoadProblem>& problems);
 // file that is not loaded, and a folder that cannot be listed, leaves its
 // problem in LoadProblems. Shows `busyPointer` (when given) busy meanwhile.
 std::int16_t LoadAllProfiles(IBusyPointer* busyPointer = nullptr);
+// The same from a listing already made of that folder (ListFolder with
+// kProfileFilePattern, as the reload cycle's change signature holds it), so
+// that a reload lists the folder once: the files and the folder's state are
+// taken as the listing found them. A listed file that is gone by the time it
+// is opened is a FileVanished problem; a file that appeared since waits for
+// the next listing.
+std::int16_t LoadAllProfiles(const FolderListing& listing, IBusyPointer* busyPointer = nullptr);
 // Loads Profile_NNNN.dat (found in any letter case) into a slot; -1 when
 // loaded, 0 when not (also for a slot outside 0..199). A version-4 file that
 // ends early counts as loaded with what it held. Never throws.

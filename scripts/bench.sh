@@ -7,6 +7,8 @@
 #   --quick   small fixtures and few iterations, only to see that all of it runs
 #             (what CI does); the figures are then not the real ones
 #   e.g. scripts/bench.sh --benchmark_filter='IdleTick|Reload'
+#        scripts/bench.sh --benchmark_repetitions=5   # ratios of the medians
+#   The system calls are counted over 10 rounds, and over ROUNDS when set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -44,7 +46,12 @@ import json, re, sys
 # Names without the "/iterations:N" and "/manual_time" that fixed counts and manual timing add.
 def short(name):
     return re.sub(r"/(iterations:\d+|manual_time)", "", name)
-runs = {short(b["name"]): b for b in json.load(open(sys.argv[1]))["benchmarks"] if b.get("run_type") == "iteration"}
+benchmarks = json.load(open(sys.argv[1]))["benchmarks"]
+runs = {short(b["name"]): b for b in benchmarks if b.get("run_type") == "iteration"}
+# With repetitions, the median of each benchmark stands for it (counters too).
+for b in benchmarks:
+    if b.get("run_type") == "aggregate" and b.get("aggregate_name") == "median":
+        runs[short(b["run_name"])] = b
 def ms(b, measure):
     seconds = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[b["time_unit"]]
     return b["real_time" if measure == "wall" else "cpu_time"] * seconds * 1e3
@@ -73,7 +80,7 @@ if command -v strace >/dev/null 2>&1; then
   echo
   echo "== system calls per round (program / floor)"
   counts=(10 200 10000)
-  rounds=10
+  rounds=${ROUNDS:-10}
   if [ "$quick" = 1 ]; then counts=(10); rounds=2; fi
   calls() { # MODE FILES: system calls of one round
     strace -f -qq -o "$work/strace.log" "$bench/velmar-bench-syscalls" "$1" "$2" "$rounds"

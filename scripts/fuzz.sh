@@ -23,6 +23,12 @@ if [ ${#targets[@]} -eq 0 ]; then
   done
 fi
 
+# The targets' scratch files go to a temporary folder of this run, removed at
+# the end however a target ended.
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/velmar-fuzz-run.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+export TMPDIR=$scratch
+
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 mkdir -p build/fuzz/findings

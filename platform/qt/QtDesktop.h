@@ -1,6 +1,6 @@
 #pragma once
 
-// Qt widgets behind the window, list, image list, timer, tray, wait and busy
+// Qt widgets behind the window, list, image list, timers, tray and busy
 // pointer interfaces of the main window.
 
 #include "platform/ReportList.h"
@@ -198,9 +198,16 @@ private:
     std::function<void()> m_Quit;
 };
 
-class QtWait : public IWait {
+// The wait before a reload on a single-shot QTimer: the event loop runs on
+// meanwhile, so the icon is drawn and the window answers.
+class QtOneShotTimer : public IOneShotTimer {
 public:
-    void Sleep(std::int32_t milliseconds) override;
+    QtOneShotTimer();
+    void Start(std::int32_t milliseconds, std::function<void()> handler) override;
+
+private:
+    QTimer m_Timer;
+    std::function<void()> m_Handler;
 };
 
 // The application-wide busy pointer (an override cursor).

@@ -25,7 +25,8 @@ TEST(ListJson, OneObjectWithTimeFolderProfilesTooltipAndProblems) {
                                                  {"b", false, "PROFILE_0002.DAT"}};
     const std::vector<LoadProblem> problems = {
         {LoadProblemKind::FileUnreadable, "Profile_0003.dat", "permission denied"},
-        {LoadProblemKind::WrongVersion, "Profile_0004.dat", "3"}};
+        {LoadProblemKind::WrongVersion, "Profile_0004.dat", "3"},
+        {LoadProblemKind::FileVanished, "Profile_0005.dat", ""}};
     EXPECT_EQ(FormatProfilesJson("2025-06-01T14:05:09+02:00", "C:\\Alarm\\Project\\", profiles,
                                  "Aktiva profiler:\n\xC2\xB7 \xC3\x85sa", problems),
               R"({
@@ -38,7 +39,8 @@ TEST(ListJson, OneObjectWithTimeFolderProfilesTooltipAndProblems) {
   "tooltip": "Aktiva profiler:\n· Åsa",
   "problems": [
     {"kind": "fileUnreadable", "file": "Profile_0003.dat", "text": "Profile_0003.dat: permission denied"},
-    {"kind": "wrongVersion", "file": "Profile_0004.dat", "text": "Profile_0004.dat: format version 3, not 4"}
+    {"kind": "wrongVersion", "file": "Profile_0004.dat", "text": "Profile_0004.dat: format version 3, not 4"},
+    {"kind": "fileVanished", "file": "Profile_0005.dat", "text": "Profile_0005.dat: gone before it could be read"}
   ]
 }
 )");

@@ -38,12 +38,18 @@ struct Fixture {
         : Main({Desktop.Window, Desktop.List, Desktop.ImageList, Desktop.Timer, Desktop.Tray, Desktop.Wait,
                 Desktop.Busy},
                {"/opt/velmar", std::move(arguments)}, std::move(lineBreak)) {
-        Main.ProfileLoader = [this] {
+        Main.ProfileLoader = [this](const ChangeSignature* /*listing*/) {
             ++Loads;
             return NumberOfProfiles;
         };
         Main.ClockText = [] { return std::string("12:00:00"); };
         Desktop.Window.Attach(Main);
+    }
+
+    // One tick of Timer_Reload and, when it started the wait, the wait's end.
+    void TickAndWait() {
+        Main.Timer_Reload_Timer();
+        Desktop.Wait.Elapse();
     }
 
     RecordingDesktop Desktop;
@@ -240,16 +246,54 @@ TEST(MainWindow, LoadStepOrder) {
     f.Desktop.Window.Create(f.Main);
 
     EXPECT_EQ(DataPath, windows ? "D:\\Alarm\\" : "/srv/alarm/");
-    const std::vector<std::string> expected = {
-        "Tray.TrayIcon",      "Tray.IconVisible=-1",
-        "Wait.Sleep 500",     "List.ClearRows",
-        "List.AddRow 2 A",    "Window.Status=Updated 12:00:00 \xC2\xB7 1 profile",
-        "Tray.Warning=false", "Tray.ToolTipText=Aktiva profiler:\r\n" + kDot + "A",
-        "Window.Hide"};
-    EXPECT_EQ(f.Desktop.Log.Calls, expected);
+    // The icon is there and the load step over before the first load: the
+    // wait runs on the event loop, which draws the icon meanwhile.
+    const std::vector<std::string> loadStep = {"Tray.TrayIcon", "Tray.IconVisible=-1", "Wait.Start 500",
+                                               "Window.Hide"};
+    EXPECT_EQ(f.Desktop.Log.Calls, loadStep);
+    EXPECT_EQ(f.Loads, 0) << "nothing is read before the wait is over";
     EXPECT_EQ(f.Desktop.Tray.TrayIcon(), f.Desktop.Window.Icon()) << "the window's own picture, shared";
     EXPECT_FALSE(f.Desktop.Window.Visible());
+
+    f.Desktop.Log.Calls.clear();
+    ASSERT_TRUE(f.Desktop.Wait.Elapse());
+    const std::vector<std::string> firstReload = {
+        "Wait.Elapsed",       "List.ClearRows",
+        "List.AddRow 2 A",    "Window.Status=Updated 12:00:00 \xC2\xB7 1 profile",
+        "Tray.Warning=false", "Tray.ToolTipText=Aktiva profiler:\r\n" + kDot + "A"};
+    EXPECT_EQ(f.Desktop.Log.Calls, firstReload);
     EXPECT_EQ(f.Loads, 1);
+}
+
+TEST(MainWindow, ATickWhileAReloadIsPendingOrRunningIsSkipped) {
+    SetProfiles({{"A", true}});
+    Fixture f;
+    f.Desktop.Log.Calls.clear();
+    f.Main.Timer_Reload_Timer();
+    EXPECT_EQ(f.Desktop.Log.Calls, std::vector<std::string>{"Wait.Start 500"});
+    EXPECT_FALSE(f.Main.LastSignature().has_value()) << "stored only once the load is done";
+
+    f.Desktop.Timer.Tick();
+    f.Main.Timer_Reload_Timer();
+    EXPECT_EQ(f.Desktop.Log.CallsStartingWith("Wait.Start").size(), 1U) << "ticks while the wait is pending";
+    EXPECT_EQ(f.Loads, 0);
+
+    // A tick that arrives while the profiles load (a platform that runs its
+    // event loop meanwhile) is skipped as well.
+    f.Main.ProfileLoader = [&f](const ChangeSignature* /*listing*/) {
+        if (++f.Loads == 1) {
+            f.Desktop.Timer.Tick();
+        }
+        return NumberOfProfiles;
+    };
+    ASSERT_TRUE(f.Desktop.Wait.Elapse());
+    EXPECT_EQ(f.Loads, 1);
+    EXPECT_FALSE(f.Desktop.Wait.Pending()) << "no second wait from the tick during the load";
+    EXPECT_EQ(f.Desktop.Tray.ToolTipAssignments(), 1);
+    EXPECT_TRUE(f.Main.LastSignature().has_value());
+
+    f.Desktop.Timer.Tick();
+    EXPECT_FALSE(f.Desktop.Wait.Pending()) << "after the reload, ticks compare again and find no change";
 }
 
 TEST(MainWindow, LoadStepFailureReachesTheCaller) {
@@ -378,38 +422,64 @@ TEST(MainWindow, TickStepsContinueAfterAFailure) {
     SetProfiles({{"A", true}});
     {
         Fixture f;
-        f.Desktop.Log.Failing.insert("Wait.Sleep");
+        f.Desktop.Log.Failing.insert("Wait.Start");
         f.Main.Timer_Reload_Timer();
-        EXPECT_EQ(f.Loads, 1) << "a failing wait does not stop the load";
+        EXPECT_EQ(f.Loads, 1) << "a wait that cannot be started is skipped: the load follows at once";
         EXPECT_EQ(f.Desktop.Tray.ToolTipAssignments(), 1);
     }
     {
         Fixture f;
-        f.Main.ProfileLoader = [&f]() -> std::int16_t {
+        f.Main.ProfileLoader = [&f](const ChangeSignature* /*listing*/) -> std::int16_t {
             ++f.Loads;
             throw std::runtime_error("load failed");
         };
-        f.Main.Timer_Reload_Timer();
+        f.TickAndWait();
         EXPECT_EQ(f.Desktop.Tray.ToolTipAssignments(), 1) << "the list and tooltip still follow";
         EXPECT_TRUE(f.Main.LastSignature().has_value());
     }
     {
         Fixture f;
         f.Desktop.Log.Failing.insert("List.AddRow");
-        f.Main.Timer_Reload_Timer();
+        f.TickAndWait();
         EXPECT_EQ(f.Desktop.Tray.ToolTipAssignments(), 0) << "a failing list ends ShowActiveProfiles";
         ASSERT_TRUE(f.Main.LastSignature().has_value()) << "the signature is stored all the same";
-        f.Main.Timer_Reload_Timer();
+        f.TickAndWait();
         EXPECT_EQ(f.Loads, 1) << "and the next tick sees no change";
     }
+}
+
+TEST(MainWindow, OnlyAFileThatCouldNotBeReadOrWasGoneIsTriedAgainUnchanged) {
+    struct Case {
+        LoadProblemKind Kind;
+        bool Retried;
+    };
+    for (const Case c :
+         {Case{LoadProblemKind::FileUnreadable, true}, Case{LoadProblemKind::FileVanished, true},
+          Case{LoadProblemKind::WrongVersion, false}, Case{LoadProblemKind::TooShort, false},
+          Case{LoadProblemKind::NotAFile, false}, Case{LoadProblemKind::BeyondSlots, false},
+          Case{LoadProblemKind::FolderMissing, false}}) {
+        SetProfiles({});
+        Fixture f;
+        f.Main.ProfileLoader = [&f, c](const ChangeSignature* /*listing*/) {
+            LoadProblems = {{c.Kind, "Profile_0002.dat", "3"}};
+            ++f.Loads;
+            return NumberOfProfiles;
+        };
+        f.TickAndWait();
+        f.TickAndWait();
+        EXPECT_EQ(f.Loads, c.Retried ? 2 : 1) << ProblemText(LoadProblems.front());
+    }
+    LoadProblems.clear();
 }
 
 TEST(MainWindow, TimerTicksRunTheReloadCycle) {
     SetProfiles({});
     Fixture f;
     f.Desktop.Timer.Tick();
+    EXPECT_TRUE(f.Desktop.Wait.Elapse());
     EXPECT_EQ(f.Loads, 1);
     f.Desktop.Timer.Tick();
+    EXPECT_FALSE(f.Desktop.Wait.Elapse()) << "no change, no wait";
     EXPECT_EQ(f.Loads, 1);
 }
 

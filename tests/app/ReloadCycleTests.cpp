@@ -31,9 +31,9 @@ protected:
         : m_Main({m_Desktop.Window, m_Desktop.List, m_Desktop.ImageList, m_Desktop.Timer, m_Desktop.Tray,
                   m_Desktop.Wait, m_Desktop.Busy},
                  {"/opt/velmar", {"/PATH:" + m_Data.File("")}}) {
-        m_Main.ProfileLoader = [this] {
+        m_Main.ProfileLoader = [this, load = m_Main.ProfileLoader](const ChangeSignature* listing) {
             ++m_Loads;
-            return LoadAllProfiles(&m_Desktop.Busy);
+            return load(listing);
         };
         fs::create_directory(Folder());
     }
@@ -48,10 +48,16 @@ protected:
         test::WriteProfileFile(File(number), name, active);
         fs::last_write_time(File(number), time);
     }
-    // One tick; true when it loaded the profiles.
+    // The load step, and the wait of its first tick.
+    void Start() {
+        m_Desktop.Window.Create(m_Main);
+        m_Desktop.Wait.Elapse();
+    }
+    // One tick, and its wait when it started one; true when it loaded the profiles.
     bool Tick() {
         const int before = m_Loads;
         m_Desktop.Timer.Tick();
+        m_Desktop.Wait.Elapse();
         return m_Loads != before;
     }
 
@@ -62,7 +68,7 @@ protected:
 };
 
 TEST_F(ReloadCycle, EmptyFolderLoadsAtStartAndSetsTheHeading) {
-    m_Desktop.Window.Create(m_Main);
+    Start();
     EXPECT_EQ(m_Loads, 1) << "no signature before the first tick";
     EXPECT_EQ(m_Desktop.Tray.ToolTipText(), "Aktiva profiler:");
     EXPECT_TRUE(m_Desktop.List.Rows().empty());
@@ -77,7 +83,7 @@ TEST_F(ReloadCycle, EmptyFolderLoadsAtStartAndSetsTheHeading) {
 
 TEST_F(ReloadCycle, MissingProfilesFolderLoadsNothingAndSaysSo) {
     fs::remove(Folder());
-    m_Desktop.Window.Create(m_Main);
+    Start();
     EXPECT_EQ(m_Loads, 1);
     EXPECT_EQ(m_Desktop.Tray.ToolTipText(),
               Utf8Left(std::string("Aktiva profiler:") + kToolTipLineBreak +
@@ -90,7 +96,7 @@ TEST_F(ReloadCycle, MissingProfilesFolderLoadsNothingAndSaysSo) {
 TEST_F(ReloadCycle, UnchangedFolderReadsNoFile) {
     Write(1, "Alpha", true, test::LocalMidnightPlus(8h));
     Write(2, "Beta", false, test::LocalMidnightPlus(9h));
-    m_Desktop.Window.Create(m_Main);
+    Start();
     ASSERT_EQ(m_Loads, 1);
     const auto waits = m_Desktop.Log.CallsStartingWith("Wait.").size();
     EXPECT_FALSE(Tick());
@@ -122,7 +128,7 @@ TEST_F(ReloadCycle, EveryKindOfChangeReloads) {
     };
     Write(1, "Alpha", true, base);
     Write(2, "Beta", true, base);
-    m_Desktop.Window.Create(m_Main);
+    Start();
     for (const auto& change : changes) {
         change.Apply();
         EXPECT_TRUE(Tick()) << change.Title;
@@ -133,10 +139,31 @@ TEST_F(ReloadCycle, EveryKindOfChangeReloads) {
     EXPECT_EQ(m_Desktop.List.Rows()[1].Text, "Gamma");
 }
 
+TEST_F(ReloadCycle, TheLoadReadsWhatTheTickListedAndTheNextTickTheRest) {
+    const auto base = test::LocalMidnightPlus(7h);
+    Write(1, "Alpha", true, base);
+    Write(2, "Beta", true, base);
+    m_Desktop.Window.Create(m_Main);
+    ASSERT_TRUE(m_Desktop.Wait.Pending());
+    // During the wait: one file appears, one is gone.
+    Write(3, "Gamma", true, base);
+    fs::remove(File(2));
+    m_Desktop.Wait.Elapse();
+    EXPECT_EQ(m_Desktop.List.Rows(), (std::vector<ListRow>{{"Alpha", kImageActive}}));
+    EXPECT_EQ(m_Desktop.Window.Status().Problems,
+              std::vector<std::string>{"Profile_0002.dat: gone before it could be read"});
+
+    EXPECT_TRUE(Tick()) << "the signature stored is the one before the wait";
+    EXPECT_EQ(m_Desktop.List.Rows(),
+              (std::vector<ListRow>{{"Alpha", kImageActive}, {"Gamma", kImageActive}}));
+    EXPECT_TRUE(m_Desktop.Window.Status().Problems.empty());
+    EXPECT_FALSE(Tick());
+}
+
 TEST_F(ReloadCycle, ShowsTheChangedFlag) {
     const auto base = test::LocalMidnightPlus(12h);
     Write(7, "Nattlarm", false, base);
-    m_Desktop.Window.Create(m_Main);
+    Start();
     ASSERT_EQ(m_Desktop.List.Rows().size(), 1u);
     EXPECT_EQ(m_Desktop.List.Rows()[0].SmallImage, kImageInactive);
     Write(7, "Nattlarm", true, base + 1s);
@@ -145,7 +172,7 @@ TEST_F(ReloadCycle, ShowsTheChangedFlag) {
 }
 
 TEST_F(ReloadCycle, FilesThatAreNotProfilesDoNotCount) {
-    m_Desktop.Window.Create(m_Main);
+    Start();
     test::WriteFileBytes(Folder() / "Profile_1.dat", {1, 2});
     test::WriteFileBytes(Folder() / "readme.txt", {1, 2});
     fs::create_directory(Folder() / "Profiles.old");
@@ -242,7 +269,7 @@ TEST_P(ReloadCycleFault, ShowsWhereverTheProfilesAreShownUntilMended) {
     if (fault.AtStart) {
         fault.Break(*this);
     }
-    m_Desktop.Window.Create(m_Main);
+    Start();
     if (!fault.AtStart) {
         ASSERT_TRUE(m_Desktop.Window.Status().Problems.empty());
         fault.Break(*this);

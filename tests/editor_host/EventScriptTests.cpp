@@ -76,6 +76,8 @@ TEST(EventScript, MalformedLinesNameTheirFileAndLineTheSameWayInEveryEditor) {
         {"move 1 2 3\n", "s.txt:1: move takes X Y"},
         {"paint now\n", "s.txt:1: paint takes no arguments"},
         {"paint\nmove \"1 2\n", "s.txt:2: a text in double quotes is not closed"},
+        // The message stays one line of plain text, whatever bytes the script holds.
+        {"ju\x1B[2Jmp\x0B\x7F 1 2\n", "s.txt:1: unknown command \"ju\\x1B[2Jmp\\x0B\\x7F\""},
     });
     for (const auto& c : cases) {
         EXPECT_EQ(ErrorOf(c.script, ScheduleEditor::ScriptVerbs()), c.error) << c.script;
@@ -87,6 +89,8 @@ TEST(EventScript, MalformedLinesNameTheirFileAndLineTheSameWayInEveryEditor) {
     EXPECT_EQ(ErrorOf("select -1\n", CalendarEditor::ScriptVerbs()),
               "s.txt:1: ENTRY must be a whole number, 0 for none");
     EXPECT_EQ(ErrorOf("times 7:00\n", ScheduleEditor::ScriptVerbs()), "s.txt:1: times takes START STOP");
+    EXPECT_EQ(ErrorOf(std::string("a\0b\n", 4), ScheduleEditor::ScriptVerbs()),
+              "s.txt:1: unknown command \"a\\x00b\"");
 }
 
 TEST(EventScript, AScriptFileThatCannotBeReadIsAFileError) {

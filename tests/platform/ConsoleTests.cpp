@@ -141,6 +141,7 @@ TEST(ConsoleLoop, TicksUntilAStopSignal) {
     for (const int signal : stopSignals) {
         const ConsoleStopSignals signals;
         ConsoleTimer timer;
+        ConsoleOneShotTimer wait;
         timer.SetInterval(20);
         timer.SetEnabled(true);
         int ticks = 0;
@@ -149,7 +150,7 @@ TEST(ConsoleLoop, TicksUntilAStopSignal) {
                 std::raise(signal);
             }
         });
-        EXPECT_EQ(RunConsoleLoop(timer, signals), signal);
+        EXPECT_EQ(RunConsoleLoop(timer, wait, signals), signal);
         EXPECT_EQ(ticks, 3);
     }
 }
@@ -159,12 +160,50 @@ TEST(ConsoleLoop, SignalBeforeTheLoopEndsItAtOnce) {
     std::raise(SIGTERM);
     EXPECT_EQ(signals.Received(), SIGTERM);
     ConsoleTimer timer;
+    ConsoleOneShotTimer wait;
     timer.SetInterval(10);
     timer.SetEnabled(true);
     int ticks = 0;
     timer.SetTickHandler([&] { ++ticks; });
-    EXPECT_EQ(RunConsoleLoop(timer, signals), SIGTERM);
+    EXPECT_EQ(RunConsoleLoop(timer, wait, signals), SIGTERM);
     EXPECT_EQ(ticks, 0);
+}
+
+TEST(ConsoleLoop, TheWaitFiresOnceBetweenTicksAndASignalEndsItUnfired) {
+    struct Case {
+        const char* Title;
+        std::int32_t Wait; // milliseconds, started at the first tick
+        bool SignalInWait; // raised from the second tick, while the wait is pending
+        int Fired;
+    };
+    for (const Case c :
+         {Case{"the wait fires once", 30, false, 1}, Case{"a zero wait fires too", 0, false, 1},
+          Case{"a signal ends a pending wait", 60000, true, 0}}) {
+        const ConsoleStopSignals signals;
+        ConsoleTimer timer;
+        ConsoleOneShotTimer wait;
+        timer.SetInterval(10);
+        timer.SetEnabled(true);
+        int ticks = 0;
+        int fired = 0;
+        timer.SetTickHandler([&] {
+            if (++ticks == 1) {
+                wait.Start(c.Wait, [&] { ++fired; });
+            } else if (c.SignalInWait || fired > 0 || ticks > 10000) {
+                std::raise(SIGTERM);
+            }
+        });
+        EXPECT_EQ(RunConsoleLoop(timer, wait, signals), SIGTERM) << c.Title;
+        EXPECT_EQ(fired, c.Fired) << c.Title;
+        EXPECT_EQ(wait.Pending(), c.Fired == 0) << c.Title;
+    }
+}
+
+TEST(ConsoleControls, AnImmediateWaitRunsItsHandlerWithinStart) {
+    ImmediateOneShotTimer wait;
+    int fired = 0;
+    wait.Start(500, [&] { ++fired; });
+    EXPECT_EQ(fired, 1);
 }
 
 } // namespace

@@ -70,12 +70,13 @@ void SetProfiles(const std::vector<std::pair<std::string, bool>>& profiles) {
 }
 
 // The Qt window with the logic, a recording tray that reports a notification
-// area (the offscreen platform has none) and no wait.
+// area (the offscreen platform has none) and a wait that is over when the
+// test says so.
 struct QtFixture {
     QtFixture()
         : Window(Images), Main({Window, Window.List(), Images, Timer, Tray, Wait, Busy},
                                {"/opt/velmar", {"/PATH:/nowhere"}}) {
-        Main.ProfileLoader = [] { return NumberOfProfiles; };
+        Main.ProfileLoader = [](const ChangeSignature* /*listing*/) { return NumberOfProfiles; };
         Window.SetEvents(&Main);
         Window.OnUnloaded = [this] { ++UnloadedCalls; };
     }
@@ -87,7 +88,7 @@ struct QtFixture {
     QtTimer Timer;
     RecordingLog Log;
     RecordingTray Tray{Log};
-    RecordingWait Wait{Log};
+    RecordingOneShotTimer Wait{Log};
     RecordingBusyPointer Busy{Log};
     VelmarActiveProfiles_Main Main;
     int UnloadedCalls = 0;
@@ -161,6 +162,7 @@ TEST(QtDesktop, StatesOfTheWindow) {
     QtFixture f;
     f.Window.Create();
     EXPECT_FALSE(f.Window.isVisible()) << "hidden after the load step";
+    f.Wait.Elapse();
     EXPECT_EQ(f.List()->topLevelItemCount(), 1);
 
     f.Tray.Activate();
@@ -229,16 +231,27 @@ TEST(QtDesktop, WithoutNotificationAreaTheWindowStartsShown) {
     QtMainWindow window(images);
     QtTimer timer;
     QtTrayIcon tray;
-    QtWait wait;
+    QtOneShotTimer wait;
     QtBusyPointer busy;
     ASSERT_FALSE(tray.NotificationAreaAvailable()) << "the offscreen platform has no tray";
     VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy},
                                    {"/opt", {"/PATH:/nowhere"}});
-    main.ProfileLoader = [] { return NumberOfProfiles; };
+    int loads = 0;
+    main.ProfileLoader = [&loads](const ChangeSignature* /*listing*/) {
+        ++loads;
+        return NumberOfProfiles;
+    };
     window.SetEvents(&main);
     window.Create();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(tray.IconVisible(), -1);
+    EXPECT_EQ(loads, 0) << "the load waits on the event loop";
+    QElapsedTimer clock;
+    clock.start();
+    while (loads == 0 && clock.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_EQ(loads, 1);
     EXPECT_EQ(tray.ToolTipText(), "Aktiva profiler:");
     window.showMinimized();
     QCoreApplication::processEvents();
@@ -380,6 +393,7 @@ TEST(QtDesktop, StatusLineUnderTheListInTheErrorColourWhileThereAreProblems) {
     QtFixture f;
     f.Main.ClockText = [] { return std::string("09:08:07"); };
     f.Window.Create();
+    f.Wait.Elapse();
     f.Tray.Activate();
     QCoreApplication::processEvents();
     auto* status = f.Window.findChild<QLabel*>("Label_Status");
@@ -447,6 +461,23 @@ TEST(QtDesktop, TimerTicksIntoItsHandler) {
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.Enabled());
     EXPECT_EQ(timer.Interval(), 10);
+}
+
+TEST(QtDesktop, OneShotTimerFiresOnceOnTheEventLoop) {
+    QtOneShotTimer wait;
+    std::vector<int> fired;
+    wait.Start(60000, [&] { fired.push_back(1); });
+    wait.Start(10, [&] { fired.push_back(2); }); // replaces the first
+    EXPECT_TRUE(fired.empty()) << "never within Start";
+    QElapsedTimer clock;
+    clock.start();
+    while (fired.empty() && clock.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    while (clock.elapsed() < 100) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    EXPECT_EQ(fired, std::vector<int>{2});
 }
 
 #ifndef _WIN32

@@ -15,6 +15,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <random>
 
 namespace velmar::test {
 namespace {
@@ -70,6 +71,84 @@ TEST_F(ProfileLoadingTest, SortsByUpperCasedNameInCodePointOrder) {
         EXPECT_THAT(LoadedNames(), ElementsAreArray(c.sorted));
         ExpectRecordsAndSchedulesPaired();
     }
+}
+
+TEST_F(ProfileLoadingTest, SortEqualsABubbleSortOfTheUpperCasedNamesInFoundOrder) {
+    // Short names from a few letters in both cases (Swedish ones among them),
+    // so that many are equal once upper-cased and many are exchanged.
+    const std::vector<std::string> letters = {"a", "A", "b", "B", "\u00e4", "\u00c4", " "};
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        std::filesystem::remove_all(ProfilePath(""));
+        std::filesystem::create_directory(ProfilePath(""));
+        std::map<std::string, std::string> nameOfFile;
+        for (int number = 1; number <= 60; ++number) {
+            std::string name;
+            for (auto length = random() % 4; length > 0; --length) {
+                name += letters[random() % letters.size()];
+            }
+            std::array<char, 32> file{};
+            std::snprintf(file.data(), file.size(), "Profile_%04d.dat", number);
+            Write(file.data(), MarkedProfile(static_cast<std::int16_t>(number), Utf8ToCp1252(name)));
+            nameOfFile[file.data()] = name;
+        }
+        std::vector<std::string> expected;
+        for (const auto& file : FoundOrder()) {
+            expected.push_back(nameOfFile.at(file));
+        }
+        for (bool exchanged = true; exchanged;) {
+            exchanged = false;
+            for (std::size_t j = 0; j + 1 < expected.size(); ++j) {
+                if (Utf8ToUpper(expected[j]) > Utf8ToUpper(expected[j + 1])) {
+                    std::swap(expected[j], expected[j + 1]);
+                    exchanged = true;
+                }
+            }
+        }
+        ASSERT_EQ(LoadAllProfiles(), 60);
+        // Names alone would not tell two equal names apart: the files do.
+        std::vector<std::string> files;
+        for (int slot = 0; slot < NumberOfProfiles; ++slot) {
+            files.push_back(ProfileFileNames[slot]);
+        }
+        EXPECT_THAT(LoadedNames(), ElementsAreArray(expected));
+        std::vector<std::string> found = FoundOrder();
+        std::stable_sort(found.begin(), found.end(), [&](const std::string& a, const std::string& b) {
+            return Utf8ToUpper(nameOfFile.at(a)) < Utf8ToUpper(nameOfFile.at(b));
+        });
+        EXPECT_THAT(files, ElementsAreArray(found)) << "equal names keep their found order";
+        ExpectRecordsAndSchedulesPaired();
+    }
+}
+
+TEST_F(ProfileLoadingTest, LoadsTheFilesOfAListingAlreadyMade) {
+    Write("Profile_0001.dat", MarkedProfile(1, "One"));
+    Write("Profile_0002.dat", MarkedProfile(2, "Two"));
+    Write("Profile_0003.dat", MarkedProfile(3, "Three"));
+    const std::string folder = DataPath + "Profiles" + kPathSeparator;
+    const FolderListing listing = ListFolder(folder, kProfileFilePattern);
+    // Since the listing: one file gone, one new.
+    std::filesystem::remove(ProfilePath("Profile_0002.dat"));
+    Write("Profile_0004.dat", MarkedProfile(4, "Four"));
+
+    FileFaults faults; // counts the opens
+    EXPECT_EQ(LoadAllProfiles(listing), 2);
+    EXPECT_THAT(LoadedNames(), ElementsAre("One", "Three")) << "the new file waits for the next listing";
+    ExpectRecordsAndSchedulesPaired();
+    EXPECT_EQ(faults.Count(FileCall::Open), 3) << "each listed file opened once";
+    ASSERT_EQ(LoadProblems.size(), 1U);
+    EXPECT_EQ(LoadProblems[0].Kind, LoadProblemKind::FileVanished);
+    EXPECT_EQ(ProblemText(LoadProblems[0]), "Profile_0002.dat: gone before it could be read");
+
+    // The folder as the listing found it counts, not as it is now.
+    FolderListing missing;
+    missing.State = FolderState::Missing;
+    EXPECT_EQ(LoadAllProfiles(missing), 0);
+    ASSERT_EQ(LoadProblems.size(), 1U);
+    EXPECT_EQ(ProblemText(LoadProblems[0]), "Profiles folder not found: " + folder);
+
+    EXPECT_EQ(LoadAllProfiles(), 3) << "without a listing it lists the folder itself";
 }
 
 TEST_F(ProfileLoadingTest, EqualNamesKeepTheOrderTheirFilesWereFound) {
@@ -347,7 +426,7 @@ TEST_F(ProfileLoadingTest, EveryProfileThatDoesNotLoadHasItsProblem) {
          [](FileFaults& f) {
              f.Fail(FileCall::Open, "Profile_0009.dat", std::errc::no_such_file_or_directory);
          },
-         {"Profile_0009.dat: no such file or directory"},
+         {"Profile_0009.dat: gone before it could be read"},
          1},
 #ifndef _WIN32
         {"a FIFO named like a profile",

@@ -202,8 +202,21 @@ void RecordingTray::Activate() {
     }
 }
 
-void RecordingWait::Sleep(std::int32_t milliseconds) {
-    m_Log.Record("Wait.Sleep", "Wait.Sleep " + std::to_string(milliseconds));
+void RecordingOneShotTimer::Start(std::int32_t milliseconds, std::function<void()> handler) {
+    m_Log.Record("Wait.Start", "Wait.Start " + std::to_string(milliseconds));
+    m_Handler = std::move(handler);
+}
+
+bool RecordingOneShotTimer::Elapse() {
+    if (!m_Handler) {
+        return false;
+    }
+    m_Log.Calls.emplace_back("Wait.Elapsed");
+    // Taken out first: the handler may start the timer again.
+    const std::function<void()> handler = std::move(m_Handler);
+    m_Handler = nullptr;
+    handler();
+    return true;
 }
 
 void RecordingBusyPointer::SetBusy(bool busy) {

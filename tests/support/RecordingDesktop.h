@@ -169,13 +169,21 @@ private:
     std::function<void()> m_Activated;
 };
 
-class RecordingWait : public IWait {
+// Logged as "Wait.Start 500" when started; fires only when the test lets
+// the time pass with Elapse.
+class RecordingOneShotTimer : public IOneShotTimer {
 public:
-    explicit RecordingWait(RecordingLog& log) : m_Log(log) {}
-    void Sleep(std::int32_t milliseconds) override;
+    explicit RecordingOneShotTimer(RecordingLog& log) : m_Log(log) {}
+    void Start(std::int32_t milliseconds, std::function<void()> handler) override;
+
+    bool Pending() const { return static_cast<bool>(m_Handler); }
+    // The time has passed: logs "Wait.Elapsed" and runs the handler, when one
+    // is pending; false when none was.
+    bool Elapse();
 
 private:
     RecordingLog& m_Log;
+    std::function<void()> m_Handler;
 };
 
 class RecordingBusyPointer : public IBusyPointer {
@@ -195,7 +203,7 @@ struct RecordingDesktop {
     RecordingReportList List{Log, ImageList};
     RecordingTimer Timer{Log};
     RecordingTray Tray{Log};
-    RecordingWait Wait{Log};
+    RecordingOneShotTimer Wait{Log};
     RecordingBusyPointer Busy{Log};
 };
 
