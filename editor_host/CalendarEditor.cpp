@@ -2,6 +2,7 @@
 
 #include "common/Errors.h"
 #include "common/SharedTables.h"
+#include "platform/Console.h"
 #include "platform/DateServices.h"
 
 #include <algorithm>
@@ -216,7 +217,7 @@ void CalendarEditor::Run(const ScriptCommand& command) {
         const auto found = std::find_if(kKeys.begin(), kKeys.end(),
                                         [&](const auto& entry) { return entry.first == command.Text(0); });
         if (found == kKeys.end()) {
-            throw InvalidArgumentError("no key \"" + command.Text(0) +
+            throw InvalidArgumentError("no key \"" + EscapeConsoleText(command.Text(0)) +
                                        "\" (left, right, up, down, space, page-up, page-down)");
         }
         Key(found->second);

@@ -1,6 +1,7 @@
 #include "editor_host/ScheduleEditor.h"
 
 #include "common/Errors.h"
+#include "platform/Console.h"
 #include "platform/DrawingSurface.h"
 #include "schedule_view/ScheduleGrid.h"
 
@@ -327,7 +328,7 @@ void ScheduleEditor::Run(const ScriptCommand& command) {
         const auto found = std::find_if(kKeys.begin(), kKeys.end(),
                                         [&](const auto& entry) { return entry.first == command.Text(0); });
         if (found == kKeys.end()) {
-            throw InvalidArgumentError("no key \"" + command.Text(0) +
+            throw InvalidArgumentError("no key \"" + EscapeConsoleText(command.Text(0)) +
                                        "\" (up, down, left, right, shift-left, shift-right, insert, delete)");
         }
         Key(found->second);

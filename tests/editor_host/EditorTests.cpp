@@ -83,6 +83,30 @@ TEST(CalendarEditor, ScriptsSelectAnEntryAndPaintItsCodeWithTheMouse) {
     EXPECT_EQ(editor.Host().Controls().MonthText, "October 2000");
 }
 
+// A key name is the script's own bytes: an unknown one is named escaped, so
+// that the message stays one line of text that cannot drive a terminal.
+TEST(Editors, AnUnknownKeyIsNamedWithItsBytesEscaped) {
+    const std::string script = std::string("key \"\x17\x1B[2J\"\n");
+    RecordingSurface picture(324, 179);
+    FakeImageList images;
+    auto schedule = std::make_shared<cTimeSchedule>();
+    schedule->SetDefaultPeriod();
+    ScheduleEditor scheduleEditor(schedule, picture, images);
+    CalendarEditor calendarEditor(picture, images);
+    const auto messageOf = [&](auto& editor, const std::vector<ScriptVerb>& verbs) {
+        try {
+            editor.Run(Script(script, verbs).front());
+        } catch (const InvalidArgumentError& error) {
+            return std::string(error.what());
+        }
+        return std::string("no error");
+    };
+    for (const std::string& message : {messageOf(scheduleEditor, ScheduleEditor::ScriptVerbs()),
+                                       messageOf(calendarEditor, CalendarEditor::ScriptVerbs())}) {
+        EXPECT_NE(message.find("no key \"\\x17\\x1B[2J\" ("), std::string::npos) << message;
+    }
+}
+
 // Whatever a failed read left in the table is not the calendar the user had:
 // saving it would overwrite a good file with it.
 TEST(CalendarEditor, ACalendarWhoseFileCouldNotBeReadIsNeverSaved) {
