@@ -9,7 +9,8 @@
 #include <unistd.h>
 
 int main() {
-    const std::string block = "== 00:00:00 1 profiles\n+ Profile\ntooltip: Aktiva profiler:\\n\xC2\xB7 Profile\n";
+    const std::string block =
+        "== 00:00:00 1 profiles\n+ Profile\ntooltip: Aktiva profiler:\\n\xC2\xB7 Profile\n";
     std::cout << block << std::flush;
     pause(); // ended by SIGTERM, as the front end is
     return 0;
