@@ -29,10 +29,10 @@ std::vector<std::string> ParsedArguments::Values(std::string_view option) const 
     return found == m_Values.end() ? std::vector<std::string>{} : found->second;
 }
 
-ParsedArguments ParseArguments(const CommandSpec& spec, const Arguments& args) {
+ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args) {
     ParsedArguments parsed;
     parsed.m_Given = args;
-    const bool ownHelp = spec.Help.empty();
+    const bool ownHelp = syntax.Help.empty();
     // Help wins over everything else on the line, as users add it to a line
     // that did not work.
     if (!ownHelp && std::any_of(args.begin(), args.end(), IsHelp)) {
@@ -57,9 +57,9 @@ ParsedArguments ParseArguments(const CommandSpec& spec, const Arguments& args) {
         }
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const auto option = std::find_if(spec.Options.begin(), spec.Options.end(),
+        const auto option = std::find_if(syntax.Options.begin(), syntax.Options.end(),
                                          [&](const OptionSpec& candidate) { return candidate.Name == name; });
-        if (option == spec.Options.end()) {
+        if (option == syntax.Options.end()) {
             throw UsageError("unknown option \"" + name + "\"");
         }
         std::string value;
@@ -81,21 +81,21 @@ ParsedArguments ParseArguments(const CommandSpec& spec, const Arguments& args) {
         values.push_back(std::move(value));
     }
 
-    for (const OptionSpec& option : spec.Options) {
+    for (const OptionSpec& option : syntax.Options) {
         if (option.Required && !parsed.Has(option.Name)) {
             throw UsageError(std::string(option.Name) + " " + std::string(option.Value) + " is required");
         }
     }
     const std::size_t operands = parsed.m_Operands.size();
-    if (operands < spec.MinOperands) {
-        throw UsageError("no " + std::string(spec.Operands) + " given");
+    if (operands < syntax.MinOperands) {
+        throw UsageError("no " + std::string(syntax.Operands) + " given");
     }
-    if (operands > spec.MaxOperands) {
-        if (spec.MaxOperands == 0) {
+    if (operands > syntax.MaxOperands) {
+        if (syntax.MaxOperands == 0) {
             throw UsageError("unexpected argument \"" + parsed.m_Operands.front() + "\"");
         }
-        throw UsageError("more than " + std::string(spec.MaxOperands == 1 ? "one " : "the expected ") +
-                         std::string(spec.Operands) + " given");
+        throw UsageError("more than " + std::string(syntax.MaxOperands == 1 ? "one " : "the expected ") +
+                         std::string(syntax.Operands) + " given");
     }
     return parsed;
 }

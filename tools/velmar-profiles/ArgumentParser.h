@@ -68,18 +68,18 @@ public:
     const Arguments& Given() const { return m_Given; }
 
 private:
-    friend ParsedArguments ParseArguments(const CommandSpec& spec, const Arguments& args);
+    friend ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args);
 
     std::map<std::string, std::vector<std::string>, std::less<>> m_Values;
     std::vector<std::string> m_Operands;
     Arguments m_Given;
 };
 
-// Checks a command's arguments against its spec. Options come as "--name
+// Checks a command's arguments against its syntax. Options come as "--name
 // VALUE" or "--name=VALUE", anywhere among the operands; "--" ends the options;
 // "-" alone is an operand. UsageError for an unknown option, an option without
 // its value, a flag with one, a second use of an option that is not
 // repeatable, a required option left out, and too few or too many operands.
-ParsedArguments ParseArguments(const CommandSpec& spec, const Arguments& args);
+ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args);
 
 } // namespace velmar::tool

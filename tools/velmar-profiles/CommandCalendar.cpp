@@ -47,7 +47,7 @@ int ParseYear(const std::string& text) {
 } // namespace
 
 const CommandSpec& CalendarSpec() {
-    static const CommandSpec spec{
+    static const CommandSpec syntax{
         .Name = "calendar",
         .Synopsis = "calendar CALENDAR_FILE [--year YYYY]",
         .Summary = "List every date with a non-zero day-type code.",
@@ -57,7 +57,7 @@ const CommandSpec& CalendarSpec() {
         .MinOperands = 1,
         .MaxOperands = 1,
     };
-    return spec;
+    return syntax;
 }
 
 int CommandCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& /*err*/) {

@@ -67,7 +67,7 @@ error or a malformed script line ("SCRIPT:LINE: message").
 } // namespace
 
 const CommandSpec& RenderCalendarSpec() {
-    static const CommandSpec spec{
+    static const CommandSpec syntax{
         .Name = "render-calendar",
         .Synopsis = "render-calendar CALENDAR_FILE --month YYYY-MM --out FILE.png [options]",
         .Summary = "Draw one month of a calendar file into a PNG.",
@@ -85,7 +85,7 @@ const CommandSpec& RenderCalendarSpec() {
         .MinOperands = 1,
         .MaxOperands = 1,
     };
-    return spec;
+    return syntax;
 }
 
 #ifdef VELMAR_WITH_QT

@@ -61,7 +61,7 @@ cannot be read, a script command that fails or a PNG that cannot be written;
 } // namespace
 
 const CommandSpec& RenderScheduleSpec() {
-    static const CommandSpec spec{
+    static const CommandSpec syntax{
         .Name = "render-schedule",
         .Synopsis = "render-schedule PROFILE_FILE --out FILE.png [--events SCRIPT] [--calendar]",
         .Summary = "Draw the schedule editor's grid for a profile's schedule into a PNG.",
@@ -73,7 +73,7 @@ const CommandSpec& RenderScheduleSpec() {
         .MinOperands = 1,
         .MaxOperands = 1,
     };
-    return spec;
+    return syntax;
 }
 
 #ifdef VELMAR_WITH_QT

@@ -116,7 +116,7 @@ void PrintRecord(std::ostream& out, const ProfileRecord& r) {
 } // namespace
 
 const CommandSpec& ShowSpec() {
-    static const CommandSpec spec{
+    static const CommandSpec syntax{
         .Name = "show",
         .Synopsis = "show FILE",
         .Summary = "Print one profile file: format version, name, active flag, every field\n"
@@ -127,7 +127,7 @@ const CommandSpec& ShowSpec() {
         .MinOperands = 1,
         .MaxOperands = 1,
     };
-    return spec;
+    return syntax;
 }
 
 int CommandShow(const ParsedArguments& args, std::ostream& out, std::ostream& /*err*/) {

@@ -27,7 +27,7 @@ int CommandShow(const ParsedArguments& args, std::ostream& out, std::ostream& er
 int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& err);
-// Takes its arguments as given, after the parser checked them against its spec.
+// Takes its arguments as given, after the parser checked them against its syntax.
 int CommandList(const Arguments& args, std::ostream& out, std::ostream& err);
 
 // Runs the tool on the arguments after the program name: "--help",

@@ -17,7 +17,7 @@ namespace {
 constexpr std::string_view kProgram = "velmar-profiles";
 
 const CommandSpec& ListSpec() {
-    static const CommandSpec spec{
+    static const CommandSpec syntax{
         .Name = "list",
         .Synopsis = "list [--json] [/PATH:folder]",
         .Summary = "Print the profiles of a data folder: one line per profile (\"+ \" active,\n"
@@ -28,7 +28,7 @@ const CommandSpec& ListSpec() {
         .MinOperands = 0,
         .MaxOperands = kAnyNumber,
     };
-    return spec;
+    return syntax;
 }
 
 int RunList(const ParsedArguments& args, std::ostream& out, std::ostream& err) {
