@@ -183,14 +183,7 @@ std::string EditorWindow::Open(const std::string& path, bool profile) {
         if (profile) {
             AddTab(new ScheduleTab(path));
         } else {
-            auto* tab = new CalendarTab(path, m_Language);
-            tab->ChooseFile = [this](const std::string& kind) {
-                return kind == "profile"
-                           ? m_Dialogs->OpenFileName(tr("Profile to show").toStdString(), kProfileFilter)
-                           : m_Dialogs->OpenFileName(tr("Holidays").toStdString(), kICalendarFilter);
-            };
-            tab->ShowError = [this](const std::string& message) { m_Dialogs->ShowError(message); };
-            AddTab(tab);
+            AddCalendarTab(path);
         }
     } catch (const VelmarError& error) {
         return error.what();
@@ -214,15 +207,15 @@ bool EditorWindow::OpenFiles(const std::vector<std::string>& paths) {
 }
 
 bool EditorWindow::OpenProfile(const std::string& path) {
-    const std::string problem = Open(path, true);
-    if (!problem.empty()) {
-        m_Dialogs->ShowError(problem);
-    }
-    return problem.empty();
+    return OpenShowingProblem(path, true);
 }
 
 bool EditorWindow::OpenCalendar(const std::string& path) {
-    const std::string problem = Open(path, false);
+    return OpenShowingProblem(path, false);
+}
+
+bool EditorWindow::OpenShowingProblem(const std::string& path, bool profile) {
+    const std::string problem = Open(path, profile);
     if (!problem.empty()) {
         m_Dialogs->ShowError(problem);
     }
@@ -230,7 +223,13 @@ bool EditorWindow::OpenCalendar(const std::string& path) {
 }
 
 void EditorWindow::NewCalendar() {
-    auto* tab = new CalendarTab({}, m_Language);
+    AddCalendarTab({});
+}
+
+// A calendar tab for `path` (empty: a new calendar), asking its files and
+// showing its errors through the window's dialogs.
+void EditorWindow::AddCalendarTab(const std::string& path) {
+    auto* tab = new CalendarTab(path, m_Language);
     tab->ChooseFile = [this](const std::string& kind) {
         return kind == "profile"
                    ? m_Dialogs->OpenFileName(tr("Profile to show").toStdString(), kProfileFilter)

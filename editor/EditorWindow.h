@@ -58,11 +58,13 @@ protected:
 private:
     void BuildMenus();
     void AddTab(EditorTab* tab);
+    void AddCalendarTab(const std::string& path);
     bool SaveTab(EditorTab* tab, bool askForName);
     bool MayClose(EditorTab* tab);
     void Refresh();
     void RunScheduleCommand(ScheduleCommand command) const;
     std::string Open(const std::string& path, bool profile);
+    bool OpenShowingProblem(const std::string& path, bool profile);
 
     EditorLanguage m_Language;
     SharedTablesScope m_Tables;
