@@ -1,5 +1,6 @@
 #include "app/ChangeSignature.h"
 
+#include "common/Paths.h"
 #include "profiles/Profiles.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // The change signature of the profile files: what the reload cycle compares
 // to decide whether the files must be read again.
 
-#include "common/FileSystem.h"
+#include "platform/FileSystem.h"
 
 #include <string>
 

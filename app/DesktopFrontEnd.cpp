@@ -3,12 +3,12 @@
 #include "app/ConsoleFrontEnd.h"
 #include "app/Launcher.h"
 #include "app/Startup.h"
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
 #include "platform/qt/QtDesktop.h"
 #include "profiles/Profiles.h"
 
 #include <QApplication>
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -88,13 +88,8 @@ int RunDesktop(const StartupInfo& startup) {
 
 } // namespace
 
-int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup,
-                       [[maybe_unused]] const GraphicalSession& session) {
-#if !defined(_WIN32) && !defined(__APPLE__)
-    const auto userChoice = ProcessEnvironment("QT_QPA_PLATFORM");
-    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(QtPlatformList(
-                                   session, userChoice, ProcessEnvironment("XDG_SESSION_TYPE"))));
-#endif
+int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup, const GraphicalSession& session) {
+    ChooseQtPlatform(session);
     SetDesktopIdentity();
     std::optional<QApplication> application;
     bool fellBack = false;
@@ -121,18 +116,7 @@ int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup,
         return RunConsoleFrontEnd(startup, std::cout);
     }
     const int status = RunDesktop(startup);
-#if !defined(_WIN32) && !defined(__APPLE__)
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        // Qt's Wayland client can hang for ever while it takes its connection
-        // down (its event thread stays blocked in a read that nothing ends).
-        // The program is done by now: the icon is gone, the lock let go, the
-        // output written. It ends without taking Qt down.
-        std::cout.flush();
-        std::cerr.flush();
-        std::fflush(nullptr);
-        std::_Exit(status);
-    }
-#endif
+    EndBeforeQtOnWayland(status);
     return status;
 }
 

@@ -2,7 +2,8 @@
 
 #include "common/CodePage.h"
 #include "common/CommonProcedures.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
+#include "platform/FileSystem.h"
 #include "common/Numeric.h"
 
 #include <algorithm>
@@ -65,11 +66,6 @@ std::string JoinArguments(const std::vector<std::string>& arguments) {
         line += arguments[i];
     }
     return line;
-}
-
-bool IsExistingFolder(const std::string& folder) {
-    std::error_code error;
-    return std::filesystem::is_directory(PathFromUtf8(folder), error);
 }
 
 std::string ResolveDataPath(const std::string& executableFolder, const std::vector<std::string>& arguments,

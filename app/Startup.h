@@ -2,6 +2,8 @@
 
 // The start-up rules of the main window: where the profile data lies.
 
+#include "platform/FileSystem.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,10 +30,8 @@ inline constexpr PathStyle kPlatformPathStyle = PathStyle::Posix;
 extern const char* const kDefaultDataPath;
 
 // Whether a folder exists; ResolveDataPath asks it about "Project" beside the
-// executable.
+// executable. The file system's answer is IsExistingFolder.
 using FolderPredicate = std::function<bool(const std::string& folder)>;
-// The file system's answer: an existing folder (or a link to one).
-bool IsExistingFolder(const std::string& folder);
 
 // The command line as one text: the arguments joined with single spaces.
 std::string JoinArguments(const std::vector<std::string>& arguments);

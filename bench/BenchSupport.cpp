@@ -1,7 +1,8 @@
 #include "bench/BenchSupport.h"
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/BinaryFile.h"
+#include "platform/FileSystem.h"
 #include "profiles/Profiles.h"
 
 #include <array>

@@ -6,6 +6,7 @@
 #include "app/ChangeSignature.h"
 #include "bench/BenchSupport.h"
 #include "bench/Floors.h"
+#include "common/Paths.h"
 #include "profiles/Profiles.h"
 
 #include <array>

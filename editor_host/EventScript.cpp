@@ -1,6 +1,6 @@
 #include "editor_host/EventScript.h"
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/Console.h"
 
 #include <algorithm>

@@ -1,7 +1,8 @@
 #include "platform/BinaryFile.h"
 
 #include "common/Errors.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
+#include "platform/SystemError.h"
 
 #include <algorithm>
 #include <array>

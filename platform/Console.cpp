@@ -5,19 +5,8 @@
 #include "platform/LocalTime.h"
 
 #include <algorithm>
-#include <array>
 #include <chrono>
-#include <csignal>
-#include <ctime>
 #include <ostream>
-#include <thread>
-
-#ifndef _WIN32
-#include <cerrno>
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-#endif
 
 namespace velmar {
 
@@ -199,78 +188,6 @@ void ImmediateOneShotTimer::Start(std::int32_t /*milliseconds*/, std::function<v
     }
 }
 
-namespace {
-
-volatile std::sig_atomic_t g_StopSignal = 0;
-
-#ifndef _WIN32
-std::array<int, 2> g_WakePipe = {-1, -1};
-
-extern "C" void OnConsoleStopSignal(int signal) {
-    g_StopSignal = signal;
-    const int saved = errno;
-    const char byte = 1;
-    // A full pipe already holds a wake-up; nothing more is needed.
-    [[maybe_unused]] const auto written = write(g_WakePipe[1], &byte, 1);
-    errno = saved;
-}
-#else
-extern "C" void OnConsoleStopSignal(int signal) {
-    g_StopSignal = signal;
-}
-#endif
-
-#ifndef _WIN32
-struct sigaction g_OldInt {};
-struct sigaction g_OldTerm {};
-struct sigaction g_OldHup {};
-#else
-void (*g_OldInt)(int) = nullptr;
-void (*g_OldTerm)(int) = nullptr;
-#endif
-
-} // namespace
-
-ConsoleStopSignals::ConsoleStopSignals() {
-    g_StopSignal = 0;
-#ifndef _WIN32
-    if (g_WakePipe[0] < 0) {
-        if (pipe(g_WakePipe.data()) != 0) {
-            throw HostCallError("cannot create the signal pipe");
-        }
-        for (const int fd : g_WakePipe) {
-            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-            fcntl(fd, F_SETFD, FD_CLOEXEC);
-        }
-    }
-    struct sigaction action {};
-    action.sa_handler = OnConsoleStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, &g_OldInt);
-    sigaction(SIGTERM, &action, &g_OldTerm);
-    sigaction(SIGHUP, &action, &g_OldHup);
-#else
-    g_OldInt = std::signal(SIGINT, OnConsoleStopSignal);
-    g_OldTerm = std::signal(SIGTERM, OnConsoleStopSignal);
-#endif
-}
-
-ConsoleStopSignals::~ConsoleStopSignals() {
-#ifndef _WIN32
-    sigaction(SIGINT, &g_OldInt, nullptr);
-    sigaction(SIGTERM, &g_OldTerm, nullptr);
-    sigaction(SIGHUP, &g_OldHup, nullptr);
-#else
-    std::signal(SIGINT, g_OldInt);
-    std::signal(SIGTERM, g_OldTerm);
-#endif
-}
-
-int ConsoleStopSignals::Received() const {
-    return static_cast<int>(g_StopSignal);
-}
-
 int RunConsoleLoop(const ConsoleTimer& timer, ConsoleOneShotTimer& wait, const ConsoleStopSignals& signals) {
     using Clock = std::chrono::steady_clock;
     auto due = Clock::now() + std::chrono::milliseconds(timer.Interval());
@@ -292,16 +209,7 @@ int RunConsoleLoop(const ConsoleTimer& timer, ConsoleOneShotTimer& wait, const C
         }
         const long long waitMs =
             std::chrono::duration_cast<std::chrono::milliseconds>(next - now).count() + 1;
-#ifndef _WIN32
-        pollfd wake{g_WakePipe[0], POLLIN, 0};
-        if (poll(&wake, 1, static_cast<int>(waitMs)) > 0) {
-            std::array<char, 64> drain{};
-            while (read(g_WakePipe[0], drain.data(), drain.size()) > 0) {
-            }
-        }
-#else
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::min<long long>(waitMs, 100)));
-#endif
+        signals.Wait(waitMs);
         if (!timer.Enabled()) {
             due = Clock::now() + std::chrono::milliseconds(timer.Interval());
         }

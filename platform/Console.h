@@ -7,6 +7,7 @@
 
 #include "platform/LocalTime.h"
 #include "platform/ReportList.h"
+#include "platform/StopSignals.h"
 #include "platform/Timer.h"
 #include "platform/TrayIcon.h"
 #include "platform/Window.h"
@@ -171,20 +172,6 @@ public:
 class ImmediateOneShotTimer : public IOneShotTimer {
 public:
     void Start(std::int32_t /*milliseconds*/, std::function<void()> handler) override;
-};
-
-// While it exists, SIGINT, SIGTERM and (POSIX) SIGHUP are caught and remembered instead of
-// ending the process; the previous handlers come back when it goes. Create it
-// before the load step, so that a signal during the first load is not lost.
-class ConsoleStopSignals {
-public:
-    ConsoleStopSignals();
-    ~ConsoleStopSignals();
-    ConsoleStopSignals(const ConsoleStopSignals&) = delete;
-    ConsoleStopSignals& operator=(const ConsoleStopSignals&) = delete;
-
-    // The signal caught, 0 while none has arrived.
-    int Received() const;
 };
 
 // Fires the timer every Interval milliseconds (counted from the end of the

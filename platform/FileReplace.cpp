@@ -1,7 +1,7 @@
 #include "platform/FileReplace.h"
 
 #include "common/Errors.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 
 #include <algorithm>
 #include <array>

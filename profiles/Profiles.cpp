@@ -2,8 +2,10 @@
 
 #include "common/CodePage.h"
 #include "common/Errors.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/BinaryFile.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemError.h"
 #include "platform/Timer.h"
 
 #include <algorithm>

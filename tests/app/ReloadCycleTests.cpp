@@ -1,6 +1,7 @@
 #include "app/ConsoleFrontEnd.h"
 #include "app/MainWindow.h"
 #include "common/CodePage.h"
+#include "common/Paths.h"
 #include "profiles/Profiles.h"
 #include "tests/app/ProfileFileWriter.h"
 #include "tests/support/FileFaults.h"

@@ -1,6 +1,6 @@
 // The one grammar of event scripts, shared by the schedule and calendar editors.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "editor_host/CalendarEditor.h"
 #include "editor_host/EventScript.h"
 #include "editor_host/ScheduleEditor.h"

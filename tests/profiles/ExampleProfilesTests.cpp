@@ -1,7 +1,7 @@
 // The committed example data folder is exactly what velmar-make-examples
 // writes, and it loads as a realistic set of profiles.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "profiles/Profiles.h"
 #include "tests/profiles/ProfileFiles.h"
 #include "tools/make-examples/ExampleProfiles.h"

@@ -3,7 +3,7 @@
 // Builders of profile files byte by byte, independent of the reader under test,
 // and a fixture that points DataPath at a fresh data folder.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "profiles/Profiles.h"
 #include "tests/support/TestFiles.h"
 

@@ -1,7 +1,8 @@
 // Finding, loading and sorting the profile files of a data folder.
 
 #include "common/CodePage.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
+#include "platform/FileSystem.h"
 #include "platform/Timer.h"
 #include "profiles/Profiles.h"
 #include "tests/profiles/ProfileFiles.h"

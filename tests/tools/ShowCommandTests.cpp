@@ -1,7 +1,8 @@
 // velmar-profiles show: the listing of one profile file, and a clean one-line
 // error with exit status 1 for every file the program cannot load.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
+#include "platform/SystemError.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tools/ToolRun.h"
 

@@ -1,7 +1,7 @@
 #include "tools/make-examples/ExampleProfiles.h"
 
 #include "common/Errors.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/BinaryFile.h"
 #include "profiles/Profiles.h"
 #include "schedule/PeriodArray.h"

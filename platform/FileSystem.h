@@ -1,42 +1,14 @@
 #pragma once
 
+// Folders and the files in them, as the operating system lists them.
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 namespace velmar {
-
-// The folder separator of the platform: "\" on Windows, "/" elsewhere.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
-
-// The error of the calling thread's last failed system call: errno on POSIX,
-// GetLastError() on Windows.
-std::error_code LastSystemError();
-// The system's own words for an error, UTF-8, as a clause that follows a
-// colon: "permission denied", "input/output error". Windows codes are worded
-// by FormatMessageW. The first letter is lower-cased unless the first word is
-// an abbreviation ("I/O"), and a final full stop is dropped.
-std::string SystemErrorText(const std::error_code& error);
-// Whether an error says that a file, or a folder on its path, does not exist
-// (ENOENT; on Windows ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND).
-bool IsNoSuchFile(const std::error_code& error);
-
-// Texts are UTF-8 throughout the program; these convert to and from the
-// file-system path type without loss on any platform.
-std::filesystem::path PathFromUtf8(std::string_view utf8);
-std::string PathToUtf8(const std::filesystem::path& path);
-
-// Matches a file name against a pattern where "*" stands for any run of
-// characters and "?" for exactly one (one code point of UTF-8 text).
-// With ignoreCase, ASCII and Latin-1 letters match in either case, as on Windows.
-bool WildcardMatch(std::string_view pattern, std::string_view name, bool ignoreCase);
 
 // One ordinary file found by ListFolder, or an entry it set apart.
 struct DirectoryEntry {
@@ -71,10 +43,10 @@ struct FolderListing {
 };
 
 // Lists the entries of `folder` whose names match `pattern` (wildcards as
-// above, letter case ignored as on Windows). Hidden entries (names beginning
-// with "." on POSIX, the hidden or system attribute on Windows) are left out.
-// One system call per matching entry gives its type, time and size; other
-// names cost no call and no conversion. Never throws for a folder that
+// WildcardMatch, letter case ignored as on Windows). Hidden entries (names
+// beginning with "." on POSIX, the hidden or system attribute on Windows) are
+// left out. One system call per matching entry gives its type, time and size;
+// other names cost no call and no conversion. Never throws for a folder that
 // cannot be read: State and Reason tell.
 FolderListing ListFolder(const std::string& folder, std::string_view pattern);
 
@@ -89,5 +61,27 @@ std::vector<DirectoryEntry> ListFiles(const std::string& folder, std::string_vie
 // that only a wildcard matched (a name given in full is found). Any error during
 // the search (an invalid path, a folder that cannot be read) gives false.
 bool FileExists(const std::string& FileName);
+
+// Whether a folder exists (or a link to one).
+bool IsExistingFolder(const std::string& folder);
+
+// The folder's canonical path, UTF-8, without a trailing separator: absolute,
+// with "." and ".." and symbolic links resolved as far as the folder exists,
+// so that two spellings of one folder give the same text. A folder that does
+// not exist keeps its missing part as written.
+std::string CanonicalFolder(const std::string& folder);
+
+namespace detail {
+// What differs by system, in FileSystemPosix.cpp and FileSystemWindows.cpp.
+// Whether a directory search passes over the entry: hidden by its name on
+// POSIX, by its attributes on Windows.
+bool IsHiddenEntry(const std::filesystem::path& path);
+// Whether a file named in full (no wildcard) is hidden from a search: on
+// Windows by its attributes; on POSIX never, since hiding is no property a
+// named file has there.
+bool IsHiddenNamedFile(const std::filesystem::path& path);
+// Whether the system's own searches ignore letter case.
+bool SearchIgnoresCase();
+} // namespace detail
 
 } // namespace velmar

@@ -1,4 +1,4 @@
-#include "common/FileSystem.h"
+#include "platform/SystemError.h"
 
 #include <array>
 #include <gtest/gtest.h>

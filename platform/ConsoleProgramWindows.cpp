@@ -1,19 +1,14 @@
 #include "platform/ConsoleProgram.h"
 
-#include "platform/Process.h"
-
-#ifdef _WIN32
 #include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <windows.h>
-#endif
 
 namespace velmar {
 
-#ifdef _WIN32
 namespace {
 
 // The console's output code page before ours, 0 when there is nothing to
@@ -80,7 +75,8 @@ bool HandleConsoleControl(unsigned long event) {
 }
 
 ConsoleProgram::ConsoleProgram(int& argc, char**& argv) {
-    m_Arguments = ProgramArguments(argc, argv);
+    m_CommandLine = ReadProgramCommandLine(argc, argv);
+    m_Arguments = m_CommandLine.Arguments;
     m_Arguments.insert(m_Arguments.begin(), argc > 0 ? std::string(argv[0]) : std::string());
     for (auto& argument : m_Arguments) {
         m_Argv.push_back(argument.data());
@@ -115,12 +111,5 @@ void AttachToParentConsole() {
     std::cout.clear();
     std::cerr.clear();
 }
-#else
-void AttachToParentConsole() {}
-
-ConsoleProgram::ConsoleProgram(int& /*argc*/, char**& /*argv*/) {}
-
-ConsoleProgram::~ConsoleProgram() = default;
-#endif
 
 } // namespace velmar
