@@ -1,10 +1,10 @@
 #include "app/Autostart.h"
 
-#include "app/Startup.h"
 #include "common/CodePage.h"
 #include "common/Errors.h"
 #include "common/Paths.h"
 #include "platform/FileSystem.h"
+#include "profiles/DataFolder.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,8 @@
 #include "app/Autostart.h"
-#include "app/Startup.h"
 #include "common/Errors.h"
 #include "common/Paths.h"
 #include "platform/FileSystem.h"
+#include "profiles/DataFolder.h"
 
 #include <cerrno>
 #include <cstring>
@@ -49,7 +49,8 @@ int TurnOn(const std::string& executableFolder, const std::vector<std::string>& 
            const std::filesystem::path& entryPath, std::ostream& out, std::ostream& err) {
     std::optional<std::string> dataFolder;
     if (!folderArguments.empty()) {
-        dataFolder = detail::AbsoluteFolder(ResolveDataPath(executableFolder, folderArguments));
+        dataFolder =
+            detail::AbsoluteFolder(DataFolder::FromCommandLine(executableFolder, folderArguments).DataPath());
     }
     std::string executable = executableFolder;
     if (executable.empty() || executable.back() != kPathSeparator) {
@@ -66,7 +67,7 @@ int TurnOn(const std::string& executableFolder, const std::vector<std::string>& 
         }
     } else {
         out << "Autostart on: " << kProgramName << " starts at login on its default data folder (now "
-            << ResolveDataPath(executableFolder, {}) << ").\n";
+            << DataFolder::FromCommandLine(executableFolder, {}).DataPath() << ").\n";
     }
     out << "Entry: " << PathToUtf8(entryPath) << '\n';
     return 0;

@@ -1,8 +1,8 @@
 #include "app/Autostart.h"
-#include "app/Startup.h"
 #include "common/Errors.h"
 #include "common/Paths.h"
 #include "platform/FileSystem.h"
+#include "profiles/DataFolder.h"
 
 #include <ostream>
 
@@ -37,7 +37,8 @@ int RunAutostart(const std::string& state, const std::string& executableFolder,
     target = "\"" + target + std::string(kProgramName) + ".exe\"";
     std::string dataFolder;
     if (!folderArguments.empty()) {
-        dataFolder = detail::AbsoluteFolder(ResolveDataPath(executableFolder, folderArguments));
+        dataFolder =
+            detail::AbsoluteFolder(DataFolder::FromCommandLine(executableFolder, folderArguments).DataPath());
         std::string value = dataFolder;
         if (value.size() > 1 && value.back() == kPathSeparator) {
             value.pop_back(); // "/PATH:D:" gives the root "D:\" all the same

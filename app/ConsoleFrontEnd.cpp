@@ -2,7 +2,6 @@
 
 #include "platform/Console.h"
 #include "platform/LocalTime.h"
-#include "profiles/Profiles.h"
 
 #include <algorithm>
 #include <ostream>
@@ -27,11 +26,16 @@ struct ConsoleControls {
 };
 
 // The load step without its wait, on console controls that print the block
-// to `out`; returns the tooltip it set.
-std::string LoadOnce(const StartupInfo& startup, std::ostream& out) {
+// to `out`; returns the tooltip it set, and the load in `loaded`.
+std::string LoadOnce(const DataFolder& folder, std::ostream& out, ProfileLoad& loaded) {
     ConsoleControls controls(out);
     ImmediateOneShotTimer wait;
-    VelmarActiveProfiles_Main main(controls.Of(wait), startup);
+    VelmarActiveProfiles_Main main(controls.Of(wait), folder);
+    main.ProfileLoader = [&loaded,
+                          load = main.ProfileLoader](const ChangeSignature* listing) -> const ProfileLoad& {
+        loaded = load(listing);
+        return loaded;
+    };
     main.Form_Load();
     main.Form_Unload();
     return controls.Tray.ToolTipText();
@@ -61,21 +65,13 @@ const char* ProblemKindName(LoadProblemKind kind) {
     return "unknown";
 }
 
-bool FolderListed(const std::vector<LoadProblem>& problems) {
-    return std::none_of(problems.begin(), problems.end(), [](const LoadProblem& problem) {
-        return problem.Kind == LoadProblemKind::FolderMissing ||
-               problem.Kind == LoadProblemKind::FolderNotAFolder ||
-               problem.Kind == LoadProblemKind::FolderUnreadable;
-    });
-}
-
 } // namespace
 
-int RunConsoleFrontEnd(const StartupInfo& startup, std::ostream& out) {
+int RunConsoleFrontEnd(const DataFolder& folder, std::ostream& out) {
     const ConsoleStopSignals signals;
     ConsoleControls controls(out);
     ConsoleOneShotTimer wait;
-    VelmarActiveProfiles_Main main(controls.Of(wait), startup);
+    VelmarActiveProfiles_Main main(controls.Of(wait), folder);
     main.Form_Load();
     RunConsoleLoop(controls.Timer, wait, signals);
     // The process is being ended: a close request the window grants.
@@ -86,21 +82,24 @@ int RunConsoleFrontEnd(const StartupInfo& startup, std::ostream& out) {
     return 0;
 }
 
-int PrintProfilesOnce(const StartupInfo& startup, std::ostream& out) {
-    LoadOnce(startup, out);
-    return FolderListed(LoadProblems) ? 0 : 1;
+int PrintProfilesOnce(const DataFolder& folder, std::ostream& out) {
+    ProfileLoad load(folder);
+    LoadOnce(folder, out, load);
+    return load.FolderListed() ? 0 : 1;
 }
 
-int PrintProfilesJson(const StartupInfo& startup, std::ostream& out) {
+int PrintProfilesJson(const DataFolder& folder, std::ostream& out) {
     std::ostringstream block; // the console block is not part of the JSON
-    const std::string toolTip = LoadOnce(startup, block);
+    ProfileLoad load(folder);
+    const std::string toolTip = LoadOnce(folder, block, load);
     std::vector<ListedProfile> profiles;
-    profiles.reserve(static_cast<std::size_t>(NumberOfProfiles));
-    for (std::int16_t i = 0; i < NumberOfProfiles; ++i) {
-        profiles.push_back({Profiles[i].Name, Profiles[i].Active != 0, ProfileFileNames[i]});
+    profiles.reserve(static_cast<std::size_t>(load.NumberOfProfiles));
+    for (std::int16_t i = 0; i < load.NumberOfProfiles; ++i) {
+        profiles.push_back({load.Profiles[i].Name, load.Profiles[i].Active != 0, load.FileNames[i]});
     }
-    out << FormatProfilesJson(LocalTimestampText(), DataPath, profiles, toolTip, LoadProblems) << std::flush;
-    return FolderListed(LoadProblems) ? 0 : 1;
+    out << FormatProfilesJson(LocalTimestampText(), folder.DataPath(), profiles, toolTip, load.Problems)
+        << std::flush;
+    return load.FolderListed() ? 0 : 1;
 }
 
 std::string FormatProfilesJson(std::string_view time, std::string_view dataFolder,

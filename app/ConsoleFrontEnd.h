@@ -4,7 +4,7 @@
 // cycle, with the list and tooltip printed as a block after every reload.
 
 #include "app/MainWindow.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileStore.h"
 
 #include <iosfwd>
 #include <string>
@@ -16,17 +16,17 @@ namespace velmar {
 // Runs until SIGINT, SIGTERM or SIGHUP, printing a block to `out` after every reload;
 // then unloads the window as a granted close request. Returns the exit status
 // (0). A failing load step reaches the caller.
-int RunConsoleFrontEnd(const StartupInfo& startup, std::ostream& out);
+int RunConsoleFrontEnd(const DataFolder& folder, std::ostream& out);
 
 // The load step alone, without its 500-millisecond wait: the profiles are
 // loaded once and the block is printed once. Returns the exit status: 1 when
 // the Profiles folder could not be listed (missing, not a folder, unreadable),
 // 0 otherwise; a file that could not be loaded is one of the block's "!" lines.
-int PrintProfilesOnce(const StartupInfo& startup, std::ostream& out);
+int PrintProfilesOnce(const DataFolder& folder, std::ostream& out);
 
 // The same load, printed as one JSON object for monitoring scripts (see
 // FormatProfilesJson); the same exit status.
-int PrintProfilesJson(const StartupInfo& startup, std::ostream& out);
+int PrintProfilesJson(const DataFolder& folder, std::ostream& out);
 
 // A profile as the JSON object lists it.
 struct ListedProfile {

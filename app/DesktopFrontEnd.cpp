@@ -2,11 +2,9 @@
 
 #include "app/ConsoleFrontEnd.h"
 #include "app/Launcher.h"
-#include "app/Startup.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/qt/QtDesktop.h"
-#include "profiles/Profiles.h"
 
 #include <QApplication>
 #include <iostream>
@@ -37,12 +35,13 @@ std::string FirstLine(const std::string& text) {
     return {};
 }
 
-int RunDesktop(const StartupInfo& startup) {
+int RunDesktop(const DataFolder& dataFolder) {
     // The window is hidden most of the time; the program ends only when the
     // window is unloaded.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const std::string folder = CanonicalFolder(ResolveDataPath(startup.ExecutableFolder, startup.Arguments));
+    // Two spellings of one folder are one instance.
+    const std::string folder = dataFolder.Canonical();
     QtSingleInstance instance(folder);
     switch (instance.Acquire()) {
     case QtSingleInstance::State::First:
@@ -67,7 +66,7 @@ int RunDesktop(const StartupInfo& startup) {
     QtTrayIcon tray;
     QtOneShotTimer wait;
     QtBusyPointer busy;
-    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy}, startup);
+    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy}, dataFolder);
     window.SetEvents(&main);
     window.OnUnloaded = [] { QCoreApplication::quit(); };
     // The menu's "Quit" is the program's own close request, granted as Ctrl+Q's is.
@@ -88,7 +87,7 @@ int RunDesktop(const StartupInfo& startup) {
 
 } // namespace
 
-int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup, const GraphicalSession& session) {
+int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session) {
     ChooseQtPlatform(session);
     SetDesktopIdentity();
     std::optional<QApplication> application;
@@ -113,9 +112,9 @@ int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup, const
         std::cerr << ConsoleInsteadLine("cannot open " + session.Displays +
                                         (reason.empty() ? std::string() : " (" + reason + ")"))
                   << '\n';
-        return RunConsoleFrontEnd(startup, std::cout);
+        return RunConsoleFrontEnd(folder, std::cout);
     }
-    const int status = RunDesktop(startup);
+    const int status = RunDesktop(folder);
     EndBeforeQtOnWayland(status);
     return status;
 }

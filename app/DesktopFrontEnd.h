@@ -14,7 +14,7 @@ namespace velmar {
 // that a running instance watches asks that one to show its window and returns
 // 0. When Qt cannot open the display after all, one line goes to standard
 // error and the console front end runs instead. `argc` must outlive the call.
-int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup, const GraphicalSession& session);
+int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session);
 
 // What differs by system (DesktopFrontEndPosix.cpp, DesktopFrontEndWindows.cpp).
 // Sets QT_QPA_PLATFORM to the platforms that reach `session` (QtPlatformList),

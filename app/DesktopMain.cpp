@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
                 velmar::RunAutostartOption(line.ExecutableFolder, userArguments, std::cout, std::cerr)) {
             return *status;
         }
-        const velmar::StartupInfo startup{line.ExecutableFolder, line.StartupArguments};
+        // The data folder, worked out once from the command line for the whole run.
+        const auto folder = velmar::DataFolder::FromCommandLine(line.ExecutableFolder, line.StartupArguments);
         const velmar::GraphicalSession session = velmar::ProbeGraphicalSession();
         if (session.State != velmar::DisplayState::Reachable) {
             std::cerr << velmar::ConsoleInsteadLine(session.State == velmar::DisplayState::None
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
                                                           "are not set)"
                                                         : "cannot connect to " + session.Displays)
                       << '\n';
-            return velmar::RunConsoleFrontEnd(startup, std::cout);
+            return velmar::RunConsoleFrontEnd(folder, std::cout);
         }
         // Qt sees the user's arguments only, never the launcher's folder.
         std::vector<std::string> qtTexts = userArguments;
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
         }
         qtArguments.push_back(nullptr);
         int qtArgumentCount = static_cast<int>(qtArguments.size()) - 1;
-        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), startup, session);
+        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), folder, session);
     } catch (const std::exception& error) {
         std::cerr << "velmar-active-profiles: " << error.what() << '\n';
         return 1;

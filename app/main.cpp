@@ -30,13 +30,14 @@ int main(int argc, char** argv) {
                 velmar::RunProgramAction(velmar::ParseProgramOptions(line.Arguments), std::cout, std::cerr)) {
             return *status;
         }
-        const velmar::StartupInfo startup{line.ExecutableFolder, line.StartupArguments};
         if (const auto status =
-                velmar::RunAutostartOption(startup.ExecutableFolder, line.Arguments, std::cout, std::cerr)) {
+                velmar::RunAutostartOption(line.ExecutableFolder, line.Arguments, std::cout, std::cerr)) {
             return *status;
         }
         velmar::StartDesktopInstead(argv0, line, VELMAR_DESKTOP_SUBFOLDER, std::cerr);
-        return velmar::RunConsoleFrontEnd(startup, std::cout);
+        // The data folder, worked out once from the command line for the whole run.
+        const auto folder = velmar::DataFolder::FromCommandLine(line.ExecutableFolder, line.StartupArguments);
+        return velmar::RunConsoleFrontEnd(folder, std::cout);
     } catch (const std::exception& error) {
         std::cerr << "velmar-active-profiles: " << error.what() << '\n';
         return 1;

@@ -103,7 +103,7 @@ void ChangeShowsInLargeFolder(benchmark::State& state) {
     const auto& folder = SharedDataFolder(200, files - 200);
     const std::filesystem::path changed = folder.ProfilesPath + "Profile_0007.dat";
     for (auto _ : state) {
-        ChildProcess child(MainProgram(), {DataArgument(folder.DataPath)}, false, true);
+        ChildProcess child(MainProgram(), {DataArgument(folder.Folder.DataPath())}, false, true);
         if (!child.WaitForLine("== ", milliseconds(60000))) {
             state.SkipWithError("no first block");
             break;

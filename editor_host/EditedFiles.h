@@ -5,7 +5,7 @@
 // byte, so that saving changes nothing the user did not change and a file
 // that someone else rewrote meanwhile is noticed.
 
-#include "editor_host/ProfileFile.h"
+#include "profiles/ProfileFile.h"
 
 #include <cstdint>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "app/Launcher.h"
 #include "app/ProgramOptions.h"
-#include "app/Startup.h"
 #include "common/Version.h"
+#include "profiles/DataFolder.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

@@ -3,7 +3,7 @@
 
 #include "app/ConsoleFrontEnd.h"
 #include "platform/Console.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileStore.h"
 #include "tests/app/ProfileFileWriter.h"
 #include "tests/support/TestFiles.h"
 
@@ -83,14 +83,14 @@ TEST(ListOutput, FailsOnlyWhenTheProfilesFolderCannotBeListed) {
         fs::create_directory(profiles);
         test::WriteProfileFile(profiles / "Profile_0001.dat", "Kontor", true);
         c.Arrange(profiles);
-        const StartupInfo startup{"/opt/velmar", {"/PATH:" + data.File("")}};
+        const DataFolder folder = DataFolder::FromCommandLine("/opt/velmar", {"/PATH:" + data.File("")});
 
         std::ostringstream block;
-        EXPECT_EQ(PrintProfilesOnce(startup, block), c.Status) << c.Title;
+        EXPECT_EQ(PrintProfilesOnce(folder, block), c.Status) << c.Title;
         std::ostringstream json;
-        EXPECT_EQ(PrintProfilesJson(startup, json), c.Status) << c.Title;
-        EXPECT_THAT(json.str(), HasSubstr("\"dataFolder\": " + JsonString(DataPath))) << c.Title;
-        EXPECT_THAT(DataPath, ::testing::StartsWith(data.File("")));
+        EXPECT_EQ(PrintProfilesJson(folder, json), c.Status) << c.Title;
+        EXPECT_THAT(json.str(), HasSubstr("\"dataFolder\": " + JsonString(folder.DataPath()))) << c.Title;
+        EXPECT_THAT(folder.DataPath(), ::testing::StartsWith(data.File("")));
         if (c.Problem == nullptr) {
             EXPECT_THAT(block.str(), Not(HasSubstr("\n! "))) << c.Title;
             EXPECT_THAT(json.str(), HasSubstr("\"problems\": []")) << c.Title;

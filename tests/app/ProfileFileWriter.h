@@ -5,7 +5,7 @@
 
 #include "platform/BinaryFile.h"
 #include "platform/LocalTime.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileFile.h"
 #include "schedule/TimeSchedule.h"
 
 #include <chrono>

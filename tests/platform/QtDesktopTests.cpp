@@ -3,7 +3,7 @@
 
 #include "app/MainWindow.h"
 #include "platform/qt/QtDesktop.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileStore.h"
 #include "tests/support/RecordingDesktop.h"
 
 #include <QApplication>
@@ -37,6 +37,12 @@
 namespace velmar {
 namespace {
 
+// The load the tests' loader hands the window, as SetProfiles fills it.
+ProfileLoad& TestLoad() {
+    static ProfileLoad load{DataFolder("/nowhere/")};
+    return load;
+}
+
 class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
@@ -60,13 +66,13 @@ private:
     ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 void SetProfiles(const std::vector<std::pair<std::string, bool>>& profiles) {
-    NumberOfProfiles = static_cast<std::int16_t>(profiles.size());
+    TestLoad().NumberOfProfiles = static_cast<std::int16_t>(profiles.size());
     for (std::size_t i = 0; i < profiles.size(); ++i) {
-        Profiles[static_cast<long long>(i)] = ProfileRecord{};
-        Profiles[static_cast<long long>(i)].Name = profiles[i].first;
-        Profiles[static_cast<long long>(i)].Active = profiles[i].second ? -1 : 0;
+        TestLoad().Profiles[static_cast<long long>(i)] = ProfileRecord{};
+        TestLoad().Profiles[static_cast<long long>(i)].Name = profiles[i].first;
+        TestLoad().Profiles[static_cast<long long>(i)].Active = profiles[i].second ? -1 : 0;
     }
-    LoadProblems.clear();
+    TestLoad().Problems.clear();
 }
 
 // The Qt window with the logic, a recording tray that reports a notification
@@ -75,8 +81,10 @@ void SetProfiles(const std::vector<std::pair<std::string, bool>>& profiles) {
 struct QtFixture {
     QtFixture()
         : Window(Images), Main({Window, Window.List(), Images, Timer, Tray, Wait, Busy},
-                               {"/opt/velmar", {"/PATH:/nowhere"}}) {
-        Main.ProfileLoader = [](const ChangeSignature* /*listing*/) { return NumberOfProfiles; };
+                               DataFolder::FromCommandLine("/opt/velmar", {"/PATH:/nowhere"})) {
+        Main.ProfileLoader = [](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
+            return TestLoad();
+        };
         Window.SetEvents(&Main);
         Window.OnUnloaded = [this] { ++UnloadedCalls; };
     }
@@ -117,7 +125,7 @@ TEST(QtDesktop, WindowCarriesItsCaptionSizeAndList) {
 TEST(QtDesktop, RowsShowNamesLiterallyWithRedAndGreenBalls) {
     SetProfiles({{"Alpha", true}, {"<b>beta</b>", false}});
     QtFixture f;
-    f.Main.ShowActiveProfiles();
+    f.Main.ShowActiveProfiles(TestLoad());
     QTreeWidget* list = f.List();
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Alpha");
@@ -133,7 +141,7 @@ TEST(QtDesktop, RowsShowNamesLiterallyWithRedAndGreenBalls) {
 TEST(QtDesktop, RowsTellTheirStateWithoutColour) {
     SetProfiles({{"Alpha", true}, {"Beta", false}});
     QtFixture f;
-    f.Main.ShowActiveProfiles();
+    f.Main.ShowActiveProfiles(TestLoad());
     QTreeWidget* list = f.List();
     EXPECT_FALSE(list->accessibleName().isEmpty()) << "the list has a name for screen readers";
     const auto expect = [&](int row, const char* state) {
@@ -235,11 +243,11 @@ TEST(QtDesktop, WithoutNotificationAreaTheWindowStartsShown) {
     QtBusyPointer busy;
     ASSERT_FALSE(tray.NotificationAreaAvailable()) << "the offscreen platform has no tray";
     VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy},
-                                   {"/opt", {"/PATH:/nowhere"}});
+                                   DataFolder::FromCommandLine("/opt", {"/PATH:/nowhere"}));
     int loads = 0;
-    main.ProfileLoader = [&loads](const ChangeSignature* /*listing*/) {
+    main.ProfileLoader = [&loads](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
         ++loads;
-        return NumberOfProfiles;
+        return TestLoad();
     };
     window.SetEvents(&main);
     window.Create();
@@ -404,17 +412,17 @@ TEST(QtDesktop, StatusLineUnderTheListInTheErrorColourWhileThereAreProblems) {
     EXPECT_EQ(status->width(), 312);
     const QColor normal = status->palette().color(QPalette::WindowText);
 
-    LoadProblems = {{LoadProblemKind::FileUnreadable, "Profile_0002.dat", "permission denied"},
-                    {LoadProblemKind::WrongVersion, "Profile_<b>3.dat", "3"}};
-    f.Main.ShowActiveProfiles();
+    TestLoad().Problems = {{LoadProblemKind::FileUnreadable, "Profile_0002.dat", "permission denied"},
+                           {LoadProblemKind::WrongVersion, "Profile_<b>3.dat", "3"}};
+    f.Main.ShowActiveProfiles(TestLoad());
     EXPECT_EQ(status->text(), "Profile_0002.dat: permission denied");
     EXPECT_TRUE(status->toolTip().contains("Profile_0002.dat: permission denied"));
     EXPECT_TRUE(status->toolTip().contains("Profile_&lt;b&gt;3.dat")) << "names are shown literally";
     const QColor error = status->palette().color(QPalette::WindowText);
     EXPECT_GT(error.red(), 2 * error.green()) << error.name().toStdString();
 
-    LoadProblems.clear();
-    f.Main.ShowActiveProfiles();
+    TestLoad().Problems.clear();
+    f.Main.ShowActiveProfiles(TestLoad());
     EXPECT_TRUE(status->text().startsWith("Updated "));
     EXPECT_EQ(status->palette().color(QPalette::WindowText), normal);
     EXPECT_TRUE(status->toolTip().isEmpty());

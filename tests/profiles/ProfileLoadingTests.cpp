@@ -3,8 +3,7 @@
 #include "common/CodePage.h"
 #include "common/Paths.h"
 #include "platform/FileSystem.h"
-#include "platform/Timer.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileStore.h"
 #include "tests/profiles/ProfileFiles.h"
 #include "tests/support/FileFaults.h"
 
@@ -30,7 +29,7 @@ protected:
     // delivers them, which is the order "found" refers to.
     std::vector<std::string> FoundOrder() const {
         std::vector<std::string> names;
-        for (const auto& entry : ListFiles(DataPath + "Profiles" + kPathSeparator, "Profile_????.dat")) {
+        for (const auto& entry : ListFiles(ProfilesFolder(), "Profile_????.dat")) {
             names.push_back(entry.Name);
         }
         return names;
@@ -127,7 +126,7 @@ TEST_F(ProfileLoadingTest, LoadsTheFilesOfAListingAlreadyMade) {
     Write("Profile_0001.dat", MarkedProfile(1, "One"));
     Write("Profile_0002.dat", MarkedProfile(2, "Two"));
     Write("Profile_0003.dat", MarkedProfile(3, "Three"));
-    const std::string folder = DataPath + "Profiles" + kPathSeparator;
+    const std::string folder = ProfilesFolder();
     const FolderListing listing = ListFolder(folder, kProfileFilePattern);
     // Since the listing: one file gone, one new.
     std::filesystem::remove(ProfilePath("Profile_0002.dat"));
@@ -252,7 +251,7 @@ TEST_F(ProfileLoadingTest, LoadProfileReportsEachOutcome) {
           Case{5, 8, 0, false} /* vanished */, Case{5, -7, 0, false}, Case{5, 4, 0, false} /* a folder */,
           Case{5, 5, 0, false} /* a FIFO */, Case{0, 7, -1, true}}) {
         SCOPED_TRACE(testing::Message() << "slot " << c.slot << " number " << c.number);
-        TimeSchedules[c.slot] = std::make_shared<cTimeSchedule>(); // from an earlier load
+        ASSERT_EQ(LoadProfile(c.slot, 7), -1); // a schedule from an earlier load
         EXPECT_EQ(LoadProfile(c.slot, c.number), c.result);
         EXPECT_EQ(static_cast<bool>(TimeSchedules[c.slot]), c.scheduleAfter);
     }
@@ -346,17 +345,6 @@ TEST_F(ProfileLoadingTest, MissingOrEmptyFolderReleasesEverySchedule) {
     }
 }
 
-TEST_F(ProfileLoadingTest, ShowsTheBusyPointerAroundTheLoad) {
-    Write("Profile_0001.dat", MarkedProfile(1, "One"));
-    struct Pointer : IBusyPointer {
-        std::vector<bool> Calls;
-        void SetBusy(bool busy) override { Calls.push_back(busy); }
-    } pointer;
-    LoadAllProfiles(&pointer);
-    EXPECT_THAT(pointer.Calls, ElementsAre(true, false));
-    EXPECT_EQ(LoadAllProfiles(), 1) << "a load without a pointer to show";
-}
-
 TEST_F(ProfileLoadingTest, MoreThan200LoadableFilesFillTheTableWithTheFirstFound) {
     // 230 good files and 20 version-3 files among them.
     for (int number = 1; number <= 250; ++number) {
@@ -396,7 +384,7 @@ TEST_F(ProfileLoadingTest, EveryProfileThatDoesNotLoadHasItsProblem) {
         std::vector<std::string> Problems;
         int Loaded;
     };
-    const std::string folder = DataPath + "Profiles" + kPathSeparator;
+    const std::string folder = ProfilesFolder();
     const std::vector<Case> cases = {
         {"all well", [](FileFaults&) {}, {}, 2},
         {"a version-3 file",

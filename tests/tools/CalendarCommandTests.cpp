@@ -3,7 +3,7 @@
 #include "calendar/Calendar.h"
 #include "platform/BinaryFile.h"
 #include "platform/DateServices.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileFile.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tools/ToolRun.h"
 

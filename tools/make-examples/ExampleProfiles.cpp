@@ -3,7 +3,7 @@
 #include "common/Errors.h"
 #include "common/Paths.h"
 #include "platform/BinaryFile.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileFile.h"
 #include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"
 

@@ -55,8 +55,9 @@ int CommandList(const ProgramCommandLine& program, const Arguments& args, std::o
     // rules read the command line as the program does: on Windows the whole
     // line as typed, elsewhere the list's own arguments without its options.
     const bool split = program.StartupArguments == program.Arguments;
-    const StartupInfo startup{program.ExecutableFolder, split ? commandLine : program.StartupArguments};
-    return json ? PrintProfilesJson(startup, out) : PrintProfilesOnce(startup, out);
+    const auto folder =
+        DataFolder::FromCommandLine(program.ExecutableFolder, split ? commandLine : program.StartupArguments);
+    return json ? PrintProfilesJson(folder, out) : PrintProfilesOnce(folder, out);
 }
 
 } // namespace velmar::tool

@@ -12,11 +12,11 @@
 #include "common/SharedTables.h"
 #include "editor_host/CalendarEditor.h"
 #include "editor_host/EventScript.h"
-#include "editor_host/ProfileFile.h"
 #include "editor_host/SharedTablesScope.h"
 #include "platform/DateServices.h"
 #include "platform/qt/QtDateServices.h"
 #include "platform/qt/QtImageSurface.h"
+#include "profiles/ProfileFile.h"
 #include "tools/velmar-profiles/QtPictures.h"
 #include "tools/velmar-profiles/Replay.h"
 

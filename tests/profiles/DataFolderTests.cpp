@@ -1,5 +1,5 @@
-#include "app/Startup.h"
 #include "common/Errors.h"
+#include "profiles/DataFolder.h"
 #include "tests/support/TestFiles.h"
 
 #include <filesystem>

@@ -1,11 +1,14 @@
 #pragma once
 
-// The start-up rules of the main window: where the profile data lies.
+// The data folder: where the profile data lies. The start-up rules work it out
+// once from the command line, in main, and the folder is handed to whatever
+// reads or watches the profiles; it names the Profiles folder and its files.
 
 #include "platform/FileSystem.h"
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmar {
@@ -32,6 +35,37 @@ extern const char* const kDefaultDataPath;
 // Whether a folder exists; ResolveDataPath asks it about "Project" beside the
 // executable. The file system's answer is IsExistingFolder.
 using FolderPredicate = std::function<bool(const std::string& folder)>;
+
+// The data folder of one run: set once at start, never changed.
+class DataFolder {
+public:
+    // The folder `dataPath` as the start-up rules give it, ending in the
+    // platform's folder separator (added when it does not).
+    explicit DataFolder(std::string dataPath);
+
+    // The folder by the start-up rules (ResolveDataPath) from the folder of
+    // the executable and the command line as the rules read it.
+    static DataFolder FromCommandLine(const std::string& executableFolder,
+                                      const std::vector<std::string>& arguments,
+                                      const FolderPredicate& folderExists = IsExistingFolder);
+
+    // The folder as the program shows it: "/srv/alarm/Project/", with the
+    // separator at its end, so that every path of the program is formed by
+    // plain concatenation.
+    const std::string& DataPath() const { return m_DataPath; }
+    // The folder that holds the profile files: "/srv/alarm/Project/Profiles/".
+    std::string ProfilesFolder() const;
+    // A file of the Profiles folder: "/srv/alarm/Project/Profiles/Profile_0007.dat".
+    std::string ProfileFile(std::string_view fileName) const;
+    // The folder's canonical path (CanonicalFolder): one text for every
+    // spelling of it, as the single-instance lock compares folders.
+    std::string Canonical() const;
+
+    bool operator==(const DataFolder&) const = default;
+
+private:
+    std::string m_DataPath;
+};
 
 // The command line as one text: the arguments joined with single spaces.
 std::string JoinArguments(const std::vector<std::string>& arguments);

@@ -1,10 +1,10 @@
-#include "app/Startup.h"
+#include "profiles/DataFolder.h"
 
 #include "common/CodePage.h"
 #include "common/CommonProcedures.h"
+#include "common/Numeric.h"
 #include "common/Paths.h"
 #include "platform/FileSystem.h"
-#include "common/Numeric.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -123,6 +123,30 @@ std::string ResolveDataPath(const std::string& executableFolder, const std::vect
         value += separator;
     }
     return value;
+}
+
+DataFolder::DataFolder(std::string dataPath) : m_DataPath(std::move(dataPath)) {
+    if (m_DataPath.empty() || m_DataPath.back() != kPathSeparator) {
+        m_DataPath += kPathSeparator;
+    }
+}
+
+DataFolder DataFolder::FromCommandLine(const std::string& executableFolder,
+                                       const std::vector<std::string>& arguments,
+                                       const FolderPredicate& folderExists) {
+    return DataFolder(ResolveDataPath(executableFolder, arguments, kPlatformPathStyle, folderExists));
+}
+
+std::string DataFolder::ProfilesFolder() const {
+    return m_DataPath + "Profiles" + kPathSeparator;
+}
+
+std::string DataFolder::ProfileFile(std::string_view fileName) const {
+    return ProfilesFolder() + std::string(fileName);
+}
+
+std::string DataFolder::Canonical() const {
+    return CanonicalFolder(m_DataPath);
 }
 
 } // namespace velmar
