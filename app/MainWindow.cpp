@@ -22,14 +22,6 @@ template <typename Step> void ContinueOnFailure(Step&& step) {
     }
 }
 
-// The tooltip's problem line: cut with an ellipsis to its length.
-std::string ToolTipProblemLine(const std::string& problem) {
-    if (Utf8Length(problem) <= kToolTipProblemLength) {
-        return problem;
-    }
-    return Utf8Left(problem, kToolTipProblemLength - 1) + "\xE2\x80\xA6";
-}
-
 // A file that could not be opened or read, or that was gone by the time the
 // load came to it, may load at the next tick without a change the signature
 // would see.
@@ -182,31 +174,11 @@ void VelmarActiveProfiles_Main::ReloadAfterWait() {
 void VelmarActiveProfiles_Main::ShowActiveProfiles(const ProfileLoad& load) {
     IReportList& list = m_Controls.List_ActiveProfiles;
     list.ClearRows();
-
-    std::string tip;
-    std::int16_t activeCount = 0;
     for (std::int16_t i = 0; i < load.NumberOfProfiles; ++i) {
         const ProfileRecord& profile = load.Profiles[i];
-        if (profile.Active != 0) {
-            list.AddRow(profile.Name, kImageActive);
-            if (activeCount < kToolTipNames) {
-                tip += m_LineBreak + kToolTipBullet + profile.Name;
-            }
-            activeCount = ToInt16(activeCount + 1, "active profile count");
-        } else {
-            list.AddRow(profile.Name, kImageInactive);
-        }
+        list.AddRow(profile.Name, profile.Active != 0 ? kImageActive : kImageInactive);
     }
-
-    tip = kToolTipHeading + tip;
-    // The cut falls wherever it falls: inside a name, or between the carriage
-    // return and line feed of a line break on Windows.
-    if (Utf8Length(tip) > kToolTipCut) {
-        tip = Utf8Left(tip, kToolTipCut);
-    }
-    if (activeCount > kToolTipNames) {
-        tip += kToolTipMore;
-    }
+    const std::string tip = ActiveProfilesToolTip(load, m_LineBreak);
 
     // What the load met is never swallowed: the status line lists it and the
     // icon warns of it. Neither may keep the tooltip from following the load.
@@ -222,10 +194,6 @@ void VelmarActiveProfiles_Main::ShowActiveProfiles(const ProfileLoad& load) {
         m_Controls.Window.SetStatus(status);
     });
     ContinueOnFailure([&] { m_Controls.NotifyArea.SetWarning(!problems.empty()); });
-    // Without problems the tooltip is exactly the text above.
-    if (!problems.empty()) {
-        tip += m_LineBreak + ToolTipProblemLine(problems.front());
-    }
     m_Controls.NotifyArea.SetToolTipText(tip);
 }
 

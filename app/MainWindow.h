@@ -6,11 +6,12 @@
 // raises the events and owns the controls.
 
 #include "app/ChangeSignature.h"
-#include "platform/ReportList.h"
-#include "platform/Timer.h"
-#include "platform/TrayIcon.h"
-#include "platform/Window.h"
 #include "profiles/ProfileStore.h"
+#include "report/ProfileList.h"
+#include "window/ReportList.h"
+#include "window/Timer.h"
+#include "window/TrayIcon.h"
+#include "window/Window.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,22 +27,6 @@ constexpr int kMainWindowInnerHeight = 211;     // 3165 twips
 constexpr std::int32_t kReloadInterval = 5000;  // milliseconds between ticks of Timer_Reload
 constexpr std::int32_t kReloadSettleWait = 500; // milliseconds a writer gets to finish
 constexpr int kColumnMargin = 40;               // pixels the column leaves free of the list's width
-
-inline constexpr const char* kToolTipHeading = "Aktiva profiler:";
-inline constexpr const char* kToolTipBullet = "\xC2\xB7 "; // middle dot and space
-inline constexpr const char* kToolTipMore = " (more...)";
-constexpr std::size_t kToolTipCut = 54; // characters (code points) kept before " (more...)"
-constexpr std::int16_t kToolTipNames = 4;
-// The tooltip's line for the first problem, after the text above, is at most
-// this many characters, so that the whole tip stays within the 127 that
-// Windows shows.
-constexpr std::size_t kToolTipProblemLength = 60;
-// Tooltips take a carriage return and line feed on Windows, a line feed elsewhere.
-#ifdef _WIN32
-inline constexpr const char* kToolTipLineBreak = "\r\n";
-#else
-inline constexpr const char* kToolTipLineBreak = "\n";
-#endif
 
 // The controls the window carries.
 struct MainWindowControls {
@@ -92,9 +77,8 @@ public:
 
     // Refills List_ActiveProfiles from the load's profile tables, shows the
     // load's problems in the status line and as the icon's warning, and sets
-    // the tooltip: the specified text, and while there are problems one more
-    // line with the first of them. A failing status line or icon is skipped;
-    // other failures reach the caller.
+    // the tooltip (ActiveProfilesToolTip). A failing status line or icon is
+    // skipped; other failures reach the caller.
     void ShowActiveProfiles(const ProfileLoad& load);
 
     // The signature of the last reload; none before the first tick.

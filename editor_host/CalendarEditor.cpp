@@ -1,8 +1,8 @@
 #include "editor_host/CalendarEditor.h"
 
+#include "common/ConsoleText.h"
 #include "common/Errors.h"
 #include "common/SharedTables.h"
-#include "platform/Console.h"
 #include "platform/DateServices.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "editor_host/EventScript.h"
 
+#include "common/ConsoleText.h"
 #include "common/Paths.h"
-#include "platform/Console.h"
 
 #include <algorithm>
 #include <charconv>

@@ -3,10 +3,10 @@
 // Qt widgets behind the window, list, image list, timers, tray and busy
 // pointer interfaces of the main window.
 
-#include "platform/ReportList.h"
-#include "platform/Timer.h"
-#include "platform/TrayIcon.h"
-#include "platform/Window.h"
+#include "window/ReportList.h"
+#include "window/Timer.h"
+#include "window/TrayIcon.h"
+#include "window/Window.h"
 
 #include <QIcon>
 #include <QLocalServer>

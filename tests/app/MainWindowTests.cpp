@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 #include "common/CodePage.h"
-#include "platform/Window.h"
 #include "profiles/ProfileStore.h"
 #include "tests/support/RecordingDesktop.h"
+#include "window/Window.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -3,8 +3,9 @@
 #include "common/CodePage.h"
 #include "common/Paths.h"
 #include "profiles/ProfileStore.h"
-#include "tests/app/ProfileFileWriter.h"
+#include "report/ProfileList.h"
 #include "tests/support/FileFaults.h"
+#include "tests/support/ProfileFileWriter.h"
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/TestFiles.h"
 

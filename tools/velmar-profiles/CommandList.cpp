@@ -1,5 +1,6 @@
-#include "app/ConsoleFrontEnd.h"
 #include "platform/CommandLine.h"
+#include "profiles/DataFolder.h"
+#include "report/ProfileList.h"
 #include "tools/velmar-profiles/Commands.h"
 
 #include <ostream>

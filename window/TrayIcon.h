@@ -2,7 +2,7 @@
 
 // The tray component `NotifyArea`: the program's icon in the notification area.
 
-#include "platform/Window.h"
+#include "window/Window.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,16 +1,16 @@
 #pragma once
 
-// The console front end: the window's controls for a machine without a
-// graphical session. The list and the tooltip are printed as one block to a
+// The window's controls for a machine without a graphical session, on which
+// the console front end runs. The list and the tooltip are printed as one block to a
 // stream every time the tooltip is set, which happens once at the end of every
 // reload; the timer runs in a plain loop until SIGINT, SIGTERM or SIGHUP.
 
 #include "platform/LocalTime.h"
-#include "platform/ReportList.h"
 #include "platform/StopSignals.h"
-#include "platform/Timer.h"
-#include "platform/TrayIcon.h"
-#include "platform/Window.h"
+#include "window/ReportList.h"
+#include "window/Timer.h"
+#include "window/TrayIcon.h"
+#include "window/Window.h"
 
 #include <chrono>
 #include <cstdint>
@@ -21,28 +21,6 @@
 #include <vector>
 
 namespace velmar {
-
-// Backslash, carriage return and line feed written as \\, \r and \n, and every
-// other control character (below 0x20, 0x7F and the C1 controls U+0080 to
-// U+009F) and every byte that is no UTF-8 as \xNN, so that a name, problem or
-// tooltip always stays on its own line and can never drive the terminal.
-std::string EscapeConsoleText(std::string_view text);
-
-// The text as a JSON string, quotes included: quotation mark and backslash
-// escaped, control characters (C0, DEL and C1) as \uXXXX or their short
-// forms, and every byte that belongs to no UTF-8 sequence as U+FFFD, so that
-// the result is valid JSON whatever bytes the text holds.
-std::string JsonString(std::string_view text);
-
-// The block printed after every reload:
-//   == HH:MM:SS N profiles
-//   + name of an active profile (image 2)
-//   - name of an inactive profile (any other image)
-//   ! a problem the reload met
-//   tooltip: TEXT
-// with every line ended by a line feed, texts escaped as above.
-std::string FormatConsoleBlock(std::string_view clockText, const std::vector<ListRow>& rows,
-                               const std::vector<std::string>& problems, std::string_view toolTip);
 
 class ConsoleImageList : public IImageList {
 public:

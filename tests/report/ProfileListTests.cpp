@@ -1,16 +1,17 @@
-// What velmar-profiles list prints for a data folder: the console block or
-// one JSON object, and its exit status.
+// What the console front end and velmar-profiles list print for a data
+// folder: the console block or one JSON object, and its exit status.
 
-#include "app/ConsoleFrontEnd.h"
-#include "platform/Console.h"
-#include "profiles/ProfileStore.h"
-#include "tests/app/ProfileFileWriter.h"
+#include "common/ConsoleText.h"
+#include "platform/LocalTime.h"
+#include "report/ProfileList.h"
+#include "tests/support/ProfileFileWriter.h"
 #include "tests/support/TestFiles.h"
 
 #include <filesystem>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sstream>
 
 namespace velmar {
@@ -19,6 +20,39 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
+
+TEST(ConsoleBlock, OneLinePerRowThenTheTooltip) {
+    const std::vector<ListedProfile> rows = {
+        {"Kontor", false, ""}, {"Natt\nlarm", true, ""}, {"C:\\x", false, ""}};
+    EXPECT_EQ(FormatConsoleBlock("07:05:09", rows, {}, "Aktiva profiler:\n\xC2\xB7 Natt\nlarm"),
+              "== 07:05:09 3 profiles\n"
+              "- Kontor\n"
+              "+ Natt\\nlarm\n"
+              "- C:\\\\x\n"
+              "tooltip: Aktiva profiler:\\n\xC2\xB7 Natt\\nlarm\n");
+    EXPECT_EQ(FormatConsoleBlock("00:00:00", {}, {}, "Aktiva profiler:"),
+              "== 00:00:00 0 profiles\ntooltip: Aktiva profiler:\n");
+}
+
+TEST(ConsoleBlock, ProblemsComeAfterTheRowsAndBeforeTheTooltip) {
+    EXPECT_EQ(
+        FormatConsoleBlock("07:05:09", {{"Kontor", true, ""}},
+                           {"Profile_0002.dat: permission denied", "Profile_\x1B[2J.dat: is a directory"},
+                           "Aktiva profiler:\n\xC2\xB7 Kontor\nProfile_0002.dat: permission denied"),
+        "== 07:05:09 1 profiles\n"
+        "+ Kontor\n"
+        "! Profile_0002.dat: permission denied\n"
+        "! Profile_\\x1B[2J.dat: is a directory\n"
+        "tooltip: Aktiva profiler:\\n\xC2\xB7 Kontor\\nProfile_0002.dat: permission denied\n");
+}
+
+TEST(ConsoleBlock, ClockTextIsHoursMinutesSeconds) {
+    EXPECT_TRUE(std::regex_match(LocalClockText(), std::regex("[0-2][0-9]:[0-5][0-9]:[0-6][0-9]")));
+    EXPECT_TRUE(std::regex_match(
+        LocalTimestampText(), std::regex(R"(20[0-9]{2}-[01][0-9]-[0-3][0-9]T[0-2][0-9]:[0-5][0-9]:[0-6][0-9])"
+                                         R"([+-][01][0-9]:[0-5][0-9])")))
+        << LocalTimestampText();
+}
 
 TEST(ListJson, OneObjectWithTimeFolderProfilesTooltipAndProblems) {
     const std::vector<ListedProfile> profiles = {{"\xC3\x85sa \"natt\"\x1B", true, "Profile_0001.dat"},
