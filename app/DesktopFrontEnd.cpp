@@ -4,7 +4,15 @@
 #include "app/Launcher.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
-#include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtSession.h"
+#include "platform/qt/QtSingleInstance.h"
+#include "platform/qt/QtStopSignals.h"
+#include "window/qt/QtBusyPointer.h"
+#include "window/qt/QtImageList.h"
+#include "window/qt/QtMainWindow.h"
+#include "window/qt/QtOneShotTimer.h"
+#include "window/qt/QtTimer.h"
+#include "window/qt/QtTrayIcon.h"
 
 #include <QApplication>
 #include <iostream>

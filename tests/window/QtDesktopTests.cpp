@@ -2,9 +2,19 @@
 // driven through the main window's logic and found by object name.
 
 #include "app/MainWindow.h"
-#include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtSession.h"
+#include "platform/qt/QtSingleInstance.h"
+#include "platform/qt/QtStopSignals.h"
 #include "profiles/ProfileStore.h"
 #include "tests/support/RecordingDesktop.h"
+#include "window/qt/QtBusyPointer.h"
+#include "window/qt/QtIcons.h"
+#include "window/qt/QtImageList.h"
+#include "window/qt/QtMainWindow.h"
+#include "window/qt/QtOneShotTimer.h"
+#include "window/qt/QtPicture.h"
+#include "window/qt/QtTimer.h"
+#include "window/qt/QtTrayIcon.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,7 +61,7 @@ public:
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
         static int argc = 1;
-        static std::string name = "velmar_platform_qt_desktop_tests";
+        static std::string name = "velmar_window_qt_tests";
         static std::array<char*, 2> argv = {name.data(), nullptr};
         m_App = std::make_unique<QApplication>(argc, argv.data());
         QApplication::setQuitOnLastWindowClosed(false);

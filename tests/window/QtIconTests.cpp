@@ -1,8 +1,9 @@
 // The program's icons and the list's marks at every scale of the screen. The
 // application comes from the suite's environment (QtDesktopTests.cpp).
 
-#include "platform/qt/QtDesktop.h"
 #include "tests/support/TestFiles.h"
+#include "window/qt/QtIcons.h"
+#include "window/qt/QtImageList.h"
 
 #include <QPainter>
 #include <array>

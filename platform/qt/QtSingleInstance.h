@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QString>
+#include <functional>
+#include <string>
+
+namespace velmar {
+
+// One running desktop front end per user and data folder. A lock file and a
+// local server live in the user's runtime folder, both named after the data
+// folder's canonical path; a second start finds the lock held, asks the
+// running one through the server to show its window, and ends. A lock left by
+// a process that no longer runs is taken over.
+class QtSingleInstance {
+public:
+    enum class State {
+        First,     // this process holds the folder and listens for requests
+        Running,   // another process holds it
+        Unchecked, // the lock cannot be made (see Problem); runs without it
+    };
+
+    // `canonicalFolder` is the data folder's canonical path; `runtimeFolder`
+    // defaults to the user's runtime folder.
+    explicit QtSingleInstance(const std::string& canonicalFolder, const QString& runtimeFolder = {});
+    QtSingleInstance(const QtSingleInstance&) = delete;
+    QtSingleInstance& operator=(const QtSingleInstance&) = delete;
+
+    State Acquire();
+    // Why the state is Unchecked.
+    const std::string& Problem() const { return m_Problem; }
+    // Asks the running instance to show its window and waits for its answer
+    // up to `timeoutMs` (it may still be starting); true when it answered.
+    bool AskRunningToShow(int timeoutMs);
+    // Raised on the user-interface thread when a later start asks to be shown.
+    std::function<void()> OnShowRequested;
+
+    QString ServerName() const { return m_ServerName; }
+
+private:
+    QLockFile m_Lock;
+    QLocalServer m_Server;
+    QString m_ServerName;
+    std::string m_Problem;
+};
+
+namespace detail {
+// The name of the local server beside the lock file `lockFile`
+// (QtSingleInstancePosix.cpp, QtSingleInstanceWindows.cpp).
+QString LocalServerName(const QString& lockFile);
+} // namespace detail
+
+} // namespace velmar

@@ -1,0 +1,14 @@
+#include "platform/qt/QtSingleInstance.h"
+
+#include <QtGlobal>
+
+namespace velmar::detail {
+
+QString LocalServerName(const QString& lockFile) {
+    const QString key = lockFile.section('/', -1).chopped(5);
+    // Named pipes are shared by every session of the machine: the user's name
+    // keeps them apart.
+    return key + "-" + qEnvironmentVariable("USERNAME");
+}
+
+} // namespace velmar::detail
