@@ -192,8 +192,8 @@ int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::o
     }
     calendar.m_ShowTimeAxis = ToTruth(args.Has("--time-axis"));
     calendar.SetDateServices(std::make_shared<QtDateServices>(QLocale(), today));
-    editor.Host().OnChanged = [&](std::string_view member) {
-        if (member == "Text_Calendar_Month") {
+    editor.Host().OnChanged = [&](CalendarHostMember member) {
+        if (member == CalendarHostMember::Text_Calendar_Month) {
             out << "caption: " << editor.Host().Controls().MonthText << '\n';
         }
     };

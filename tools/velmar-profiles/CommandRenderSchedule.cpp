@@ -93,9 +93,10 @@ int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::o
     QtImageList images(picture, ScheduleImages());
     ScheduleEditor editor(profile.Schedule, picture, images);
     // The picture box takes the size the layout pass gives it.
-    editor.Host().OnChanged = [&](std::string_view member) {
+    editor.Host().OnChanged = [&](ScheduleHostMember member) {
         const ScheduleHostControls& controls = editor.Host().Controls();
-        if ((member == "Picture_TimeSchedule_Width" || member == "Picture_TimeSchedule_Height") &&
+        if ((member == ScheduleHostMember::Picture_TimeSchedule_Width ||
+             member == ScheduleHostMember::Picture_TimeSchedule_Height) &&
             controls.PictureWidth > 0 && controls.PictureHeight > 0) {
             picture.Resize(controls.PictureWidth, controls.PictureHeight);
         }

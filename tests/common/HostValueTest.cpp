@@ -1,4 +1,4 @@
-#include "common/HostWindow.h"
+#include "common/HostValue.h"
 
 #include "common/Errors.h"
 #include "tests/support/RecordingHost.h"
@@ -8,43 +8,23 @@
 namespace velmar {
 namespace {
 
-TEST(HostWindow, AnswersRegisteredNamesAndRefusesOthers) {
-    HostWindow host;
-    std::string shown;
-    host.Answer("Set_Text_Schedule_Time", [&](HostWindow::Arguments args) {
-        shown = HostText(args[0]);
-        return HostValue();
-    });
-    host.Answer("Get_VScroll_Schedule_Width",
-                [](HostWindow::Arguments) { return HostValue(std::int32_t{16}); });
-
-    host.Call("Set_Text_Schedule_Time", {std::string("07:30")});
-    EXPECT_EQ(shown, "07:30");
-    EXPECT_EQ(HostInt32(host.Call("Get_VScroll_Schedule_Width")), 16);
-    EXPECT_THROW(host.Call("Set_Picture_TimeSchedule_Left", {std::int16_t{0}}), HostCallError);
-    EXPECT_THROW(host.Call("Get_VScroll_Schedule_Width", {1, 2, 3, 4, 5, 6}), InvalidArgumentError);
-}
-
-TEST(HostWindow, AFailingHandlerBecomesAHostCallError) {
-    HostWindow host;
-    host.Answer("Get_X", [](HostWindow::Arguments) -> HostValue { throw std::runtime_error("broken"); });
-    EXPECT_THROW(host.Call("Get_X"), HostCallError);
-}
-
 TEST(RecordingHost, RecordsEveryCallInOrderWithReferencedValues) {
     RecordingHost host(true);
     std::int32_t checked = -1;
-    host.Call("Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked", {&checked});
+    host.Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked(checked);
     checked = 0;
-    host.Call("Get_Anything");
+    host.Get_VScroll_Schedule_Width();
     ASSERT_EQ(host.CallNames(), (std::vector<std::string>{"Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked",
-                                                          "Get_Anything"}));
+                                                          "Get_VScroll_Schedule_Width"}));
     EXPECT_EQ(std::get<std::int32_t>(host.Calls()[0].Values[0]), -1); // value at the time of the call
-    EXPECT_TRUE(HostIsNothing(host.Call("Get_Anything")));
+    EXPECT_TRUE(HostIsNothing(host.Get_VScroll_Schedule_Width()));
 
     RecordingHost strict;
-    EXPECT_THROW(strict.Call("Get_Anything"), HostCallError);
+    EXPECT_THROW(strict.Get_VScroll_Schedule_Width(), HostCallError);
     EXPECT_EQ(strict.Calls().size(), 1U); // the refused call is still on record
+    strict.Answer("Get_VScroll_Schedule_Width",
+                  [](RecordingHost::Arguments) -> HostValue { throw std::runtime_error("broken"); });
+    EXPECT_THROW(strict.Get_VScroll_Schedule_Width(), HostCallError);
 }
 
 TEST(HostValues, ConvertLikeAutomationValues) {
