@@ -103,6 +103,18 @@ TEST_F(CalendarCommandTest, RenderDrawsTheMonthWithHolidaysImagesAndToday) {
     EXPECT_EQ(PixelOf(30, 50), QColor(0, 0, 0)) << "grid";
 }
 
+TEST_F(CalendarCommandTest, HolidayLabelsKeepTheOrderOfTheCommandLine) {
+    // The labels of a date are an ordered collection and the first is the one
+    // the pointer tip names, shown in calendars or not.
+    const std::string script = dir.File("move.txt");
+    WriteText(script, "move 90 57\nmove 130 57\n");
+    const ToolRun run =
+        Render({"--hidden-holiday", "2000-10-03=Quiet", "--holiday", "2000-10-03=Feast", "--holiday",
+                "2000-10-04=Fair", "--events", script, "--hidden-holiday", "2000-10-04=Calm"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "caption: oktober 2000\ntooltip:  (Quiet)\ntooltip:  (Fair)\n");
+}
+
 TEST_F(CalendarCommandTest, RenderReplaysMouseEventsAndSavesThePaintedCalendar) {
     const std::string script = dir.File("events.txt");
     WriteText(script, "# paint code 4 onto the 3rd to the 5th\n"

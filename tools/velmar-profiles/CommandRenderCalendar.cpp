@@ -141,17 +141,17 @@ struct Holiday {
     bool Shown = true;
 };
 
+// The holidays in the order of the command line, shown and hidden ones
+// together: the labels are an ordered collection, and the first label of a
+// date is the one the pointer tip names.
 std::vector<Holiday> ParseHolidays(const ParsedArguments& args) {
     std::vector<Holiday> holidays;
-    for (const char* option : {"--holiday", "--hidden-holiday"}) {
-        for (const std::string& text : args.Values(option)) {
-            const auto date = ParseDate(std::string_view(text).substr(0, 10));
-            if (text.size() < 11 || text[10] != '=' || !date) {
-                throw UsageError(std::string(option) + " needs YYYY-MM-DD=LABEL");
-            }
-            holidays.push_back(
-                {CalendarDay(*date, option), text.substr(11), option == std::string("--holiday")});
+    for (const auto& [option, text] : args.ValuesInOrder({"--holiday", "--hidden-holiday"})) {
+        const auto date = ParseDate(std::string_view(text).substr(0, 10));
+        if (text.size() < 11 || text[10] != '=' || !date) {
+            throw UsageError(option + " needs YYYY-MM-DD=LABEL");
         }
+        holidays.push_back({CalendarDay(*date, option), text.substr(11), option == "--holiday"});
     }
     return holidays;
 }
