@@ -48,8 +48,12 @@ Options:
   --time-axis                draw the time axis in every date box
   --holiday YYYY-MM-DD=LABEL        a holiday with a label shown in calendars
   --hidden-holiday YYYY-MM-DD=LABEL a holiday whose label is not shown in calendars
+                             (labels keep the order given; a date's first
+                             label is the one the pointer tip names)
   --events SCRIPT            replay an event script (below)
-  --save CALENDAR_FILE       write the calendar, with the painted codes, to a file
+  --save CALENDAR_FILE       write the calendar, with the painted codes, to a
+                             file: whole or not at all, keeping a longer file's
+                             tail and the previous file as CALENDAR_FILE~
 
 A script has one command a line; "#" starts a comment, blank lines are skipped:
   select ENTRY        select combo entry ENTRY (code ENTRY - 1); 0 selects nothing
