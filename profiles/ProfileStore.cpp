@@ -142,6 +142,21 @@ void SortByName(ProfileLoad& load) {
     arrange(load.FileNames);
 }
 
+// The problems in slot order: the folder's first (it has no files then), the
+// files' by their names (the four digits, whatever the letter case of the
+// rest), so that the first problem shown is the same on every file system.
+void SortProblems(std::vector<LoadProblem>& problems) {
+    const auto key = [](const LoadProblem& problem) {
+        std::string name = problem.File;
+        for (char& c : name) {
+            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+        return std::make_pair(!IsFolderProblem(problem.Kind), std::move(name));
+    };
+    std::stable_sort(problems.begin(), problems.end(),
+                     [&key](const LoadProblem& a, const LoadProblem& b) { return key(a) < key(b); });
+}
+
 } // namespace
 
 bool ProfileLoad::FolderListed() const {
@@ -212,6 +227,7 @@ const ProfileLoad& ProfileStore::LoadAllProfiles(const FolderListing& listing) {
         }
     }
 
+    SortProblems(load.Problems);
     SortByName(load);
     return load;
 }

@@ -38,8 +38,8 @@ struct ProfileLoad {
     // letter case.
     FixedTable<std::string, kMaxProfiles> FileNames;
     std::int16_t NumberOfProfiles = 0;
-    // Every problem of the load: the folder's, or the files' in slot order
-    // (by file name).
+    // Every problem of the load: the folder's, or the files' in slot order (by
+    // file name, not in the order the file system lists them).
     std::vector<LoadProblem> Problems;
 
     // Whether the Profiles folder could be listed (no problem of its own).
