@@ -4,7 +4,7 @@
 
 namespace velmar {
 
-std::string EscapeConsoleText(std::string_view text) {
+std::string EscapeConsoleText(std::string_view text, bool keepBackslashes) {
     constexpr std::string_view kHex = "0123456789ABCDEF";
     const auto appendByte = [&](std::string& out, char c) {
         const auto byte = static_cast<unsigned char>(c);
@@ -17,7 +17,7 @@ std::string EscapeConsoleText(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
         if (c == '\\') {
-            out += "\\\\";
+            out += keepBackslashes ? "\\" : "\\\\";
             ++i;
         } else if (c == '\r') {
             out += "\\r";

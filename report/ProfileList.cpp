@@ -3,6 +3,7 @@
 #include "common/CodePage.h"
 #include "common/ConsoleText.h"
 #include "common/Numeric.h"
+#include "common/Paths.h"
 #include "platform/LocalTime.h"
 
 #include <ostream>
@@ -71,9 +72,11 @@ std::string FormatConsoleBlock(std::string_view clockText, const std::vector<Lis
         block += EscapeConsoleText(profile.Name);
         block += '\n';
     }
+    // A problem names a file or the Profiles folder by its path: where "\\"
+    // separates folders, the path is left as a user can copy it.
     for (const auto& problem : problems) {
         block += "! ";
-        block += EscapeConsoleText(problem);
+        block += EscapeConsoleText(problem, kPathSeparator == '\\');
         block += '\n';
     }
     block += "tooltip: ";

@@ -59,6 +59,8 @@ std::string ActiveProfilesToolTip(const ProfileLoad& load, std::string_view line
 //   ! a problem the reload met
 //   tooltip: TEXT
 // with every line ended by a line feed, texts escaped by EscapeConsoleText.
+// The backslashes of a problem's line are kept where the platform separates
+// folders with them, so that a Windows path can be copied as it is.
 std::string FormatConsoleBlock(std::string_view clockText, const std::vector<ListedProfile>& profiles,
                                const std::vector<std::string>& problems, std::string_view toolTip);
 

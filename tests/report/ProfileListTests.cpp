@@ -2,6 +2,7 @@
 // folder: the console block or one JSON object, and its exit status.
 
 #include "common/ConsoleText.h"
+#include "common/Paths.h"
 #include "platform/LocalTime.h"
 #include "report/ProfileList.h"
 #include "tests/support/ProfileFileWriter.h"
@@ -44,6 +45,25 @@ TEST(ConsoleBlock, ProblemsComeAfterTheRowsAndBeforeTheTooltip) {
         "! Profile_0002.dat: permission denied\n"
         "! Profile_\\x1B[2J.dat: is a directory\n"
         "tooltip: Aktiva profiler:\\n\xC2\xB7 Kontor\\nProfile_0002.dat: permission denied\n");
+}
+
+TEST(ConsoleBlock, AProblemLineWritesThePlatformsPathsAsTheyAre) {
+    // Where "\\" separates folders (Windows), a problem's path is printed as a
+    // user can copy it; elsewhere a backslash is doubled as in every other
+    // text. Control characters are escaped everywhere, and so is the tooltip.
+    const std::string kept = kPathSeparator == '\\' ? "\\" : "\\\\";
+    EXPECT_EQ(FormatConsoleBlock("07:05:09", {{"C:\\x", true, ""}},
+                                 {"Profiles folder not found: C:\\Alarm\\Profiles\\", "a\\b\r\n\x1B[2J"},
+                                 "Aktiva profiler:\nC:\\Alarm"),
+              "== 07:05:09 1 profiles\n"
+              "+ C:\\\\x\n"
+              "! Profiles folder not found: C:" +
+                  kept + "Alarm" + kept + "Profiles" + kept +
+                  "\n"
+                  "! a" +
+                  kept +
+                  "b\\r\\n\\x1B[2J\n"
+                  "tooltip: Aktiva profiler:\\nC:\\\\Alarm\n");
 }
 
 TEST(ConsoleBlock, ClockTextIsHoursMinutesSeconds) {
