@@ -35,9 +35,9 @@ int ConsoleStopSignals::Received() const {
     return static_cast<int>(g_StopSignal);
 }
 
-void ConsoleStopSignals::Wait(long long milliseconds) const {
+void ConsoleStopSignals::Wait(std::chrono::nanoseconds duration) const {
     // No signal can wake a sleep here: it is cut into tenths of a second.
-    std::this_thread::sleep_for(std::chrono::milliseconds(std::min<long long>(milliseconds, 100)));
+    std::this_thread::sleep_for(std::min<std::chrono::nanoseconds>(duration, std::chrono::milliseconds(100)));
 }
 
 } // namespace velmar

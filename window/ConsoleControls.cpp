@@ -105,9 +105,9 @@ int RunConsoleLoop(const ConsoleTimer& timer, ConsoleOneShotTimer& wait, const C
         if (wait.Pending()) {
             next = std::min(next, wait.Due());
         }
-        const long long waitMs =
-            std::chrono::duration_cast<std::chrono::milliseconds>(next - now).count() + 1;
-        signals.Wait(waitMs);
+        // Waited to the nanosecond: a wait rounded up to whole milliseconds
+        // would hold the first reload back by up to one more.
+        signals.Wait(next - now);
         if (!timer.Enabled()) {
             due = Clock::now() + std::chrono::milliseconds(timer.Interval());
         }
