@@ -6,6 +6,7 @@
 
 #include "common/Errors.h"
 #include "platform/FileReplace.h"
+#include "platform/InstanceFolder.h"
 #include "tests/support/TestFiles.h"
 
 #include <chrono>
@@ -381,6 +382,49 @@ TEST(FileSafety, AKilledSaveLeavesTheOriginalAndNoTemporaryAfterTheNextOpen) {
         EXPECT_TRUE(Temporaries(dir.Path()).empty()) << "round " << round;
     }
     std::cout << leftBehind << " temporaries of killed saves were removed\n";
+}
+
+TEST(FileSafety, AnotherUsersFolderOrSocketIsNeverTakenForTheUsersOwn) {
+    REQUIRE_ROOT();
+    TempDir dir;
+    OpenToAll(dir);
+    const fs::path squat = dir.Path() / "cache" / "velmar-active-profiles";
+    fs::create_directories(squat);
+    ::chmod(squat.c_str(), 0700);
+    ::chown(squat.c_str(), kServer, kServer);
+    const InstanceFolder chosen = ChooseInstanceFolder([&](const char* name) -> std::optional<std::string> {
+        if (std::string(name) == "XDG_CACHE_HOME") {
+            return (dir.Path() / "cache").string();
+        }
+        return std::nullopt;
+    });
+    EXPECT_EQ(chosen.Path, "");
+    EXPECT_EQ(chosen.Problem,
+              "no folder of the user's own for the single-instance lock (XDG_RUNTIME_DIR is not "
+              "set; " +
+                  squat.string() + " belongs to user " + std::to_string(kServer) + ")");
+
+    // A socket whose other end is another user's process.
+    const fs::path path = dir.Path() / "instance.socket";
+    const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::chmod(path.c_str(), 0777);
+    ASSERT_EQ(::listen(server, 1), 0);
+    const std::string connected = RunAs(kServer, kServer, {kServer}, [&] {
+        const int client = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        return ::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+                   ? std::string("connected")
+                   : std::string(std::strerror(errno));
+    });
+    EXPECT_EQ(connected, "connected");
+    const int accepted = ::accept(server, nullptr, nullptr);
+    ASSERT_GE(accepted, 0);
+    EXPECT_FALSE(PeerIsCurrentUser(accepted));
+    ::close(accepted);
+    ::close(server);
 }
 
 } // namespace
