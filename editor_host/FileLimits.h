@@ -14,7 +14,7 @@ namespace velmar {
 // 156 fixed bytes and twelve texts of 65,535 bytes with their counts, and a
 // schedule record whose 23 day types hold 32,767 periods each.
 inline constexpr std::uint64_t kLargestProfileFile =
-    2 + 180 + 12 * std::uint64_t{65535} + 186 + 4 * 23 * std::uint64_t{32767};
+    2 + 180 + 12 * std::uint64_t{65535} + 186 + std::uint64_t{4} * 23 * 32767;
 inline constexpr FileKind kProfileFileKind{"a profile file", kLargestProfileFile};
 // A calendar's 29,220 bytes of codes and the tail of a longer file, which
 // saving keeps.

@@ -16,7 +16,10 @@ InstanceFolder ChooseInstanceFolder(const EnvironmentLookup& environment) {
             }
             problem = candidate.Path + " " + problem;
         }
-        problems += (problems.empty() ? "" : "; ") + problem;
+        if (!problems.empty()) {
+            problems += "; ";
+        }
+        problems += problem;
     }
     return {{}, "no folder of the user's own for the single-instance lock (" + problems + ")"};
 }

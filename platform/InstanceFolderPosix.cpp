@@ -4,6 +4,7 @@
 #include "common/FileSystem.h"
 #include "platform/InstanceFolder.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -22,9 +23,9 @@ std::string Reason(int error) {
 }
 
 std::string ModeText(mode_t mode) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode & 07777));
-    return text;
+    std::array<char, 8> text{};
+    std::snprintf(text.data(), text.size(), "%04o", static_cast<unsigned>(mode & 07777));
+    return text.data();
 }
 
 bool Absolute(const std::optional<std::string>& path) {

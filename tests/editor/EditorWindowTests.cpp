@@ -319,6 +319,7 @@ TEST(EditorWindow, TheEditMenuAndThePopupFollowTheGridsMenuStates) {
 // Every tab's title, "*" marking unsaved changes.
 std::vector<std::string> TabTitles(const EditorWindow& window) {
     std::vector<std::string> titles;
+    titles.reserve(static_cast<std::size_t>(window.Tabs()->count()));
     for (int i = 0; i < window.Tabs()->count(); ++i) {
         titles.push_back(window.Tabs()->tabText(i).toStdString());
     }
@@ -330,7 +331,8 @@ std::vector<std::string> TabTitles(const EditorWindow& window) {
 class MemoryRunsOut {
 public:
     MemoryRunsOut(FileCall call, std::string fileName) {
-        SetFileFaultInjector([call, fileName](FileCall made, const std::string& path) -> std::error_code {
+        SetFileFaultInjector([call, fileName = std::move(fileName)](
+                                 FileCall made, const std::string& path) -> std::error_code {
             if (made == call && std::filesystem::path(path).filename() == fileName) {
                 throw std::bad_alloc();
             }
@@ -346,14 +348,14 @@ TEST(EditorWindow, AFileThatCannotBeOpenedOrImportedIsOneMessageAndEveryTabStays
     WindowFixture f;
     const std::string profile = f.CopyExample("Profile_0002.dat");
     ASSERT_TRUE(f.Window->OpenFiles({profile}));
-    QWidget* grid = f.Find<QWidget>("schedulePicture");
+    auto* grid = f.Find<QWidget>("schedulePicture");
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Down);
     QTest::keyClick(grid, Qt::Key_Insert); // unsaved
     f.Trigger("actionNewCalendar");
     const auto tabs = TabTitles(*f.Window);
     ASSERT_EQ(tabs.size(), 2U);
-    QLabel* holidays = f.Find<QLabel>("holidaysLabel");
+    auto* holidays = f.Find<QLabel>("holidaysLabel");
     const QString noHolidays = holidays->text();
 
     const std::string fifo = f.Dir.File("pipe.cal");
@@ -423,7 +425,7 @@ TEST(EditorWindow, AReadOnlyFileIsSavedOnlyWhenTheUserSaysSo) {
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const FileBytes original = ReadWholeFile(path);
     ASSERT_TRUE(f.Window->OpenFiles({path}));
-    QWidget* grid = f.Find<QWidget>("schedulePicture");
+    auto* grid = f.Find<QWidget>("schedulePicture");
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Down);
     QTest::keyClick(grid, Qt::Key_Insert);
@@ -458,7 +460,7 @@ TEST(EditorWindow, ABackupThatCannotBeKeptDoesNotStopTheSaveAndIsReported) {
     const std::string path = f.CopyExample("Profile_0001.dat");
     std::filesystem::create_directory(BackupPathOf(path)); // no file can take its name
     ASSERT_TRUE(f.Window->OpenFiles({path}));
-    QWidget* grid = f.Find<QWidget>("schedulePicture");
+    auto* grid = f.Find<QWidget>("schedulePicture");
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Insert);
     EXPECT_TRUE(f.Window->Save());

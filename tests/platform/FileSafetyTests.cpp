@@ -9,6 +9,7 @@
 #include "platform/InstanceFolder.h"
 #include "tests/support/TestFiles.h"
 
+#include <array>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -71,8 +72,8 @@ std::vector<std::string> Temporaries(const fs::path& folder) {
 // it raised.
 std::string RunAs(uid_t uid, gid_t gid, const std::vector<gid_t>& groups,
                   const std::function<std::string()>& work) {
-    int pipe[2] = {-1, -1};
-    if (::pipe(pipe) != 0) {
+    std::array<int, 2> pipe{-1, -1};
+    if (::pipe(pipe.data()) != 0) {
         return "no pipe";
     }
     const pid_t child = ::fork();
@@ -93,10 +94,10 @@ std::string RunAs(uid_t uid, gid_t gid, const std::vector<gid_t>& groups,
     }
     ::close(pipe[1]);
     std::string outcome;
-    char buffer[512];
+    std::array<char, 512> buffer{};
     ssize_t got = 0;
-    while ((got = ::read(pipe[0], buffer, sizeof buffer)) > 0) {
-        outcome.append(buffer, static_cast<std::size_t>(got));
+    while ((got = ::read(pipe[0], buffer.data(), buffer.size())) > 0) {
+        outcome.append(buffer.data(), static_cast<std::size_t>(got));
     }
     ::close(pipe[0]);
     int status = 0;
@@ -113,19 +114,24 @@ bool Shell(const std::string& command) {
 std::string ShellOutput(const std::string& command) {
     std::string output;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-            output += buffer;
+        std::array<char, 256> buffer{};
+        while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe) != nullptr) {
+            output += buffer.data();
         }
         ::pclose(pipe);
     }
     return output;
 }
 
-#define REQUIRE_ROOT()                                                                                       \
-    if (::geteuid() != 0) {                                                                                  \
-        GTEST_SKIP() << "needs root (a second user or a mount); CI runs this suite as root";                 \
+// The cases that need a second user or a mount.
+class FileSafetyAsRoot : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "needs root (a second user or a mount); CI runs this suite as root";
+        }
     }
+};
 
 // What a save as another user reports: how the file was written and whether
 // its backup was kept.
@@ -183,8 +189,7 @@ TEST(FileSafety, ModeGroupAclAndExtendedAttributesAreKept) {
     EXPECT_EQ(ShellOutput("getfattr --only-values -n user.velmar.origin " + path), "server");
 }
 
-TEST(FileSafety, AnotherUsersFileInASharedFolderStaysTheirsAndWritableByThem) {
-    REQUIRE_ROOT();
+TEST_F(FileSafetyAsRoot, AnotherUsersFileInASharedFolderStaysTheirsAndWritableByThem) {
     TempDir dir;
     OpenToAll(dir);
     const std::string path = dir.File("Profile_0001.dat");
@@ -211,8 +216,7 @@ TEST(FileSafety, AnotherUsersFileInASharedFolderStaysTheirsAndWritableByThem) {
               "written");
 }
 
-TEST(FileSafety, AnotherUsersFileTheUserMayNotWriteIsNeverTakenOver) {
-    REQUIRE_ROOT();
+TEST_F(FileSafetyAsRoot, AnotherUsersFileTheUserMayNotWriteIsNeverTakenOver) {
     TempDir dir;
     OpenToAll(dir);
     const std::string path = dir.File("Profile_0002.dat");
@@ -244,8 +248,7 @@ TEST(FileSafety, AnotherUsersFileTheUserMayNotWriteIsNeverTakenOver) {
     EXPECT_EQ(StatOf(path).st_uid, kServer) << "never a file of the editing user";
 }
 
-TEST(FileSafety, AFolderWhereTheUserMayNotCreateFilesGetsTheFileRewrittenInPlace) {
-    REQUIRE_ROOT();
+TEST_F(FileSafetyAsRoot, AFolderWhereTheUserMayNotCreateFilesGetsTheFileRewrittenInPlace) {
     TempDir dir;
     OpenToAll(dir, 0755);
     const std::string path = dir.File("holidays.cal");
@@ -257,8 +260,7 @@ TEST(FileSafety, AFolderWhereTheUserMayNotCreateFilesGetsTheFileRewrittenInPlace
     EXPECT_EQ(ReadFileBytes(path), Filled(20, 2));
 }
 
-TEST(FileSafety, AnotherUsersBackupInAStickyFolderDoesNotStopTheSave) {
-    REQUIRE_ROOT();
+TEST_F(FileSafetyAsRoot, AnotherUsersBackupInAStickyFolderDoesNotStopTheSave) {
     TempDir dir;
     OpenToAll(dir, 01777);
     const std::string path = dir.File("holidays.cal");
@@ -276,8 +278,7 @@ TEST(FileSafety, AnotherUsersBackupInAStickyFolderDoesNotStopTheSave) {
     EXPECT_TRUE(Temporaries(dir.Path()).empty());
 }
 
-TEST(FileSafety, AnotherUsersLinkAsBackupIsNeverFollowed) {
-    REQUIRE_ROOT();
+TEST_F(FileSafetyAsRoot, AnotherUsersLinkAsBackupIsNeverFollowed) {
     TempDir dir;
     OpenToAll(dir);
     const std::string path = dir.File("holidays.cal");
@@ -326,8 +327,7 @@ private:
     bool m_Mounted = false;
 };
 
-TEST(FileSafety, AFullDiskLeavesTheFileAsItWasAndNoTemporary) {
-    REQUIRE_ROOT();
+TEST_F(FileSafetyAsRoot, AFullDiskLeavesTheFileAsItWasAndNoTemporary) {
     TempDir dir;
     SmallDisk disk(dir.Path() / "disk", "256k");
     if (!disk.Mounted()) {
@@ -384,8 +384,7 @@ TEST(FileSafety, AKilledSaveLeavesTheOriginalAndNoTemporaryAfterTheNextOpen) {
     std::cout << leftBehind << " temporaries of killed saves were removed\n";
 }
 
-TEST(FileSafety, AnotherUsersFolderOrSocketIsNeverTakenForTheUsersOwn) {
-    REQUIRE_ROOT();
+TEST_F(FileSafetyAsRoot, AnotherUsersFolderOrSocketIsNeverTakenForTheUsersOwn) {
     TempDir dir;
     OpenToAll(dir);
     const fs::path squat = dir.Path() / "cache" / "velmar-active-profiles";

@@ -5,6 +5,7 @@
 #include "platform/InstanceFolder.h"
 #include "tests/support/TestFiles.h"
 
+#include <array>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
@@ -116,8 +117,8 @@ TEST(InstanceFolder, OnlyAFolderOfTheUsersOwnThatNoOneElseCanEnter) {
 }
 
 TEST(InstanceFolder, ASocketPeerOfTheSameUserIsTrusted) {
-    int pair[2] = {-1, -1};
-    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+    std::array<int, 2> pair{-1, -1};
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair.data()), 0);
     EXPECT_TRUE(PeerIsCurrentUser(pair[0]));
     ::close(pair[0]);
     ::close(pair[1]);
