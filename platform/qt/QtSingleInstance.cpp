@@ -1,11 +1,12 @@
 #include "platform/qt/QtSingleInstance.h"
 
+#include "platform/InstanceFolder.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <chrono>
 #include <thread>
 
@@ -16,29 +17,40 @@ namespace {
 constexpr const char* kShowRequest = "show\n";
 constexpr const char* kShownAnswer = "shown\n";
 
-QString InstanceFolder(const QString& runtimeFolder) {
-    if (!runtimeFolder.isEmpty()) {
-        return runtimeFolder;
+// The name of the lock and the socket of one data folder.
+QString InstanceKey(const std::string& canonicalFolder) {
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(canonicalFolder), QCryptographicHash::Sha256)
+            .toHex();
+    return "velmar-active-profiles-" + QString::fromLatin1(hash.left(20));
+}
+
+// The folder for the lock and the socket: the one given, if no one else can
+// enter it, else the first usable choice; none, with the reason, when there is
+// none. Never a shared folder such as /tmp, where anyone could squat the names.
+InstanceFolder FolderFor(const QString& runtimeFolder) {
+    if (runtimeFolder.isEmpty()) {
+        return ChooseInstanceFolder();
     }
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
+    const std::string folder = runtimeFolder.toStdString();
+    const std::string problem = InstanceFolderProblem(folder);
+    if (problem.empty()) {
+        return {folder, {}};
     }
-    return folder;
+    return {{}, "no folder of the user's own for the single-instance lock (" + folder + " " + problem + ")"};
 }
 
 } // namespace
 
 QtSingleInstance::QtSingleInstance(const std::string& canonicalFolder, const QString& runtimeFolder)
-    : m_Lock([&] {
-          const QByteArray key =
-              QCryptographicHash::hash(QByteArray::fromStdString(canonicalFolder), QCryptographicHash::Sha256)
-                  .toHex()
-                  .left(20);
-          return InstanceFolder(runtimeFolder) + "/velmar-active-profiles-" + QString::fromLatin1(key) +
-                 ".lock";
-      }()) {
-    m_ServerName = detail::LocalServerName(m_Lock.fileName());
+    : QtSingleInstance(canonicalFolder, FolderFor(runtimeFolder)) {}
+
+QtSingleInstance::QtSingleInstance(const std::string& canonicalFolder, const InstanceFolder& folder)
+    : m_Lock(folder.Path.empty()
+                 ? QString()
+                 : QString::fromStdString(folder.Path) + "/" + InstanceKey(canonicalFolder) + ".lock"),
+      m_Problem(folder.Problem) {
+    m_ServerName = detail::LocalServerName(QString::fromStdString(folder.Path), InstanceKey(canonicalFolder));
     // An instance runs for days: only a lock whose process is gone is stale,
     // never an old one (Qt would otherwise take a lock older than 30 seconds
     // for stale wherever the file system holds no native lock on it).
@@ -65,7 +77,9 @@ QtSingleInstance::QtSingleInstance(const std::string& canonicalFolder, const QSt
 }
 
 QtSingleInstance::State QtSingleInstance::Acquire() {
-    QDir().mkpath(QFileInfo(m_Lock.fileName()).absolutePath());
+    if (!m_Problem.empty()) {
+        return State::Unchecked;
+    }
     if (!m_Lock.tryLock(0)) {
         if (m_Lock.error() == QLockFile::LockFailedError) {
             return State::Running;
@@ -90,6 +104,10 @@ bool QtSingleInstance::AskRunningToShow(int timeoutMs) {
         QLocalSocket socket;
         socket.connectToServer(m_ServerName);
         if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {
+            if (!PeerIsCurrentUser(socket.socketDescriptor())) {
+                m_Problem = m_ServerName.toStdString() + " answers from another user's process";
+                return false;
+            }
             socket.write(kShowRequest);
             socket.flush();
             while (!socket.canReadLine() &&

@@ -2,8 +2,8 @@
 
 namespace velmar::detail {
 
-QString LocalServerName(const QString& lockFile) {
-    return lockFile.chopped(5) + ".socket";
+QString LocalServerName(const QString& folder, const QString& key) {
+    return folder + "/" + key + ".socket";
 }
 
 } // namespace velmar::detail

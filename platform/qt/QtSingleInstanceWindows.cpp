@@ -4,8 +4,7 @@
 
 namespace velmar::detail {
 
-QString LocalServerName(const QString& lockFile) {
-    const QString key = lockFile.section('/', -1).chopped(5);
+QString LocalServerName(const QString& /*folder*/, const QString& key) {
     // Named pipes are shared by every session of the machine: the user's name
     // keeps them apart.
     return key + "-" + qEnvironmentVariable("USERNAME");
