@@ -3,6 +3,7 @@
 #include "platform/SystemError.h"
 #include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPlatform.h"
 
 #include <algorithm>
 #include <array>
@@ -32,11 +33,11 @@ TEST(FileExists, FindsOnlyOrdinaryFiles) {
     EXPECT_TRUE(FileExists(dir.File("c?l.dat")));
     EXPECT_TRUE(FileExists(dir.File("*.dat")));
     EXPECT_FALSE(FileExists(dir.File("missing.dat")));
-#ifndef _WIN32
-    // On POSIX a name that starts with "." is an ordinary file when it is named:
-    // hidden is an attribute of Windows files, not a kind of name.
-    EXPECT_TRUE(FileExists(dir.File(".saved.dat")));
-#endif
+    if (test::kPosixSystem) {
+        // On POSIX a name that starts with "." is an ordinary file when it is
+        // named: hidden is an attribute of Windows files, not a kind of name.
+        EXPECT_TRUE(FileExists(dir.File(".saved.dat")));
+    }
     EXPECT_FALSE(FileExists(dir.File("folder.dat")));
     EXPECT_FALSE(FileExists(dir.File("fold*")));
     EXPECT_FALSE(FileExists(dir.File("no-such-folder/cal.dat")));
@@ -109,14 +110,9 @@ TEST(ListFolder, TellsAMissingFolderAndAFileFromAnEmptyFolder) {
     TempDir dir;
     WriteFileBytes(dir.Path() / "file", {1});
     std::filesystem::create_directory(dir.Path() / "empty");
-#ifdef _WIN32
     // The system's own words, as a Windows user meets them at the command prompt.
-    const std::string missing = SystemErrorText({ERROR_PATH_NOT_FOUND, std::system_category()});
-    const std::string notAFolder = SystemErrorText({ERROR_DIRECTORY, std::system_category()});
-#else
-    const std::string missing = "no such file or directory";
-    const std::string notAFolder = "not a directory";
-#endif
+    const std::string missing = test::MissingFolderWords();
+    const std::string notAFolder = test::NotAFolderWords();
     struct Case {
         std::string Folder;
         FolderState State;
@@ -150,18 +146,18 @@ TEST(ListFolder, NamesLikeTheFilesThatAreNoFilesAreSetApart) {
     // Hidden, though "*" matches it: by its name on POSIX, by its attribute on
     // Windows (where a leading "." hides nothing, though wine hides such names too).
     WriteFileBytes(dir.Path() / ".Profile_0006.dat", {1});
-#ifdef _WIN32
-    ASSERT_TRUE(SetFileAttributesW((dir.Path() / ".Profile_0006.dat").c_str(), FILE_ATTRIBUTE_HIDDEN));
-#endif
+    if (!test::kPosixSystem) {
+        ASSERT_TRUE(test::MakeHidden(dir.Path() / ".Profile_0006.dat"));
+    }
     std::vector<std::string> files = {"Profile_0001.dat"};
     std::vector<std::string> expected = {"Profile_0002.dat: is a directory", "other: is a directory"};
-#ifndef _WIN32
-    ASSERT_TRUE(test::MakeFifo(dir.Path() / "Profile_0003.dat"));
-    std::filesystem::create_symlink(dir.Path() / "Profile_0001.dat", dir.Path() / "Profile_0004.dat");
-    std::filesystem::create_symlink(dir.Path() / "gone", dir.Path() / "Profile_0005.dat"); // dangling
-    files.emplace_back("Profile_0004.dat");
-    expected.insert(expected.begin() + 1, "Profile_0003.dat: not a regular file");
-#endif
+    if (test::kPosixSystem) {
+        ASSERT_TRUE(test::MakeFifo(dir.Path() / "Profile_0003.dat"));
+        std::filesystem::create_symlink(dir.Path() / "Profile_0001.dat", dir.Path() / "Profile_0004.dat");
+        std::filesystem::create_symlink(dir.Path() / "gone", dir.Path() / "Profile_0005.dat"); // dangling
+        files.emplace_back("Profile_0004.dat");
+        expected.insert(expected.begin() + 1, "Profile_0003.dat: not a regular file");
+    }
 
     const FolderListing listing = ListFolder(dir.File(""), "*");
     EXPECT_EQ(listing.State, FolderState::Listed);
@@ -194,10 +190,10 @@ TEST(ListFolder, MatchesEveryNameThePatternMatchesAndNoOther) {
         {"Profil_00001.dat", false},
         {"\xC3\x85rofile_0001.dat", false},
     };
-#ifndef _WIN32
-    // A Windows file name cannot hold "?" or "*".
-    names.emplace_back("Profile_0?*1.dat", true); // a "?" of the pattern stands for any character
-#endif
+    if (test::kPosixSystem) {
+        // A Windows file name cannot hold "?" or "*".
+        names.emplace_back("Profile_0?*1.dat", true); // a "?" of the pattern stands for any character
+    }
     TempDir dir;
     std::vector<std::string> expected;
     for (const auto& [name, matches] : names) {

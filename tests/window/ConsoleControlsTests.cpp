@@ -44,14 +44,16 @@ TEST(ConsoleControls, ListRefusesNegativeSizesAsTheDesktopListDoes) {
     EXPECT_THROW(list.SetWidth(-1), InvalidArgumentError);
 }
 
-TEST(ConsoleLoop, TicksUntilAStopSignal) {
+// The signals that end the console front end; a closed terminal or a hang-up
+// ends it like SIGTERM where the system has SIGHUP.
 #ifdef SIGHUP
-    // A closed terminal or a hang-up ends the program like SIGTERM.
-    const auto stopSignals = std::to_array({SIGTERM, SIGINT, SIGHUP});
+const auto kStopSignals = std::to_array({SIGTERM, SIGINT, SIGHUP});
 #else
-    const auto stopSignals = std::to_array({SIGTERM, SIGINT});
+const auto kStopSignals = std::to_array({SIGTERM, SIGINT});
 #endif
-    for (const int signal : stopSignals) {
+
+TEST(ConsoleLoop, TicksUntilAStopSignal) {
+    for (const int signal : kStopSignals) {
         const ConsoleStopSignals signals;
         ConsoleTimer timer;
         ConsoleOneShotTimer wait;
