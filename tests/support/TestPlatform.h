@@ -5,6 +5,7 @@
 // TestPlatformWindows.cpp), and a test asks kPosixSystem rather than the
 // preprocessor.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -20,6 +21,13 @@ inline constexpr bool kPosixSystem = true;
 // names something other than a folder, as a folder listing reports them.
 std::string MissingFolderWords();
 std::string NotAFolderWords();
+
+// The system's words for a file that is not there, or (`folderMissing`) whose
+// folder is not there, as opening it reports them.
+std::string NotFoundWords(bool folderMissing);
+
+// The process's own id.
+std::int64_t OwnProcessId();
 
 // Gives a file the hidden attribute; false where files have no such
 // attribute (POSIX hides names that begin with ".").

@@ -1,8 +1,10 @@
+#include "platform/SystemError.h"
 #include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestPlatform.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace velmar::test {
 
@@ -12,6 +14,14 @@ std::string MissingFolderWords() {
 
 std::string NotAFolderWords() {
     return "not a directory";
+}
+
+std::string NotFoundWords(bool /*folderMissing*/) {
+    return SystemErrorText(std::make_error_code(std::errc::no_such_file_or_directory));
+}
+
+std::int64_t OwnProcessId() {
+    return ::getpid();
 }
 
 bool MakeHidden(const std::filesystem::path& /*path*/) {

@@ -3,6 +3,7 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestPlatform.h"
 
+#include <process.h>
 #include <stdexcept>
 #include <windows.h>
 
@@ -14,6 +15,15 @@ std::string MissingFolderWords() {
 
 std::string NotAFolderWords() {
     return SystemErrorText({ERROR_DIRECTORY, std::system_category()});
+}
+
+std::string NotFoundWords(bool folderMissing) {
+    return SystemErrorText(
+        {folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND, std::system_category()});
+}
+
+std::int64_t OwnProcessId() {
+    return _getpid();
 }
 
 bool MakeHidden(const std::filesystem::path& path) {
