@@ -39,7 +39,8 @@ void SetProfiles(const std::vector<Profile>& profiles) {
 
 // A window on recording controls; loads nothing from disk.
 struct Fixture {
-    explicit Fixture(std::string lineBreak = "\r\n", std::vector<std::string> arguments = {"/PATH:/nowhere"})
+    explicit Fixture(std::string lineBreak = "\r\n",
+                     const std::vector<std::string>& arguments = {"/PATH:/nowhere"})
         : Main({Desktop.Window, Desktop.List, Desktop.ImageList, Desktop.Timer, Desktop.Tray, Desktop.Wait,
                 Desktop.Busy},
                DataFolder::FromCommandLine("/opt/velmar", arguments), std::move(lineBreak)) {

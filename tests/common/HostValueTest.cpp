@@ -12,11 +12,12 @@ TEST(RecordingHost, RecordsEveryCallInOrderWithReferencedValues) {
     RecordingHost host(true);
     std::int32_t checked = -1;
     host.Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked(checked);
-    checked = 0;
+    checked = 0; // NOLINT(clang-analyzer-deadcode.DeadStores): read through the recorded reference
     host.Get_VScroll_Schedule_Width();
     ASSERT_EQ(host.CallNames(), (std::vector<std::string>{"Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked",
                                                           "Get_VScroll_Schedule_Width"}));
     EXPECT_EQ(std::get<std::int32_t>(host.Calls()[0].Values[0]), -1); // value at the time of the call
+    EXPECT_EQ(*std::get<std::int32_t*>(host.Calls()[0].Arguments[0]), 0) << "the reference itself";
     EXPECT_TRUE(HostIsNothing(host.Get_VScroll_Schedule_Width()));
 
     RecordingHost strict;

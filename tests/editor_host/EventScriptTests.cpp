@@ -106,7 +106,7 @@ TEST(EventScript, AScriptFileThatCannotBeReadIsAFileErrorThatSaysWhy) {
         {dir.File("huge.txt"), "too large for an event script (16777217 bytes; at most 16 MiB)"},
     };
     if (test::kPosixSystem) {
-        cases.push_back({dir.File("fifo.txt"), "not a regular file"}); // never waits for a writer
+        cases.emplace_back(dir.File("fifo.txt"), "not a regular file"); // never waits for a writer
     }
     test::MakeFifo(dir.Path() / "fifo.txt");
     for (const auto& [path, reason] : cases) {

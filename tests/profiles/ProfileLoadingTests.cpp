@@ -110,6 +110,7 @@ TEST_F(ProfileLoadingTest, SortEqualsABubbleSortOfTheUpperCasedNamesInFoundOrder
         ASSERT_EQ(LoadAllProfiles(), 60);
         // Names alone would not tell two equal names apart: the files do.
         std::vector<std::string> files;
+        files.reserve(static_cast<std::size_t>(NumberOfProfiles));
         for (int slot = 0; slot < NumberOfProfiles; ++slot) {
             files.push_back(ProfileFileNames[slot]);
         }

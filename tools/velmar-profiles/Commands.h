@@ -19,8 +19,8 @@ using ProgramCommandFunction = int (*)(const ProgramCommandLine& program, const 
                                        std::ostream& out, std::ostream& err);
 
 struct Command {
-    const CommandSpec& (*Spec)();
-    CommandFunction Run;
+    const CommandSpec& (*Spec)() = nullptr;
+    CommandFunction Run = nullptr;
     ProgramCommandFunction RunInProgram = nullptr; // instead of Run
 };
 
