@@ -12,6 +12,10 @@ namespace {
 volatile std::sig_atomic_t g_StopSignal = 0;
 
 extern "C" void OnConsoleStopSignal(int signal) {
+    // The C runtime puts the default action back before calling a handler:
+    // without this a second Ctrl+C, or the same signal sent to the process
+    // and again to its process group, would end the program on the spot.
+    std::signal(signal, OnConsoleStopSignal);
     g_StopSignal = signal;
 }
 

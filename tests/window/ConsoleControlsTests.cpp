@@ -70,6 +70,18 @@ TEST(ConsoleLoop, TicksUntilAStopSignal) {
     }
 }
 
+// Ctrl+C pressed twice, or a signal sent to the process and again to its
+// process group (as timeout(1) does): the second is caught like the first,
+// never the system's default that ends the program on the spot.
+TEST(ConsoleLoop, ASecondStopSignalIsCaughtLikeTheFirst) {
+    for (const int signal : kStopSignals) {
+        const ConsoleStopSignals signals;
+        std::raise(signal);
+        std::raise(signal);
+        EXPECT_EQ(signals.Received(), signal);
+    }
+}
+
 TEST(ConsoleLoop, SignalBeforeTheLoopEndsItAtOnce) {
     const ConsoleStopSignals signals;
     std::raise(SIGTERM);
