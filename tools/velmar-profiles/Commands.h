@@ -13,20 +13,32 @@ namespace velmar::tool {
 
 using CommandFunction = int (*)(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 
+// A command whose own parsing must not fail with the tool's usage status
+// (the check answers every failure with its UNKNOWN status) takes its
+// arguments as given.
+using GivenArgumentsFunction = int (*)(const Arguments& args, std::ostream& out, std::ostream& err);
+
 struct Command {
     const CommandSpec& (*Spec)();
     CommandFunction Run;
+    GivenArgumentsFunction RunGiven = nullptr; // when set, it runs instead of Run, without the parser
 };
 
 const CommandSpec& ShowSpec();
 const CommandSpec& RenderScheduleSpec();
 const CommandSpec& RenderCalendarSpec();
 const CommandSpec& CalendarSpec();
+const CommandSpec& MetricsSpec();
+const CommandSpec& CheckSpec();
 
 int CommandShow(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& err);
+int CommandMetrics(const ParsedArguments& args, std::ostream& out, std::ostream& err);
+// Prints its own help, and answers usage errors and failures as the check's
+// UNKNOWN (status 3, one line on `out`).
+int CommandCheck(const Arguments& args, std::ostream& out, std::ostream& err);
 // Takes its arguments as given, after the parser checked them against its syntax.
 int CommandList(const Arguments& args, std::ostream& out, std::ostream& err);
 

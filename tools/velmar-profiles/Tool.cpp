@@ -35,12 +35,14 @@ int RunList(const ParsedArguments& args, std::ostream& out, std::ostream& err) {
     return CommandList(args.Given(), out, err);
 }
 
-const std::array<Command, 5> kCommands{{
+const std::array<Command, 7> kCommands{{
     {ListSpec, RunList},
     {ShowSpec, CommandShow},
     {RenderScheduleSpec, CommandRenderSchedule},
     {RenderCalendarSpec, CommandRenderCalendar},
     {CalendarSpec, CommandCalendar},
+    {MetricsSpec, CommandMetrics},
+    {CheckSpec, nullptr, CommandCheck},
 }};
 
 void PrintUsage(std::ostream& out) {
@@ -70,6 +72,9 @@ int UsageFailure(std::ostream& err, std::string_view command, const std::string&
 
 int RunCommand(const Command& command, const Arguments& args, std::ostream& out, std::ostream& err) {
     const std::string_view name = command.Spec().Name;
+    if (command.RunGiven != nullptr) {
+        return command.RunGiven(args, out, err);
+    }
     try {
         const ParsedArguments parsed = ParseArguments(command.Spec(), args);
         if (parsed.Help && !command.Spec().Help.empty()) {

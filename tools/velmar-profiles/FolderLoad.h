@@ -1,0 +1,16 @@
+#pragma once
+
+// The one load of a data folder that `metrics` and `check` report on. The one
+// place of the tool that knows how the data folder is found and loaded.
+
+#include "report/ReloadSnapshot.h"
+#include "tools/velmar-profiles/ArgumentParser.h"
+
+namespace velmar::tool {
+
+// The data folder from the operands as the program reads "/PATH:" (else the
+// folder "Project" beside the tool, else the default data folder), loaded
+// once, as the snapshot of one reload.
+ReloadSnapshot LoadDataFolderOnce(const Arguments& operands);
+
+} // namespace velmar::tool
