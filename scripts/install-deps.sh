@@ -9,10 +9,13 @@ set -euo pipefail
 
 set_name=${1:-test}
 
-# Compiler, build tools, Qt 6 with its X11 (xcb) and Wayland platform plugins.
+# Compiler, build tools, Qt 6 with its X11 (xcb) and Wayland platform plugins,
+# libmicrohttpd for the monitor's metrics endpoint and libsystemd for its
+# service notifications.
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-wayland
+  libmicrohttpd-dev libsystemd-dev
 )
 # GoogleTest; Xvfb, a window manager (openbox), a tray (trayer), X tools,
 # libSM for the test's session manager and weston for the desktop tests;
