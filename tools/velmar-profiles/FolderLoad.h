@@ -8,9 +8,10 @@
 
 namespace velmar::tool {
 
-// The data folder from the operands as the program reads "/PATH:" (else the
-// folder "Project" beside the tool, else the default data folder), loaded
-// once, as the snapshot of one reload.
+// The data folder from the operands by the program's "/PATH:" rules (else
+// the folder "Project" beside the tool, else the default data folder; on
+// Windows the operands are joined with spaces and the value ends at the next
+// "/"), loaded once, as the snapshot of one reload.
 ReloadSnapshot LoadDataFolderOnce(const Arguments& operands);
 
 } // namespace velmar::tool
