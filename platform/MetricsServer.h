@@ -42,7 +42,7 @@ public:
     // Memory stays near Connections x RequestBytes.
     struct Limits {
         unsigned Connections = 64;
-        std::size_t RequestBytes = 16 * 1024;
+        std::size_t RequestBytes = 16384;
         unsigned IdleSeconds = 10;
     };
 

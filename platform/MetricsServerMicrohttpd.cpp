@@ -84,8 +84,11 @@ private:
 
 MHD_Result Answer(MHD_Connection* connection, unsigned status, std::string_view body,
                   const char* contentType = "text/plain; charset=utf-8") {
-    MHD_Response* response =
-        MHD_create_response_from_buffer(body.size(), const_cast<char*>(body.data()), MHD_RESPMEM_MUST_COPY);
+    // The buffer is copied (MUST_COPY) and never written; the call takes it
+    // as void* all the same.
+    MHD_Response* response = MHD_create_response_from_buffer(
+        body.size(), const_cast<char*>(body.data()), // NOLINT(cppcoreguidelines-pro-type-const-cast)
+        MHD_RESPMEM_MUST_COPY);
     if (response == nullptr) {
         return MHD_NO;
     }

@@ -68,7 +68,7 @@ std::string StateLine(const ReloadSnapshot& current, std::string_view time) {
     for (const LoadProblem& problem : current.Problems) {
         problems.push_back(&problem);
     }
-    return "{\"time\":" + JsonString(time) + ",\"event\":\"state\",\"folder\":" + JsonString(current.Folder) +
+    return R"({"time":)" + JsonString(time) + R"(,"event":"state","folder":)" + JsonString(current.Folder) +
            ",\"profiles\":" + JsonList(profiles, ProfileJson) +
            ",\"problems\":" + JsonList(problems, ProblemJson) + "}\n";
 }
@@ -113,9 +113,8 @@ std::optional<std::string> WatchEventLine(const ReloadSnapshot* previous, const 
         problemsGone.empty()) {
         return std::nullopt;
     }
-    return "{\"time\":" + JsonString(time) +
-           ",\"event\":\"change\",\"appeared\":" + JsonList(appeared, ProfileJson) +
-           ",\"disappeared\":" + JsonList(disappeared, ProfileJson) +
+    return R"({"time":)" + JsonString(time) + R"(,"event":"change","appeared":)" +
+           JsonList(appeared, ProfileJson) + ",\"disappeared\":" + JsonList(disappeared, ProfileJson) +
            ",\"changed\":" + JsonList(changed, ProfileJson) +
            ",\"problemsAppeared\":" + JsonList(problemsAppeared, ProblemJson) +
            ",\"problemsGone\":" + JsonList(problemsGone, ProblemJson) + "}\n";

@@ -4,16 +4,18 @@
 #include "platform/MetricsServer.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace velmar {
 namespace {
 
 TEST(ListenAddress, LoopbackUnlessAnAddressIsGiven) {
     struct Case {
-        const char* Text;
+        std::string Text;
         ListenAddress Expected;
     };
-    const Case cases[] = {
+    const std::vector<Case> cases = {
         {"9772", {"127.0.0.1", 9772}},           {":9772", {"127.0.0.1", 9772}},
         {"127.0.0.1:9772", {"127.0.0.1", 9772}}, {"localhost:9772", {"127.0.0.1", 9772}},
         {"0.0.0.0:80", {"0.0.0.0", 80}},         {"192.0.2.7:0", {"192.0.2.7", 0}},

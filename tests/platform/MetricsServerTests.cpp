@@ -5,6 +5,7 @@
 #include "platform/MetricsServer.h"
 
 #include <arpa/inet.h>
+#include <array>
 #include <chrono>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -53,9 +54,9 @@ public:
     // Everything the server sends until it closes the connection.
     std::string ReadAll() const {
         std::string text;
-        char buffer[4096];
-        for (ssize_t n; (n = ::recv(m_Socket, buffer, sizeof buffer, 0)) > 0;) {
-            text.append(buffer, static_cast<std::size_t>(n));
+        std::array<char, 4096> buffer{};
+        for (ssize_t n = 0; (n = ::recv(m_Socket, buffer.data(), buffer.size(), 0)) > 0;) {
+            text.append(buffer.data(), static_cast<std::size_t>(n));
         }
         return text;
     }
@@ -102,7 +103,7 @@ TEST(MetricsServer, OversizedHeadersAreRefusedAndTheServerGoesOn) {
     MetricsServer server(ParseListenAddress("127.0.0.1:0"), SmallLimits());
     server.Publish("x 1\n");
     const std::uint16_t port = server.Address().Port;
-    const std::string huge = "X-Filler: " + std::string(1024 * 1024, 'a') + "\r\n";
+    const std::string huge = "X-Filler: " + std::string(std::size_t{1024} * 1024, 'a') + "\r\n";
     EXPECT_THAT(Request(port, "GET", "/metrics", huge), StartsWith("HTTP/1.1 431 "));
     EXPECT_THAT(Request(port, "GET", "/metrics"), StartsWith("HTTP/1.1 200 "));
 }

@@ -4,6 +4,8 @@
 #include "platform/ServiceNotifier.h"
 #include "tests/support/TestFiles.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -20,8 +22,8 @@ public:
         const std::string path = m_Dir.File("notify");
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
-        path.copy(address.sun_path, sizeof address.sun_path - 1);
-        ::bind(m_Socket, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        std::copy_n(path.begin(), std::min(path.size(), sizeof address.sun_path - 1), address.sun_path);
+        EXPECT_EQ(::bind(m_Socket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
         ::setenv("NOTIFY_SOCKET", path.c_str(), 1);
     }
     ~ServiceManagerSocket() {
@@ -34,9 +36,9 @@ public:
 
     // The next message, or "" when none is waiting.
     std::string Next() const {
-        char buffer[4096];
-        const ssize_t n = ::recv(m_Socket, buffer, sizeof buffer, 0);
-        return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+        std::array<char, 4096> buffer{};
+        const ssize_t n = ::recv(m_Socket, buffer.data(), buffer.size(), 0);
+        return n > 0 ? std::string(buffer.data(), static_cast<std::size_t>(n)) : std::string();
     }
 
 private:

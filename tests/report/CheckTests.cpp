@@ -27,7 +27,7 @@ bool FollowsPluginGrammar(const std::string& line) {
 ReloadSnapshot EightProfiles() {
     ReloadSnapshot snapshot;
     snapshot.Folder = "/srv/alarm/Project/";
-    const std::pair<const char*, bool> profiles[] = {
+    const std::vector<std::pair<std::string, bool>> profiles = {
         {"Kontor", false}, {"Lager", true},   {"Natt", false},       {"Reception", true},
         {"Server", false}, {"Weekend", true}, {"\xC3\x85sa", false}, {"\xC3\x96land", false}};
     int number = 1;

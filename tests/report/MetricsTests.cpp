@@ -5,6 +5,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace velmar {
 namespace {
@@ -119,7 +121,7 @@ TEST(Metrics, LabelValuesEscapeWhatTheFormatRequiresAndStayUtf8) {
         std::string Text;
         std::string Expected;
     };
-    const Case cases[] = {
+    const std::vector<Case> cases = {
         {"Natt", "Natt"},
         {R"(Larm "Norr")", R"(Larm \"Norr\")"},
         {R"(C:\Larm\)", R"(C:\\Larm\\)"},

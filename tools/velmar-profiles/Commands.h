@@ -19,8 +19,8 @@ using CommandFunction = int (*)(const ParsedArguments& args, std::ostream& out, 
 using GivenArgumentsFunction = int (*)(const Arguments& args, std::ostream& out, std::ostream& err);
 
 struct Command {
-    const CommandSpec& (*Spec)();
-    CommandFunction Run;
+    const CommandSpec& (*Spec)() = nullptr;
+    CommandFunction Run = nullptr;
     GivenArgumentsFunction RunGiven = nullptr; // when set, it runs instead of Run, without the parser
 };
 
@@ -38,7 +38,7 @@ int CommandCalendar(const ParsedArguments& args, std::ostream& out, std::ostream
 int CommandMetrics(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 // Prints its own help, and answers usage errors and failures as the check's
 // UNKNOWN (status 3, one line on `out`).
-int CommandCheck(const Arguments& args, std::ostream& out, std::ostream& err);
+int CommandCheck(const Arguments& given, std::ostream& out, std::ostream& err);
 // Takes its arguments as given, after the parser checked them against its syntax.
 int CommandList(const Arguments& args, std::ostream& out, std::ostream& err);
 
