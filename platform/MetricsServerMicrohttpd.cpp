@@ -4,7 +4,7 @@
 // reported with the system's reason.
 
 #include "common/Errors.h"
-#include "common/FileSystem.h"
+#include "platform/SystemError.h"
 #include "platform/MetricsServer.h"
 
 #include <arpa/inet.h>

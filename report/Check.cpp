@@ -1,6 +1,6 @@
 #include "report/Check.h"
 
-#include "platform/Console.h"
+#include "common/ConsoleText.h"
 
 #include <algorithm>
 

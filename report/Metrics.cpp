@@ -1,5 +1,6 @@
 #include "report/Metrics.h"
 
+#include "report/ProfileList.h"
 #include "common/CodePage.h"
 
 #include <array>

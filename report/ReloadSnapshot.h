@@ -6,7 +6,7 @@
 // nothing in the profile store, so that it may be kept, compared with the
 // next one and handed to another thread.
 
-#include "profiles/Profiles.h"
+#include "profiles/LoadProblem.h"
 
 #include <array>
 #include <cstdint>
@@ -45,12 +45,8 @@ inline constexpr std::array<LoadProblemKind, 9> kAllProblemKinds{
     LoadProblemKind::WrongVersion,   LoadProblemKind::TooShort,         LoadProblemKind::BeyondSlots,
 };
 
-// The kind's name in every machine-readable output: "folderMissing",
-// "fileUnreadable", ... (as `velmar-profiles list --json` writes it).
-std::string_view ProblemKindName(LoadProblemKind kind);
-
-// Whether the kind is one of the folder's own problems, which leave nothing
-// of the folder loaded.
-bool IsFolderProblem(LoadProblemKind kind);
+// The kind's name in every machine-readable output is ProblemKindName of
+// report/ProfileList.h ("folderMissing", "fileUnreadable", ...), as
+// `velmar-profiles list --json` writes it.
 
 } // namespace velmar

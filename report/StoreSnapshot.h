@@ -1,8 +1,9 @@
 #pragma once
 
-// The one place that reads the profile store's tables into a ReloadSnapshot.
-// Everything else of report/ takes snapshots, never the store.
+// The one place that reads a load of the profile store into a
+// ReloadSnapshot. The monitoring outputs take snapshots, never the store.
 
+#include "profiles/ProfileStore.h"
 #include "report/ReloadSnapshot.h"
 
 #include <chrono>
@@ -18,13 +19,13 @@ struct LoadTiming {
     std::uint64_t Reloads = 0;
 };
 
-// The profile store as the last LoadAllProfiles left it (DataPath, the valid
-// slots, their file names and the load's problems), with `timing`.
-ReloadSnapshot SnapshotOfLastLoad(const LoadTiming& timing);
+// A load (its folder, the valid slots with their file names, its problems)
+// with `timing`.
+ReloadSnapshot SnapshotOfLoad(const ProfileLoad& load, const LoadTiming& timing);
 
-// Loads the profiles of `dataPath` (ending in the folder separator) once and
-// takes the snapshot of that load, its one reload. Sets DataPath.
-ReloadSnapshot LoadSnapshotOnce(const std::string& dataPath);
+// Loads the profiles of `folder` once and takes the snapshot of that load,
+// its one reload.
+ReloadSnapshot LoadSnapshotOnce(const DataFolder& folder);
 
 // Seconds since 1970-01-01 00:00 UTC, with their fraction.
 double SecondsSinceEpoch(std::chrono::system_clock::time_point time);

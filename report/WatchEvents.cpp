@@ -1,6 +1,7 @@
 #include "report/WatchEvents.h"
 
-#include "platform/Console.h"
+#include "report/ProfileList.h"
+#include "common/ConsoleText.h"
 
 #include <algorithm>
 #include <map>

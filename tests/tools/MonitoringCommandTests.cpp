@@ -1,8 +1,8 @@
 // velmar-profiles check and metrics on real data folders: the check's four
 // exit statuses, each with its one line, and the metrics' exit status.
 
-#include "common/FileSystem.h"
-#include "tests/app/ProfileFileWriter.h"
+#include "common/Paths.h"
+#include "tests/support/ProfileFileWriter.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tools/ToolRun.h"
 

@@ -107,7 +107,8 @@ const CommandSpec& CheckSpec() {
     return Syntax();
 }
 
-int CommandCheck(const Arguments& given, std::ostream& out, std::ostream& /*err*/) {
+int CommandCheck(const ProgramCommandLine& program, const Arguments& given, std::ostream& out,
+                 std::ostream& /*err*/) {
     // Whatever goes wrong, the monitoring system reads one line on standard
     // output and the status UNKNOWN, never the tool's usage status 2, which
     // it would take for CRITICAL.
@@ -130,7 +131,7 @@ int CommandCheck(const Arguments& given, std::ostream& out, std::ostream& /*err*
             criteria.MinActive = Count(args, "--min-active", 0);
         }
         criteria.MaxProblems = Count(args, "--max-problems", 0);
-        const CheckResult result = EvaluateCheck(LoadDataFolderOnce(args.Operands()), criteria);
+        const CheckResult result = EvaluateCheck(LoadDataFolderOnce(program, args.Operands()), criteria);
         out << result.Line;
         return Status(result.Status);
     } catch (const UsageError& error) {

@@ -37,8 +37,9 @@ printed all the same, with velmar_folder_readable 0), 0 otherwise.
     return syntax;
 }
 
-int CommandMetrics(const ParsedArguments& args, std::ostream& out, std::ostream& /*err*/) {
-    const ReloadSnapshot snapshot = LoadDataFolderOnce(args.Operands());
+int CommandMetrics(const ProgramCommandLine& program, const ParsedArguments& args, std::ostream& out,
+                   std::ostream& /*err*/) {
+    const ReloadSnapshot snapshot = LoadDataFolderOnce(program, args.Operands());
     out << FormatMetrics(snapshot) << std::flush;
     return snapshot.FolderReadable() ? 0 : 1;
 }
