@@ -22,16 +22,6 @@ template <typename Step> void ContinueOnFailure(Step&& step) {
     }
 }
 
-// A file that could not be opened or read, or that was gone by the time the
-// load came to it, may load at the next tick without a change the signature
-// would see.
-bool MustReadAgain(const std::vector<LoadProblem>& problems) {
-    return std::any_of(problems.begin(), problems.end(), [](const LoadProblem& problem) {
-        return problem.Kind == LoadProblemKind::FileUnreadable ||
-               problem.Kind == LoadProblemKind::FileVanished;
-    });
-}
-
 // Shows the busy pointer for the lifetime of the object, and the default
 // pointer again however the load ends.
 class BusyPointer {

@@ -5,7 +5,7 @@
 // tray icon's events. Plain C++ over the platform interfaces; the platform
 // raises the events and owns the controls.
 
-#include "app/ChangeSignature.h"
+#include "profiles/ChangeSignature.h"
 #include "profiles/ProfileStore.h"
 #include "report/ProfileList.h"
 #include "window/ReportList.h"

@@ -202,43 +202,6 @@ TEST_F(ReloadCycle, FilesThatAreNotProfilesDoNotCount) {
                                         "Profile_0009.dat: is a directory"}));
 }
 
-TEST(ChangeSignature, UnreadableTimeNeverMatches) {
-    const DirectoryEntry readable{"Profile_0001.dat", true, 5, 10, ""};
-    const DirectoryEntry unreadable{"Profile_0001.dat", false, 0, 10, ""};
-    const auto files = [](std::vector<DirectoryEntry> entries) {
-        ChangeSignature signature;
-        signature.Files = std::move(entries);
-        return signature;
-    };
-    EXPECT_TRUE(SameSignature(files({readable}), files({readable})));
-    EXPECT_TRUE(SameSignature(files({}), files({})));
-    EXPECT_FALSE(SameSignature(files({unreadable}), files({unreadable})));
-    EXPECT_FALSE(SameSignature(files({readable}), files({unreadable})));
-    EXPECT_FALSE(SameSignature(files({readable}), files({})));
-}
-
-TEST(ChangeSignature, TheFoldersOwnStateCounts) {
-    const auto folder = [](FolderState state, std::string reason = {},
-                           std::vector<DirectoryEntry> others = {}) {
-        ChangeSignature signature;
-        signature.State = state;
-        signature.Reason = std::move(reason);
-        signature.Others = std::move(others);
-        return signature;
-    };
-    const ChangeSignature empty = folder(FolderState::Listed);
-    EXPECT_TRUE(SameSignature(folder(FolderState::Missing, "gone"), folder(FolderState::Missing, "gone")));
-    for (const auto& other :
-         {folder(FolderState::Missing, "gone"), folder(FolderState::NotAFolder, "file"),
-          folder(FolderState::Unreadable, "permission denied"),
-          folder(FolderState::Listed, {}, {{"Profile_0001.dat", false, 0, 0, "is a directory"}})}) {
-        EXPECT_FALSE(SameSignature(empty, other)) << static_cast<int>(other.State) << " " << other.Reason;
-        EXPECT_FALSE(SameSignature(other, empty));
-    }
-    EXPECT_FALSE(SameSignature(folder(FolderState::Unreadable, "permission denied"),
-                               folder(FolderState::Unreadable, "input/output error")));
-}
-
 class ReloadCycleFault;
 
 // A fault of the data folder that the user must see wherever the profiles are
