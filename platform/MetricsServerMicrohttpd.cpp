@@ -4,8 +4,8 @@
 // reported with the system's reason.
 
 #include "common/Errors.h"
-#include "platform/SystemError.h"
 #include "platform/MetricsServer.h"
+#include "platform/SystemError.h"
 
 #include <arpa/inet.h>
 #include <cstring>
@@ -51,7 +51,7 @@ public:
         m_Socket = ::socket(storage.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (m_Socket < 0) {
             const auto error = LastSystemError();
-            throw FileError(where, SystemErrorText(error), error);
+            throw FileError(where + ": " + SystemErrorText(error), SystemErrorText(error), error);
         }
         const int on = 1;
         ::setsockopt(m_Socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
@@ -63,7 +63,7 @@ public:
             ::listen(m_Socket, SOMAXCONN) != 0) {
             const auto error = LastSystemError();
             ::close(m_Socket);
-            throw FileError(where, SystemErrorText(error), error);
+            throw FileError(where + ": " + SystemErrorText(error), SystemErrorText(error), error);
         }
     }
     ~ListeningSocket() {
@@ -155,7 +155,8 @@ MetricsServer::MetricsServer(const ListenAddress& address, const Limits& limits)
         limits.RequestBytes, MHD_OPTION_CONNECTION_TIMEOUT, limits.IdleSeconds, MHD_OPTION_END);
     if (m_State->Daemon == nullptr) {
         ::close(fd);
-        throw FileError("cannot listen on " + ListenAddressText(address), "the HTTP server did not start");
+        throw FileError("cannot listen on " + ListenAddressText(address) + ": the HTTP server did not start",
+                        "the HTTP server did not start");
     }
     if (const auto* info = MHD_get_daemon_info(m_State->Daemon, MHD_DAEMON_INFO_BIND_PORT); info != nullptr) {
         m_State->Address.Port = info->port;
