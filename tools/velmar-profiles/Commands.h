@@ -20,14 +20,14 @@ using ProgramCommandFunction = int (*)(const ProgramCommandLine& program, const 
 // A command whose own parsing must not fail with the tool's usage status
 // (the check answers every failure with its UNKNOWN status) takes its
 // arguments as given, with the program's command line.
-using GivenArgumentsFunction = int (*)(const ProgramCommandLine& program, const Arguments& args, std::ostream& out,
-                                       std::ostream& err);
+using GivenArgumentsFunction = int (*)(const ProgramCommandLine& program, const Arguments& args,
+                                       std::ostream& out, std::ostream& err);
 
 struct Command {
     const CommandSpec& (*Spec)() = nullptr;
     CommandFunction Run = nullptr;
     ProgramCommandFunction RunInProgram = nullptr; // instead of Run
-    GivenArgumentsFunction RunGiven = nullptr; // instead of Run, without the parser
+    GivenArgumentsFunction RunGiven = nullptr;     // instead of Run, without the parser
 };
 
 const CommandSpec& ShowSpec();
@@ -36,6 +36,7 @@ const CommandSpec& RenderCalendarSpec();
 const CommandSpec& CalendarSpec();
 const CommandSpec& MetricsSpec();
 const CommandSpec& CheckSpec();
+const CommandSpec& WatchSpec();
 
 int CommandShow(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::ostream& err);
@@ -45,9 +46,14 @@ int CommandCalendar(const ParsedArguments& args, std::ostream& out, std::ostream
 // program's folder.
 int CommandMetrics(const ProgramCommandLine& program, const ParsedArguments& args, std::ostream& out,
                    std::ostream& err);
+// Runs until SIGINT, SIGTERM or SIGHUP, or until the reader of standard
+// output has gone.
+int CommandWatch(const ProgramCommandLine& program, const ParsedArguments& args, std::ostream& out,
+                 std::ostream& err);
 // Prints its own help, and answers usage errors and failures as the check's
 // UNKNOWN (status 3, one line on `out`).
-int CommandCheck(const ProgramCommandLine& program, const Arguments& given, std::ostream& out, std::ostream& err);
+int CommandCheck(const ProgramCommandLine& program, const Arguments& given, std::ostream& out,
+                 std::ostream& err);
 // Takes its arguments as given, after the parser checked them against its
 // syntax, and the program's command line, whose folder and "/PATH:" name the
 // data folder.

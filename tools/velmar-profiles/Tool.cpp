@@ -36,7 +36,7 @@ int RunList(const ProgramCommandLine& program, const ParsedArguments& args, std:
     return CommandList(program, args.Given(), out, err);
 }
 
-const std::array<Command, 7> kCommands{{
+const std::array<Command, 8> kCommands{{
     {ListSpec, nullptr, RunList},
     {ShowSpec, CommandShow},
     {RenderScheduleSpec, CommandRenderSchedule},
@@ -44,6 +44,7 @@ const std::array<Command, 7> kCommands{{
     {CalendarSpec, CommandCalendar},
     {MetricsSpec, nullptr, CommandMetrics},
     {CheckSpec, nullptr, nullptr, CommandCheck},
+    {WatchSpec, nullptr, CommandWatch},
 }};
 
 void PrintUsage(std::ostream& out) {
