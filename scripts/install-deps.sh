@@ -25,7 +25,7 @@ run_packages=(
 # fuzz targets; openbox and python3-icalendar for the editor's end-to-end test;
 # acl and attr (setfacl, getfattr) for the file-safety tests; prometheus
 # (with promtool) and prometheus-node-exporter for the metrics tests; lintian
-# for the package check.
+# for the package check; systemd (systemd-analyze) for the service unit's test.
 test_packages=(
   libgtest-dev libgmock-dev
   xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core python3-icalendar
@@ -33,7 +33,7 @@ test_packages=(
   desktop-file-utils libglib2.0-bin groff-base man-db dpkg-dev
   libbenchmark-dev libx11-dev strace python3 clang-14 libclang-rt-14-dev
   acl attr
-  prometheus prometheus-node-exporter lintian
+  prometheus prometheus-node-exporter lintian systemd
 )
 
 case "$set_name" in
