@@ -20,7 +20,8 @@ bool SameSignature(const ChangeSignature& a, const ChangeSignature& b) {
 
 bool MustReadAgain(const std::vector<LoadProblem>& problems) {
     return std::any_of(problems.begin(), problems.end(), [](const LoadProblem& problem) {
-        return problem.Kind == LoadProblemKind::FileUnreadable || problem.Kind == LoadProblemKind::FileVanished;
+        return problem.Kind == LoadProblemKind::FileUnreadable ||
+               problem.Kind == LoadProblemKind::FileVanished;
     });
 }
 

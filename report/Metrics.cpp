@@ -1,7 +1,7 @@
 #include "report/Metrics.h"
 
-#include "report/ProfileList.h"
 #include "common/CodePage.h"
+#include "report/ProfileList.h"
 
 #include <array>
 #include <charconv>

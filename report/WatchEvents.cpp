@@ -1,7 +1,7 @@
 #include "report/WatchEvents.h"
 
-#include "report/ProfileList.h"
 #include "common/ConsoleText.h"
+#include "report/ProfileList.h"
 
 #include <algorithm>
 #include <map>
