@@ -27,11 +27,14 @@ struct ConsoleControls {
 
 } // namespace
 
-int RunConsoleFrontEnd(const DataFolder& folder, std::ostream& out) {
+int RunConsoleFrontEnd(const DataFolder& folder, const MonitoringOptions& monitoring, std::ostream& out,
+                       std::ostream& err) {
     const ConsoleStopSignals signals;
+    MonitoringOutputs outputs(monitoring, err);
     ConsoleControls controls(out);
     ConsoleOneShotTimer wait;
     VelmarActiveProfiles_Main main(controls.Of(wait), folder);
+    outputs.Watch(main);
     main.Form_Load();
     RunConsoleLoop(controls.Timer, wait, signals);
     // The process is being ended: a close request the window grants.

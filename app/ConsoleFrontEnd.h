@@ -4,6 +4,7 @@
 // cycle, with the list and tooltip printed as a block after every reload.
 
 #include "app/MainWindow.h"
+#include "app/Monitoring.h"
 #include "profiles/ProfileStore.h"
 
 #include <iosfwd>
@@ -12,7 +13,10 @@ namespace velmar {
 
 // Runs until SIGINT, SIGTERM or SIGHUP, printing a block to `out` after every reload;
 // then unloads the window as a granted close request. Returns the exit status
-// (0). A failing load step reaches the caller.
-int RunConsoleFrontEnd(const DataFolder& folder, std::ostream& out);
+// (0). The monitoring outputs follow every reload (their lines go to `err`).
+// A failing load step, and a metrics endpoint that cannot listen, reach the
+// caller.
+int RunConsoleFrontEnd(const DataFolder& folder, const MonitoringOptions& monitoring, std::ostream& out,
+                       std::ostream& err);
 
 } // namespace velmar

@@ -43,7 +43,7 @@ std::string FirstLine(const std::string& text) {
     return {};
 }
 
-int RunDesktop(const DataFolder& dataFolder) {
+int RunDesktop(const DataFolder& dataFolder, const MonitoringOptions& monitoring) {
     // The window is hidden most of the time; the program ends only when the
     // window is unloaded.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -69,6 +69,9 @@ int RunDesktop(const DataFolder& dataFolder) {
         break;
     }
 
+    // Only the instance that watches the folder serves its metrics; a second
+    // start has shown the first one's window by now.
+    MonitoringOutputs outputs(monitoring, std::cerr);
     QtImageList images;
     QtMainWindow window(images);
     QtTimer timer;
@@ -77,6 +80,7 @@ int RunDesktop(const DataFolder& dataFolder) {
     QtBusyPointer busy;
     VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy}, dataFolder);
     window.SetEvents(&main);
+    outputs.Watch(main);
     window.OnUnloaded = [] { QCoreApplication::quit(); };
     // The menu's "Quit" is the program's own close request, granted as Ctrl+Q's is.
     tray.SetQuitHandler([&window] { window.RequestClose(CloseReason::ProgramCode); });
@@ -96,7 +100,8 @@ int RunDesktop(const DataFolder& dataFolder) {
 
 } // namespace
 
-int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session) {
+int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session,
+                       const MonitoringOptions& monitoring) {
     ChooseQtPlatform(session);
     SetDesktopIdentity();
     std::optional<QApplication> application;
@@ -121,9 +126,9 @@ int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const G
         std::cerr << ConsoleInsteadLine("cannot open " + session.Displays +
                                         (reason.empty() ? std::string() : " (" + reason + ")"))
                   << '\n';
-        return RunConsoleFrontEnd(folder, std::cout);
+        return RunConsoleFrontEnd(folder, monitoring, std::cout, std::cerr);
     }
-    const int status = RunDesktop(folder);
+    const int status = RunDesktop(folder, monitoring);
     EndBeforeQtOnWayland(status);
     return status;
 }

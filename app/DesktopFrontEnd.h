@@ -3,6 +3,7 @@
 // The main window on a desktop, on Qt widgets with a tray icon.
 
 #include "app/MainWindow.h"
+#include "app/Monitoring.h"
 #include "platform/GraphicalSession.h"
 
 namespace velmar {
@@ -13,8 +14,10 @@ namespace velmar {
 // "Quit" or Ctrl+Q). Returns the exit status. A second start on a data folder
 // that a running instance watches asks that one to show its window and returns
 // 0. When Qt cannot open the display after all, one line goes to standard
-// error and the console front end runs instead. `argc` must outlive the call.
-int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session);
+// error and the console front end runs instead. The monitoring outputs
+// follow every reload either way. `argc` must outlive the call.
+int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session,
+                       const MonitoringOptions& monitoring);
 
 // What differs by system (DesktopFrontEndPosix.cpp, DesktopFrontEndWindows.cpp).
 // Sets QT_QPA_PLATFORM to the platforms that reach `session` (QtPlatformList),

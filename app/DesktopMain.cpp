@@ -6,6 +6,7 @@
 #include "app/ConsoleFrontEnd.h"
 #include "app/DesktopFrontEnd.h"
 #include "app/Launcher.h"
+#include "app/Monitoring.h"
 #include "app/ProgramOptions.h"
 #include "platform/CommandLine.h"
 #include "platform/ConsoleProgram.h"
@@ -33,8 +34,10 @@ int main(int argc, char** argv) {
                 velmar::RunAutostartOption(line.ExecutableFolder, userArguments, std::cout, std::cerr)) {
             return *status;
         }
+        const auto monitoring = velmar::ParseMonitoringOptions(userArguments);
         // The data folder, worked out once from the command line for the whole run.
-        const auto folder = velmar::DataFolder::FromCommandLine(line.ExecutableFolder, line.StartupArguments);
+        const auto folder = velmar::DataFolder::FromCommandLine(
+            line.ExecutableFolder, velmar::FolderArguments(monitoring, line.StartupArguments));
         const velmar::GraphicalSession session = velmar::ProbeGraphicalSession();
         if (session.State != velmar::DisplayState::Reachable) {
             std::cerr << velmar::ConsoleInsteadLine(session.State == velmar::DisplayState::None
@@ -42,7 +45,7 @@ int main(int argc, char** argv) {
                                                           "are not set)"
                                                         : "cannot connect to " + session.Displays)
                       << '\n';
-            return velmar::RunConsoleFrontEnd(folder, std::cout);
+            return velmar::RunConsoleFrontEnd(folder, monitoring, std::cout, std::cerr);
         }
         // Qt sees the user's arguments only, never the launcher's folder.
         std::vector<std::string> qtTexts = userArguments;
@@ -52,7 +55,11 @@ int main(int argc, char** argv) {
         }
         qtArguments.push_back(nullptr);
         int qtArgumentCount = static_cast<int>(qtArguments.size()) - 1;
-        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), folder, session);
+        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), folder, session, monitoring);
+    } catch (const velmar::ProgramUsageError& error) {
+        std::cerr << "velmar-active-profiles: " << error.Message()
+                  << " (see velmar-active-profiles --help)\n";
+        return 2;
     } catch (const std::exception& error) {
         std::cerr << "velmar-active-profiles: " << error.what() << '\n';
         return 1;

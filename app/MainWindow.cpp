@@ -3,8 +3,10 @@
 #include "common/CodePage.h"
 #include "common/Numeric.h"
 #include "platform/LocalTime.h"
+#include "report/StoreSnapshot.h"
 
 #include <algorithm>
+#include <chrono>
 #include <exception>
 #include <utility>
 
@@ -20,16 +22,6 @@ template <typename Step> void ContinueOnFailure(Step&& step) {
     } catch (const std::exception&) {
         // skipped by design
     }
-}
-
-// A file that could not be opened or read, or that was gone by the time the
-// load came to it, may load at the next tick without a change the signature
-// would see.
-bool MustReadAgain(const std::vector<LoadProblem>& problems) {
-    return std::any_of(problems.begin(), problems.end(), [](const LoadProblem& problem) {
-        return problem.Kind == LoadProblemKind::FileUnreadable ||
-               problem.Kind == LoadProblemKind::FileVanished;
-    });
 }
 
 // Shows the busy pointer for the lifetime of the object, and the default
@@ -117,6 +109,9 @@ void VelmarActiveProfiles_Main::NotifyArea_IconActivated() {
 }
 
 void VelmarActiveProfiles_Main::Timer_Reload_Timer() {
+    if (Ticked) {
+        ContinueOnFailure([&] { Ticked(); });
+    }
     // A change already noticed is still waiting or being loaded: this tick
     // could only notice it again.
     if (m_Pending) {
@@ -160,12 +155,21 @@ void VelmarActiveProfiles_Main::ReloadAfterWait() {
     m_Reloading = true;
     m_ReloadAgain = true; // unless the load says otherwise
     const ProfileLoad* load = nullptr;
+    const auto start = std::chrono::steady_clock::now();
     ContinueOnFailure([&] {
         load = &ProfileLoader(m_PendingListed ? &*m_Pending : nullptr);
         m_ReloadAgain = MustReadAgain(load->Problems);
     });
+    const LoadTiming timing{std::chrono::system_clock::now(), std::chrono::steady_clock::now() - start,
+                            ++m_Reloads};
     // A load that failed as a whole shows the tables as they are.
-    ContinueOnFailure([&] { ShowActiveProfiles(load != nullptr ? *load : m_Store.Loaded()); });
+    const ProfileLoad& shown = load != nullptr ? *load : m_Store.Loaded();
+    // The monitoring outputs first, so that whoever sees the list change
+    // finds the metrics changed as well.
+    if (Reloaded) {
+        ContinueOnFailure([&] { Reloaded(SnapshotOfLoad(shown, timing)); });
+    }
+    ContinueOnFailure([&] { ShowActiveProfiles(shown); });
     m_LastSignature = std::move(m_Pending);
     m_Pending.reset();
     m_Reloading = false;

@@ -5,9 +5,10 @@
 // tray icon's events. Plain C++ over the platform interfaces; the platform
 // raises the events and owns the controls.
 
-#include "app/ChangeSignature.h"
+#include "profiles/ChangeSignature.h"
 #include "profiles/ProfileStore.h"
 #include "report/ProfileList.h"
+#include "report/ReloadSnapshot.h"
 #include "window/ReportList.h"
 #include "window/Timer.h"
 #include "window/TrayIcon.h"
@@ -93,6 +94,14 @@ public:
     // The local time of day as HH:MM:SS, for the status line; tests fix it.
     std::function<std::string()> ClockText;
 
+    // Called, when set, after every reload with what it found (the load,
+    // when it ended, how long the load took, how many reloads there were):
+    // the monitoring outputs of the run (metrics, the service's status).
+    std::function<void(const ReloadSnapshot&)> Reloaded;
+    // Called, when set, at the start of every tick of Timer_Reload, a tick
+    // that finds a reload under way included: the service's watchdog.
+    std::function<void()> Ticked;
+
 private:
     // The end of the wait: load, show, store the signature of the tick.
     void ReloadAfterWait();
@@ -107,6 +116,7 @@ private:
     std::optional<ChangeSignature> m_Pending;
     bool m_PendingListed = false;
     bool m_Reloading = false;
+    std::uint64_t m_Reloads = 0;
 };
 
 } // namespace velmar

@@ -14,7 +14,7 @@ namespace {
 // The usage text. %PROFILES% and %DEFAULT% are filled in when it is printed;
 // the lines that differ by platform are chosen here.
 constexpr std::string_view kHelpText =
-    R"(Usage: velmar-active-profiles [/PATH:FOLDER]
+    R"(Usage: velmar-active-profiles [/PATH:FOLDER] [--metrics-file FILE] [--metrics-listen ADDRESS:PORT]
        velmar-active-profiles --autostart on [/PATH:FOLDER] | --autostart off
        velmar-active-profiles --help | --version
 
@@ -27,7 +27,21 @@ inactive. Every five seconds it looks for changes of the profile files
   /PATH:FOLDER  the data folder ("/PATH: FOLDER" with a space works as
                 well); without it, the folder Project beside the program
                 where there is one, else %DEFAULT%
+  --metrics-file FILE
+                after every reload, write the profiles as Prometheus
+                metrics to FILE (a temporary file renamed over it), for
+                node_exporter's textfile collector
+  --metrics-listen ADDRESS:PORT
+                serve the same metrics at http://ADDRESS:PORT/metrics; a
+                port alone (9772, :9772) listens on 127.0.0.1 only)"
+#ifdef _WIN32
+    R"(
+                (not in Windows builds: they have no HTTP server)
 )"
+#else
+    R"(
+)"
+#endif
 #ifdef _WIN32
     R"(  --autostart on [/PATH:FOLDER]
                 print the shortcut to put into the Startup folder so that

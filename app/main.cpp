@@ -8,6 +8,7 @@
 #include "app/Autostart.h"
 #include "app/ConsoleFrontEnd.h"
 #include "app/Launcher.h"
+#include "app/Monitoring.h"
 #include "app/ProgramOptions.h"
 #include "platform/ConsoleProgram.h"
 
@@ -34,10 +35,18 @@ int main(int argc, char** argv) {
                 velmar::RunAutostartOption(line.ExecutableFolder, line.Arguments, std::cout, std::cerr)) {
             return *status;
         }
+        // The monitoring options are checked before the desktop executable,
+        // which reads them again, takes over.
+        const auto monitoring = velmar::ParseMonitoringOptions(line.Arguments);
         velmar::StartDesktopInstead(argv0, line, VELMAR_DESKTOP_SUBFOLDER, std::cerr);
         // The data folder, worked out once from the command line for the whole run.
-        const auto folder = velmar::DataFolder::FromCommandLine(line.ExecutableFolder, line.StartupArguments);
-        return velmar::RunConsoleFrontEnd(folder, std::cout);
+        const auto folder = velmar::DataFolder::FromCommandLine(
+            line.ExecutableFolder, velmar::FolderArguments(monitoring, line.StartupArguments));
+        return velmar::RunConsoleFrontEnd(folder, monitoring, std::cout, std::cerr);
+    } catch (const velmar::ProgramUsageError& error) {
+        std::cerr << "velmar-active-profiles: " << error.Message()
+                  << " (see velmar-active-profiles --help)\n";
+        return 2;
     } catch (const std::exception& error) {
         std::cerr << "velmar-active-profiles: " << error.what() << '\n';
         return 1;

@@ -3,10 +3,10 @@
 // directory handle, and the tick that reloads (listed once, then read) against
 // listing the same way and reading the files with read(2).
 
-#include "app/ChangeSignature.h"
 #include "bench/BenchSupport.h"
 #include "bench/Floors.h"
 #include "common/Paths.h"
+#include "profiles/ChangeSignature.h"
 #include "profiles/ProfileStore.h"
 
 #include <array>

@@ -6,9 +6,9 @@
 // (scripts/bench.sh does this). The markers are faccessat calls on
 // "velmar-bench-begin" and "velmar-bench-end".
 
-#include "app/ChangeSignature.h"
 #include "bench/BenchSupport.h"
 #include "bench/Floors.h"
+#include "profiles/ChangeSignature.h"
 #include "profiles/ProfileStore.h"
 
 #include <cstdlib>

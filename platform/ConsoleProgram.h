@@ -47,6 +47,14 @@ private:
 // nothing changes.
 void AttachToParentConsole();
 
+// Whether whoever read the program's standard output has gone: a pipe whose
+// reading end is closed (the program was piped into `head -1`, which has
+// exited). A program that prints only now and then asks at every pause, so
+// that it ends with its reader rather than at its next line. False for a
+// terminal or a file, and where the system cannot tell without writing
+// (Windows: the next write fails).
+bool StandardOutputReaderGone();
+
 #ifdef _WIN32
 // The console control handler ConsoleProgram installs, for tests: true when
 // the event was dealt with (SIGINT raised or ignored), false when the next

@@ -112,4 +112,9 @@ void AttachToParentConsole() {
     std::cerr.clear();
 }
 
+// A Windows pipe tells a gone reader only to a write, which then fails.
+bool StandardOutputReaderGone() {
+    return false;
+}
+
 } // namespace velmar

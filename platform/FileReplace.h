@@ -75,6 +75,14 @@ public:
 struct ReplaceOptions {
     // The user chose to save over a read-only file anyway.
     bool OverReadOnly = false;
+    // The previous file is kept as NAME~. A file written again and again for
+    // another program to read (the monitor's metrics file) keeps none, and
+    // leaves an existing NAME~ as it is.
+    bool KeepBackup = true;
+    // Only a rename may replace the file, so that no reader ever sees a part
+    // of it: where the rules above would rewrite it in place, it stays as it
+    // was and FileError says why ("it has 2 hard links").
+    bool RenameOnly = false;
 };
 
 enum class ReplaceMethod : std::uint8_t {

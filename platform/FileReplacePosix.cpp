@@ -531,17 +531,22 @@ ReplaceResult ReplaceFile(const std::string& path, std::span<const std::uint8_t>
             }
         }
     }
+    if (!temporary && options.RenameOnly) {
+        throw FileError("cannot replace " + Quoted(target) + " in one step: " + reason, reason);
+    }
     const Content content{bytes, -1, bytes.size()};
     if (temporary) {
         WriteContent(temporary->Fd(), content, temporary->Path(), {});
         temporary->Close();
     }
     // The backup comes before the file changes; failing, it stops nothing.
-    try {
-        KeepBackup(target, *info, original.Get());
-        result.BackupKept = true;
-    } catch (const FileError& error) {
-        result.BackupProblem = WithoutPrefix(error);
+    if (options.KeepBackup) {
+        try {
+            KeepBackup(target, *info, original.Get());
+            result.BackupKept = true;
+        } catch (const FileError& error) {
+            result.BackupProblem = WithoutPrefix(error);
+        }
     }
     if (temporary) {
         temporary->RenameOver(target);

@@ -349,15 +349,20 @@ ReplaceResult ReplaceFile(const std::string& path, std::span<const std::uint8_t>
             reason = "its folder does not let us create files";
         }
     }
+    if (!temporary && options.RenameOnly) {
+        throw FileError("cannot replace " + Quoted(target) + " in one step: " + reason, reason);
+    }
     if (temporary) {
         WriteAll(temporary->Get(), bytes, temporary->Path());
         temporary->Close();
     }
-    try {
-        KeepBackup(target);
-        result.BackupKept = true;
-    } catch (const FileError& error) {
-        result.BackupProblem = WithoutPrefix(error);
+    if (options.KeepBackup) {
+        try {
+            KeepBackup(target);
+            result.BackupKept = true;
+        } catch (const FileError& error) {
+            result.BackupProblem = WithoutPrefix(error);
+        }
     }
     // The read-only attribute is set again on the file once it is written.
     if (readOnly) {

@@ -9,10 +9,13 @@ set -euo pipefail
 
 set_name=${1:-test}
 
-# Compiler, build tools, Qt 6 with its X11 (xcb) and Wayland platform plugins.
+# Compiler, build tools, Qt 6 with its X11 (xcb) and Wayland platform plugins,
+# libmicrohttpd for the monitor's metrics endpoint and libsystemd for its
+# service notifications.
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-wayland
+  libmicrohttpd-dev libsystemd-dev
 )
 # GoogleTest; Xvfb, a window manager (openbox), a tray (trayer), X tools,
 # libSM for the test's session manager and weston for the desktop tests;
@@ -20,7 +23,9 @@ run_packages=(
 # pages; dpkg-dev for the package's library dependencies; Google Benchmark,
 # Xlib, strace and python3 for the benchmarks; clang 14 with libFuzzer for the
 # fuzz targets; openbox and python3-icalendar for the editor's end-to-end test;
-# acl and attr (setfacl, getfattr) for the file-safety tests.
+# acl and attr (setfacl, getfattr) for the file-safety tests; prometheus
+# (with promtool) and prometheus-node-exporter for the metrics tests; lintian
+# for the package check; systemd (systemd-analyze) for the service unit's test.
 test_packages=(
   libgtest-dev libgmock-dev
   xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core python3-icalendar
@@ -28,6 +33,7 @@ test_packages=(
   desktop-file-utils libglib2.0-bin groff-base man-db dpkg-dev
   libbenchmark-dev libx11-dev strace python3 clang-14 libclang-rt-14-dev
   acl attr
+  prometheus prometheus-node-exporter lintian systemd
 )
 
 case "$set_name" in

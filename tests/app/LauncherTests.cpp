@@ -42,7 +42,10 @@ TEST(ProgramOptions, HelpAndVersionPrintAndEnd) {
     };
     std::ostringstream help;
     EXPECT_EQ(run(ProgramAction::Help, help), std::make_pair(std::optional<int>(0), std::string()));
-    EXPECT_TRUE(help.str().starts_with("Usage: velmar-active-profiles [/PATH:FOLDER]\n")) << help.str();
+    EXPECT_TRUE(help.str().starts_with("Usage: velmar-active-profiles [/PATH:FOLDER] [--metrics-file FILE] "
+                                       "[--metrics-listen ADDRESS:PORT]\n"))
+        << help.str();
+    EXPECT_NE(help.str().find("\n  --metrics-listen ADDRESS:PORT\n"), std::string::npos);
 
     std::ostringstream version;
     EXPECT_EQ(run(ProgramAction::Version, version), std::make_pair(std::optional<int>(0), std::string()));

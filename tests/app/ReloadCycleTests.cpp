@@ -202,41 +202,45 @@ TEST_F(ReloadCycle, FilesThatAreNotProfilesDoNotCount) {
                                         "Profile_0009.dat: is a directory"}));
 }
 
-TEST(ChangeSignature, UnreadableTimeNeverMatches) {
-    const DirectoryEntry readable{"Profile_0001.dat", true, 5, 10, ""};
-    const DirectoryEntry unreadable{"Profile_0001.dat", false, 0, 10, ""};
-    const auto files = [](std::vector<DirectoryEntry> entries) {
-        ChangeSignature signature;
-        signature.Files = std::move(entries);
-        return signature;
-    };
-    EXPECT_TRUE(SameSignature(files({readable}), files({readable})));
-    EXPECT_TRUE(SameSignature(files({}), files({})));
-    EXPECT_FALSE(SameSignature(files({unreadable}), files({unreadable})));
-    EXPECT_FALSE(SameSignature(files({readable}), files({unreadable})));
-    EXPECT_FALSE(SameSignature(files({readable}), files({})));
-}
+// What the monitoring outputs hear: every reload with what it found and
+// how many there were, and every tick, a tick skipped while a reload is
+// under way included (the service's watchdog). A hook that fails stops
+// nothing.
+TEST_F(ReloadCycle, EveryReloadAndEveryTickReachTheMonitoringHooks) {
+    std::vector<ReloadSnapshot> reloads;
+    int ticks = 0;
+    m_Main.Reloaded = [&](const ReloadSnapshot& snapshot) { reloads.push_back(snapshot); };
+    m_Main.Ticked = [&] { ++ticks; };
+    const auto base = test::LocalMidnightPlus(6h);
+    Write(1, "Alpha", false, base);
+    Start();
+    ASSERT_EQ(reloads.size(), 1U);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(reloads[0].Reloads, 1U);
+    EXPECT_EQ(reloads[0].Profiles, (std::vector<ProfileState>{{"Profile_0001.dat", "Alpha", false}}));
+    EXPECT_EQ(reloads[0].Folder, m_Main.Folder().DataPath());
+    EXPECT_GE(reloads[0].ReloadDuration, 0.0);
+    EXPECT_GT(reloads[0].ReloadTime, 1.7e9);
 
-TEST(ChangeSignature, TheFoldersOwnStateCounts) {
-    const auto folder = [](FolderState state, std::string reason = {},
-                           std::vector<DirectoryEntry> others = {}) {
-        ChangeSignature signature;
-        signature.State = state;
-        signature.Reason = std::move(reason);
-        signature.Others = std::move(others);
-        return signature;
-    };
-    const ChangeSignature empty = folder(FolderState::Listed);
-    EXPECT_TRUE(SameSignature(folder(FolderState::Missing, "gone"), folder(FolderState::Missing, "gone")));
-    for (const auto& other :
-         {folder(FolderState::Missing, "gone"), folder(FolderState::NotAFolder, "file"),
-          folder(FolderState::Unreadable, "permission denied"),
-          folder(FolderState::Listed, {}, {{"Profile_0001.dat", false, 0, 0, "is a directory"}})}) {
-        EXPECT_FALSE(SameSignature(empty, other)) << static_cast<int>(other.State) << " " << other.Reason;
-        EXPECT_FALSE(SameSignature(other, empty));
-    }
-    EXPECT_FALSE(SameSignature(folder(FolderState::Unreadable, "permission denied"),
-                               folder(FolderState::Unreadable, "input/output error")));
+    EXPECT_FALSE(Tick());
+    EXPECT_EQ(ticks, 2);
+    EXPECT_EQ(reloads.size(), 1U) << "an idle tick is no reload";
+
+    Write(1, "Alpha", true, base + 1s);
+    m_Desktop.Timer.Tick();
+    m_Desktop.Timer.Tick(); // skipped: the wait runs
+    m_Desktop.Wait.Elapse();
+    EXPECT_EQ(ticks, 4);
+    ASSERT_EQ(reloads.size(), 2U);
+    EXPECT_EQ(reloads[1].Reloads, 2U);
+    EXPECT_TRUE(reloads[1].Profiles.at(0).Active);
+
+    m_Main.Reloaded = [](const ReloadSnapshot&) { throw FileError("the metrics file cannot be written"); };
+    m_Main.Ticked = [] { throw HostCallError("the service manager is gone"); };
+    Write(1, "Alpha", false, base + 2s);
+    EXPECT_TRUE(Tick());
+    EXPECT_EQ(m_Desktop.List.Rows(), (std::vector<ListRow>{{"Alpha", kImageInactive}}));
+    EXPECT_FALSE(Tick());
 }
 
 class ReloadCycleFault;

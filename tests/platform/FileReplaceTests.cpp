@@ -66,6 +66,48 @@ TEST(FileReplace, AFileWithHardLinksIsRewrittenInPlaceAndBackedUpByCopying) {
     EXPECT_EQ(ReadFileBytes(dir.Path() / "c.cal"), Bytes(6, 2));
 }
 
+// A file written again and again for another program to read (the
+// monitor's metrics file for node_exporter): always a new file renamed into
+// place, never a backup, and never a rewrite in place that a reader could
+// catch half done.
+TEST(FileReplace, AFileForAnotherReaderIsOnlyEverRenamedIntoPlaceWithoutABackup) {
+    TempDir dir;
+    const std::string path = dir.File("velmar.prom");
+    ReplaceOptions options;
+    options.KeepBackup = false;
+    options.RenameOnly = true;
+
+    EXPECT_EQ(ReplaceFile(path, Bytes(5, 1), options).Method, ReplaceMethod::Created);
+    const ReplaceResult again = ReplaceFile(path, Bytes(6, 2), options);
+    EXPECT_EQ(again.Method, ReplaceMethod::Renamed);
+    EXPECT_FALSE(again.BackupKept);
+    EXPECT_EQ(again.BackupProblem, "");
+    EXPECT_EQ(ReadFileBytes(path), Bytes(6, 2));
+    EXPECT_FALSE(fs::exists(BackupPathOf(path)));
+    WriteFileBytes(BackupPathOf(path), Bytes(3, 9));
+    ReplaceFile(path, Bytes(7, 3), options);
+    EXPECT_EQ(ReadFileBytes(BackupPathOf(path)), Bytes(3, 9)) << "a NAME~ of the user's stays as it was";
+
+    // A file with a second name would have to be rewritten in place.
+    fs::create_hard_link(path, dir.Path() / "other.prom");
+    try {
+        ReplaceFile(path, Bytes(8, 4), options);
+        ADD_FAILURE() << "a file with hard links was replaced";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.Reason(), "it has 2 hard links");
+        EXPECT_NE(std::string(error.what()).find("velmar.prom\" in one step: it has 2 hard links"),
+                  std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(ReadFileBytes(path), Bytes(7, 3));
+    EXPECT_EQ(ReadFileBytes(dir.Path() / "other.prom"), Bytes(7, 3));
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.Path())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 3U) << "no temporary file is left";
+}
+
 TEST(FileReplace, TemporariesNameTheFileAndTheProcess) {
     EXPECT_EQ(TemporaryNameOf("Profile_0001.dat", 4711, 2), ".Profile_0001.dat.saving-4711-2");
     struct Case {

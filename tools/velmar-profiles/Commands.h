@@ -17,22 +17,43 @@ using CommandFunction = int (*)(const ParsedArguments& args, std::ostream& out, 
 // A command that also reads the program's command line (list: the data folder).
 using ProgramCommandFunction = int (*)(const ProgramCommandLine& program, const ParsedArguments& args,
                                        std::ostream& out, std::ostream& err);
+// A command whose own parsing must not fail with the tool's usage status
+// (the check answers every failure with its UNKNOWN status) takes its
+// arguments as given, with the program's command line.
+using GivenArgumentsFunction = int (*)(const ProgramCommandLine& program, const Arguments& args,
+                                       std::ostream& out, std::ostream& err);
 
 struct Command {
     const CommandSpec& (*Spec)() = nullptr;
     CommandFunction Run = nullptr;
     ProgramCommandFunction RunInProgram = nullptr; // instead of Run
+    GivenArgumentsFunction RunGiven = nullptr;     // instead of Run, without the parser
 };
 
 const CommandSpec& ShowSpec();
 const CommandSpec& RenderScheduleSpec();
 const CommandSpec& RenderCalendarSpec();
 const CommandSpec& CalendarSpec();
+const CommandSpec& MetricsSpec();
+const CommandSpec& CheckSpec();
+const CommandSpec& WatchSpec();
 
 int CommandShow(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& err);
+// The data folder from the command's own operands ("/PATH:"), in the
+// program's folder.
+int CommandMetrics(const ProgramCommandLine& program, const ParsedArguments& args, std::ostream& out,
+                   std::ostream& err);
+// Runs until SIGINT, SIGTERM or SIGHUP, or until the reader of standard
+// output has gone.
+int CommandWatch(const ProgramCommandLine& program, const ParsedArguments& args, std::ostream& out,
+                 std::ostream& err);
+// Prints its own help, and answers usage errors and failures as the check's
+// UNKNOWN (status 3, one line on `out`).
+int CommandCheck(const ProgramCommandLine& program, const Arguments& given, std::ostream& out,
+                 std::ostream& err);
 // Takes its arguments as given, after the parser checked them against its
 // syntax, and the program's command line, whose folder and "/PATH:" name the
 // data folder.

@@ -36,12 +36,15 @@ int RunList(const ProgramCommandLine& program, const ParsedArguments& args, std:
     return CommandList(program, args.Given(), out, err);
 }
 
-const std::array<Command, 5> kCommands{{
+const std::array<Command, 8> kCommands{{
     {ListSpec, nullptr, RunList},
     {ShowSpec, CommandShow},
     {RenderScheduleSpec, CommandRenderSchedule},
     {RenderCalendarSpec, CommandRenderCalendar},
     {CalendarSpec, CommandCalendar},
+    {MetricsSpec, nullptr, CommandMetrics},
+    {CheckSpec, nullptr, nullptr, CommandCheck},
+    {WatchSpec, nullptr, CommandWatch},
 }};
 
 void PrintUsage(std::ostream& out) {
@@ -72,6 +75,9 @@ int UsageFailure(std::ostream& err, std::string_view command, const std::string&
 int RunCommand(const Command& command, const ProgramCommandLine& program, const Arguments& args,
                std::ostream& out, std::ostream& err) {
     const std::string_view name = command.Spec().Name;
+    if (command.RunGiven != nullptr) {
+        return command.RunGiven(program, args, out, err);
+    }
     try {
         const ParsedArguments parsed = ParseArguments(command.Spec(), args);
         if (parsed.Help && !command.Spec().Help.empty()) {

@@ -1,4 +1,4 @@
-#include "app/ChangeSignature.h"
+#include "profiles/ChangeSignature.h"
 
 #include "profiles/ProfileStore.h"
 
@@ -16,6 +16,13 @@ bool SameSignature(const ChangeSignature& a, const ChangeSignature& b) {
     };
     return a.State == b.State && a.Reason == b.Reason && a.Others == b.Others &&
            std::equal(a.Files.begin(), a.Files.end(), b.Files.begin(), b.Files.end(), sameFile);
+}
+
+bool MustReadAgain(const std::vector<LoadProblem>& problems) {
+    return std::any_of(problems.begin(), problems.end(), [](const LoadProblem& problem) {
+        return problem.Kind == LoadProblemKind::FileUnreadable ||
+               problem.Kind == LoadProblemKind::FileVanished;
+    });
 }
 
 } // namespace velmar

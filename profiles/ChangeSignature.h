@@ -1,10 +1,14 @@
 #pragma once
 
-// The change signature of the profile files: what the reload cycle compares
-// to decide whether the files must be read again.
+// The change signature of the profile files: what a reload cycle (the
+// monitor's, and velmar-profiles watch) compares to decide whether the files
+// must be read again.
 
 #include "platform/FileSystem.h"
 #include "profiles/DataFolder.h"
+#include "profiles/LoadProblem.h"
+
+#include <vector>
 
 namespace velmar {
 
@@ -27,5 +31,11 @@ ChangeSignature ReadChangeSignature(const DataFolder& folder);
 // not be read makes them differ, so that the profiles are read again rather
 // than a change being missed.
 bool SameSignature(const ChangeSignature& a, const ChangeSignature& b);
+
+// Whether a load's problems may go away without any change the signature
+// would see: a file that could not be opened or read (its permissions, a
+// failing disk), or that was gone by the time the load came to it, may load
+// at the next tick, so the cycle loads again then.
+bool MustReadAgain(const std::vector<LoadProblem>& problems);
 
 } // namespace velmar
