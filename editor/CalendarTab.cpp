@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -221,10 +220,19 @@ void CalendarTab::ShowScheduleOf(const std::string& profilePath) {
 
 void CalendarTab::LoadHolidays(const std::string& icsPath) {
     const FileBytes bytes = ReadWholeFile(icsPath);
-    const std::vector<HolidayDate> holidays = ReadHolidayDates(std::string(bytes.begin(), bytes.end()));
+    const HolidayImport holidays =
+        ReadHolidays(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     ShowHolidays(holidays);
-    m_HolidaysLabel->setText(tr("%n holiday date(s) from %1", nullptr, static_cast<int>(holidays.size()))
-                                 .arg(QString::fromStdString(FileNameOf(icsPath))));
+    QString summary = tr("%n holiday date(s) from %1", nullptr, holidays.Dates)
+                          .arg(QString::fromStdString(FileNameOf(icsPath)));
+    if (holidays.LaterEvents > 0) {
+        summary += tr("; %n later event(s) with dates already labelled", nullptr, holidays.LaterEvents);
+    }
+    const std::int32_t skipped = holidays.TimedEvents + holidays.CancelledEvents + holidays.UndatedEvents;
+    if (skipped > 0) {
+        summary += tr("; %n timed, cancelled or undated event(s) skipped", nullptr, skipped);
+    }
+    m_HolidaysLabel->setText(summary);
     Repaint();
 }
 
@@ -315,12 +323,10 @@ bool CalendarTab::Redo() {
     return redone;
 }
 
-std::string CalendarTab::ExportICalendar() const {
+std::string CalendarTab::ExportICalendar(const ICalendarExport& options) const {
     const auto& names = TextsIn(m_Language).Long;
-    return CalendarToICalendar(
-        m_Editor->Calendar(), std::vector<std::string>(names.begin(), names.end()),
-        {QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toStdString(),
-         DisplayName()});
+    return CalendarToICalendar(m_Editor->Calendar(), std::vector<std::string>(names.begin(), names.end()),
+                               options);
 }
 
 QWidget* CalendarTab::EditingWidget() {

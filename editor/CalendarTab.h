@@ -37,7 +37,7 @@ public:
     bool Redo() override;
     bool CanUndo() override { return m_Editor->History().CanUndo(); }
     bool CanRedo() override { return m_Editor->History().CanRedo(); }
-    std::string ExportICalendar() const override;
+    std::string ExportICalendar(const ICalendarExport& options) const override;
     std::string FileFilter() const override { return "Calendar files (*.dat *.cal);;All files (*)"; }
     QWidget* EditingWidget() override;
 

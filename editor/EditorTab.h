@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor_host/EditedFiles.h"
+#include "editor_host/ICalendar.h"
 
 #include <QWidget>
 #include <functional>
@@ -30,7 +31,7 @@ public:
     virtual bool CanUndo() = 0;
     virtual bool CanRedo() = 0;
     // The document as an iCalendar text, for File > Export.
-    virtual std::string ExportICalendar() const = 0;
+    virtual std::string ExportICalendar(const ICalendarExport& options) const = 0;
     // The file dialog's filter for Save as.
     virtual std::string FileFilter() const = 0;
     // The widget that takes the keyboard when the tab is shown.

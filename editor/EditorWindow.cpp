@@ -8,9 +8,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTimeZone>
 #include <array>
 #include <cstdio>
 
@@ -311,7 +313,11 @@ bool EditorWindow::Export() {
         return false;
     }
     try {
-        const std::string text = tab->ExportICalendar();
+        ICalendarExport options;
+        options.Stamp = QDateTime::currentSecsSinceEpoch();
+        options.ExportId = NewExportId();
+        options.TimeZone = QTimeZone::systemTimeZoneId().toStdString();
+        const std::string text = tab->ExportICalendar(options);
         ReplaceFile(path, FileBytes(text.begin(), text.end()));
     } catch (const VelmarError& error) {
         m_Dialogs->ShowError(error.what());

@@ -7,7 +7,6 @@
 #include "schedule_view/ScheduleGrid.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -48,10 +47,6 @@ protected:
         }
     }
 };
-
-std::string Stamp() {
-    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toStdString();
-}
 
 QAction* AddAction(QMenu* menu, const char* objectName, const QString& text, bool checkable = false) {
     QAction* action = menu->addAction(text);
@@ -397,8 +392,8 @@ bool ScheduleTab::Redo() {
     return redone;
 }
 
-std::string ScheduleTab::ExportICalendar() const {
-    return ScheduleToICalendar(m_Editor->Schedule(), m_Opened.Contents.Record.Name, {Stamp(), DisplayName()});
+std::string ScheduleTab::ExportICalendar(const ICalendarExport& options) const {
+    return ScheduleToICalendar(m_Editor->Schedule(), m_Opened.Contents.Record.Name, options);
 }
 
 QWidget* ScheduleTab::EditingWidget() {
