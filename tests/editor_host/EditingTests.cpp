@@ -1,5 +1,5 @@
 // What an editor window builds on: keyboard editing, undo and redo, files kept
-// byte for byte, the texts it fills in, and iCalendar files.
+// byte for byte and the texts it fills in.
 
 #include "calendar/Calendar.h"
 #include "common/CommonProcedures.h"
@@ -8,7 +8,6 @@
 #include "editor_host/CalendarEditor.h"
 #include "editor_host/DayTypeTexts.h"
 #include "editor_host/EditedFiles.h"
-#include "editor_host/ICalendar.h"
 #include "editor_host/ScheduleEditor.h"
 #include "editor_host/SharedTablesScope.h"
 #include "platform/BinaryFile.h"
@@ -399,82 +398,6 @@ TEST(DayTypeTexts, NoCalendarHeadingReadsInvOnceTheHostFilledTheTexts) {
         }
     }
     EXPECT_EQ(printed, (std::vector<std::string>{"Mån", "Tis", "Ons", "Tor", "Fre", "Lör", "Sön"}));
-}
-
-TEST(ICalendar, ACalendarsCodedDatesBecomeAllDayEvents) {
-    cCalendar calendar;
-    calendar.SetDayType(static_cast<std::int32_t>(DayOffsetOf(2026, 12, 24)), 7);
-    calendar.SetDayType(static_cast<std::int32_t>(DayOffsetOf(2039, 12, 31)), 9);
-    calendar.SetDayType(0, 40);
-    const std::string text = CalendarToICalendar(
-        calendar, {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun; Christmas, Eve", "S1", "Special 2"},
-        {"20260101T000000Z", "cal"});
-    EXPECT_NE(text.find("DTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261225\r\nSUMMARY:Sun\\; "
-                        "Christmas\\, Eve\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("DTSTART;VALUE=DATE:20391231\r\nDTEND;VALUE=DATE:20400101\r\nSUMMARY:Special 2\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("SUMMARY:Day-type code 40\r\n"), std::string::npos);
-    EXPECT_TRUE(text.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"));
-    EXPECT_TRUE(text.ends_with("END:VCALENDAR\r\n"));
-}
-
-TEST(ICalendar, AWeeklyScheduleBecomesWeeklyEventsAndLongLinesAreFolded) {
-    cTimeSchedule schedule;
-    schedule.SetDefaultPeriod();
-    schedule.SetActive(4, 0); // Friday not in use
-    const std::string name(80, 'x');
-    const std::string text = ScheduleToICalendar(schedule, "Åsa " + name, {"20260101T000000Z", "p"});
-    std::size_t events = 0;
-    for (std::size_t at = text.find("BEGIN:VEVENT"); at != std::string::npos;
-         at = text.find("BEGIN:VEVENT", at + 1)) {
-        ++events;
-    }
-    EXPECT_EQ(events, 4U);
-    EXPECT_NE(text.find("DTSTART:20240101T070000\r\nDTEND:20240101T160000\r\nRRULE:FREQ=WEEKLY\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("DTSTART:20240104T070000\r\n"), std::string::npos) << "Thursday";
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        EXPECT_LE(line.size(), 76U) << line; // 75 bytes and the CR
-    }
-
-    // 24:00 is midnight of the next day.
-    ScheduleFixture f;
-    f.Run("down 150 160 2\nfill\n"); // Sunday
-    EXPECT_NE(ScheduleToICalendar(*f.Schedule, "p", {"20260101T000000Z", "p"})
-                  .find("DTSTART:20240107T000000\r\nDTEND:20240108T000000\r\n"),
-              std::string::npos);
-}
-
-TEST(ICalendar, HolidayLabelsComeFromTheAllDayEventsOfAFile) {
-    const std::string text = "\xEF\xBB\xBF"
-                             "BEGIN:VCALENDAR\r\n"
-                             "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261227\r\n"
-                             "SUMMARY:Jul\\, helg\r\nEND:VEVENT\r\n"
-                             "BEGIN:VEVENT\nDTSTART:20261231\nSUMMARY:Nyårs\n afton\nEND:VEVENT\n"
-                             "BEGIN:VEVENT\r\nDTSTART:20261201T100000\r\nSUMMARY:Meeting\r\nEND:VEVENT\r\n"
-                             "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:19991231\r\nSUMMARY:Before\r\nEND:VEVENT\r\n"
-                             "END:VCALENDAR\r\n";
-    const auto holidays = ReadHolidayDates(text);
-    std::vector<std::string> seen;
-    for (const auto& holiday : holidays) {
-        const CivilDate date = DateOfDayOffset(holiday.DayOffset);
-        seen.push_back(std::to_string(date.Month) + "/" + std::to_string(date.Day) + " " + holiday.Label);
-    }
-    EXPECT_EQ(seen, (std::vector<std::string>{"12/24 Jul, helg", "12/25 Jul, helg", "12/26 Jul, helg",
-                                              "12/31 Nyårsafton"}));
-
-    SharedTablesScope scope;
-    ShowHolidays(holidays);
-    EXPECT_NE(HolidayFlags[holidays[0].DayOffset], 0);
-    EXPECT_EQ(HolidayLabels.Count(), 4);
-    EXPECT_EQ(HolidayLabels.Item(1)->m_ViewInCalendar, -1);
-
-    for (const char* bad :
-         {"", "hello\r\n", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:2026-12\r\n"}) {
-        EXPECT_THROW(ReadHolidayDates(bad), InvalidArgumentError) << bad;
-    }
 }
 
 } // namespace
