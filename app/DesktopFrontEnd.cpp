@@ -53,7 +53,8 @@ int RunDesktop(const StartupInfo& startup) {
                       << "; its window is shown\n";
             return 0;
         }
-        std::cerr << "velmar-active-profiles: already running for " << folder << ", but it does not answer\n";
+        std::cerr << "velmar-active-profiles: already running for " << folder << ", but it does not answer"
+                  << (instance.Problem().empty() ? "" : " (" + instance.Problem() + ")") << '\n';
         return 1;
     case QtSingleInstance::State::Unchecked:
         std::cerr << "velmar-active-profiles: " << instance.Problem()

@@ -350,11 +350,12 @@ bool ScheduleTab::Modified() const {
     return m_Editor->History().Modified();
 }
 
-void ScheduleTab::Save(const std::string& path, bool overDiskChanges) {
+ReplaceResult ScheduleTab::Save(const std::string& path, bool overDiskChanges,
+                                const ReplaceOptions& options) {
     OpenedProfile base = overDiskChanges ? OpenProfile(m_File.Path()) : m_Opened;
     FileBytes bytes = ProfileWithSchedule(base, m_Editor->Schedule());
     const std::size_t recordSize = ScheduleRecordBytes(m_Editor->Schedule()).size();
-    m_File.Save(path, bytes);
+    ReplaceResult result = m_File.Save(path, bytes, options);
     base.Contents.ScheduleEnd = base.Contents.ScheduleStart + recordSize;
     base.Bytes = std::move(bytes);
     base.Contents.Schedule = m_Opened.Contents.Schedule;
@@ -362,6 +363,7 @@ void ScheduleTab::Save(const std::string& path, bool overDiskChanges) {
     m_Editor->History().MarkSaved();
     ShowProfile();
     Changed();
+    return result;
 }
 
 void ScheduleTab::Revert() {

@@ -21,13 +21,15 @@ run_packages=(
 # pages; dpkg-dev for the package's library dependencies; Google Benchmark,
 # Xlib, strace and python3 for the benchmarks; clang 14 with libFuzzer for the
 # fuzz targets; openbox and python3-icalendar for the editor's end-to-end test,
-# python3-holidays for the holiday import's test.
+# python3-holidays for the holiday import's test; acl and attr (setfacl,
+# getfattr) for the file-safety tests.
 test_packages=(
   libgtest-dev libgmock-dev
   xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core python3-icalendar python3-holidays
   libsm-dev weston strace util-linux
   desktop-file-utils libglib2.0-bin groff-base man-db dpkg-dev
   libbenchmark-dev libx11-dev strace python3 clang-14 libclang-rt-14-dev
+  acl attr
 )
 
 case "$set_name" in

@@ -1,6 +1,7 @@
 #include "platform/qt/QtDesktop.h"
 
 #include "common/Errors.h"
+#include "platform/InstanceFolder.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,7 +22,6 @@
 #include <QSessionManager>
 #include <QShortcut>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QTreeWidget>
 #include <algorithm>
 #include <array>
@@ -474,35 +474,46 @@ namespace {
 constexpr const char* kShowRequest = "show\n";
 constexpr const char* kShownAnswer = "shown\n";
 
-QString InstanceFolder(const QString& runtimeFolder) {
-    if (!runtimeFolder.isEmpty()) {
-        return runtimeFolder;
+// The name of the lock and the socket of one data folder.
+QString InstanceKey(const std::string& canonicalFolder) {
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(canonicalFolder), QCryptographicHash::Sha256)
+            .toHex();
+    return "velmar-active-profiles-" + QString::fromLatin1(hash.left(20));
+}
+
+// The folder for the lock and the socket: the one given, if no one else can
+// enter it, else the first usable choice; none, with the reason, when there is
+// none. Never a shared folder such as /tmp, where anyone could squat the names.
+InstanceFolder FolderFor(const QString& runtimeFolder) {
+    if (runtimeFolder.isEmpty()) {
+        return ChooseInstanceFolder();
     }
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
+    const std::string folder = runtimeFolder.toStdString();
+    const std::string problem = InstanceFolderProblem(folder);
+    if (problem.empty()) {
+        return {folder, {}};
     }
-    return folder;
+    return {{}, "no folder of the user's own for the single-instance lock (" + folder + " " + problem + ")"};
 }
 
 } // namespace
 
 QtSingleInstance::QtSingleInstance(const std::string& canonicalFolder, const QString& runtimeFolder)
-    : m_Lock([&] {
-          const QByteArray key =
-              QCryptographicHash::hash(QByteArray::fromStdString(canonicalFolder), QCryptographicHash::Sha256)
-                  .toHex()
-                  .left(20);
-          return InstanceFolder(runtimeFolder) + "/velmar-active-profiles-" + QString::fromLatin1(key) +
-                 ".lock";
-      }()) {
-    const QString key = m_Lock.fileName().section('/', -1).chopped(5);
+    : QtSingleInstance(canonicalFolder, FolderFor(runtimeFolder)) {}
+
+QtSingleInstance::QtSingleInstance(const std::string& canonicalFolder, const InstanceFolder& folder)
+    : m_Lock(folder.Path.empty()
+                 ? QString()
+                 : QString::fromStdString(folder.Path) + "/" + InstanceKey(canonicalFolder) + ".lock"),
+      m_Problem(folder.Problem) {
+    const QString key = InstanceKey(canonicalFolder);
 #ifdef _WIN32
     // Named pipes are shared by every session of the machine: the user's name
     // keeps them apart.
     m_ServerName = key + "-" + qEnvironmentVariable("USERNAME");
 #else
-    m_ServerName = m_Lock.fileName().chopped(5) + ".socket";
+    m_ServerName = QString::fromStdString(folder.Path) + "/" + key + ".socket";
 #endif
     // An instance runs for days: only a lock whose process is gone is stale,
     // never an old one (Qt would otherwise take a lock older than 30 seconds
@@ -530,7 +541,9 @@ QtSingleInstance::QtSingleInstance(const std::string& canonicalFolder, const QSt
 }
 
 QtSingleInstance::State QtSingleInstance::Acquire() {
-    QDir().mkpath(QFileInfo(m_Lock.fileName()).absolutePath());
+    if (!m_Problem.empty()) {
+        return State::Unchecked;
+    }
     if (!m_Lock.tryLock(0)) {
         if (m_Lock.error() == QLockFile::LockFailedError) {
             return State::Running;
@@ -555,6 +568,10 @@ bool QtSingleInstance::AskRunningToShow(int timeoutMs) {
         QLocalSocket socket;
         socket.connectToServer(m_ServerName);
         if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {
+            if (!PeerIsCurrentUser(socket.socketDescriptor())) {
+                m_Problem = m_ServerName.toStdString() + " answers from another user's process";
+                return false;
+            }
             socket.write(kShowRequest);
             socket.flush();
             while (!socket.canReadLine() &&

@@ -25,6 +25,8 @@ class QTreeWidget;
 
 namespace velmar {
 
+struct InstanceFolder;
+
 // A picture of the platform: a Qt icon.
 class QtPicture : public IPicture {
 public:
@@ -234,10 +236,13 @@ void SetDesktopIdentity();
 void InstallSessionHandling();
 
 // One running desktop front end per user and data folder. A lock file and a
-// local server live in the user's runtime folder, both named after the data
-// folder's canonical path; a second start finds the lock held, asks the
-// running one through the server to show its window, and ends. A lock left by
-// a process that no longer runs is taken over.
+// local server live in a folder no other user can enter (ChooseInstanceFolder:
+// the runtime folder, or the program's own in the cache folder), both named
+// after the data folder's canonical path; a second start finds the lock held,
+// asks the running one through the server to show its window, and ends. A
+// lock left by a process that no longer runs is taken over; a server that
+// answers from another user's process is never trusted. Without a usable
+// folder the program runs unchecked.
 class QtSingleInstance {
 public:
     enum class State {
@@ -246,14 +251,15 @@ public:
         Unchecked, // the lock cannot be made (see Problem); runs without it
     };
 
-    // `canonicalFolder` is the data folder's canonical path; `runtimeFolder`
-    // defaults to the user's runtime folder.
+    // `canonicalFolder` is the data folder's canonical path; `runtimeFolder`,
+    // when given, is the folder to use (checked as ChooseInstanceFolder checks
+    // its choice).
     explicit QtSingleInstance(const std::string& canonicalFolder, const QString& runtimeFolder = {});
     QtSingleInstance(const QtSingleInstance&) = delete;
     QtSingleInstance& operator=(const QtSingleInstance&) = delete;
 
     State Acquire();
-    // Why the state is Unchecked.
+    // Why the state is Unchecked, or why a running one was not asked.
     const std::string& Problem() const { return m_Problem; }
     // Asks the running instance to show its window and waits for its answer
     // up to `timeoutMs` (it may still be starting); true when it answered.
@@ -264,6 +270,8 @@ public:
     QString ServerName() const { return m_ServerName; }
 
 private:
+    QtSingleInstance(const std::string& canonicalFolder, const InstanceFolder& folder);
+
     QLockFile m_Lock;
     QLocalServer m_Server;
     QString m_ServerName;

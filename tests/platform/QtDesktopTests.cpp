@@ -340,6 +340,17 @@ TEST(QtSingleInstance, OneInstancePerDataFolder) {
     EXPECT_EQ(third.Acquire(), State::Running);
 }
 
+TEST(QtSingleInstance, AFolderThatOthersCanEnterIsNeverUsed) {
+    QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                              QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    QtSingleInstance instance("/srv/alarm/Project", runtime.path());
+    EXPECT_EQ(instance.Acquire(), QtSingleInstance::State::Unchecked);
+    EXPECT_EQ(instance.Problem(), "no folder of the user's own for the single-instance lock (" +
+                                      runtime.path().toStdString() + " is open to other users (mode 0707))");
+    EXPECT_TRUE(QDir(runtime.path()).isEmpty()) << "neither lock nor socket is made there";
+}
+
 TEST(QtSingleInstance, ALaterStartAsksTheRunningOneToShowItself) {
     QTemporaryDir runtime;
     QtSingleInstance first("/srv/alarm/Project", runtime.path());

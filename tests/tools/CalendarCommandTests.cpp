@@ -1,14 +1,17 @@
 // velmar-profiles calendar and render-calendar, run as the tool runs them.
 
 #include "calendar/Calendar.h"
+#include "editor_host/EditedFiles.h"
 #include "platform/BinaryFile.h"
 #include "platform/DateServices.h"
 #include "profiles/Profiles.h"
+#include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tools/ToolRun.h"
 
 #include <QImage>
 #include <QLocale>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -36,7 +39,7 @@ protected:
         calendar.SetDayType(Offset(2000, 1, 1), 7);
         calendar.SetDayType(Offset(2000, 10, 9), 9);
         calendar.SetDayType(Offset(2010, 12, 24), 23);
-        calendar.SetDayType(Offset(2039, 12, 31), -2);
+        calendar.SetDayType(Offset(2039, 12, 31), 1);
         calendar.SaveToDisk(calendarFile);
     }
 
@@ -62,7 +65,7 @@ protected:
 TEST_F(CalendarCommandTest, CalendarListsEveryDateWithACode) {
     const ToolRun all = RunCalendar({calendarFile});
     EXPECT_EQ(all.Status, 0) << all.Err;
-    EXPECT_EQ(all.Out, "2000-01-01 7\n2000-10-09 9\n2010-12-24 23\n2039-12-31 -2\n");
+    EXPECT_EQ(all.Out, "2000-01-01 7\n2000-10-09 9\n2010-12-24 23\n2039-12-31 1\n");
 
     const ToolRun year = RunCalendar({calendarFile, "--year", "2010"});
     EXPECT_EQ(year.Out, "2010-12-24 23\n");
@@ -84,6 +87,70 @@ TEST_F(CalendarCommandTest, CalendarRefusesMissingFilesAndBadArguments) {
     EXPECT_EQ(RunCalendar({calendarFile, "--frob"}).Status, 2);
     EXPECT_EQ(RunCalendar({calendarFile, calendarFile}).Status, 2);
     EXPECT_EQ(RunCalendar({"--help"}).Status, 0);
+}
+
+TEST_F(CalendarCommandTest, CalendarTellsACalendarFromOtherFiles) {
+    // Text read as codes: "ro" is 28530.
+    std::string text;
+    while (text.size() < kCalendarFileBytes) {
+        text += "root:x:0:0:root:/root:/bin/bash\n";
+    }
+    WriteText(dir.File("passwd"), text);
+    cCalendar negative;
+    negative.SetDayType(Offset(2000, 1, 3), 5);
+    negative.SetDayType(Offset(2024, 2, 29), -2);
+    negative.SaveToDisk(dir.File("negative.cal"));
+    WriteText(dir.File("short.cal"), std::string(100, '\0'));
+    const std::string fifo = dir.File("pipe.cal");
+    ASSERT_TRUE(test::MakeFifo(fifo));
+    const std::string prefix = "velmar-profiles: calendar: File error: ";
+    struct Case {
+        std::string Path;
+        std::string Err;    // the one line, after the prefix
+        std::string Forced; // what --force lists; "-" when it fails as well
+    };
+    const std::vector<Case> cases = {
+        {dir.File("passwd"),
+         dir.File("passwd") +
+             " is not a calendar file: 2000-01-01 has code 28530, outside 0 to 23 (--force lists it anyway)",
+         "2000-01-01 28530\n"},
+        {dir.File("negative.cal"),
+         dir.File("negative.cal") +
+             " is not a calendar file: 2024-02-29 has code -2, outside 0 to 23 (--force lists it anyway)",
+         "2000-01-03 5\n2024-02-29 -2\n"},
+        {dir.File("short.cal"),
+         dir.File("short.cal") +
+             " is not a calendar file: it has 100 bytes, a calendar file has 29220 (--force lists it anyway)",
+         ""},
+        {"/dev/zero", "cannot open \"/dev/zero\": not a regular file", "-"},
+        {fifo, "cannot open \"" + fifo + "\": not a regular file", "-"},
+        {dir.File(""), "cannot open \"" + dir.File("") + "\": is a directory", "-"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = RunCalendar({c.Path});
+        EXPECT_EQ(run.Status, 1) << c.Path;
+        EXPECT_EQ(run.Out, "") << c.Path;
+        EXPECT_EQ(run.Err, prefix + c.Err + "\n");
+        const ToolRun forced = RunCalendar({c.Path, "--force"});
+        if (c.Forced == "-") {
+            EXPECT_EQ(forced.Status, 1) << c.Path;
+            EXPECT_EQ(forced.Err, run.Err);
+        } else {
+            EXPECT_EQ(forced.Status, 0) << c.Path << forced.Err;
+            EXPECT_EQ(forced.Out.substr(0, c.Forced.size()), c.Forced) << c.Path;
+        }
+    }
+}
+
+TEST_F(CalendarCommandTest, RenderRefusesToSaveOverAReadOnlyFile) {
+    const std::string target = dir.File("readonly.cal");
+    cCalendar().SaveToDisk(target);
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read);
+    const ToolRun run = Render({"--save", target});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "velmar-profiles: render-calendar: File error: cannot save \"" + target +
+                           "\": the file is read-only\n");
+    EXPECT_EQ(test::ReadFileBytes(target), test::Bytes(kCalendarFileBytes, 0));
 }
 
 TEST_F(CalendarCommandTest, RenderDrawsTheMonthWithHolidaysImagesAndToday) {
@@ -174,6 +241,7 @@ TEST_F(CalendarCommandTest, RenderReportsProblemsOnOneLine) {
     };
     const std::vector<Case> cases = {
         {{dir.File("none.cal"), "--month", "2000-10", "--out", png}, 1, "none.cal"},
+        {{"/dev/zero", "--month", "2000-10", "--out", png}, 1, "\"/dev/zero\": not a regular file"},
         {{calendarFile, "--month", "2000-10", "--out", png, "--schedule", dir.File("none.dat")},
          1,
          "none.dat"},

@@ -14,7 +14,9 @@
 #include "editor_host/EventScript.h"
 #include "editor_host/ProfileFile.h"
 #include "editor_host/SharedTablesScope.h"
+#include "platform/BinaryFile.h"
 #include "platform/DateServices.h"
+#include "platform/FileReplace.h"
 #include "platform/qt/QtDateServices.h"
 #include "platform/qt/QtImageSurface.h"
 #include "tools/velmar-profiles/QtPictures.h"
@@ -169,6 +171,11 @@ int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::o
         today = QDate(static_cast<int>(date->Year), date->Month, date->Day);
     }
     const std::vector<Holiday> holidays = ParseHolidays(args);
+    // The calendar is saved in place over the file's first bytes; a read-only
+    // file is refused before anything is drawn or written.
+    if (const auto save = args.Value("--save"); save && IsReadOnlyFile(*save)) {
+        throw ReadOnlyFileError(*save);
+    }
     const auto events = args.Value("--events");
     const std::vector<ScriptCommand> script = ReadScriptOption<CalendarEditor>(events);
 
@@ -183,6 +190,8 @@ int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::o
     QtImageList images(picture, CalendarImages());
     CalendarEditor editor(picture, images);
     const std::string& calendarFile = args.Operands().front();
+    // A file that is there but no regular file is named with the reason.
+    BinaryFile(calendarFile, BinaryFile::Mode::Read).Close();
     if (!editor.Open(calendarFile)) {
         throw FileError("no calendar file " + calendarFile);
     }
