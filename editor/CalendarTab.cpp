@@ -43,8 +43,8 @@ CalendarTab::CalendarTab(const std::string& path, EditorLanguage language, QWidg
         m_File = EditedFile(path, bytes);
     }
     BuildWidgets();
-    m_Editor->Host().OnChanged = [this](std::string_view member) {
-        if (member == "Text_Calendar_Month") {
+    m_Editor->Host().OnChanged = [this](CalendarHostMember member) {
+        if (member == CalendarHostMember::Text_Calendar_Month) {
             m_Month->setText(QString::fromStdString(m_Editor->Host().Controls().MonthText));
         }
     };

@@ -67,7 +67,7 @@ ScheduleTab::ScheduleTab(const std::string& path, QWidget* parent)
     m_Images = std::make_unique<QtHostImageList>(m_Surface, ScheduleImages());
     m_Editor = std::make_unique<ScheduleEditor>(m_Opened.Contents.Schedule, m_Surface, *m_Images);
     BuildWidgets();
-    m_Editor->Host().OnChanged = [this](std::string_view member) { OnHostChanged(member); };
+    m_Editor->Host().OnChanged = [this](ScheduleHostMember member) { OnHostChanged(member); };
     ShowProfile();
     Relayout();
 }
@@ -218,19 +218,29 @@ void ScheduleTab::Relayout() {
     m_Picture->SyncSize();
 }
 
-void ScheduleTab::OnHostChanged(std::string_view member) {
+void ScheduleTab::OnHostChanged(ScheduleHostMember member) {
     const ScheduleHostControls& controls = m_Editor->Host().Controls();
-    if (member == "Picture_TimeSchedule_Width" || member == "Picture_TimeSchedule_Height") {
+    switch (member) {
+    case ScheduleHostMember::Picture_TimeSchedule_Width:
+    case ScheduleHostMember::Picture_TimeSchedule_Height:
         if (controls.PictureWidth > 0 && controls.PictureHeight > 0) {
             m_Surface.Resize(controls.PictureWidth, controls.PictureHeight);
             m_Picture->SyncSize();
         }
-    } else if (member == "Text_Schedule_Time") {
+        break;
+    case ScheduleHostMember::Text_Schedule_Time:
         m_TimeUnderPointer->setText(QString::fromStdString(controls.TimeText));
-    } else if (member == "Text_Schedule_Period_Start") {
+        break;
+    case ScheduleHostMember::Text_Schedule_Period_Start:
         m_Start->setText(QString::fromStdString(controls.PeriodStartText));
-    } else if (member == "Text_Schedule_Period_Stop") {
+        break;
+    case ScheduleHostMember::Text_Schedule_Period_Stop:
         m_Stop->setText(QString::fromStdString(controls.PeriodStopText));
+        break;
+    default:
+        // The scroll bar, the picture's place and the menu states are read
+        // where they are used.
+        break;
     }
 }
 

@@ -72,7 +72,7 @@ private:
     void BuildWidgets();
     void ShowProfile();
     void Relayout();
-    void OnHostChanged(std::string_view member);
+    void OnHostChanged(ScheduleHostMember member);
     void ApplyTimes();
     bool HandleKey(QKeyEvent* event);
     void ShowPopup(const QPoint& globalPosition);

@@ -5,8 +5,8 @@
 // byte, so that saving changes nothing the user did not change and a file
 // that someone else rewrote meanwhile is noticed.
 
-#include "editor_host/ProfileFile.h"
 #include "platform/FileReplace.h"
+#include "profiles/ProfileFile.h"
 
 #include <cstdint>
 #include <string>

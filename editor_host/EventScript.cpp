@@ -1,7 +1,8 @@
 #include "editor_host/EventScript.h"
 
+#include "common/ConsoleText.h"
+#include "common/Paths.h"
 #include "editor_host/FileLimits.h"
-#include "platform/Console.h"
 #include "platform/RegularFile.h"
 
 #include <algorithm>

@@ -1,8 +1,9 @@
 #include "platform/BinaryFile.h"
 
 #include "common/Errors.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/BinaryFileNative.h"
+#include "platform/SystemError.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // BinaryFile's system calls on POSIX.
 
-#include "common/FileSystem.h"
 #include "platform/BinaryFileNative.h"
+#include "platform/SystemError.h"
 
 #include <cerrno>
 #include <fcntl.h>

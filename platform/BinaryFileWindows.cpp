@@ -1,7 +1,8 @@
 // BinaryFile's system calls on Windows.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/BinaryFileNative.h"
+#include "platform/SystemError.h"
 
 #include <algorithm>
 #include <windows.h>

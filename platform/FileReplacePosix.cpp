@@ -1,8 +1,9 @@
 // Saves on POSIX: the rules of FileReplace.h with links, owners, groups,
 // modes, ACLs and extended attributes (an ACL is one: system.posix_acl_access).
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/FileReplace.h"
+#include "platform/SystemError.h"
 
 #include <algorithm>
 #include <cerrno>

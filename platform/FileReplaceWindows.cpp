@@ -4,8 +4,9 @@
 // followed to their target; a file with more than one hard link, or in a
 // folder where the user may not create files, is rewritten in place.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/FileReplace.h"
+#include "platform/SystemError.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,8 +1,9 @@
 // The single-instance folder on POSIX: the runtime folder or the program's
 // own folder in the cache folder, checked for owner, mode and links.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/InstanceFolder.h"
+#include "platform/SystemError.h"
 
 #include <array>
 #include <cerrno>

@@ -2,8 +2,9 @@
 // user's local application data, which the system keeps the user's; and the
 // user behind a named pipe, told by its server process's token.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/InstanceFolder.h"
+#include "platform/SystemError.h"
 
 #include <memory>
 #include <vector>

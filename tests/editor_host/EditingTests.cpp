@@ -17,6 +17,7 @@
 #include "tests/editor_host/FakeImageList.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPlatform.h"
 
 #include <filesystem>
 #include <functional>
@@ -313,24 +314,24 @@ TEST(EditedFiles, SavingKeepsThePreviousFileAndNoticesAFileRewrittenMeanwhile) {
     TempDir dir;
     const std::string path = dir.File("Profile_0003.dat");
     WriteFileBytes(path, {1, 2, 3});
-#ifndef _WIN32
-    // Windows keeps no POSIX modes: a file there is writable or read-only.
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_write |
-                                           std::filesystem::perms::group_read);
-#endif
+    if (test::kPosixSystem) {
+        // Windows keeps no POSIX modes: a file there is writable or read-only.
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_write |
+                                               std::filesystem::perms::group_read);
+    }
     EditedFile file(path, ReadWholeFile(path));
     EXPECT_FALSE(file.ChangedOnDisk());
 
     file.Save(path, {4, 5});
     EXPECT_EQ(ReadFileBytes(path), (Bytes{4, 5}));
     EXPECT_EQ(ReadFileBytes(BackupPathOf(path)), (Bytes{1, 2, 3}));
-#ifndef _WIN32
-    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read)
-        << "the new file has the old one's permissions";
-#endif
+    if (test::kPosixSystem) {
+        EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                      std::filesystem::perms::group_read)
+            << "the new file has the old one's permissions";
+    }
     EXPECT_FALSE(file.ChangedOnDisk());
 
     WriteFileBytes(path, {4, 6}); // the server rewrote it

@@ -5,17 +5,12 @@
 #include "common/Errors.h"
 #include "platform/FileReplace.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPlatform.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace velmar {
 namespace {
@@ -27,14 +22,6 @@ using test::TempDir;
 using test::WriteFileBytes;
 
 constexpr std::int64_t kGone = 2147483000; // beyond any process id in use
-
-std::int64_t OwnProcessId() {
-#ifdef _WIN32
-    return _getpid();
-#else
-    return ::getpid();
-#endif
-}
 
 TEST(FileReplace, AReadOnlyFileIsNotReplacedSilently) {
     TempDir dir;
@@ -68,7 +55,8 @@ TEST(FileReplace, AFileWithHardLinksIsRewrittenInPlaceAndBackedUpByCopying) {
     EXPECT_EQ(ReadFileBytes(dir.Path() / "b.cal"), Bytes(200, 2)) << "the other name sees the new bytes";
     WriteFileBytes(dir.Path() / "b.cal", Bytes(7, 7));
     EXPECT_EQ(ReadFileBytes(dir.Path() / "a.cal"), Bytes(7, 7)) << "still one file under two names";
-    EXPECT_EQ(ReadFileBytes(dir.Path() / "a.cal~"), Bytes(300, 1)) << "the backup is a copy, not a third name";
+    EXPECT_EQ(ReadFileBytes(dir.Path() / "a.cal~"), Bytes(300, 1))
+        << "the backup is a copy, not a third name";
 
     // A file alone is replaced by a new one; a new file is created.
     EXPECT_EQ(ReplaceFile(dir.File("c.cal"), Bytes(5, 1)).Method, ReplaceMethod::Created);
@@ -110,13 +98,13 @@ TEST(FileReplace, OnlyTemporariesOfProcessesThatNoLongerRunAreRemoved) {
         {TemporaryNameOf(name, kGone, 0), true},
         {TemporaryNameOf(name, kGone, 7), true},
         {TemporaryNameOf(name + "~", kGone, 0), true}, // the backup's own
-        {TemporaryNameOf(name, OwnProcessId(), 0), false},
+        {TemporaryNameOf(name, test::OwnProcessId(), 0), false},
         {TemporaryNameOf("other.cal", kGone, 0), false}, // another file's
         {".p.cal.savingAb12Cd", false},
     };
-#ifndef _WIN32
-    cases.push_back({TemporaryNameOf(name, 1, 0), false}); // init runs, as another user
-#endif
+    if (test::kPosixSystem) {
+        cases.push_back({TemporaryNameOf(name, 1, 0), false}); // init runs, as another user
+    }
     for (const auto& c : cases) {
         WriteFileBytes(dir.Path() / c.Name, Bytes(3, 0));
     }

@@ -1,7 +1,7 @@
 // Where the single-instance lock and socket may live: only in a folder no
 // other user can enter, never in a shared folder anyone could squat.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/InstanceFolder.h"
 #include "tests/support/TestFiles.h"
 

@@ -4,13 +4,14 @@
 #include "editor_host/EditedFiles.h"
 #include "platform/BinaryFile.h"
 #include "platform/DateServices.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileFile.h"
 #include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tools/ToolRun.h"
 
 #include <QImage>
 #include <QLocale>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -170,6 +171,18 @@ TEST_F(CalendarCommandTest, RenderDrawsTheMonthWithHolidaysImagesAndToday) {
     EXPECT_EQ(PixelOf(30, 50), QColor(0, 0, 0)) << "grid";
 }
 
+TEST_F(CalendarCommandTest, HolidayLabelsKeepTheOrderOfTheCommandLine) {
+    // The labels of a date are an ordered collection and the first is the one
+    // the pointer tip names, shown in calendars or not.
+    const std::string script = dir.File("move.txt");
+    WriteText(script, "move 90 57\nmove 130 57\n");
+    const ToolRun run =
+        Render({"--hidden-holiday", "2000-10-03=Quiet", "--holiday", "2000-10-03=Feast", "--holiday",
+                "2000-10-04=Fair", "--events", script, "--hidden-holiday", "2000-10-04=Calm"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "caption: oktober 2000\ntooltip:  (Quiet)\ntooltip:  (Fair)\n");
+}
+
 TEST_F(CalendarCommandTest, RenderReplaysMouseEventsAndSavesThePaintedCalendar) {
     const std::string script = dir.File("events.txt");
     WriteText(script, "# paint code 4 onto the 3rd to the 5th\n"
@@ -201,6 +214,31 @@ TEST_F(CalendarCommandTest, RenderReplaysMouseEventsAndSavesThePaintedCalendar) 
     EXPECT_EQ(listed.Out, "2000-01-01 7\n2000-10-03 4\n2000-10-04 4\n2000-10-05 4\n2000-10-09 9\n");
     EXPECT_EQ(RunCalendar({calendarFile, "--year", "2000"}).Out, "2000-01-01 7\n2000-10-09 9\n")
         << "the calendar file itself is not changed";
+}
+
+TEST_F(CalendarCommandTest, RenderSavesThroughATemporaryFileKeepingTheTailAndTheBackup) {
+    // A longer file's tail stays; the file is replaced whole, as the editor
+    // saves, and the previous one is kept as NAME~.
+    const std::string script = dir.File("paint.txt");
+    WriteText(script, "select 5\ndown 90 57\nup 90 57\n");
+    const std::string saved = dir.File("tailed.cal");
+    test::Bytes before = test::ReadFileBytes(calendarFile);
+    before.insert(before.end(), {'t', 'a', 'i', 'l'});
+    test::WriteFileBytes(saved, before);
+
+    const ToolRun run = Render({"--events", script, "--save", saved});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const test::Bytes after = test::ReadFileBytes(saved);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_TRUE(std::equal(after.end() - 4, after.end(), before.end() - 4)) << "the tail is kept";
+    EXPECT_EQ(RunCalendar({saved, "--year", "2000"}).Out, "2000-01-01 7\n2000-10-03 4\n2000-10-09 9\n");
+    ASSERT_TRUE(std::filesystem::exists(saved + "~")) << "the previous file is kept";
+    EXPECT_EQ(test::ReadFileBytes(saved + "~"), before);
+
+    const std::string fresh = dir.File("fresh.cal");
+    ASSERT_EQ(Render({"--save", fresh}).Status, 0);
+    EXPECT_EQ(test::ReadFileBytes(fresh).size(), 29220U);
+    EXPECT_FALSE(std::filesystem::exists(fresh + "~")) << "nothing to keep";
 }
 
 TEST_F(CalendarCommandTest, RenderShowsTheProfileScheduleOnTheTimeAxis) {
