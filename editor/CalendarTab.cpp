@@ -1,5 +1,6 @@
 #include "editor/CalendarTab.h"
 
+#include "calendar/CalendarGrid.h"
 #include "common/Errors.h"
 #include "editor/FailureText.h"
 #include "editor/PictureBox.h"
@@ -187,7 +188,9 @@ void CalendarTab::BuildWidgets() {
         QPen pen(palette().color(QPalette::Highlight), 2);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(30 + 40 * (cell % 7) + 2, 20 + 25 * (cell / 7) + 2, 37, 22);
+        painter.drawRect(month::BoxLeft(cell % month::kColumns) + month::kBoxInset,
+                         month::BoxTop(cell / month::kColumns) + month::kBoxInset, month::kBoxInnerWidth,
+                         month::kBoxInnerHeight);
     };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/Calendar.h"
+#include "calendar/CalendarGrid.h"
 #include "editor_host/CalendarHost.h"
 #include "editor_host/EditHistory.h"
 #include "editor_host/EventScript.h"
@@ -51,8 +52,8 @@ public:
     bool Saveable() const { return m_Saveable; }
 
     // The month view fits in this many pixels: its grid ends at (310, 170).
-    static constexpr int kMonthViewWidth = 320;
-    static constexpr int kMonthViewHeight = 180;
+    static constexpr int kMonthViewWidth = month::kViewWidth;
+    static constexpr int kMonthViewHeight = month::kViewHeight;
 
     // Shows a month: the month fields, then the picture box cleared and the
     // month painted.
