@@ -244,9 +244,9 @@ void CalendarTab::LoadHolidays(const std::string& icsPath) {
 
 void CalendarTab::PaintAtCursor() {
     if (m_Editor->CursorDay() < 0) {
-        m_Editor->Key(CalendarKey::Right);
+        m_Editor->Key(EditorKey::Right);
     }
-    m_Editor->Key(CalendarKey::Space);
+    m_Editor->Key(EditorKey::Space);
     AfterEdit();
 }
 
@@ -254,19 +254,19 @@ bool CalendarTab::HandleKey(QKeyEvent* event) {
     const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
     switch (event->key()) {
     case Qt::Key_Left:
-        m_Editor->Key(CalendarKey::Left);
+        m_Editor->Key(EditorKey::Left);
         break;
     case Qt::Key_Right:
-        m_Editor->Key(CalendarKey::Right);
+        m_Editor->Key(EditorKey::Right);
         break;
     case Qt::Key_Up:
-        m_Editor->Key(CalendarKey::Up);
+        m_Editor->Key(EditorKey::Up);
         break;
     case Qt::Key_Down:
-        m_Editor->Key(CalendarKey::Down);
+        m_Editor->Key(EditorKey::Down);
         break;
     case Qt::Key_Space:
-        m_Editor->Key(CalendarKey::Space);
+        m_Editor->Key(EditorKey::Space);
         break;
     case Qt::Key_PageUp:
         StepMonth(shift ? -12 : -1);

@@ -295,10 +295,10 @@ void ScheduleTab::RunWithoutPress(ScheduleCommand command) {
         m_Picture->SyncSize();
         break;
     case ScheduleCommand::AddPeriod:
-        m_Editor->Key(ScheduleKey::Insert);
+        m_Editor->Key(EditorKey::Insert);
         break;
     case ScheduleCommand::DeletePeriod:
-        m_Editor->Key(ScheduleKey::Delete);
+        m_Editor->Key(EditorKey::Delete);
         break;
     }
     AfterEdit();
@@ -306,25 +306,25 @@ void ScheduleTab::RunWithoutPress(ScheduleCommand command) {
 
 bool ScheduleTab::HandleKey(QKeyEvent* event) {
     const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
-    std::optional<ScheduleKey> key;
+    std::optional<EditorKey> key;
     switch (event->key()) {
     case Qt::Key_Up:
-        key = ScheduleKey::Up;
+        key = EditorKey::Up;
         break;
     case Qt::Key_Down:
-        key = ScheduleKey::Down;
+        key = EditorKey::Down;
         break;
     case Qt::Key_Left:
-        key = shift ? ScheduleKey::ShiftLeft : ScheduleKey::Left;
+        key = shift ? EditorKey::ShiftLeft : EditorKey::Left;
         break;
     case Qt::Key_Right:
-        key = shift ? ScheduleKey::ShiftRight : ScheduleKey::Right;
+        key = shift ? EditorKey::ShiftRight : EditorKey::Right;
         break;
     case Qt::Key_Insert:
-        key = ScheduleKey::Insert;
+        key = EditorKey::Insert;
         break;
     case Qt::Key_Delete:
-        key = ScheduleKey::Delete;
+        key = EditorKey::Delete;
         break;
     case Qt::Key_Menu:
     case Qt::Key_F10:

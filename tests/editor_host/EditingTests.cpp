@@ -213,7 +213,7 @@ TEST(CalendarEditor, KeysMoveADateCursorAcrossMonthsAndSpacePaintsTheSelectedCod
     EXPECT_EQ(editor.Calendar().m_SelectedMonth, 12);
     editor.ShowMonth(2000, 1);
     for (int i = 0; i < 40; ++i) {
-        editor.Key(i % 2 == 0 ? CalendarKey::Left : CalendarKey::Up);
+        editor.Key(i % 2 == 0 ? EditorKey::Left : EditorKey::Up);
     }
     EXPECT_EQ(editor.CursorDay(), 0);
 }
