@@ -20,6 +20,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <array>
 
@@ -94,7 +96,11 @@ void CalendarTab::BuildWidgets() {
     m_Picture->setAccessibleDescription(
         tr("Arrow keys move between dates, Space paints the selected day type, "
            "PageUp and PageDown change the month"));
-    layout->addWidget(m_Picture);
+    m_Scroll = new QScrollArea(this);
+    m_Scroll->setObjectName(QStringLiteral("calendarScrollArea"));
+    m_Scroll->setWidget(m_Picture);
+    m_Scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(m_Scroll, 1);
 
     auto* dayTypeRow = new QHBoxLayout;
     auto* dayTypeLabel = new QLabel(tr("&Day type:"), this);
@@ -168,7 +174,6 @@ void CalendarTab::BuildWidgets() {
     holidayRow->addWidget(holidayButton);
     holidayRow->addWidget(m_HolidaysLabel, 1);
     layout->addLayout(holidayRow);
-    layout->addStretch(1);
 
     m_Picture->OnPress = [this](int button, float x, float y) {
         m_Editor->MouseDown(static_cast<std::int16_t>(button), x, y);
@@ -179,6 +184,7 @@ void CalendarTab::BuildWidgets() {
         AfterEdit();
     };
     m_Picture->OnKey = [this](QKeyEvent* event) { return HandleKey(event); };
+    m_Picture->OnZoomSteps = [this](int steps) { StepZoom(steps); };
     m_Picture->OnOverlay = [this](QPainter& painter) {
         const std::int32_t day = m_Editor->CursorDay();
         if (day < 0 || !m_Picture->hasFocus()) {
@@ -192,6 +198,19 @@ void CalendarTab::BuildWidgets() {
                          month::BoxTop(cell / month::kColumns) + month::kBoxInset, month::kBoxInnerWidth,
                          month::kBoxInnerHeight);
     };
+}
+
+void CalendarTab::ShowAtZoom(int zoom) {
+    m_Picture->SetZoom(zoom);
+    Repaint();
+}
+
+int CalendarTab::PictureWidth() const {
+    return m_Surface.Width();
+}
+
+int CalendarTab::PictureAreaWidth() const {
+    return m_Scroll->width() - 2 * m_Scroll->frameWidth() - m_Scroll->verticalScrollBar()->sizeHint().width();
 }
 
 void CalendarTab::Repaint() {

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QScrollArea;
 class QPushButton;
 
 namespace velmar {
@@ -55,6 +56,11 @@ public:
 
     CalendarEditor& Editor() { return *m_Editor; }
 
+protected:
+    void ShowAtZoom(int zoom) override;
+    int PictureWidth() const override;
+    int PictureAreaWidth() const override;
+
 private:
     void BuildWidgets();
     void Repaint();
@@ -69,6 +75,7 @@ private:
     std::string m_ScheduleName;
 
     PictureBox* m_Picture = nullptr;
+    QScrollArea* m_Scroll = nullptr;
     QLabel* m_Month = nullptr;
     QComboBox* m_DayTypes = nullptr;
     QCheckBox* m_TimeAxis = nullptr;

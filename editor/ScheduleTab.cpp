@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <array>
 #include <cmath>
@@ -27,12 +28,15 @@ namespace {
 constexpr int kHourLabelStep = 3; // labels 00, 03, .. 24
 constexpr int kRulerHeight = 16;
 
-// The hours above the grid, each label centred on its hour line. The grid
-// itself carries no hour texts; the host draws them.
+// The hours above the grid, each label centred on its hour line, at the
+// grid's zoom and scrolled with it. The grid itself carries no hour texts;
+// the host draws them.
 class HourRuler : public QWidget {
 public:
     explicit HourRuler(QWidget* parent) : QWidget(parent) { setFixedHeight(kRulerHeight); }
-    int Offset = 0; // x of the picture box's left edge in this widget
+    int Offset = 0;   // x of the picture box's left edge in this widget, unscrolled
+    int Scrolled = 0; // how far the grid is scrolled to the left
+    int Zoom = 1;
 
 protected:
     void paintEvent(QPaintEvent* /*event*/) override {
@@ -40,7 +44,8 @@ protected:
         painter.setPen(palette().color(QPalette::WindowText));
         const QFontMetrics metrics(font());
         for (int hour = 0; hour <= grid::kHours; hour += kHourLabelStep) {
-            const int x = Offset + grid::kGridLeft + grid::kGridWidth / grid::kHours * hour;
+            const int x =
+                Offset - Scrolled + Zoom * (grid::kGridLeft + grid::kGridWidth / grid::kHours * hour);
             const QString text = QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0'));
             painter.drawText(x - metrics.horizontalAdvance(text) / 2, metrics.ascent(), text);
             painter.drawLine(x, height() - 3, x, height() - 1);
@@ -107,6 +112,10 @@ void ScheduleTab::BuildWidgets() {
     m_Scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_Scroll, 1);
     ruler->Offset = m_Scroll->frameWidth();
+    connect(m_Scroll->horizontalScrollBar(), &QScrollBar::valueChanged, this, [ruler](int value) {
+        ruler->Scrolled = value;
+        ruler->update();
+    });
 
     auto* times = new QHBoxLayout;
     m_TimeUnderPointer = new QLabel(this);
@@ -174,7 +183,7 @@ void ScheduleTab::BuildWidgets() {
         m_Editor->MouseDown(static_cast<std::int16_t>(button), x, y);
         if (button == 2) {
             PreparePopup();
-            m_Popup->popup(m_Picture->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y))));
+            m_Popup->popup(m_Picture->mapToGlobal(m_Picture->WidgetPoint(x, y)));
         }
     };
     m_Picture->OnMove = [this](float x, float y) { m_Editor->MouseMove(x, y); };
@@ -183,6 +192,7 @@ void ScheduleTab::BuildWidgets() {
         AfterEdit();
     };
     m_Picture->OnKey = [this](QKeyEvent* event) { return HandleKey(event); };
+    m_Picture->OnZoomSteps = [this](int steps) { StepZoom(steps); };
     m_Picture->OnOverlay = [this](QPainter& painter) {
         const std::int32_t dayType = m_Editor->CursorDayType();
         if (dayType < 0 || !m_Picture->hasFocus()) {
@@ -216,6 +226,24 @@ void ScheduleTab::Relayout() {
     m_Editor->Layout();
     m_Editor->Paint();
     m_Picture->SyncSize();
+}
+
+void ScheduleTab::ShowAtZoom(int zoom) {
+    m_Picture->SetZoom(zoom);
+    Relayout();
+    if (auto* ruler = dynamic_cast<HourRuler*>(m_Ruler)) {
+        ruler->Zoom = zoom;
+        ruler->update();
+    }
+}
+
+int ScheduleTab::PictureWidth() const {
+    return m_Surface.Width();
+}
+
+int ScheduleTab::PictureAreaWidth() const {
+    // Room for a vertical scroll bar: the grid grows downwards with the zoom.
+    return m_Scroll->width() - 2 * m_Scroll->frameWidth() - m_Scroll->verticalScrollBar()->sizeHint().width();
 }
 
 void ScheduleTab::OnHostChanged(ScheduleHostMember member) {
@@ -335,8 +363,8 @@ bool ScheduleTab::HandleKey(QKeyEvent* event) {
             PreparePopup();
             const int row =
                 m_Editor->Schedule().GetAxisIndex(static_cast<std::int16_t>(m_Editor->CursorDayType()));
-            m_Popup->popup(
-                m_Picture->mapToGlobal(QPoint(grid::kGridLeft, grid::BandTop(row) + grid::kBandLines)));
+            m_Popup->popup(m_Picture->mapToGlobal(
+                m_Picture->WidgetPoint(grid::kGridLeft, grid::BandTop(row) + grid::kBandLines)));
         }
         return true;
     default:

@@ -68,6 +68,11 @@ public:
     ScheduleEditor& Editor() { return *m_Editor; }
     const OpenedProfile& Opened() const { return m_Opened; }
 
+protected:
+    void ShowAtZoom(int zoom) override;
+    int PictureWidth() const override;
+    int PictureAreaWidth() const override;
+
 private:
     void BuildWidgets();
     void ShowProfile();
