@@ -93,9 +93,8 @@ void CalendarTab::BuildWidgets() {
     m_Picture = new PictureBox(m_Surface, this);
     m_Picture->setObjectName(QStringLiteral("calendarPicture"));
     m_Picture->setAccessibleName(tr("Calendar month"));
-    m_Picture->setAccessibleDescription(
-        tr("Arrow keys move between dates, Space paints the selected day type, "
-           "PageUp and PageDown change the month"));
+    m_Picture->setWhatsThis(tr("Arrow keys move between dates, Space paints the selected day type, "
+                               "PageUp and PageDown change the month"));
     m_Scroll = new QScrollArea(this);
     m_Scroll->setObjectName(QStringLiteral("calendarScrollArea"));
     m_Scroll->setWidget(m_Picture);
@@ -222,11 +221,13 @@ void CalendarTab::Repaint() {
 void CalendarTab::ShowMonth(int year, int month) {
     m_Editor->ShowMonth(year, month);
     m_Picture->update();
+    DescribeCursor();
 }
 
 void CalendarTab::StepMonth(int months) {
     m_Editor->StepMonth(months);
     m_Picture->update();
+    DescribeCursor();
 }
 
 void CalendarTab::ShowScheduleOf(const std::string& profilePath) {
@@ -302,7 +303,13 @@ bool CalendarTab::HandleKey(QKeyEvent* event) {
 
 void CalendarTab::AfterEdit() {
     m_Picture->update();
+    DescribeCursor();
     Changed();
+}
+
+void CalendarTab::DescribeCursor() {
+    // Qt tells screen readers of the change.
+    m_Picture->setAccessibleDescription(QString::fromStdString(m_Editor->CursorDescription()));
 }
 
 std::string CalendarTab::DisplayName() const {

@@ -66,6 +66,8 @@ private:
     void Repaint();
     bool HandleKey(QKeyEvent* event);
     void AfterEdit();
+    // The cursor's row or date, as screen readers read the picture.
+    void DescribeCursor();
 
     EditorLanguage m_Language;
     EditedFile m_File;

@@ -75,6 +75,7 @@ ScheduleTab::ScheduleTab(const std::string& path, QWidget* parent)
     m_Editor->Host().OnChanged = [this](ScheduleHostMember member) { OnHostChanged(member); };
     ShowProfile();
     Relayout();
+    DescribeCursor();
 }
 
 ScheduleTab::~ScheduleTab() {
@@ -105,7 +106,7 @@ void ScheduleTab::BuildWidgets() {
     m_Picture = new PictureBox(m_Surface);
     m_Picture->setObjectName(QStringLiteral("schedulePicture"));
     m_Picture->setAccessibleName(tr("Schedule grid"));
-    m_Picture->setAccessibleDescription(tr(
+    m_Picture->setWhatsThis(tr(
         "Up and Down choose a day, Left and Right a period edge, Shift with Left or Right moves the edge by "
         "five minutes, Insert adds 08:00-17:00, Delete removes the period, the Menu key opens the menu"));
     m_Scroll->setWidget(m_Picture);
@@ -377,7 +378,13 @@ bool ScheduleTab::HandleKey(QKeyEvent* event) {
 
 void ScheduleTab::AfterEdit() {
     m_Picture->update();
+    DescribeCursor();
     Changed();
+}
+
+void ScheduleTab::DescribeCursor() {
+    // Qt tells screen readers of the change.
+    m_Picture->setAccessibleDescription(QString::fromStdString(m_Editor->CursorDescription()));
 }
 
 std::string ScheduleTab::DisplayName() const {

@@ -83,6 +83,8 @@ private:
     void ShowPopup(const QPoint& globalPosition);
     void RunWithoutPress(ScheduleCommand command);
     void AfterEdit();
+    // The cursor's row or date, as screen readers read the picture.
+    void DescribeCursor();
 
     OpenedProfile m_Opened;
     EditedFile m_File;

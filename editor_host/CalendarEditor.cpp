@@ -155,6 +155,32 @@ void CalendarEditor::MoveCursorTo(std::int64_t dayOffset) {
     m_CursorDay = static_cast<std::int32_t>(dayOffset - m_Calendar.m_ActualMonthOffset);
 }
 
+std::string CalendarEditor::CursorDescription() const {
+    if (m_CursorDay < 0) {
+        return "No date chosen";
+    }
+    const std::int64_t offset = static_cast<std::int64_t>(m_Calendar.m_ActualMonthOffset) + m_CursorDay;
+    if (offset < 0 || offset >= kCalendarDays) {
+        return "No date chosen";
+    }
+    const auto two = [](std::int32_t number) { return (number < 10 ? "0" : "") + std::to_string(number); };
+    std::string text = std::to_string(m_Calendar.m_SelectedYear) + "-" + two(m_Calendar.m_SelectedMonth) +
+                       "-" + two(m_CursorDay + 1) + ", ";
+    const std::int16_t code = m_Calendar.GetDayType(static_cast<std::int32_t>(offset));
+    if (code <= 0 || code > kDayTypeCount) {
+        text += "by its weekday";
+    } else {
+        const std::string& name = DayTypeLongNames[code - 1];
+        text += name.empty() ? "day type " + std::to_string(code - 1) : name;
+    }
+    for (const auto& label : HolidayLabels) {
+        if (label && label->m_Day == offset && !label->m_Label.empty()) {
+            text += ", holiday " + label->m_Label;
+        }
+    }
+    return text;
+}
+
 void CalendarEditor::Key(EditorKey key) {
     const std::int64_t cursor =
         static_cast<std::int64_t>(m_Calendar.m_ActualMonthOffset) + std::max(m_CursorDay, 0);

@@ -67,6 +67,9 @@ public:
     void Key(EditorKey key);
     // Day of the shown month (0-based) under the cursor; -1 before the cursor was placed.
     std::int32_t CursorDay() const { return m_CursorDay; }
+    // What a screen reader says of the cursor's date: the date, its day type
+    // and its holiday labels: "2026-12-24, Saturday, holiday Julafton".
+    std::string CursorDescription() const;
     // Shows the month `months` after the shown one (before it for a negative
     // count), within January 2000 to December 2039.
     void StepMonth(std::int32_t months);

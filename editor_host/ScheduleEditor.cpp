@@ -1,6 +1,8 @@
 #include "editor_host/ScheduleEditor.h"
 
+#include "common/CommonProcedures.h"
 #include "common/Errors.h"
+#include "common/SharedTables.h"
 #include "platform/DrawingSurface.h"
 #include "schedule_view/ScheduleGrid.h"
 
@@ -207,6 +209,26 @@ void ScheduleEditor::MoveCursorEdge(int step) {
     m_View.SelectPeriod(m_Host, m_PaintObject, m_CursorDayType, period);
     m_CursorOnEdge = true;
     m_CursorOnStop = stop;
+}
+
+std::string ScheduleEditor::CursorDescription() const {
+    if (m_CursorDayType < 0 || m_CursorDayType >= kDayTypeCount) {
+        return "No day chosen";
+    }
+    const auto dayType = static_cast<std::int16_t>(m_CursorDayType);
+    std::string text = DayTypeLongNames[dayType];
+    if (text.empty()) {
+        text = "Day type " + std::to_string(dayType);
+    }
+    const auto& selected = m_Schedule->SelectedPeriod();
+    if (selected != nullptr && m_Schedule->DayTypeHolding(selected.get()) == m_CursorDayType) {
+        text += ", " + MinutesToTimeText(std::max<std::int32_t>(selected->m_StartMinute, 0)) + " to " +
+                MinutesToTimeText(std::max<std::int32_t>(selected->m_StopMinute, 0)) + ", selected";
+    }
+    const std::int32_t count = m_Schedule->Periods(dayType).Count();
+    text += "; " + (count == 0 ? std::string("no periods")
+                               : std::to_string(count) + (count == 1 ? " period" : " periods"));
+    return text;
 }
 
 void ScheduleEditor::Key(EditorKey key) {

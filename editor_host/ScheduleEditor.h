@@ -66,6 +66,10 @@ public:
     void Key(EditorKey key);
     // The day type of the cursor's row, -1 before the cursor was placed.
     std::int32_t CursorDayType() const { return m_CursorDayType; }
+    // What a screen reader says of the cursor's row: its day type's long name,
+    // the selected period when it is on that row, and the row's period count:
+    // "Tuesday, 09:15 to 17:00, selected; 2 periods".
+    std::string CursorDescription() const;
     // The edge under the cursor: the selected period and whether it is its
     // stop edge; nothing when the cursor is on no edge.
     std::optional<std::pair<PeriodPtr, bool>> CursorEdge() const;

@@ -22,7 +22,8 @@ run_packages=(
 # Xlib, strace and python3 for the benchmarks; clang 14 with libFuzzer for the
 # fuzz targets; openbox and python3-icalendar for the editor's end-to-end test,
 # python3-holidays for the holiday import's test; acl and attr (setfacl,
-# getfattr) for the file-safety tests.
+# getfattr) for the file-safety tests; at-spi2-core, python3-pyatspi and
+# dbus for the editor's accessibility test.
 test_packages=(
   libgtest-dev libgmock-dev
   xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core python3-icalendar python3-holidays
@@ -30,6 +31,7 @@ test_packages=(
   desktop-file-utils libglib2.0-bin groff-base man-db dpkg-dev
   libbenchmark-dev libx11-dev strace python3 clang-14 libclang-rt-14-dev
   acl attr
+  at-spi2-core python3-pyatspi dbus
 )
 
 case "$set_name" in

@@ -12,6 +12,7 @@
 #include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -312,6 +313,13 @@ TEST(EditorWindow, EachTabKeepsItsZoomAndTheMouseWorksAtAnyZoom) {
     QTest::mouseMove(picture, edge + QPoint(30, 0));
     QTest::mouseRelease(picture, Qt::LeftButton, {}, edge + QPoint(30, 0));
     EXPECT_EQ(f.Find<QLineEdit>("periodStopEdit")->text(), "16:50");
+    // Screen readers hear the edit through Qt's accessibility interface.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(picture);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Schedule grid");
+    EXPECT_TRUE(
+        accessible->text(QAccessible::Description).startsWith("Wednesday, 14:00 to 16:50, selected; "))
+        << accessible->text(QAccessible::Description).toStdString();
 
     // A calendar opened beside it keeps a zoom of its own; Ctrl with the wheel zooms.
     f.Trigger("actionNewCalendar");

@@ -135,6 +135,28 @@ TEST(ScheduleKeyboard, TheCursorStaysOnDrawnRowsAndFollowsAPress) {
     EXPECT_EQ(Times(*f.Schedule, 2), Periods{}) << "a second delete has no period to delete";
 }
 
+// What a screen reader is told after each step: the cursor's row, the
+// selected period when it is on that row, and the row's count.
+TEST(ScheduleEditor, TheCursorIsDescribedForScreenReaders) {
+    SharedTablesScope tables;
+    SharedTablesScope::NameDayTypes();
+    ScheduleFixture f;
+    EXPECT_EQ(f.Editor.CursorDescription(), "No day chosen");
+    const std::pair<const char*, const char*> steps[] = {
+        {"key down\n", "Monday; no periods"},
+        {"key insert\n", "Monday, 08:00 to 17:00, selected; 1 period"},
+        {"key down\n", "Tuesday; no periods"},
+        {"key insert\n", "Tuesday, 08:00 to 17:00, selected; 1 period"},
+        {"key up\n", "Monday; 1 period"},
+        {"key right\nkey right\nkey shift-right\n", "Monday, 08:00 to 17:05, selected; 1 period"},
+        {"key delete\n", "Monday; no periods"},
+    };
+    for (const auto& [script, said] : steps) {
+        f.Run(script);
+        EXPECT_EQ(f.Editor.CursorDescription(), said) << script;
+    }
+}
+
 TEST(ScheduleEditor, UndoAndRedoEveryEditToAnyDepth) {
     ScheduleFixture f;
     const std::string opened = f.Schedule->ComposePeriodArray();
@@ -216,6 +238,32 @@ TEST(CalendarEditor, KeysMoveADateCursorAcrossMonthsAndSpacePaintsTheSelectedCod
         editor.Key(i % 2 == 0 ? EditorKey::Left : EditorKey::Up);
     }
     EXPECT_EQ(editor.CursorDay(), 0);
+}
+
+TEST(CalendarEditor, TheCursorDateIsDescribedWithItsDayTypeAndHolidays) {
+    SharedTablesScope tables;
+    SharedTablesScope::NameDayTypes("Special ", "Special day ");
+    SharedTablesScope::AddHoliday(static_cast<std::int32_t>(DayOffsetOf(2026, 12, 24)), "Julafton", true);
+    RecordingSurface picture(320, 180);
+    FakeImageList images;
+    CalendarEditor editor(picture, images);
+    editor.ShowMonth(2026, 12);
+    EXPECT_EQ(editor.CursorDescription(), "No date chosen");
+    const std::pair<const char*, const char*> steps[] = {
+        {"key right\n", "2026-12-01, by its weekday"},
+        {"select 6\nkey space\n", "2026-12-01, Friday"}, // entry 6 is code 5, day type 4
+        {"key down\nkey down\nkey down\nkey right\nkey right\n",
+         "2026-12-24, by its weekday, holiday Julafton"},
+        {"select 10\nkey space\n", "2026-12-24, Special day 2, holiday Julafton"},
+        {"key page-down\n", "2027-01-24, by its weekday"},
+    };
+    for (const auto& [script, said] : steps) {
+        std::istringstream in(script);
+        for (const auto& command : ParseEventScript(in, "s", CalendarEditor::ScriptVerbs())) {
+            editor.Run(command);
+        }
+        EXPECT_EQ(editor.CursorDescription(), said) << script;
+    }
 }
 
 TEST(EditedFiles, NamesSayWhatAFileIs) {

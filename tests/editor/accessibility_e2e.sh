@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The editor as a screen reader meets it: the real program under Xvfb on a
+# private session bus with its own accessibility bus (at-spi2-core), read
+# through pyatspi. The schedule grid is found by its accessible name, edited
+# with the keyboard, and its description must say the cursor's day and the
+# selected period. Exit status 77 when the tools are missing.
+#
+# Usage: accessibility_e2e.sh VELMAR_EDITOR EXAMPLE_PROFILES_DIR
+set -euo pipefail
+
+editor=$1
+examples=$2
+here=$(cd "$(dirname "$0")" && pwd)
+launcher=/usr/libexec/at-spi-bus-launcher
+
+for tool in Xvfb xdotool dbus-run-session "$launcher"; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is missing (scripts/install-deps.sh test)"; exit 77; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: no python3-pyatspi"; exit 77; }
+
+# A session bus of its own, so that no other session's readers or
+# applications are seen or disturbed.
+if [ -z "${VELMAR_PRIVATE_BUS:-}" ]; then
+  exec env VELMAR_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
+fi
+
+fail() {
+  echo "FAIL: $*"
+  tail -n 20 "${work:-/nonexistent}"/*.log 2>/dev/null || true
+  exit 1
+}
+
+source "$here/../../scripts/xvfb-tray.sh"
+start_xvfb || fail "Xvfb did not start"
+"$launcher" --launch-immediately >"$work/bus.log" 2>&1 &
+pids+=($!)
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LANG=C.UTF-8 LC_ALL=C.UTF-8 NO_AT_BRIDGE=0
+
+cp "$examples/Profile_0003.dat" "$work/"
+"$editor" "$work/Profile_0003.dat" >"$work/editor.log" 2>&1 &
+pids+=($!)
+window_exists() { xdotool search --onlyvisible --name "Velmar Editor" >/dev/null 2>&1; }
+wait_for 20 window_exists || fail "the editor's window did not appear"
+window=$(xdotool search --onlyvisible --name "Velmar Editor" | head -n1)
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+
+/usr/bin/python3 "$here/accessibility_probe.py" || fail "the accessibility probe failed"
+echo "PASS"
