@@ -23,6 +23,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <vector>
 
 namespace velmar::test {
 namespace {
@@ -142,7 +143,7 @@ TEST(ScheduleEditor, TheCursorIsDescribedForScreenReaders) {
     SharedTablesScope::NameDayTypes();
     ScheduleFixture f;
     EXPECT_EQ(f.Editor.CursorDescription(), "No day chosen");
-    const std::pair<const char*, const char*> steps[] = {
+    const std::vector<std::pair<const char*, const char*>> steps{
         {"key down\n", "Monday; no periods"},
         {"key insert\n", "Monday, 08:00 to 17:00, selected; 1 period"},
         {"key down\n", "Tuesday; no periods"},
@@ -249,7 +250,7 @@ TEST(CalendarEditor, TheCursorDateIsDescribedWithItsDayTypeAndHolidays) {
     CalendarEditor editor(picture, images);
     editor.ShowMonth(2026, 12);
     EXPECT_EQ(editor.CursorDescription(), "No date chosen");
-    const std::pair<const char*, const char*> steps[] = {
+    const std::vector<std::pair<const char*, const char*>> steps{
         {"key right\n", "2026-12-01, by its weekday"},
         {"select 6\nkey space\n", "2026-12-01, Friday"}, // entry 6 is code 5, day type 4
         {"key down\nkey down\nkey down\nkey right\nkey right\n",
