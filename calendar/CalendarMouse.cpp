@@ -2,6 +2,7 @@
 // pointer tip that names the code and the holiday of the date under the pointer.
 
 #include "calendar/Calendar.h"
+#include "calendar/CalendarGrid.h"
 #include "calendar/ICalendarHost.h"
 #include "common/Errors.h"
 #include "common/Numeric.h"
@@ -37,16 +38,20 @@ template <typename Step> bool Attempt(Step&& step) {
 
 std::int16_t cCalendar::GetDateBoxAtPosition(float X, float Y) const {
     // A position that is not a number fails every comparison below; it is off the grid too.
-    if (!std::isfinite(X) || !std::isfinite(Y) || X <= 30 || X >= 310 || Y <= 20 || Y >= 170) {
+    using namespace month;
+    if (!std::isfinite(X) || !std::isfinite(Y) || X <= kGridLeft || X >= kGridRight || Y <= kGridTop ||
+        Y >= kGridBottom) {
         return -1;
     }
     // The position is rounded (halves to even) before the division, as the
     // integer division of a single-precision value does. The last half unit
     // before the right or bottom edge rounds onto the edge itself; it still
     // belongs to the last column or row, not to a box beyond the grid.
-    const long long row = std::min(static_cast<long long>(RoundHalfEven(Y - 20.0)) / 25, 5LL);
-    const long long column = std::min(static_cast<long long>(RoundHalfEven(X - 30.0)) / 40, 6LL);
-    const long long day = row * 7 - m_FirstWeekDayInActualMonth + column;
+    const long long row = std::min<long long>(
+        static_cast<long long>(RoundHalfEven(Y - double{kGridTop})) / kRowHeight, kRows - 1);
+    const long long column = std::min<long long>(
+        static_cast<long long>(RoundHalfEven(X - double{kGridLeft})) / kColumnWidth, kColumns - 1);
+    const long long day = row * kColumns - m_FirstWeekDayInActualMonth + column;
     if (day < 0 || day >= m_DaysInActualMonth) {
         return -1;
     }

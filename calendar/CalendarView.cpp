@@ -3,6 +3,7 @@
 // and week numbers to its left.
 
 #include "calendar/Calendar.h"
+#include "calendar/CalendarGrid.h"
 #include "calendar/ICalendarHost.h"
 #include "common/CodePage.h"
 #include "common/CommonProcedures.h"
@@ -17,16 +18,8 @@ namespace velmar {
 
 namespace {
 
-constexpr int kGridLeft = 30;
-constexpr int kGridTop = 20;
-constexpr int kColumnWidth = 40;
-constexpr int kRowHeight = 25;
-constexpr int kColumns = 7;
-constexpr int kRows = 6;
-constexpr int kGridRight = kGridLeft + kColumnWidth * kColumns; // 310
-constexpr int kGridBottom = kGridTop + kRowHeight * kRows;      // 170
-constexpr int kBoxInnerWidth = 37;
-constexpr int kBoxInnerHeight = 22;
+using namespace month;
+
 constexpr int kFirstWeekdayText = 611; // Monday; 617 is Sunday
 
 constexpr Colour kWhite = Rgb(255, 255, 255);
@@ -136,11 +129,11 @@ void cCalendar::PaintDateBox(ICalendarHost& m_ParentContainer, IDrawingSurface* 
         static_cast<std::int64_t>(DateToPaintInActualMonth) + m_FirstWeekDayInActualMonth;
     const std::int64_t row = cell / kColumns;
     const std::int64_t column = cell % kColumns;
-    const auto bx = static_cast<double>(kGridLeft + kColumnWidth * column);
-    const auto by = static_cast<double>(kGridTop + kRowHeight * row);
+    const auto bx = static_cast<double>(BoxLeft(static_cast<int>(column)));
+    const auto by = static_cast<double>(BoxTop(static_cast<int>(row)));
     const long long offset = static_cast<long long>(m_ActualMonthOffset) + DateToPaintInActualMonth;
 
-    box.FillRect(bx + 2, by + 2, kBoxInnerWidth, kBoxInnerHeight, box.BackColor());
+    box.FillRect(bx + kBoxInset, by + kBoxInset, kBoxInnerWidth, kBoxInnerHeight, box.BackColor());
     const int bandHeight = m_ShowTimeAxis != 0 ? 16 : 22;
 
     // Sundays and holidays with a label shown in calendars get the red band.

@@ -1,5 +1,6 @@
 #include "editor/CalendarTab.h"
 
+#include "calendar/CalendarGrid.h"
 #include "common/Errors.h"
 #include "editor/FailureText.h"
 #include "editor/PictureBox.h"
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -20,6 +20,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <array>
 
@@ -91,10 +93,13 @@ void CalendarTab::BuildWidgets() {
     m_Picture = new PictureBox(m_Surface, this);
     m_Picture->setObjectName(QStringLiteral("calendarPicture"));
     m_Picture->setAccessibleName(tr("Calendar month"));
-    m_Picture->setAccessibleDescription(
-        tr("Arrow keys move between dates, Space paints the selected day type, "
-           "PageUp and PageDown change the month"));
-    layout->addWidget(m_Picture);
+    m_Picture->setWhatsThis(tr("Arrow keys move between dates, Space paints the selected day type, "
+                               "PageUp and PageDown change the month"));
+    m_Scroll = new QScrollArea(this);
+    m_Scroll->setObjectName(QStringLiteral("calendarScrollArea"));
+    m_Scroll->setWidget(m_Picture);
+    m_Scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(m_Scroll, 1);
 
     auto* dayTypeRow = new QHBoxLayout;
     auto* dayTypeLabel = new QLabel(tr("&Day type:"), this);
@@ -168,7 +173,6 @@ void CalendarTab::BuildWidgets() {
     holidayRow->addWidget(holidayButton);
     holidayRow->addWidget(m_HolidaysLabel, 1);
     layout->addLayout(holidayRow);
-    layout->addStretch(1);
 
     m_Picture->OnPress = [this](int button, float x, float y) {
         m_Editor->MouseDown(static_cast<std::int16_t>(button), x, y);
@@ -179,6 +183,7 @@ void CalendarTab::BuildWidgets() {
         AfterEdit();
     };
     m_Picture->OnKey = [this](QKeyEvent* event) { return HandleKey(event); };
+    m_Picture->OnZoomSteps = [this](int steps) { StepZoom(steps); };
     m_Picture->OnOverlay = [this](QPainter& painter) {
         const std::int32_t day = m_Editor->CursorDay();
         if (day < 0 || !m_Picture->hasFocus()) {
@@ -188,8 +193,23 @@ void CalendarTab::BuildWidgets() {
         QPen pen(palette().color(QPalette::Highlight), 2);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(30 + 40 * (cell % 7) + 2, 20 + 25 * (cell / 7) + 2, 37, 22);
+        painter.drawRect(month::BoxLeft(cell % month::kColumns) + month::kBoxInset,
+                         month::BoxTop(cell / month::kColumns) + month::kBoxInset, month::kBoxInnerWidth,
+                         month::kBoxInnerHeight);
     };
+}
+
+void CalendarTab::ShowAtZoom(int zoom) {
+    m_Picture->SetZoom(zoom);
+    Repaint();
+}
+
+int CalendarTab::PictureWidth() const {
+    return m_Surface.Width();
+}
+
+int CalendarTab::PictureAreaWidth() const {
+    return m_Scroll->width() - 2 * m_Scroll->frameWidth() - m_Scroll->verticalScrollBar()->sizeHint().width();
 }
 
 void CalendarTab::Repaint() {
@@ -201,11 +221,13 @@ void CalendarTab::Repaint() {
 void CalendarTab::ShowMonth(int year, int month) {
     m_Editor->ShowMonth(year, month);
     m_Picture->update();
+    DescribeCursor();
 }
 
 void CalendarTab::StepMonth(int months) {
     m_Editor->StepMonth(months);
     m_Picture->update();
+    DescribeCursor();
 }
 
 void CalendarTab::ShowScheduleOf(const std::string& profilePath) {
@@ -224,18 +246,27 @@ void CalendarTab::ShowScheduleOf(const std::string& profilePath) {
 
 void CalendarTab::LoadHolidays(const std::string& icsPath) {
     const FileBytes bytes = ReadRegularFile(icsPath, kICalendarFileKind);
-    const std::vector<HolidayDate> holidays = ReadHolidayDates(std::string(bytes.begin(), bytes.end()));
+    const HolidayImport holidays =
+        ReadHolidays(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     ShowHolidays(holidays);
-    m_HolidaysLabel->setText(tr("%n holiday date(s) from %1", nullptr, static_cast<int>(holidays.size()))
-                                 .arg(QString::fromStdString(FileNameOf(icsPath))));
+    QString summary = tr("%n holiday date(s) from %1", nullptr, holidays.Dates)
+                          .arg(QString::fromStdString(FileNameOf(icsPath)));
+    if (holidays.LaterEvents > 0) {
+        summary += tr("; %n later event(s) with dates already labelled", nullptr, holidays.LaterEvents);
+    }
+    const std::int32_t skipped = holidays.TimedEvents + holidays.CancelledEvents + holidays.UndatedEvents;
+    if (skipped > 0) {
+        summary += tr("; %n timed, cancelled or undated event(s) skipped", nullptr, skipped);
+    }
+    m_HolidaysLabel->setText(summary);
     Repaint();
 }
 
 void CalendarTab::PaintAtCursor() {
     if (m_Editor->CursorDay() < 0) {
-        m_Editor->Key(CalendarKey::Right);
+        m_Editor->Key(EditorKey::Right);
     }
-    m_Editor->Key(CalendarKey::Space);
+    m_Editor->Key(EditorKey::Space);
     AfterEdit();
 }
 
@@ -243,19 +274,19 @@ bool CalendarTab::HandleKey(QKeyEvent* event) {
     const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
     switch (event->key()) {
     case Qt::Key_Left:
-        m_Editor->Key(CalendarKey::Left);
+        m_Editor->Key(EditorKey::Left);
         break;
     case Qt::Key_Right:
-        m_Editor->Key(CalendarKey::Right);
+        m_Editor->Key(EditorKey::Right);
         break;
     case Qt::Key_Up:
-        m_Editor->Key(CalendarKey::Up);
+        m_Editor->Key(EditorKey::Up);
         break;
     case Qt::Key_Down:
-        m_Editor->Key(CalendarKey::Down);
+        m_Editor->Key(EditorKey::Down);
         break;
     case Qt::Key_Space:
-        m_Editor->Key(CalendarKey::Space);
+        m_Editor->Key(EditorKey::Space);
         break;
     case Qt::Key_PageUp:
         StepMonth(shift ? -12 : -1);
@@ -272,7 +303,13 @@ bool CalendarTab::HandleKey(QKeyEvent* event) {
 
 void CalendarTab::AfterEdit() {
     m_Picture->update();
+    DescribeCursor();
     Changed();
+}
+
+void CalendarTab::DescribeCursor() {
+    // Qt tells screen readers of the change.
+    m_Picture->setAccessibleDescription(QString::fromStdString(m_Editor->CursorDescription()));
 }
 
 std::string CalendarTab::DisplayName() const {
@@ -320,12 +357,10 @@ bool CalendarTab::Redo() {
     return redone;
 }
 
-std::string CalendarTab::ExportICalendar() const {
+std::string CalendarTab::ExportICalendar(const ICalendarExport& options) const {
     const auto& names = TextsIn(m_Language).Long;
-    return CalendarToICalendar(
-        m_Editor->Calendar(), std::vector<std::string>(names.begin(), names.end()),
-        {QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toStdString(),
-         DisplayName()});
+    return CalendarToICalendar(m_Editor->Calendar(), std::vector<std::string>(names.begin(), names.end()),
+                               options);
 }
 
 QWidget* CalendarTab::EditingWidget() {

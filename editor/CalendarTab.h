@@ -12,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QScrollArea;
 class QPushButton;
 
 namespace velmar {
@@ -37,7 +38,7 @@ public:
     bool Redo() override;
     bool CanUndo() override { return m_Editor->History().CanUndo(); }
     bool CanRedo() override { return m_Editor->History().CanRedo(); }
-    std::string ExportICalendar() const override;
+    std::string ExportICalendar(const ICalendarExport& options) const override;
     std::string FileFilter() const override { return "Calendar files (*.dat *.cal);;All files (*)"; }
     QWidget* EditingWidget() override;
 
@@ -55,11 +56,18 @@ public:
 
     CalendarEditor& Editor() { return *m_Editor; }
 
+protected:
+    void ShowAtZoom(int zoom) override;
+    int PictureWidth() const override;
+    int PictureAreaWidth() const override;
+
 private:
     void BuildWidgets();
     void Repaint();
     bool HandleKey(QKeyEvent* event);
     void AfterEdit();
+    // The cursor's row or date, as screen readers read the picture.
+    void DescribeCursor();
 
     EditorLanguage m_Language;
     EditedFile m_File;
@@ -69,6 +77,7 @@ private:
     std::string m_ScheduleName;
 
     PictureBox* m_Picture = nullptr;
+    QScrollArea* m_Scroll = nullptr;
     QLabel* m_Month = nullptr;
     QComboBox* m_DayTypes = nullptr;
     QCheckBox* m_TimeAxis = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor_host/EditedFiles.h"
+#include "editor_host/ICalendar.h"
 
 #include <QWidget>
 #include <functional>
@@ -32,21 +33,42 @@ public:
     virtual bool CanUndo() = 0;
     virtual bool CanRedo() = 0;
     // The document as an iCalendar text, for File > Export.
-    virtual std::string ExportICalendar() const = 0;
+    virtual std::string ExportICalendar(const ICalendarExport& options) const = 0;
     // The file dialog's filter for Save as.
     virtual std::string FileFilter() const = 0;
     // The widget that takes the keyboard when the tab is shown.
     virtual QWidget* EditingWidget() = 0;
 
+    // The picture's zoom, 1 to 4, kept by the tab while the editor runs.
+    // Until one is set, the tab starts at the largest zoom at which the whole
+    // picture fits its width.
+    int Zoom() const { return m_Zoom; }
+    void SetZoom(int zoom);
+    void StepZoom(int steps);
+    // The largest zoom at which the picture fits the tab's width now.
+    void ZoomToFit();
+
     // Called after every change of the document or of what can be undone.
     std::function<void()> OnChanged;
 
 protected:
+    // Shows the picture at `zoom` and draws it again.
+    virtual void ShowAtZoom(int zoom) = 0;
+    // The picture's width in its own pixels, and the width there is for it
+    // on the screen.
+    virtual int PictureWidth() const = 0;
+    virtual int PictureAreaWidth() const = 0;
+    void showEvent(QShowEvent* event) override;
+
     void Changed() const {
         if (OnChanged) {
             OnChanged();
         }
     }
+
+private:
+    int m_Zoom = 1;
+    bool m_ZoomChosen = false;
 };
 
 // The file name part of a path.

@@ -4,14 +4,18 @@
 #include "editor/CalendarTab.h"
 #include "editor/FailureText.h"
 #include "editor/ScheduleTab.h"
+#include "editor_host/EditorZoom.h"
 #include "platform/FileReplace.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeySequence>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
+#include <QTimeZone>
 #include <array>
 #include <cstdio>
 
@@ -48,7 +52,14 @@ EditorWindow::EditorWindow(EditorLanguage language, std::unique_ptr<EditorDialog
     });
     setCentralWidget(m_Tabs);
     BuildMenus();
-    resize(560, 480);
+    // Never larger than the screen's free area at any scale factor: the time
+    // boxes and buttons stay in sight and the pictures scroll.
+    WindowSize size{560, 480};
+    if (const QScreen* shown = screen()) {
+        const QSize available = shown->availableGeometry().size();
+        size = FittedWindowSize(size, {available.width(), available.height()});
+    }
+    resize(size.Width, size.Height);
     Refresh();
 }
 
@@ -147,6 +158,25 @@ void EditorWindow::BuildMenus() {
                 tab->StepMonth(1);
             }
         }));
+
+    // Each tab keeps its own zoom.
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    QAction* zoomIn =
+        add(view, "actionZoomIn", tr("Zoom &in"), QKeySequence::ZoomIn, [this] { StepZoom(1); });
+    // Ctrl with the key that has + on its shift level, as on most layouts.
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(tr("Ctrl+="))});
+    add(view, "actionZoomOut", tr("Zoom &out"), QKeySequence::ZoomOut, [this] { StepZoom(-1); });
+    add(view, "actionZoomFit", tr("&Fit to the window"), QKeySequence(tr("Ctrl+0")), [this] {
+        if (EditorTab* tab = CurrentTab()) {
+            tab->ZoomToFit();
+        }
+    });
+}
+
+void EditorWindow::StepZoom(int steps) const {
+    if (EditorTab* tab = CurrentTab()) {
+        tab->StepZoom(steps);
+    }
 }
 
 void EditorWindow::RunScheduleCommand(ScheduleCommand command) const {
@@ -349,7 +379,11 @@ bool EditorWindow::Export() {
             options.OverReadOnly = true;
         }
         try {
-            const std::string text = tab->ExportICalendar();
+            ICalendarExport document;
+            document.Stamp = QDateTime::currentSecsSinceEpoch();
+            document.ExportId = NewExportId();
+            document.TimeZone = QTimeZone::systemTimeZoneId().toStdString();
+            const std::string text = tab->ExportICalendar(document);
             ReplaceFile(path, FileBytes(text.begin(), text.end()), options);
         } catch (const std::exception& error) {
             m_Dialogs->ShowError(FailureText(error, "export to", path));

@@ -63,6 +63,7 @@ private:
     bool MayClose(EditorTab* tab);
     void Refresh();
     void RunScheduleCommand(ScheduleCommand command) const;
+    void StepZoom(int steps) const;
     std::string Open(const std::string& path, bool profile);
     bool OpenShowingProblem(const std::string& path, bool profile);
 

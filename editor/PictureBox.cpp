@@ -1,11 +1,14 @@
 #include "editor/PictureBox.h"
 
+#include "editor_host/EditorZoom.h"
 #include "platform/qt/QtImageSurface.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
+#include <algorithm>
 
 namespace velmar {
 
@@ -34,17 +37,38 @@ PictureBox::PictureBox(QtImageSurface& surface, QWidget* parent) : QWidget(paren
 }
 
 void PictureBox::SyncSize() {
-    setFixedSize(m_Surface.Width(), m_Surface.Height());
+    setFixedSize(ZoomedSize());
     update();
 }
 
+void PictureBox::SetZoom(int zoom) {
+    m_Zoom = std::clamp(zoom, kSmallestZoom, kLargestZoom);
+    m_Surface.SetScale(m_Zoom * devicePixelRatioF());
+    SyncSize();
+}
+
+QPoint PictureBox::WidgetPoint(double x, double y) const {
+    return {static_cast<int>(x * m_Zoom), static_cast<int>(y * m_Zoom)};
+}
+
+QSize PictureBox::ZoomedSize() const {
+    return {m_Surface.Width() * m_Zoom, m_Surface.Height() * m_Zoom};
+}
+
 QSize PictureBox::sizeHint() const {
-    return {m_Surface.Width(), m_Surface.Height()};
+    return ZoomedSize();
 }
 
 void PictureBox::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_Surface.Image());
+    const QImage& image = m_Surface.Image();
+    if (m_Zoom == 1 && m_Surface.Scale() == 1) {
+        painter.drawImage(QPoint(0, 0), image);
+    } else {
+        // The image has as many pixels as the screen shows here: no enlargement.
+        painter.drawImage(QRectF(0, 0, m_Surface.Width() * m_Zoom, m_Surface.Height() * m_Zoom), image);
+        painter.scale(m_Zoom, m_Zoom);
+    }
     if (OnOverlay) {
         OnOverlay(painter);
     }
@@ -53,21 +77,24 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
 void PictureBox::mousePressEvent(QMouseEvent* event) {
     const int button = ButtonOf(event->button());
     if (button != 0 && OnPress) {
-        OnPress(button, static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+        OnPress(button, static_cast<float>(PicturePosition(event->position().x(), m_Zoom)),
+                static_cast<float>(PicturePosition(event->position().y(), m_Zoom)));
     }
     AfterEvent();
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     if (OnMove) {
-        OnMove(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+        OnMove(static_cast<float>(PicturePosition(event->position().x(), m_Zoom)),
+               static_cast<float>(PicturePosition(event->position().y(), m_Zoom)));
     }
     AfterEvent();
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     if (ButtonOf(event->button()) != 0 && OnRelease) {
-        OnRelease(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+        OnRelease(static_cast<float>(PicturePosition(event->position().x(), m_Zoom)),
+                  static_cast<float>(PicturePosition(event->position().y(), m_Zoom)));
     }
     AfterEvent();
 }
@@ -79,6 +106,18 @@ void PictureBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void PictureBox::wheelEvent(QWheelEvent* event) {
+    if ((event->modifiers() & Qt::ControlModifier) == 0 || !OnZoomSteps) {
+        // Scrolls the area the picture is in.
+        QWidget::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    if (const int steps = WheelZoomSteps(m_PendingWheel, event->angleDelta().y()); steps != 0) {
+        OnZoomSteps(steps);
+    }
 }
 
 bool PictureBox::focusNextPrevChild(bool next) {

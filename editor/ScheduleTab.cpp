@@ -7,7 +7,6 @@
 #include "schedule_view/ScheduleGrid.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <array>
 #include <cmath>
@@ -28,12 +28,15 @@ namespace {
 constexpr int kHourLabelStep = 3; // labels 00, 03, .. 24
 constexpr int kRulerHeight = 16;
 
-// The hours above the grid, each label centred on its hour line. The grid
-// itself carries no hour texts; the host draws them.
+// The hours above the grid, each label centred on its hour line, at the
+// grid's zoom and scrolled with it. The grid itself carries no hour texts;
+// the host draws them.
 class HourRuler : public QWidget {
 public:
     explicit HourRuler(QWidget* parent) : QWidget(parent) { setFixedHeight(kRulerHeight); }
-    int Offset = 0; // x of the picture box's left edge in this widget
+    int Offset = 0;   // x of the picture box's left edge in this widget, unscrolled
+    int Scrolled = 0; // how far the grid is scrolled to the left
+    int Zoom = 1;
 
 protected:
     void paintEvent(QPaintEvent* /*event*/) override {
@@ -41,17 +44,14 @@ protected:
         painter.setPen(palette().color(QPalette::WindowText));
         const QFontMetrics metrics(font());
         for (int hour = 0; hour <= grid::kHours; hour += kHourLabelStep) {
-            const int x = Offset + grid::kGridLeft + grid::kGridWidth / grid::kHours * hour;
+            const int x =
+                Offset - Scrolled + Zoom * (grid::kGridLeft + grid::kGridWidth / grid::kHours * hour);
             const QString text = QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0'));
             painter.drawText(x - metrics.horizontalAdvance(text) / 2, metrics.ascent(), text);
             painter.drawLine(x, height() - 3, x, height() - 1);
         }
     }
 };
-
-std::string Stamp() {
-    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toStdString();
-}
 
 QAction* AddAction(QMenu* menu, const char* objectName, const QString& text, bool checkable = false) {
     QAction* action = menu->addAction(text);
@@ -75,6 +75,7 @@ ScheduleTab::ScheduleTab(const std::string& path, QWidget* parent)
     m_Editor->Host().OnChanged = [this](ScheduleHostMember member) { OnHostChanged(member); };
     ShowProfile();
     Relayout();
+    DescribeCursor();
 }
 
 ScheduleTab::~ScheduleTab() {
@@ -105,13 +106,17 @@ void ScheduleTab::BuildWidgets() {
     m_Picture = new PictureBox(m_Surface);
     m_Picture->setObjectName(QStringLiteral("schedulePicture"));
     m_Picture->setAccessibleName(tr("Schedule grid"));
-    m_Picture->setAccessibleDescription(tr(
+    m_Picture->setWhatsThis(tr(
         "Up and Down choose a day, Left and Right a period edge, Shift with Left or Right moves the edge by "
         "five minutes, Insert adds 08:00-17:00, Delete removes the period, the Menu key opens the menu"));
     m_Scroll->setWidget(m_Picture);
     m_Scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_Scroll, 1);
     ruler->Offset = m_Scroll->frameWidth();
+    connect(m_Scroll->horizontalScrollBar(), &QScrollBar::valueChanged, this, [ruler](int value) {
+        ruler->Scrolled = value;
+        ruler->update();
+    });
 
     auto* times = new QHBoxLayout;
     m_TimeUnderPointer = new QLabel(this);
@@ -179,7 +184,7 @@ void ScheduleTab::BuildWidgets() {
         m_Editor->MouseDown(static_cast<std::int16_t>(button), x, y);
         if (button == 2) {
             PreparePopup();
-            m_Popup->popup(m_Picture->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y))));
+            m_Popup->popup(m_Picture->mapToGlobal(m_Picture->WidgetPoint(x, y)));
         }
     };
     m_Picture->OnMove = [this](float x, float y) { m_Editor->MouseMove(x, y); };
@@ -188,6 +193,7 @@ void ScheduleTab::BuildWidgets() {
         AfterEdit();
     };
     m_Picture->OnKey = [this](QKeyEvent* event) { return HandleKey(event); };
+    m_Picture->OnZoomSteps = [this](int steps) { StepZoom(steps); };
     m_Picture->OnOverlay = [this](QPainter& painter) {
         const std::int32_t dayType = m_Editor->CursorDayType();
         if (dayType < 0 || !m_Picture->hasFocus()) {
@@ -221,6 +227,24 @@ void ScheduleTab::Relayout() {
     m_Editor->Layout();
     m_Editor->Paint();
     m_Picture->SyncSize();
+}
+
+void ScheduleTab::ShowAtZoom(int zoom) {
+    m_Picture->SetZoom(zoom);
+    Relayout();
+    if (auto* ruler = dynamic_cast<HourRuler*>(m_Ruler)) {
+        ruler->Zoom = zoom;
+        ruler->update();
+    }
+}
+
+int ScheduleTab::PictureWidth() const {
+    return m_Surface.Width();
+}
+
+int ScheduleTab::PictureAreaWidth() const {
+    // Room for a vertical scroll bar: the grid grows downwards with the zoom.
+    return m_Scroll->width() - 2 * m_Scroll->frameWidth() - m_Scroll->verticalScrollBar()->sizeHint().width();
 }
 
 void ScheduleTab::OnHostChanged(ScheduleHostMember member) {
@@ -300,10 +324,10 @@ void ScheduleTab::RunWithoutPress(ScheduleCommand command) {
         m_Picture->SyncSize();
         break;
     case ScheduleCommand::AddPeriod:
-        m_Editor->Key(ScheduleKey::Insert);
+        m_Editor->Key(EditorKey::Insert);
         break;
     case ScheduleCommand::DeletePeriod:
-        m_Editor->Key(ScheduleKey::Delete);
+        m_Editor->Key(EditorKey::Delete);
         break;
     }
     AfterEdit();
@@ -311,25 +335,25 @@ void ScheduleTab::RunWithoutPress(ScheduleCommand command) {
 
 bool ScheduleTab::HandleKey(QKeyEvent* event) {
     const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
-    std::optional<ScheduleKey> key;
+    std::optional<EditorKey> key;
     switch (event->key()) {
     case Qt::Key_Up:
-        key = ScheduleKey::Up;
+        key = EditorKey::Up;
         break;
     case Qt::Key_Down:
-        key = ScheduleKey::Down;
+        key = EditorKey::Down;
         break;
     case Qt::Key_Left:
-        key = shift ? ScheduleKey::ShiftLeft : ScheduleKey::Left;
+        key = shift ? EditorKey::ShiftLeft : EditorKey::Left;
         break;
     case Qt::Key_Right:
-        key = shift ? ScheduleKey::ShiftRight : ScheduleKey::Right;
+        key = shift ? EditorKey::ShiftRight : EditorKey::Right;
         break;
     case Qt::Key_Insert:
-        key = ScheduleKey::Insert;
+        key = EditorKey::Insert;
         break;
     case Qt::Key_Delete:
-        key = ScheduleKey::Delete;
+        key = EditorKey::Delete;
         break;
     case Qt::Key_Menu:
     case Qt::Key_F10:
@@ -340,8 +364,8 @@ bool ScheduleTab::HandleKey(QKeyEvent* event) {
             PreparePopup();
             const int row =
                 m_Editor->Schedule().GetAxisIndex(static_cast<std::int16_t>(m_Editor->CursorDayType()));
-            m_Popup->popup(
-                m_Picture->mapToGlobal(QPoint(grid::kGridLeft, grid::BandTop(row) + grid::kBandLines)));
+            m_Popup->popup(m_Picture->mapToGlobal(
+                m_Picture->WidgetPoint(grid::kGridLeft, grid::BandTop(row) + grid::kBandLines)));
         }
         return true;
     default:
@@ -354,7 +378,13 @@ bool ScheduleTab::HandleKey(QKeyEvent* event) {
 
 void ScheduleTab::AfterEdit() {
     m_Picture->update();
+    DescribeCursor();
     Changed();
+}
+
+void ScheduleTab::DescribeCursor() {
+    // Qt tells screen readers of the change.
+    m_Picture->setAccessibleDescription(QString::fromStdString(m_Editor->CursorDescription()));
 }
 
 std::string ScheduleTab::DisplayName() const {
@@ -409,8 +439,8 @@ bool ScheduleTab::Redo() {
     return redone;
 }
 
-std::string ScheduleTab::ExportICalendar() const {
-    return ScheduleToICalendar(m_Editor->Schedule(), m_Opened.Contents.Record.Name, {Stamp(), DisplayName()});
+std::string ScheduleTab::ExportICalendar(const ICalendarExport& options) const {
+    return ScheduleToICalendar(m_Editor->Schedule(), m_Opened.Contents.Record.Name, options);
 }
 
 QWidget* ScheduleTab::EditingWidget() {

@@ -53,7 +53,7 @@ public:
     bool Redo() override;
     bool CanUndo() override { return m_Editor->History().CanUndo(); }
     bool CanRedo() override { return m_Editor->History().CanRedo(); }
-    std::string ExportICalendar() const override;
+    std::string ExportICalendar(const ICalendarExport& options) const override;
     std::string FileFilter() const override { return "Profile files (Profile_*.dat *.DAT);;All files (*)"; }
     QWidget* EditingWidget() override;
 
@@ -68,6 +68,11 @@ public:
     ScheduleEditor& Editor() { return *m_Editor; }
     const OpenedProfile& Opened() const { return m_Opened; }
 
+protected:
+    void ShowAtZoom(int zoom) override;
+    int PictureWidth() const override;
+    int PictureAreaWidth() const override;
+
 private:
     void BuildWidgets();
     void ShowProfile();
@@ -78,6 +83,8 @@ private:
     void ShowPopup(const QPoint& globalPosition);
     void RunWithoutPress(ScheduleCommand command);
     void AfterEdit();
+    // The cursor's row or date, as screen readers read the picture.
+    void DescribeCursor();
 
     OpenedProfile m_Opened;
     EditedFile m_File;

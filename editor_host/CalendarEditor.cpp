@@ -1,6 +1,5 @@
 #include "editor_host/CalendarEditor.h"
 
-#include "common/ConsoleText.h"
 #include "common/Errors.h"
 #include "common/Paths.h"
 #include "common/SharedTables.h"
@@ -9,7 +8,6 @@
 #include "platform/FileReplace.h"
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -157,31 +155,57 @@ void CalendarEditor::MoveCursorTo(std::int64_t dayOffset) {
     m_CursorDay = static_cast<std::int32_t>(dayOffset - m_Calendar.m_ActualMonthOffset);
 }
 
-void CalendarEditor::Key(CalendarKey key) {
+std::string CalendarEditor::CursorDescription() const {
+    if (m_CursorDay < 0) {
+        return "No date chosen";
+    }
+    const std::int64_t offset = static_cast<std::int64_t>(m_Calendar.m_ActualMonthOffset) + m_CursorDay;
+    if (offset < 0 || offset >= kCalendarDays) {
+        return "No date chosen";
+    }
+    const auto two = [](std::int32_t number) { return (number < 10 ? "0" : "") + std::to_string(number); };
+    std::string text = std::to_string(m_Calendar.m_SelectedYear) + "-" + two(m_Calendar.m_SelectedMonth) +
+                       "-" + two(m_CursorDay + 1) + ", ";
+    const std::int16_t code = m_Calendar.GetDayType(static_cast<std::int32_t>(offset));
+    if (code <= 0 || code > kDayTypeCount) {
+        text += "by its weekday";
+    } else {
+        const std::string& name = DayTypeLongNames[code - 1];
+        text += name.empty() ? "day type " + std::to_string(code - 1) : name;
+    }
+    for (const auto& label : HolidayLabels) {
+        if (label && label->m_Day == offset && !label->m_Label.empty()) {
+            text += ", holiday " + label->m_Label;
+        }
+    }
+    return text;
+}
+
+void CalendarEditor::Key(EditorKey key) {
     const std::int64_t cursor =
         static_cast<std::int64_t>(m_Calendar.m_ActualMonthOffset) + std::max(m_CursorDay, 0);
     switch (key) {
-    case CalendarKey::Left:
-    case CalendarKey::Right:
-    case CalendarKey::Up:
-    case CalendarKey::Down: {
+    case EditorKey::Left:
+    case EditorKey::Right:
+    case EditorKey::Up:
+    case EditorKey::Down: {
         // The first key places the cursor on day 1 of the month.
         if (m_CursorDay < 0) {
             MoveCursorTo(cursor);
             break;
         }
-        const std::int64_t step = key == CalendarKey::Left    ? -1
-                                  : key == CalendarKey::Right ? 1
-                                  : key == CalendarKey::Up    ? -kDaysPerWeek
-                                                              : kDaysPerWeek;
+        const std::int64_t step = key == EditorKey::Left    ? -1
+                                  : key == EditorKey::Right ? 1
+                                  : key == EditorKey::Up    ? -kDaysPerWeek
+                                                            : kDaysPerWeek;
         MoveCursorTo(cursor + step);
         break;
     }
-    case CalendarKey::PageUp:
-    case CalendarKey::PageDown:
-        StepMonth(key == CalendarKey::PageUp ? -1 : 1);
+    case EditorKey::PageUp:
+    case EditorKey::PageDown:
+        StepMonth(key == EditorKey::PageUp ? -1 : 1);
         break;
-    case CalendarKey::Space: {
+    case EditorKey::Space: {
         const std::int16_t entry = m_Host.Controls().DayTypeSelected;
         if (m_CursorDay < 0 || entry <= 0) {
             break;
@@ -195,6 +219,11 @@ void CalendarEditor::Key(CalendarKey key) {
         }
         break;
     }
+    case EditorKey::ShiftLeft:
+    case EditorKey::ShiftRight:
+    case EditorKey::Insert:
+    case EditorKey::Delete:
+        break; // the schedule's keys
     }
 }
 
@@ -219,22 +248,7 @@ void CalendarEditor::Run(const ScriptCommand& command) {
     } else if (verb == "redo") {
         Redo();
     } else if (verb == "key") {
-        static constexpr std::array<std::pair<std::string_view, CalendarKey>, 7> kKeys{{
-            {"left", CalendarKey::Left},
-            {"right", CalendarKey::Right},
-            {"up", CalendarKey::Up},
-            {"down", CalendarKey::Down},
-            {"space", CalendarKey::Space},
-            {"page-up", CalendarKey::PageUp},
-            {"page-down", CalendarKey::PageDown},
-        }};
-        const auto found = std::find_if(kKeys.begin(), kKeys.end(),
-                                        [&](const auto& entry) { return entry.first == command.Text(0); });
-        if (found == kKeys.end()) {
-            throw InvalidArgumentError("no key \"" + EscapeConsoleText(command.Text(0)) +
-                                       "\" (left, right, up, down, space, page-up, page-down)");
-        }
-        Key(found->second);
+        Key(KeyNamed(command.Text(0), kKeys));
     } else {
         throw InvalidArgumentError("the calendar editor has no command \"" + verb + "\"");
     }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "calendar/Calendar.h"
+#include "calendar/CalendarGrid.h"
 #include "editor_host/CalendarHost.h"
 #include "editor_host/EditHistory.h"
+#include "editor_host/EditorKeys.h"
 #include "editor_host/EventScript.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,17 +16,6 @@ namespace velmar {
 
 class IDrawingSurface;
 class IHostImageList;
-
-// The keys of keyboard editing on the month view.
-enum class CalendarKey : std::uint8_t {
-    Left,     // the day before
-    Right,    // the day after
-    Up,       // a week earlier
-    Down,     // a week later
-    Space,    // paints the selected day type onto the cursor's date
-    PageUp,   // the month before
-    PageDown, // the month after
-};
 
 // A calendar in its month view, hosted by a CalendarHost on a picture box:
 // the calendar file, the month shown, the event handlers a window forwards its
@@ -51,8 +43,8 @@ public:
     bool Saveable() const { return m_Saveable; }
 
     // The month view fits in this many pixels: its grid ends at (310, 170).
-    static constexpr int kMonthViewWidth = 320;
-    static constexpr int kMonthViewHeight = 180;
+    static constexpr int kMonthViewWidth = month::kViewWidth;
+    static constexpr int kMonthViewHeight = month::kViewHeight;
 
     // Shows a month: the month fields, then the picture box cleared and the
     // month painted.
@@ -68,10 +60,16 @@ public:
 
     // Keyboard editing: a cursor on a date of the shown month; moving it past
     // the month's first or last day shows the neighbouring month. Dates stay
-    // within 2000 to 2039.
-    void Key(CalendarKey key);
+    // within 2000 to 2039. The keys of the schedule do nothing here.
+    static constexpr std::array<EditorKey, 7> kKeys{EditorKey::Left,    EditorKey::Right, EditorKey::Up,
+                                                    EditorKey::Down,    EditorKey::Space, EditorKey::PageUp,
+                                                    EditorKey::PageDown};
+    void Key(EditorKey key);
     // Day of the shown month (0-based) under the cursor; -1 before the cursor was placed.
     std::int32_t CursorDay() const { return m_CursorDay; }
+    // What a screen reader says of the cursor's date: the date, its day type
+    // and its holiday labels: "2026-12-24, Saturday, holiday Julafton".
+    std::string CursorDescription() const;
     // Shows the month `months` after the shown one (before it for a negative
     // count), within January 2000 to December 2039.
     void StepMonth(std::int32_t months);

@@ -1,12 +1,12 @@
 #include "editor_host/ScheduleEditor.h"
 
-#include "common/ConsoleText.h"
+#include "common/CommonProcedures.h"
 #include "common/Errors.h"
+#include "common/SharedTables.h"
 #include "platform/DrawingSurface.h"
 #include "schedule_view/ScheduleGrid.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace velmar {
@@ -211,32 +211,52 @@ void ScheduleEditor::MoveCursorEdge(int step) {
     m_CursorOnStop = stop;
 }
 
-void ScheduleEditor::Key(ScheduleKey key) {
+std::string ScheduleEditor::CursorDescription() const {
+    if (m_CursorDayType < 0 || m_CursorDayType >= kDayTypeCount) {
+        return "No day chosen";
+    }
+    const auto dayType = static_cast<std::int16_t>(m_CursorDayType);
+    std::string text = DayTypeLongNames[dayType];
+    if (text.empty()) {
+        text = "Day type " + std::to_string(dayType);
+    }
+    const auto& selected = m_Schedule->SelectedPeriod();
+    if (selected != nullptr && m_Schedule->DayTypeHolding(selected.get()) == m_CursorDayType) {
+        text += ", " + MinutesToTimeText(std::max<std::int32_t>(selected->m_StartMinute, 0)) + " to " +
+                MinutesToTimeText(std::max<std::int32_t>(selected->m_StopMinute, 0)) + ", selected";
+    }
+    const std::int32_t count = m_Schedule->Periods(dayType).Count();
+    text += "; " + (count == 0 ? std::string("no periods")
+                               : std::to_string(count) + (count == 1 ? " period" : " periods"));
+    return text;
+}
+
+void ScheduleEditor::Key(EditorKey key) {
     if (!m_LaidOut) {
         return;
     }
     const std::int32_t holder = m_Schedule->DayTypeHolding(m_Schedule->SelectedPeriod().get());
     switch (key) {
-    case ScheduleKey::Up:
-    case ScheduleKey::Down:
-        MoveCursorRow(key == ScheduleKey::Up ? -1 : 1);
+    case EditorKey::Up:
+    case EditorKey::Down:
+        MoveCursorRow(key == EditorKey::Up ? -1 : 1);
         break;
-    case ScheduleKey::Left:
-    case ScheduleKey::Right:
-        MoveCursorEdge(key == ScheduleKey::Left ? -1 : 1);
+    case EditorKey::Left:
+    case EditorKey::Right:
+        MoveCursorEdge(key == EditorKey::Left ? -1 : 1);
         break;
-    case ScheduleKey::ShiftLeft:
-    case ScheduleKey::ShiftRight:
+    case EditorKey::ShiftLeft:
+    case EditorKey::ShiftRight:
         if (holder >= 0) {
             // A period selected by a click has no edge yet: its start it is.
             const bool stop = m_CursorOnEdge && m_CursorOnStop;
             m_CursorOnStop = m_View.MoveSelectedEdge(m_Host, m_PaintObject, stop,
-                                                     key == ScheduleKey::ShiftLeft ? -kEdgeStep : kEdgeStep);
+                                                     key == EditorKey::ShiftLeft ? -kEdgeStep : kEdgeStep);
             m_CursorOnEdge = true;
             Record();
         }
         break;
-    case ScheduleKey::Insert:
+    case EditorKey::Insert:
         if (m_CursorDayType < 0) {
             MoveCursorRow(0);
         }
@@ -247,11 +267,15 @@ void ScheduleEditor::Key(ScheduleKey key) {
             Record();
         }
         break;
-    case ScheduleKey::Delete:
+    case EditorKey::Delete:
         m_View.DeleteSelectedPeriod(m_Host, m_PaintObject);
         m_CursorOnEdge = false;
         Record();
         break;
+    case EditorKey::Space:
+    case EditorKey::PageUp:
+    case EditorKey::PageDown:
+        break; // the calendar's keys
     }
 }
 
@@ -315,23 +339,7 @@ void ScheduleEditor::Run(const ScriptCommand& command) {
     } else if (verb == "redo") {
         Redo();
     } else if (verb == "key") {
-        static constexpr std::array<std::pair<std::string_view, ScheduleKey>, 8> kKeys{{
-            {"up", ScheduleKey::Up},
-            {"down", ScheduleKey::Down},
-            {"left", ScheduleKey::Left},
-            {"right", ScheduleKey::Right},
-            {"shift-left", ScheduleKey::ShiftLeft},
-            {"shift-right", ScheduleKey::ShiftRight},
-            {"insert", ScheduleKey::Insert},
-            {"delete", ScheduleKey::Delete},
-        }};
-        const auto found = std::find_if(kKeys.begin(), kKeys.end(),
-                                        [&](const auto& entry) { return entry.first == command.Text(0); });
-        if (found == kKeys.end()) {
-            throw InvalidArgumentError("no key \"" + EscapeConsoleText(command.Text(0)) +
-                                       "\" (up, down, left, right, shift-left, shift-right, insert, delete)");
-        }
-        Key(found->second);
+        Key(KeyNamed(command.Text(0), kKeys));
     } else {
         throw InvalidArgumentError("the schedule editor has no command \"" + verb + "\"");
     }

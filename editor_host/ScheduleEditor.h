@@ -1,11 +1,13 @@
 #pragma once
 
 #include "editor_host/EditHistory.h"
+#include "editor_host/EditorKeys.h"
 #include "editor_host/EventScript.h"
 #include "editor_host/ScheduleHost.h"
 #include "schedule/TimeSchedule.h"
 #include "schedule_view/TimeScheduleView.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,18 +18,6 @@ namespace velmar {
 
 class IDrawingSurface;
 class IHostImageList;
-
-// The keys of keyboard editing on the grid.
-enum class ScheduleKey : std::uint8_t {
-    Up,         // the row above (rows are the day types drawn)
-    Down,       // the row below
-    Left,       // the previous period edge of the row, in time order
-    Right,      // the next period edge of the row
-    ShiftLeft,  // the selected edge five minutes earlier
-    ShiftRight, // the selected edge five minutes later
-    Insert,     // a period 08:00-17:00 on the cursor's row
-    Delete,     // the selected period alone
-};
 
 // A schedule in its grid editor, hosted by a ScheduleHost on a picture box:
 // the event handlers a window forwards its picture box's mouse events, its
@@ -69,10 +59,17 @@ public:
     // Keyboard editing: a cursor on a row and, within it, on one edge of a
     // period. Moving it selects the row's day type and the edge's period, as
     // a click would; the editing keys go through the same merge and group
-    // propagation as the mouse.
-    void Key(ScheduleKey key);
+    // propagation as the mouse. The keys of the calendar do nothing here.
+    static constexpr std::array<EditorKey, 8> kKeys{
+        EditorKey::Up,        EditorKey::Down,       EditorKey::Left,   EditorKey::Right,
+        EditorKey::ShiftLeft, EditorKey::ShiftRight, EditorKey::Insert, EditorKey::Delete};
+    void Key(EditorKey key);
     // The day type of the cursor's row, -1 before the cursor was placed.
     std::int32_t CursorDayType() const { return m_CursorDayType; }
+    // What a screen reader says of the cursor's row: its day type's long name,
+    // the selected period when it is on that row, and the row's period count:
+    // "Tuesday, 09:15 to 17:00, selected; 2 periods".
+    std::string CursorDescription() const;
     // The edge under the cursor: the selected period and whether it is its
     // stop edge; nothing when the cursor is on no edge.
     std::optional<std::pair<PeriodPtr, bool>> CursorEdge() const;

@@ -11,29 +11,33 @@ set_name=${1:-test}
 
 # Compiler, build tools, Qt 6 with its X11 (xcb) and Wayland platform plugins,
 # libmicrohttpd for the monitor's metrics endpoint and libsystemd for its
-# service notifications.
+# service notifications; libical 3 for the editor's iCalendar files (with the
+# time zones it writes).
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-wayland
-  libmicrohttpd-dev libsystemd-dev
+  libmicrohttpd-dev libsystemd-dev libical-dev tzdata
 )
 # GoogleTest; Xvfb, a window manager (openbox), a tray (trayer), X tools,
 # libSM for the test's session manager and weston for the desktop tests;
 # desktop-file-utils, gio, groff and man for the desktop entries and manual
 # pages; dpkg-dev for the package's library dependencies; Google Benchmark,
 # Xlib, strace and python3 for the benchmarks; clang 14 with libFuzzer for the
-# fuzz targets; openbox and python3-icalendar for the editor's end-to-end test;
-# acl and attr (setfacl, getfattr) for the file-safety tests; prometheus
-# (with promtool) and prometheus-node-exporter for the metrics tests; lintian
-# for the package check; systemd (systemd-analyze) for the service unit's test.
+# fuzz targets; openbox and python3-icalendar for the editor's end-to-end test,
+# python3-holidays for the holiday import's test; acl and attr (setfacl,
+# getfattr) for the file-safety tests; prometheus (with promtool) and
+# prometheus-node-exporter for the metrics tests; lintian for the package
+# check; systemd (systemd-analyze) for the service unit's test; at-spi2-core,
+# python3-pyatspi and dbus for the editor's accessibility test.
 test_packages=(
   libgtest-dev libgmock-dev
-  xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core python3-icalendar
+  xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core python3-icalendar python3-holidays
   libsm-dev weston strace util-linux
   desktop-file-utils libglib2.0-bin groff-base man-db dpkg-dev
   libbenchmark-dev libx11-dev strace python3 clang-14 libclang-rt-14-dev
   acl attr
   prometheus prometheus-node-exporter lintian systemd
+  at-spi2-core python3-pyatspi dbus
 )
 
 case "$set_name" in

@@ -61,9 +61,42 @@ QFont QtImageSurface::DefaultFont() {
 }
 
 QtImageSurface::QtImageSurface(int width, int height, Colour background, const QFont& font)
-    : m_Image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32), m_Background(background),
-      m_Font(font) {
+    : m_Image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32), m_Width(std::max(width, 0)),
+      m_Height(std::max(height, 0)), m_Background(background), m_Font(font) {
     m_Font.setStyleStrategy(QFont::NoAntialias);
+    Clear();
+}
+
+long long QtImageSurface::Scaled(long long coordinate) const {
+    return std::llround(static_cast<double>(coordinate) * m_Scale);
+}
+
+void QtImageSurface::FillPictureRect(long long left, long long top, long long right, long long bottom,
+                                     QRgb rgb) {
+    const long long imageLeft = std::clamp<long long>(Scaled(left), 0, m_Image.width());
+    const long long imageRight = std::clamp<long long>(Scaled(right), 0, m_Image.width());
+    const long long imageTop = std::clamp<long long>(Scaled(top), 0, m_Image.height());
+    const long long imageBottom = std::clamp<long long>(Scaled(bottom), 0, m_Image.height());
+    uchar* const bits = m_Image.bits();
+    const qsizetype stride = m_Image.bytesPerLine();
+    for (long long row = imageTop; row < imageBottom; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(bits + row * stride);
+        std::fill(line + imageLeft, line + imageRight, rgb);
+    }
+}
+
+void QtImageSurface::SetScale(double scale) {
+    if (!(scale > 0) || !std::isfinite(scale)) {
+        throw InvalidArgumentError("a surface's scale must be above 0");
+    }
+    if (scale == m_Scale) {
+        return;
+    }
+    m_Scale = scale;
+    m_Stamps.clear();
+    m_Metrics.reset();
+    m_Image =
+        QImage(static_cast<int>(Scaled(m_Width)), static_cast<int>(Scaled(m_Height)), QImage::Format_RGB32);
     Clear();
 }
 
@@ -72,6 +105,13 @@ void QtImageSurface::Line(double x1, double y1, double x2, double y2, Colour col
         return;
     }
     const QRgb rgb = qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
+    if (m_Scale != 1) {
+        // The picture's pixels of the line, each as a block of image pixels.
+        ForEachSurfaceLineRun(
+            x1, y1, x2, y2, m_Width, m_Height,
+            [&](long long y, long long first, long long end) { FillPictureRect(first, y, end, y + 1, rgb); });
+        return;
+    }
     uchar* const bits = m_Image.bits();
     const qsizetype stride = m_Image.bytesPerLine();
     ForEachSurfaceLineRun(x1, y1, x2, y2, m_Image.width(), m_Image.height(),
@@ -135,12 +175,15 @@ const QtImageSurface::TextStamp& QtImageSurface::Stamp(std::string_view text, qr
     stamp.Top = -margin - static_cast<int>(std::ceil(metrics.ascent()));
     const int width = 2 * margin + static_cast<int>(std::ceil(stamp.Advance));
     const int height = -stamp.Top + margin + static_cast<int>(std::ceil(metrics.descent()));
-    stamp.Mask = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    stamp.Mask = QImage(static_cast<int>(std::ceil(width * m_Scale)),
+                        static_cast<int>(std::ceil(height * m_Scale)), QImage::Format_ARGB32_Premultiplied);
     stamp.Mask.fill(Qt::transparent);
     {
         QPainter painter(&stamp.Mask);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
+        // At a scale the glyphs are drawn at the scaled size, not enlarged.
+        painter.scale(m_Scale, m_Scale);
         painter.setFont(m_Font);
         painter.setPen(Qt::black);
         painter.drawText(QPointF(-stamp.Left + fractionX, -stamp.Top + fractionY), qtext);
@@ -158,8 +201,8 @@ void QtImageSurface::Print(std::string_view text, bool endLine) {
         !m_Image.isNull()) {
         const TextStamp& stamp = Stamp(text, origin.x() - wholeX, origin.y() - wholeY);
         const QRgb ink = qRgb(RedOf(m_ForeColor), GreenOf(m_ForeColor), BlueOf(m_ForeColor));
-        const int left = static_cast<int>(wholeX) + stamp.Left;
-        const int top = static_cast<int>(wholeY) + stamp.Top;
+        const int left = static_cast<int>(Scaled(static_cast<long long>(wholeX) + stamp.Left));
+        const int top = static_cast<int>(Scaled(static_cast<long long>(wholeY) + stamp.Top));
         const int firstY = std::max(0, -top);
         const int endY = std::min(stamp.Mask.height(), m_Image.height() - top);
         const int firstX = std::max(0, -left);
@@ -190,10 +233,14 @@ void QtImageSurface::Print(std::string_view text, bool endLine) {
 
 void QtImageSurface::FillRect(double x, double y, double width, double height, Colour colour) {
     PixelRect rect;
-    if (!ClipRectangle(x, y, width, height, m_Image.width(), m_Image.height(), rect)) {
+    if (!ClipRectangle(x, y, width, height, m_Width, m_Height, rect)) {
         return;
     }
     const QRgb rgb = qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
+    if (m_Scale != 1) {
+        FillPictureRect(rect.Left, rect.Top, rect.Right, rect.Bottom, rgb);
+        return;
+    }
     uchar* const bits = m_Image.bits();
     const qsizetype stride = m_Image.bytesPerLine();
     for (long long row = rect.Top; row < rect.Bottom; ++row) {
@@ -203,14 +250,22 @@ void QtImageSurface::FillRect(double x, double y, double width, double height, C
 }
 
 Colour QtImageSurface::Pixel(int x, int y) const {
-    if (x < 0 || x >= m_Image.width() || y < 0 || y >= m_Image.height()) {
+    if (x < 0 || x >= m_Width || y < 0 || y >= m_Height) {
         throw OutOfRangeError("pixel (" + std::to_string(x) + ", " + std::to_string(y) +
                               ") outside the image");
     }
-    return FromQColor(QColor(m_Image.pixel(x, y)));
+    return FromQColor(QColor(m_Image.pixel(static_cast<int>(Scaled(x)), static_cast<int>(Scaled(y)))));
 }
 
 void QtImageSurface::DrawImage(const QImage& image, int x, int y) {
+    if (m_Scale != 1) {
+        QPainter painter(&m_Image);
+        painter.drawImage(QRectF(static_cast<qreal>(Scaled(x)), static_cast<qreal>(Scaled(y)),
+                                 static_cast<qreal>(image.width()) * m_Scale,
+                                 static_cast<qreal>(image.height()) * m_Scale),
+                          image);
+        return;
+    }
     if (image.format() != QImage::Format_RGB32) {
         // Transparency or another pixel format: Qt blends and converts.
         QPainter painter(&m_Image);
@@ -238,10 +293,12 @@ void QtImageSurface::Clear() {
 void QtImageSurface::Resize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width == m_Image.width() && height == m_Image.height()) {
+    if (width == m_Width && height == m_Height) {
         return;
     }
-    QImage resized(width, height, QImage::Format_RGB32);
+    m_Width = width;
+    m_Height = height;
+    QImage resized(static_cast<int>(Scaled(width)), static_cast<int>(Scaled(height)), QImage::Format_RGB32);
     resized.fill(ToQColor(m_Background));
     {
         QPainter painter(&resized);

@@ -24,6 +24,12 @@ namespace velmar {
 // into a mask and stamped from there; without antialiasing a glyph's pixels
 // are all or nothing, so the stamp puts the fore colour on exactly the pixels
 // that drawing the text would.
+//
+// A surface can hold its picture at a scale: coordinates stay the picture's
+// own (what a component draws and hit-tests in), while the image has `scale`
+// image pixels per picture pixel and texts are drawn at the scaled size, so a
+// picture shown enlarged stays sharp. At scale 1 every pixel is as described
+// above.
 class QtImageSurface : public IDrawingSurface {
 public:
     // The font used when none is given: DejaVu Sans at 11 pixels, the faces
@@ -58,9 +64,15 @@ public:
     // images for the component (the image list) draws them with DrawImage.
     static constexpr std::int32_t kDeviceContext = 0x1DC;
 
-    int Width() const { return m_Image.width(); }
-    int Height() const { return m_Image.height(); }
-    // The colour of one pixel; OutOfRangeError outside the image.
+    // The size in the picture's own pixels, whatever the scale.
+    int Width() const { return m_Width; }
+    int Height() const { return m_Height; }
+    // Image pixels per picture pixel (above 0; 1 when made). A new scale
+    // starts a blank image of the scaled size: the owner draws it again.
+    void SetScale(double scale);
+    double Scale() const { return m_Scale; }
+    // The colour of one picture pixel (its top left image pixel at a scale);
+    // OutOfRangeError outside the picture.
     Colour Pixel(int x, int y) const;
     // Draws an image with its top left corner at (x, y), for a host's image list.
     void DrawImage(const QImage& image, int x, int y);
@@ -69,6 +81,7 @@ public:
     // Changes the size, as a host resizes its picture box: what was drawn stays
     // at the top left, new pixels take the background colour.
     void Resize(int width, int height);
+    // The image, of Width() x Height() picture pixels times the scale.
     const QImage& Image() const { return m_Image; }
     // Saves the image as PNG, in full or not at all: FileError when it cannot
     // be written, and then an earlier file of that name stays as it was.
@@ -86,8 +99,15 @@ private:
 
     const QFontMetricsF& Metrics();
     const TextStamp& Stamp(std::string_view text, qreal fractionX, qreal fractionY);
+    // A picture coordinate in image pixels.
+    long long Scaled(long long coordinate) const;
+    // Fills picture pixels [left, right) x [top, bottom) in the image.
+    void FillPictureRect(long long left, long long top, long long right, long long bottom, QRgb rgb);
 
     QImage m_Image;
+    int m_Width = 0;
+    int m_Height = 0;
+    double m_Scale = 1;
     Colour m_Background;
     QFont m_Font;
     float m_CurrentX = 0;

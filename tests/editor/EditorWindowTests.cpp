@@ -5,12 +5,14 @@
 #include "editor/CalendarTab.h"
 #include "editor/EditorDialogs.h"
 #include "editor/EditorWindow.h"
+#include "editor/PictureBox.h"
 #include "editor/ScheduleTab.h"
 #include "editor_host/EditedFiles.h"
 #include "platform/FileReplace.h"
 #include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -19,8 +21,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 #include <algorithm>
 #include <deque>
 #include <filesystem>
@@ -274,6 +278,69 @@ TEST(EditorWindow, ACalendarIsCreatedPaintedByMouseAndKeyboardAndSaved) {
     EXPECT_EQ(saved[static_cast<std::size_t>(december + 30) * 2], 6);
     EXPECT_EQ(f.Window->windowTitle().toStdString(), "jul.cal[*] - Velmar Editor");
     EXPECT_FALSE(f.Window->isWindowModified());
+}
+
+// Each tab keeps its zoom; at zoom 3 the grid is three times as large, drawn
+// at that size, and mouse positions reach the grid divided by three: 30
+// screen pixels move an edge by 10 grid pixels, 50 minutes.
+TEST(EditorWindow, EachTabKeepsItsZoomAndTheMouseWorksAtAnyZoom) {
+    WindowFixture f;
+    if (const QScreen* screen = f.Window->screen()) {
+        EXPECT_LE(f.Window->width(), screen->availableGeometry().width());
+        EXPECT_LE(f.Window->height(), screen->availableGeometry().height());
+    }
+    ASSERT_TRUE(f.Window->OpenFiles({f.CopyExample("Profile_0003.dat")}));
+    auto* schedule = dynamic_cast<ScheduleTab*>(f.Window->CurrentTab());
+    ASSERT_NE(schedule, nullptr);
+    auto* picture = f.Find<PictureBox>("schedulePicture");
+    EXPECT_EQ(schedule->Zoom(), 1) << "a 560-pixel window fits the grid once";
+    f.Trigger("actionZoomIn");
+    f.Trigger("actionZoomIn");
+    ASSERT_EQ(schedule->Zoom(), 3);
+    const QSize grid = picture->size() / 3;
+    EXPECT_EQ(picture->Zoom(), 3);
+    EXPECT_GT(grid.width(), 300);
+
+    const auto at = [](int minute, int row) { return GridPoint(minute, row) * 3; };
+    QTest::mousePress(picture, Qt::LeftButton, {}, at(840, 2));
+    QTest::mouseMove(picture, at(960, 2));
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, at(960, 2));
+    EXPECT_EQ(f.Find<QLineEdit>("periodStartEdit")->text(), "14:00");
+    EXPECT_EQ(f.Find<QLineEdit>("periodStopEdit")->text(), "16:00");
+    const QPoint edge = at(960, 2);
+    QTest::mousePress(picture, Qt::LeftButton, {}, edge);
+    QTest::mouseMove(picture, edge + QPoint(15, 0));
+    QTest::mouseMove(picture, edge + QPoint(30, 0));
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, edge + QPoint(30, 0));
+    EXPECT_EQ(f.Find<QLineEdit>("periodStopEdit")->text(), "16:50");
+    // Screen readers hear the edit through Qt's accessibility interface.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(picture);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Schedule grid");
+    EXPECT_TRUE(
+        accessible->text(QAccessible::Description).startsWith("Wednesday, 14:00 to 16:50, selected; "))
+        << accessible->text(QAccessible::Description).toStdString();
+
+    // A calendar opened beside it keeps a zoom of its own; Ctrl with the wheel zooms.
+    f.Trigger("actionNewCalendar");
+    auto* calendar = dynamic_cast<CalendarTab*>(f.Window->CurrentTab());
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->Zoom(), 1);
+    auto* month = f.Find<PictureBox>("calendarPicture");
+    QWheelEvent wheel(QPointF(10, 10), month->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(month, &wheel);
+    EXPECT_EQ(calendar->Zoom(), 2);
+    EXPECT_EQ(month->size(), QSize(2 * 320, 2 * 180));
+    f.Trigger("actionZoomOut");
+    f.Trigger("actionZoomOut");
+    EXPECT_EQ(calendar->Zoom(), 1);
+    f.Window->Tabs()->setCurrentIndex(0);
+    EXPECT_EQ(schedule->Zoom(), 3);
+    f.Trigger("actionZoomIn");
+    f.Trigger("actionZoomIn");
+    EXPECT_EQ(schedule->Zoom(), 4);
+    EXPECT_EQ(calendar->Zoom(), 1);
 }
 
 TEST(EditorWindow, ClosingWithUnsavedChangesAsks) {

@@ -1,5 +1,5 @@
 // What an editor window builds on: keyboard editing, undo and redo, files kept
-// byte for byte, the texts it fills in, and iCalendar files.
+// byte for byte and the texts it fills in.
 
 #include "calendar/Calendar.h"
 #include "common/CommonProcedures.h"
@@ -9,7 +9,6 @@
 #include "editor_host/DayTypeTexts.h"
 #include "editor_host/EditedFiles.h"
 #include "editor_host/FileLimits.h"
-#include "editor_host/ICalendar.h"
 #include "editor_host/ScheduleEditor.h"
 #include "editor_host/SharedTablesScope.h"
 #include "platform/BinaryFile.h"
@@ -24,6 +23,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <vector>
 
 namespace velmar::test {
 namespace {
@@ -136,6 +136,28 @@ TEST(ScheduleKeyboard, TheCursorStaysOnDrawnRowsAndFollowsAPress) {
     EXPECT_EQ(Times(*f.Schedule, 2), Periods{}) << "a second delete has no period to delete";
 }
 
+// What a screen reader is told after each step: the cursor's row, the
+// selected period when it is on that row, and the row's count.
+TEST(ScheduleEditor, TheCursorIsDescribedForScreenReaders) {
+    SharedTablesScope tables;
+    SharedTablesScope::NameDayTypes();
+    ScheduleFixture f;
+    EXPECT_EQ(f.Editor.CursorDescription(), "No day chosen");
+    const std::vector<std::pair<const char*, const char*>> steps{
+        {"key down\n", "Monday; no periods"},
+        {"key insert\n", "Monday, 08:00 to 17:00, selected; 1 period"},
+        {"key down\n", "Tuesday; no periods"},
+        {"key insert\n", "Tuesday, 08:00 to 17:00, selected; 1 period"},
+        {"key up\n", "Monday; 1 period"},
+        {"key right\nkey right\nkey shift-right\n", "Monday, 08:00 to 17:05, selected; 1 period"},
+        {"key delete\n", "Monday; no periods"},
+    };
+    for (const auto& [script, said] : steps) {
+        f.Run(script);
+        EXPECT_EQ(f.Editor.CursorDescription(), said) << script;
+    }
+}
+
 TEST(ScheduleEditor, UndoAndRedoEveryEditToAnyDepth) {
     ScheduleFixture f;
     const std::string opened = f.Schedule->ComposePeriodArray();
@@ -214,9 +236,35 @@ TEST(CalendarEditor, KeysMoveADateCursorAcrossMonthsAndSpacePaintsTheSelectedCod
     EXPECT_EQ(editor.Calendar().m_SelectedMonth, 12);
     editor.ShowMonth(2000, 1);
     for (int i = 0; i < 40; ++i) {
-        editor.Key(i % 2 == 0 ? CalendarKey::Left : CalendarKey::Up);
+        editor.Key(i % 2 == 0 ? EditorKey::Left : EditorKey::Up);
     }
     EXPECT_EQ(editor.CursorDay(), 0);
+}
+
+TEST(CalendarEditor, TheCursorDateIsDescribedWithItsDayTypeAndHolidays) {
+    SharedTablesScope tables;
+    SharedTablesScope::NameDayTypes("Special ", "Special day ");
+    SharedTablesScope::AddHoliday(static_cast<std::int32_t>(DayOffsetOf(2026, 12, 24)), "Julafton", true);
+    RecordingSurface picture(320, 180);
+    FakeImageList images;
+    CalendarEditor editor(picture, images);
+    editor.ShowMonth(2026, 12);
+    EXPECT_EQ(editor.CursorDescription(), "No date chosen");
+    const std::vector<std::pair<const char*, const char*>> steps{
+        {"key right\n", "2026-12-01, by its weekday"},
+        {"select 6\nkey space\n", "2026-12-01, Friday"}, // entry 6 is code 5, day type 4
+        {"key down\nkey down\nkey down\nkey right\nkey right\n",
+         "2026-12-24, by its weekday, holiday Julafton"},
+        {"select 10\nkey space\n", "2026-12-24, Special day 2, holiday Julafton"},
+        {"key page-down\n", "2027-01-24, by its weekday"},
+    };
+    for (const auto& [script, said] : steps) {
+        std::istringstream in(script);
+        for (const auto& command : ParseEventScript(in, "s", CalendarEditor::ScriptVerbs())) {
+            editor.Run(command);
+        }
+        EXPECT_EQ(editor.CursorDescription(), said) << script;
+    }
 }
 
 TEST(EditedFiles, NamesSayWhatAFileIs) {
@@ -444,82 +492,6 @@ TEST(DayTypeTexts, NoCalendarHeadingReadsInvOnceTheHostFilledTheTexts) {
         }
     }
     EXPECT_EQ(printed, (std::vector<std::string>{"Mån", "Tis", "Ons", "Tor", "Fre", "Lör", "Sön"}));
-}
-
-TEST(ICalendar, ACalendarsCodedDatesBecomeAllDayEvents) {
-    cCalendar calendar;
-    calendar.SetDayType(static_cast<std::int32_t>(DayOffsetOf(2026, 12, 24)), 7);
-    calendar.SetDayType(static_cast<std::int32_t>(DayOffsetOf(2039, 12, 31)), 9);
-    calendar.SetDayType(0, 40);
-    const std::string text = CalendarToICalendar(
-        calendar, {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun; Christmas, Eve", "S1", "Special 2"},
-        {"20260101T000000Z", "cal"});
-    EXPECT_NE(text.find("DTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261225\r\nSUMMARY:Sun\\; "
-                        "Christmas\\, Eve\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("DTSTART;VALUE=DATE:20391231\r\nDTEND;VALUE=DATE:20400101\r\nSUMMARY:Special 2\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("SUMMARY:Day-type code 40\r\n"), std::string::npos);
-    EXPECT_TRUE(text.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"));
-    EXPECT_TRUE(text.ends_with("END:VCALENDAR\r\n"));
-}
-
-TEST(ICalendar, AWeeklyScheduleBecomesWeeklyEventsAndLongLinesAreFolded) {
-    cTimeSchedule schedule;
-    schedule.SetDefaultPeriod();
-    schedule.SetActive(4, 0); // Friday not in use
-    const std::string name(80, 'x');
-    const std::string text = ScheduleToICalendar(schedule, "Åsa " + name, {"20260101T000000Z", "p"});
-    std::size_t events = 0;
-    for (std::size_t at = text.find("BEGIN:VEVENT"); at != std::string::npos;
-         at = text.find("BEGIN:VEVENT", at + 1)) {
-        ++events;
-    }
-    EXPECT_EQ(events, 4U);
-    EXPECT_NE(text.find("DTSTART:20240101T070000\r\nDTEND:20240101T160000\r\nRRULE:FREQ=WEEKLY\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("DTSTART:20240104T070000\r\n"), std::string::npos) << "Thursday";
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        EXPECT_LE(line.size(), 76U) << line; // 75 bytes and the CR
-    }
-
-    // 24:00 is midnight of the next day.
-    ScheduleFixture f;
-    f.Run("down 150 160 2\nfill\n"); // Sunday
-    EXPECT_NE(ScheduleToICalendar(*f.Schedule, "p", {"20260101T000000Z", "p"})
-                  .find("DTSTART:20240107T000000\r\nDTEND:20240108T000000\r\n"),
-              std::string::npos);
-}
-
-TEST(ICalendar, HolidayLabelsComeFromTheAllDayEventsOfAFile) {
-    const std::string text = "\xEF\xBB\xBF"
-                             "BEGIN:VCALENDAR\r\n"
-                             "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261227\r\n"
-                             "SUMMARY:Jul\\, helg\r\nEND:VEVENT\r\n"
-                             "BEGIN:VEVENT\nDTSTART:20261231\nSUMMARY:Nyårs\n afton\nEND:VEVENT\n"
-                             "BEGIN:VEVENT\r\nDTSTART:20261201T100000\r\nSUMMARY:Meeting\r\nEND:VEVENT\r\n"
-                             "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:19991231\r\nSUMMARY:Before\r\nEND:VEVENT\r\n"
-                             "END:VCALENDAR\r\n";
-    const auto holidays = ReadHolidayDates(text);
-    std::vector<std::string> seen;
-    for (const auto& holiday : holidays) {
-        const CivilDate date = DateOfDayOffset(holiday.DayOffset);
-        seen.push_back(std::to_string(date.Month) + "/" + std::to_string(date.Day) + " " + holiday.Label);
-    }
-    EXPECT_EQ(seen, (std::vector<std::string>{"12/24 Jul, helg", "12/25 Jul, helg", "12/26 Jul, helg",
-                                              "12/31 Nyårsafton"}));
-
-    SharedTablesScope scope;
-    ShowHolidays(holidays);
-    EXPECT_NE(HolidayFlags[holidays[0].DayOffset], 0);
-    EXPECT_EQ(HolidayLabels.Count(), 4);
-    EXPECT_EQ(HolidayLabels.Item(1)->m_ViewInCalendar, -1);
-
-    for (const char* bad :
-         {"", "hello\r\n", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:2026-12\r\n"}) {
-        EXPECT_THROW(ReadHolidayDates(bad), InvalidArgumentError) << bad;
-    }
 }
 
 } // namespace

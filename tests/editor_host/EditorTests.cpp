@@ -4,6 +4,7 @@
 
 #include "common/Errors.h"
 #include "editor_host/CalendarEditor.h"
+#include "editor_host/EditorKeys.h"
 #include "editor_host/ScheduleEditor.h"
 #include "platform/BinaryFile.h"
 #include "profiles/ProfileFile.h"
@@ -12,7 +13,9 @@
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <span>
 #include <sstream>
+#include <string_view>
 
 namespace velmar::test {
 namespace {
@@ -105,6 +108,29 @@ TEST(Editors, AnUnknownKeyIsNamedWithItsBytesEscaped) {
                                        messageOf(calendarEditor, CalendarEditor::ScriptVerbs())}) {
         EXPECT_NE(message.find("no key \"\\x17\\x1B[2J\" ("), std::string::npos) << message;
     }
+}
+
+// One table names the keys of both editors; each editor's scripts take its own keys only.
+TEST(Editors, ScriptsNameTheKeysFromOneTableAndEachEditorTakesItsOwn) {
+    for (const EditorKey key : ScheduleEditor::kKeys) {
+        EXPECT_EQ(KeyNamed(KeyName(key), ScheduleEditor::kKeys), key) << KeyName(key);
+    }
+    for (const EditorKey key : CalendarEditor::kKeys) {
+        EXPECT_EQ(KeyNamed(KeyName(key), CalendarEditor::kKeys), key) << KeyName(key);
+    }
+    const auto messageOf = [](std::string_view name, std::span<const EditorKey> keys) {
+        try {
+            KeyNamed(name, keys);
+        } catch (const InvalidArgumentError& error) {
+            return std::string(error.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(messageOf("insert", CalendarEditor::kKeys),
+              "Invalid argument: no key \"insert\" (left, right, up, down, space, page-up, page-down)");
+    EXPECT_EQ(messageOf("page-up", ScheduleEditor::kKeys),
+              "Invalid argument: no key \"page-up\" (up, down, left, right, shift-left, shift-right, insert, "
+              "delete)");
 }
 
 // Whatever a failed read left in the table is not the calendar the user had:

@@ -244,6 +244,70 @@ TEST(QtImageSurface, TextUsesRealMetricsAndTheForeColour) {
     EXPECT_GT(inked, 10);
 }
 
+// A picture shown zoomed: shapes become blocks of image pixels in the
+// picture's coordinates, texts are drawn at the scaled size (sharper than the
+// scale-1 picture enlarged) and move the position as at scale 1.
+TEST(QtImageSurface, AtAScaleShapesAreBlocksAndTextsAreDrawnAtTheScaledSize) {
+    EnsureGuiApplication();
+    QtImageSurface s(60, 24, kWhite);
+    EXPECT_THROW(s.SetScale(0), InvalidArgumentError);
+    s.SetScale(2);
+    EXPECT_EQ(s.Width(), 60);
+    EXPECT_EQ(s.Height(), 24);
+    ASSERT_EQ(s.Image().width(), 120);
+    ASSERT_EQ(s.Image().height(), 48);
+    s.FillRect(1, 1, 2, 3, kInk);
+    s.Line(10, 0, 15, 0, kInk);
+    s.Line(50, 30, 55, 30, kInk); // below the picture: nothing
+    const auto inked = [&s](int x, int y) { return FromQColor(QColor(s.Image().pixel(x, y))) == kInk; };
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            const bool fill = x >= 2 && x < 6 && y >= 2 && y < 8;
+            const bool line = x >= 20 && x < 30 && y < 2;
+            ASSERT_EQ(inked(x, y), fill || line) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(s.Pixel(2, 3), kInk); // picture pixels
+    EXPECT_EQ(s.Pixel(3, 3), kWhite);
+
+    QtImageSurface plain(60, 24, kWhite);
+    QtImageSurface sharp(60, 24, kWhite);
+    sharp.SetScale(2);
+    for (QtImageSurface* surface : {&plain, &sharp}) {
+        surface->SetForeColor(kInk);
+        surface->SetCurrentX(4);
+        surface->SetCurrentY(2);
+        surface->Print("Mon 8");
+    }
+    EXPECT_FLOAT_EQ(sharp.CurrentX(), plain.CurrentX());
+    EXPECT_FLOAT_EQ(sharp.TextWidth("Mon 8"), plain.TextWidth("Mon 8"));
+    const QImage enlarged = plain.Image().scaled(120, 48);
+    int sharpInk = 0;
+    int differing = 0;
+    int outside = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            const bool ink = FromQColor(QColor(sharp.Image().pixel(x, y))) == kInk;
+            const bool enlargedInk = FromQColor(QColor(enlarged.pixel(x, y))) == kInk;
+            sharpInk += ink ? 1 : 0;
+            differing += ink != enlargedInk ? 1 : 0;
+            // The glyphs stay where the scale-1 text is, give or take a picture pixel.
+            const bool nearText = x >= 6 && x < 2 * (4 + static_cast<int>(plain.TextWidth("Mon 8")) + 1) &&
+                                  y >= 2 && y < 2 * (2 + static_cast<int>(plain.TextHeight("8")) + 1);
+            outside += ink && !nearText ? 1 : 0;
+        }
+    }
+    EXPECT_GT(sharpInk, 40);
+    EXPECT_GT(differing, sharpInk / 10) << "the text is the scale-1 picture enlarged";
+    EXPECT_EQ(outside, 0);
+
+    // A resize at a scale keeps the picture's coordinates.
+    sharp.Resize(30, 10);
+    EXPECT_EQ(sharp.Width(), 30);
+    EXPECT_EQ(sharp.Image().width(), 60);
+    EXPECT_EQ(sharp.Image().height(), 20);
+}
+
 TEST(PixelSurfaces, AgreePixelForPixelOnRandomDrawing) {
     // Whole, half and fractional coordinates, inside, across and beyond the edges.
     std::mt19937 random(20240607);

@@ -98,8 +98,8 @@ const CommandSpec& RenderCalendarSpec() {
 
 namespace {
 
-constexpr int kPictureWidth = 320;
-constexpr int kPictureHeight = 180;
+constexpr int kPictureWidth = month::kViewWidth;
+constexpr int kPictureHeight = month::kViewHeight;
 constexpr Colour kButtonFace = Rgb(240, 240, 240);
 
 bool AllDigits(std::string_view text) {
