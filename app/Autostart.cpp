@@ -1,9 +1,10 @@
 #include "app/Autostart.h"
 
-#include "app/Startup.h"
 #include "common/CodePage.h"
 #include "common/Errors.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
+#include "platform/FileSystem.h"
+#include "profiles/DataFolder.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -63,6 +64,10 @@ bool ContainsPathSwitch(const std::string& argument) {
     return upper.find("/PATH:") != std::string::npos;
 }
 
+} // namespace
+
+namespace detail {
+
 std::string AbsoluteFolder(const std::string& folder) {
     const std::filesystem::path path = PathFromUtf8(folder);
     if (path.is_absolute()) {
@@ -71,125 +76,7 @@ std::string AbsoluteFolder(const std::string& folder) {
     return PathToUtf8(std::filesystem::absolute(path).lexically_normal());
 }
 
-#ifndef _WIN32
-// Writes `text` to `path` through a temporary file beside it, so that a
-// desktop reading the folder never sees half an entry.
-void WriteFileReplacing(const std::filesystem::path& path, const std::string& text) {
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    if (error) {
-        throw FileError("cannot create the folder " + PathToUtf8(path.parent_path()) + ": " +
-                        error.message());
-    }
-    std::filesystem::path temporary = path;
-    temporary += ".new";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        const int openError = errno;
-        const bool opened = file.is_open();
-        file << text;
-        file.close();
-        if (!file) {
-            std::filesystem::remove(temporary, error);
-            throw FileError("cannot write " + PathToUtf8(temporary) + ": " +
-                            (opened ? "the write failed" : std::strerror(openError)));
-        }
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw FileError("cannot write " + PathToUtf8(path) + ": " + error.message());
-    }
-}
-
-int TurnOn(const std::string& executableFolder, const std::vector<std::string>& folderArguments,
-           const std::filesystem::path& entryPath, std::ostream& out, std::ostream& err) {
-    std::optional<std::string> dataFolder;
-    if (!folderArguments.empty()) {
-        dataFolder = AbsoluteFolder(ResolveDataPath(executableFolder, folderArguments));
-    }
-    std::string executable = executableFolder;
-    if (executable.empty() || executable.back() != kPathSeparator) {
-        executable += kPathSeparator;
-    }
-    executable += kProgramName;
-    WriteFileReplacing(entryPath, AutostartEntry(executable, dataFolder));
-
-    if (dataFolder) {
-        out << "Autostart on: " << kProgramName << " starts at login on the data folder " << *dataFolder
-            << ".\n";
-        if (!IsExistingFolder(*dataFolder)) {
-            err << kProgramName << ": note: the folder " << *dataFolder << " does not exist (yet).\n";
-        }
-    } else {
-        out << "Autostart on: " << kProgramName << " starts at login on its default data folder (now "
-            << ResolveDataPath(executableFolder, {}) << ").\n";
-    }
-    out << "Entry: " << PathToUtf8(entryPath) << '\n';
-    return 0;
-}
-
-int TurnOff(const std::filesystem::path& entryPath, std::ostream& out) {
-    std::error_code error;
-    const bool removed = std::filesystem::remove(entryPath, error);
-    if (error) {
-        throw FileError("cannot remove " + PathToUtf8(entryPath) + ": " + error.message());
-    }
-    if (removed) {
-        out << "Autostart off: removed " << PathToUtf8(entryPath) << ".\n";
-    } else {
-        out << "Autostart off: there was no autostart entry at " << PathToUtf8(entryPath) << ".\n";
-    }
-    return 0;
-}
-#else
-// Windows starts programs at log-on from the user's Startup folder, where the
-// user makes a shortcut (Explorer's own way, which also lets them remove it).
-// Tells where that folder is and what the shortcut's target is; the value of
-// "/PATH:" is written without its final backslash, which a quotation mark
-// after it would escape for most programs' argument rules.
-int AdviseStartupShortcut(const std::string& state, const std::string& executableFolder,
-                          const std::vector<std::string>& folderArguments, std::ostream& err,
-                          const EnvironmentLookup& environment) {
-    err << kProgramName
-        << ": on Windows, programs start at log-on from the Startup folder; nothing was changed.\n";
-    const auto appData = environment("APPDATA");
-    if (appData && !appData->empty()) {
-        const auto folder =
-            PathFromUtf8(*appData) / "Microsoft" / "Windows" / "Start Menu" / "Programs" / "Startup";
-        err << "Startup folder: " << PathToUtf8(folder) << " (Win+R, shell:startup opens it)\n";
-    } else {
-        err << "Startup folder: Win+R, shell:startup opens it\n";
-    }
-    if (state == "off") {
-        err << "To stop " << kProgramName << " starting at log-on, delete its shortcut there.\n";
-        return 1;
-    }
-    std::string target = executableFolder;
-    if (target.empty() || target.back() != kPathSeparator) {
-        target += kPathSeparator;
-    }
-    target = "\"" + target + std::string(kProgramName) + ".exe\"";
-    std::string dataFolder;
-    if (!folderArguments.empty()) {
-        dataFolder = AbsoluteFolder(ResolveDataPath(executableFolder, folderArguments));
-        std::string value = dataFolder;
-        if (value.size() > 1 && value.back() == kPathSeparator) {
-            value.pop_back(); // "/PATH:D:" gives the root "D:\" all the same
-        }
-        target += " \"/PATH:" + value + "\"";
-    }
-    err << "To start " << kProgramName << " at log-on, put a shortcut there with the target\n  " << target
-        << '\n';
-    if (!dataFolder.empty() && !IsExistingFolder(dataFolder)) {
-        err << kProgramName << ": note: the folder " << dataFolder << " does not exist (yet).\n";
-    }
-    return 1;
-}
-#endif
-
-} // namespace
+} // namespace detail
 
 std::optional<std::string> SystemEnvironment(const char* name) {
     const char* value = std::getenv(name); // NOLINT(concurrency-mt-unsafe): read once at start
@@ -267,9 +154,8 @@ std::string AutostartEntry(const std::string& executable, const std::optional<st
 }
 
 std::optional<int> RunAutostartOption(const std::string& executableFolder,
-                                      const std::vector<std::string>& arguments,
-                                      [[maybe_unused]] std::ostream& out, std::ostream& err,
-                                      const EnvironmentLookup& environment) {
+                                      const std::vector<std::string>& arguments, std::ostream& out,
+                                      std::ostream& err, const EnvironmentLookup& environment) {
     const auto option = std::find(arguments.begin(), arguments.end(), kAutostartOption);
     if (option == arguments.end()) {
         return std::nullopt;
@@ -289,15 +175,7 @@ std::optional<int> RunAutostartOption(const std::string& executableFolder,
         return usage();
     }
     try {
-#ifdef _WIN32
-        return AdviseStartupShortcut(state, executableFolder, folderArguments, err, environment);
-#else
-        const std::filesystem::path entryPath = AutostartFolder(environment) / kDesktopEntryFileName;
-        if (state == "on") {
-            return TurnOn(executableFolder, folderArguments, entryPath, out, err);
-        }
-        return TurnOff(entryPath, out);
-#endif
+        return detail::RunAutostart(state, executableFolder, folderArguments, out, err, environment);
     } catch (const VelmarError& error) {
         err << kProgramName << ": autostart " << state << " failed: " << error.what() << '\n';
         return 1;

@@ -58,4 +58,15 @@ std::optional<int> RunAutostartOption(const std::string& executableFolder,
                                       std::ostream& err,
                                       const EnvironmentLookup& environment = SystemEnvironment);
 
+namespace detail {
+// `folder` made absolute, relative to the current folder.
+std::string AbsoluteFolder(const std::string& folder);
+// "--autostart on" or "off" with the arguments that name the data folder, as
+// each system starts programs at login (AutostartPosix.cpp,
+// AutostartWindows.cpp); returns the exit status.
+int RunAutostart(const std::string& state, const std::string& executableFolder,
+                 const std::vector<std::string>& folderArguments, std::ostream& out, std::ostream& err,
+                 const EnvironmentLookup& environment);
+} // namespace detail
+
 } // namespace velmar

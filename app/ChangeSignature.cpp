@@ -1,17 +1,13 @@
 #include "app/ChangeSignature.h"
 
-#include "profiles/Profiles.h"
+#include "profiles/ProfileStore.h"
 
 #include <algorithm>
 
 namespace velmar {
 
-std::string ProfilesFolder(const std::string& dataPath) {
-    return dataPath + "Profiles" + kPathSeparator;
-}
-
-ChangeSignature ReadChangeSignature(const std::string& dataPath) {
-    return ListFolder(ProfilesFolder(dataPath), kProfileFilePattern);
+ChangeSignature ReadChangeSignature(const DataFolder& folder) {
+    return ListFolder(folder.ProfilesFolder(), kProfileFilePattern);
 }
 
 bool SameSignature(const ChangeSignature& a, const ChangeSignature& b) {

@@ -3,9 +3,8 @@
 // The change signature of the profile files: what the reload cycle compares
 // to decide whether the files must be read again.
 
-#include "common/FileSystem.h"
-
-#include <string>
+#include "platform/FileSystem.h"
+#include "profiles/DataFolder.h"
 
 namespace velmar {
 
@@ -20,12 +19,9 @@ namespace velmar {
 // disappears or comes back all count as changes.
 using ChangeSignature = FolderListing;
 
-// The folder that holds the profile files.
-std::string ProfilesFolder(const std::string& dataPath);
-
-// Lists the profile files under `dataPath`; never fails (a folder that cannot
-// be listed is part of the signature).
-ChangeSignature ReadChangeSignature(const std::string& dataPath);
+// Lists the profile files of the data folder; never fails (a folder that
+// cannot be listed is part of the signature).
+ChangeSignature ReadChangeSignature(const DataFolder& folder);
 
 // Whether two signatures agree in everything above. A file whose time could
 // not be read makes them differ, so that the profiles are read again rather

@@ -2,13 +2,19 @@
 
 #include "app/ConsoleFrontEnd.h"
 #include "app/Launcher.h"
-#include "app/Startup.h"
-#include "platform/qt/QtDesktop.h"
-#include "profiles/Profiles.h"
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
+#include "platform/qt/QtSession.h"
+#include "platform/qt/QtSingleInstance.h"
+#include "platform/qt/QtStopSignals.h"
+#include "window/qt/QtBusyPointer.h"
+#include "window/qt/QtImageList.h"
+#include "window/qt/QtMainWindow.h"
+#include "window/qt/QtOneShotTimer.h"
+#include "window/qt/QtTimer.h"
+#include "window/qt/QtTrayIcon.h"
 
 #include <QApplication>
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -37,12 +43,13 @@ std::string FirstLine(const std::string& text) {
     return {};
 }
 
-int RunDesktop(const StartupInfo& startup) {
+int RunDesktop(const DataFolder& dataFolder) {
     // The window is hidden most of the time; the program ends only when the
     // window is unloaded.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const std::string folder = CanonicalFolder(ResolveDataPath(startup.ExecutableFolder, startup.Arguments));
+    // Two spellings of one folder are one instance.
+    const std::string folder = dataFolder.Canonical();
     QtSingleInstance instance(folder);
     switch (instance.Acquire()) {
     case QtSingleInstance::State::First:
@@ -53,7 +60,8 @@ int RunDesktop(const StartupInfo& startup) {
                       << "; its window is shown\n";
             return 0;
         }
-        std::cerr << "velmar-active-profiles: already running for " << folder << ", but it does not answer\n";
+        std::cerr << "velmar-active-profiles: already running for " << folder << ", but it does not answer"
+                  << (instance.Problem().empty() ? "" : " (" + instance.Problem() + ")") << '\n';
         return 1;
     case QtSingleInstance::State::Unchecked:
         std::cerr << "velmar-active-profiles: " << instance.Problem()
@@ -67,7 +75,7 @@ int RunDesktop(const StartupInfo& startup) {
     QtTrayIcon tray;
     QtOneShotTimer wait;
     QtBusyPointer busy;
-    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy}, startup);
+    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy}, dataFolder);
     window.SetEvents(&main);
     window.OnUnloaded = [] { QCoreApplication::quit(); };
     // The menu's "Quit" is the program's own close request, granted as Ctrl+Q's is.
@@ -88,13 +96,8 @@ int RunDesktop(const StartupInfo& startup) {
 
 } // namespace
 
-int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup,
-                       [[maybe_unused]] const GraphicalSession& session) {
-#if !defined(_WIN32) && !defined(__APPLE__)
-    const auto userChoice = ProcessEnvironment("QT_QPA_PLATFORM");
-    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(QtPlatformList(
-                                   session, userChoice, ProcessEnvironment("XDG_SESSION_TYPE"))));
-#endif
+int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session) {
+    ChooseQtPlatform(session);
     SetDesktopIdentity();
     std::optional<QApplication> application;
     bool fellBack = false;
@@ -118,21 +121,10 @@ int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup,
         std::cerr << ConsoleInsteadLine("cannot open " + session.Displays +
                                         (reason.empty() ? std::string() : " (" + reason + ")"))
                   << '\n';
-        return RunConsoleFrontEnd(startup, std::cout);
+        return RunConsoleFrontEnd(folder, std::cout);
     }
-    const int status = RunDesktop(startup);
-#if !defined(_WIN32) && !defined(__APPLE__)
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        // Qt's Wayland client can hang for ever while it takes its connection
-        // down (its event thread stays blocked in a read that nothing ends).
-        // The program is done by now: the icon is gone, the lock let go, the
-        // output written. It ends without taking Qt down.
-        std::cout.flush();
-        std::cerr.flush();
-        std::fflush(nullptr);
-        std::_Exit(status);
-    }
-#endif
+    const int status = RunDesktop(folder);
+    EndBeforeQtOnWayland(status);
     return status;
 }
 

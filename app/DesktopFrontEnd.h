@@ -3,7 +3,7 @@
 // The main window on a desktop, on Qt widgets with a tray icon.
 
 #include "app/MainWindow.h"
-#include "platform/Process.h"
+#include "platform/GraphicalSession.h"
 
 namespace velmar {
 
@@ -14,6 +14,15 @@ namespace velmar {
 // that a running instance watches asks that one to show its window and returns
 // 0. When Qt cannot open the display after all, one line goes to standard
 // error and the console front end runs instead. `argc` must outlive the call.
-int RunDesktopFrontEnd(int& argc, char** argv, const StartupInfo& startup, const GraphicalSession& session);
+int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session);
+
+// What differs by system (DesktopFrontEndPosix.cpp, DesktopFrontEndWindows.cpp).
+// Sets QT_QPA_PLATFORM to the platforms that reach `session` (QtPlatformList),
+// before the application exists; Windows has one platform and needs none.
+void ChooseQtPlatform(const GraphicalSession& session);
+// Ends the process with `status` at once when the desktop ran on Wayland,
+// whose Qt client can hang for ever while it takes its connection down;
+// returns otherwise.
+void EndBeforeQtOnWayland(int status);
 
 } // namespace velmar

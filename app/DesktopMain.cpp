@@ -7,8 +7,9 @@
 #include "app/DesktopFrontEnd.h"
 #include "app/Launcher.h"
 #include "app/ProgramOptions.h"
+#include "platform/CommandLine.h"
 #include "platform/ConsoleProgram.h"
-#include "platform/Process.h"
+#include "platform/GraphicalSession.h"
 
 #include <exception>
 #include <iostream>
@@ -19,10 +20,9 @@ int main(int argc, char** argv) {
     // Windows: a GUI program started from a console prints into it.
     velmar::AttachToParentConsole();
     try {
-        const char* argv0 = argc > 0 ? argv[0] : "velmar-active-profiles";
-        velmar::StartupInfo startup =
-            velmar::DesktopStartup(velmar::ExecutableFolder(argv0), velmar::ProgramArguments(argc, argv));
-        const std::vector<std::string> userArguments = startup.Arguments;
+        const velmar::ProgramCommandLine line =
+            velmar::DesktopStartup(velmar::ReadProgramCommandLine(argc, argv));
+        const std::vector<std::string>& userArguments = line.Arguments;
         if (const auto status =
                 velmar::RunProgramAction(velmar::ParseProgramOptions(userArguments), std::cout, std::cerr)) {
             return *status;
@@ -30,10 +30,11 @@ int main(int argc, char** argv) {
         // On Windows this executable is the program itself, so it also
         // answers --autostart and reads "/PATH:" from the command line as typed.
         if (const auto status =
-                velmar::RunAutostartOption(startup.ExecutableFolder, userArguments, std::cout, std::cerr)) {
+                velmar::RunAutostartOption(line.ExecutableFolder, userArguments, std::cout, std::cerr)) {
             return *status;
         }
-        startup.Arguments = velmar::StartupArguments(userArguments);
+        // The data folder, worked out once from the command line for the whole run.
+        const auto folder = velmar::DataFolder::FromCommandLine(line.ExecutableFolder, line.StartupArguments);
         const velmar::GraphicalSession session = velmar::ProbeGraphicalSession();
         if (session.State != velmar::DisplayState::Reachable) {
             std::cerr << velmar::ConsoleInsteadLine(session.State == velmar::DisplayState::None
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
                                                           "are not set)"
                                                         : "cannot connect to " + session.Displays)
                       << '\n';
-            return velmar::RunConsoleFrontEnd(startup, std::cout);
+            return velmar::RunConsoleFrontEnd(folder, std::cout);
         }
         // Qt sees the user's arguments only, never the launcher's folder.
         std::vector<std::string> qtTexts = userArguments;
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
         }
         qtArguments.push_back(nullptr);
         int qtArgumentCount = static_cast<int>(qtArguments.size()) - 1;
-        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), startup, session);
+        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), folder, session);
     } catch (const std::exception& error) {
         std::cerr << "velmar-active-profiles: " << error.what() << '\n';
         return 1;

@@ -1,6 +1,6 @@
 #include "app/Launcher.h"
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 
 #include <filesystem>
 
@@ -24,13 +24,16 @@ std::vector<std::string> DesktopArguments(const std::string& argv0, const std::s
     return arguments;
 }
 
-StartupInfo DesktopStartup(const std::string& ownFolder, std::vector<std::string> arguments) {
+ProgramCommandLine DesktopStartup(ProgramCommandLine line) {
+    std::vector<std::string>& arguments = line.Arguments;
     if (!arguments.empty() && arguments.front().starts_with(kLauncherFolderOption)) {
-        std::string folder = arguments.front().substr(kLauncherFolderOption.size());
+        line.ExecutableFolder = arguments.front().substr(kLauncherFolderOption.size());
         arguments.erase(arguments.begin());
-        return {std::move(folder), std::move(arguments)};
+        // Only the launcher of X11 and Wayland systems starts the desktop
+        // executable, where the start-up rules read the arguments as split.
+        line.StartupArguments = arguments;
     }
-    return {ownFolder, std::move(arguments)};
+    return line;
 }
 
 std::string ConsoleInsteadLine(std::string_view reason) {

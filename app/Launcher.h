@@ -10,9 +10,10 @@
 // folder, whose "Project" is the default data folder, as a first argument of
 // its own that the start-up rules never see.
 
-#include "app/MainWindow.h"
-#include "platform/Process.h"
+#include "platform/CommandLine.h"
+#include "platform/GraphicalSession.h"
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,9 +38,19 @@ std::vector<std::string> DesktopArguments(const std::string& argv0, const std::s
                                           const std::vector<std::string>& userArguments);
 
 // The desktop executable's view of its start: the launcher's folder when the
-// first argument carries it (that argument removed), otherwise its own folder
-// and every argument.
-StartupInfo DesktopStartup(const std::string& ownFolder, std::vector<std::string> arguments);
+// first argument carries it (that argument removed, and the start-up rules
+// reading the remaining arguments), otherwise its own command line as it is.
+ProgramCommandLine DesktopStartup(ProgramCommandLine line);
+
+// On X11 and Wayland systems, when a display answers, replaces the launcher
+// with the desktop executable (DesktopExecutableCandidates of the launcher's
+// folder and `installedSubfolder`), handing it the user's arguments. Returns
+// when the console front end is to run instead, after one line on `err` that
+// says why, or at once where there is nothing to hand over to: without a
+// graphical session, and on Windows, where the tray program is a build of
+// its own.
+void StartDesktopInstead(const char* argv0, const ProgramCommandLine& line,
+                         const std::string& installedSubfolder, std::ostream& err);
 
 // The line for standard error when a graphical session is named but the
 // program runs on the console instead, with the reason.

@@ -1,10 +1,8 @@
 #include "app/MainWindow.h"
 
-#include "app/Startup.h"
 #include "common/CodePage.h"
 #include "common/Numeric.h"
 #include "platform/LocalTime.h"
-#include "profiles/Profiles.h"
 
 #include <algorithm>
 #include <exception>
@@ -24,14 +22,6 @@ template <typename Step> void ContinueOnFailure(Step&& step) {
     }
 }
 
-// The tooltip's problem line: cut with an ellipsis to its length.
-std::string ToolTipProblemLine(const std::string& problem) {
-    if (Utf8Length(problem) <= kToolTipProblemLength) {
-        return problem;
-    }
-    return Utf8Left(problem, kToolTipProblemLength - 1) + "\xE2\x80\xA6";
-}
-
 // A file that could not be opened or read, or that was gone by the time the
 // load came to it, may load at the next tick without a change the signature
 // would see.
@@ -42,15 +32,36 @@ bool MustReadAgain(const std::vector<LoadProblem>& problems) {
     });
 }
 
+// Shows the busy pointer for the lifetime of the object, and the default
+// pointer again however the load ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(IBusyPointer& pointer) : m_Pointer(pointer) { Set(true); }
+    ~BusyPointer() { Set(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    void Set(bool busy) {
+        try {
+            m_Pointer.SetBusy(busy);
+        } catch (...) {
+            // A pointer that cannot be changed does not stop the load.
+        }
+    }
+
+    IBusyPointer& m_Pointer;
+};
+
 } // namespace
 
-VelmarActiveProfiles_Main::VelmarActiveProfiles_Main(MainWindowControls controls, StartupInfo startup,
+VelmarActiveProfiles_Main::VelmarActiveProfiles_Main(MainWindowControls controls, DataFolder folder,
                                                      std::string toolTipLineBreak)
-    : ProfileLoader([this](const ChangeSignature* listing) {
-          return listing != nullptr ? LoadAllProfiles(*listing, &m_Controls.BusyPointer)
-                                    : LoadAllProfiles(&m_Controls.BusyPointer);
+    : ProfileLoader([this](const ChangeSignature* listing) -> const ProfileLoad& {
+          const BusyPointer busy(m_Controls.BusyPointer);
+          return listing != nullptr ? m_Store.LoadAllProfiles(*listing) : m_Store.LoadAllProfiles();
       }),
-      ClockText(LocalClockText), m_Controls(controls), m_Startup(std::move(startup)),
+      ClockText(LocalClockText), m_Controls(controls), m_Store(std::move(folder)),
       m_LineBreak(std::move(toolTipLineBreak)) {
     m_Controls.Window.SetCaption(kMainWindowCaption);
     m_Controls.Window.SetInnerSize(kMainWindowInnerWidth, kMainWindowInnerHeight);
@@ -61,8 +72,7 @@ VelmarActiveProfiles_Main::VelmarActiveProfiles_Main(MainWindowControls controls
 }
 
 void VelmarActiveProfiles_Main::Form_Load() {
-    DataPath = ResolveDataPath(m_Startup.ExecutableFolder, m_Startup.Arguments);
-
+    // The data folder was settled before the window was made (DataFolder).
     m_Controls.NotifyArea.SetTrayIcon(m_Controls.Window.Icon());
     m_Controls.NotifyArea.SetIconVisible(kTrue);
 
@@ -116,7 +126,7 @@ void VelmarActiveProfiles_Main::Timer_Reload_Timer() {
     ChangeSignature signature;
     bool listed = false;
     ContinueOnFailure([&] {
-        signature = ReadChangeSignature(DataPath);
+        signature = ReadChangeSignature(m_Store.Folder());
         listed = true;
     });
 
@@ -149,63 +159,41 @@ void VelmarActiveProfiles_Main::ReloadAfterWait() {
     }
     m_Reloading = true;
     m_ReloadAgain = true; // unless the load says otherwise
+    const ProfileLoad* load = nullptr;
     ContinueOnFailure([&] {
-        ProfileLoader(m_PendingListed ? &*m_Pending : nullptr);
-        m_ReloadAgain = MustReadAgain(LoadProblems);
+        load = &ProfileLoader(m_PendingListed ? &*m_Pending : nullptr);
+        m_ReloadAgain = MustReadAgain(load->Problems);
     });
-    ContinueOnFailure([&] { ShowActiveProfiles(); });
+    // A load that failed as a whole shows the tables as they are.
+    ContinueOnFailure([&] { ShowActiveProfiles(load != nullptr ? *load : m_Store.Loaded()); });
     m_LastSignature = std::move(m_Pending);
     m_Pending.reset();
     m_Reloading = false;
 }
 
-void VelmarActiveProfiles_Main::ShowActiveProfiles() {
+void VelmarActiveProfiles_Main::ShowActiveProfiles(const ProfileLoad& load) {
     IReportList& list = m_Controls.List_ActiveProfiles;
     list.ClearRows();
-
-    std::string tip;
-    std::int16_t activeCount = 0;
-    for (std::int16_t i = 0; i < NumberOfProfiles; ++i) {
-        const ProfileRecord& profile = Profiles[i];
-        if (profile.Active != 0) {
-            list.AddRow(profile.Name, kImageActive);
-            if (activeCount < kToolTipNames) {
-                tip += m_LineBreak + kToolTipBullet + profile.Name;
-            }
-            activeCount = ToInt16(activeCount + 1, "active profile count");
-        } else {
-            list.AddRow(profile.Name, kImageInactive);
-        }
+    for (std::int16_t i = 0; i < load.NumberOfProfiles; ++i) {
+        const ProfileRecord& profile = load.Profiles[i];
+        list.AddRow(profile.Name, profile.Active != 0 ? kImageActive : kImageInactive);
     }
-
-    tip = kToolTipHeading + tip;
-    // The cut falls wherever it falls: inside a name, or between the carriage
-    // return and line feed of a line break on Windows.
-    if (Utf8Length(tip) > kToolTipCut) {
-        tip = Utf8Left(tip, kToolTipCut);
-    }
-    if (activeCount > kToolTipNames) {
-        tip += kToolTipMore;
-    }
+    const std::string tip = ActiveProfilesToolTip(load, m_LineBreak);
 
     // What the load met is never swallowed: the status line lists it and the
     // icon warns of it. Neither may keep the tooltip from following the load.
-    const std::vector<std::string> problems = ProblemLines(LoadProblems);
+    const std::vector<std::string> problems = ProblemLines(load.Problems);
     ContinueOnFailure([&] {
         StatusLine status{{}, problems};
         if (problems.empty()) {
-            status.Text = "Updated " + ClockText() + " \xC2\xB7 " + std::to_string(NumberOfProfiles) +
-                          (NumberOfProfiles == 1 ? " profile" : " profiles");
+            status.Text = "Updated " + ClockText() + " \xC2\xB7 " + std::to_string(load.NumberOfProfiles) +
+                          (load.NumberOfProfiles == 1 ? " profile" : " profiles");
         } else {
             status.Text = problems.front();
         }
         m_Controls.Window.SetStatus(status);
     });
     ContinueOnFailure([&] { m_Controls.NotifyArea.SetWarning(!problems.empty()); });
-    // Without problems the tooltip is exactly the text above.
-    if (!problems.empty()) {
-        tip += m_LineBreak + ToolTipProblemLine(problems.front());
-    }
     m_Controls.NotifyArea.SetToolTipText(tip);
 }
 

@@ -6,10 +6,12 @@
 // raises the events and owns the controls.
 
 #include "app/ChangeSignature.h"
-#include "platform/ReportList.h"
-#include "platform/Timer.h"
-#include "platform/TrayIcon.h"
-#include "platform/Window.h"
+#include "profiles/ProfileStore.h"
+#include "report/ProfileList.h"
+#include "window/ReportList.h"
+#include "window/Timer.h"
+#include "window/TrayIcon.h"
+#include "window/Window.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,22 +28,6 @@ constexpr std::int32_t kReloadInterval = 5000;  // milliseconds between ticks of
 constexpr std::int32_t kReloadSettleWait = 500; // milliseconds a writer gets to finish
 constexpr int kColumnMargin = 40;               // pixels the column leaves free of the list's width
 
-inline constexpr const char* kToolTipHeading = "Aktiva profiler:";
-inline constexpr const char* kToolTipBullet = "\xC2\xB7 "; // middle dot and space
-inline constexpr const char* kToolTipMore = " (more...)";
-constexpr std::size_t kToolTipCut = 54; // characters (code points) kept before " (more...)"
-constexpr std::int16_t kToolTipNames = 4;
-// The tooltip's line for the first problem, after the text above, is at most
-// this many characters, so that the whole tip stays within the 127 that
-// Windows shows.
-constexpr std::size_t kToolTipProblemLength = 60;
-// Tooltips take a carriage return and line feed on Windows, a line feed elsewhere.
-#ifdef _WIN32
-inline constexpr const char* kToolTipLineBreak = "\r\n";
-#else
-inline constexpr const char* kToolTipLineBreak = "\n";
-#endif
-
 // The controls the window carries.
 struct MainWindowControls {
     IWindow& Window;
@@ -53,24 +39,23 @@ struct MainWindowControls {
     IBusyPointer& BusyPointer; // shown busy while the profiles load
 };
 
-// What the operating system tells the program at start.
-struct StartupInfo {
-    std::string ExecutableFolder;       // folder of the program, UTF-8
-    std::vector<std::string> Arguments; // without the program's name
-};
-
 class VelmarActiveProfiles_Main : public IWindowEvents {
 public:
     // Sets the caption and the inner size, and configures Timer_Reload
     // (5000 ms, enabled, ticking into Timer_Reload_Timer) and the tray's
-    // IconActivated, as the window's design does before its load step.
-    VelmarActiveProfiles_Main(MainWindowControls controls, StartupInfo startup,
+    // IconActivated, as the window's design does before its load step. The
+    // window watches the profiles of `folder`, which main worked out from the
+    // command line.
+    VelmarActiveProfiles_Main(MainWindowControls controls, DataFolder folder,
                               std::string toolTipLineBreak = kToolTipLineBreak);
 
-    // Load step: DataPath from the command line, the tray icon, the first
-    // tick (whose load comes after the wait, once the load step is over and
-    // the icon is drawn), then the window is hidden (or shown when there is
-    // no notification area to reach it from). A failure reaches the caller.
+    // The data folder the window watches.
+    const DataFolder& Folder() const { return m_Store.Folder(); }
+
+    // Load step: the tray icon, the first tick (whose load comes after the
+    // wait, once the load step is over and the icon is drawn), then the window
+    // is hidden (or shown when there is no notification area to reach it
+    // from). A failure reaches the caller.
     void Form_Load() override;
     // Lays the list over the inner area; each step that fails is skipped.
     void Form_Resize() override;
@@ -90,21 +75,21 @@ public:
     // at once).
     void Timer_Reload_Timer();
 
-    // Refills List_ActiveProfiles from the profile tables, shows the load's
-    // problems (LoadProblems) in the status line and as the icon's warning,
-    // and sets the tooltip: the specified text, and while there are problems
-    // one more line with the first of them. A failing status line or icon is
+    // Refills List_ActiveProfiles from the load's profile tables, shows the
+    // load's problems in the status line and as the icon's warning, and sets
+    // the tooltip (ActiveProfilesToolTip). A failing status line or icon is
     // skipped; other failures reach the caller.
-    void ShowActiveProfiles();
+    void ShowActiveProfiles(const ProfileLoad& load);
 
     // The signature of the last reload; none before the first tick.
     const std::optional<ChangeSignature>& LastSignature() const { return m_LastSignature; }
 
-    // The profile loader (LoadAllProfiles of the profile store, showing the
-    // window's busy pointer), given the listing of the tick that noticed the
-    // change, or null when the tick could not list the folder (the loader
-    // then lists it itself); tests count or replace it.
-    std::function<std::int16_t(const ChangeSignature*)> ProfileLoader;
+    // The profile loader (LoadAllProfiles of the window's profile store,
+    // showing the window's busy pointer meanwhile), given the listing of the
+    // tick that noticed the change, or null when the tick could not list the
+    // folder (the loader then lists it itself); returns the load. Tests count
+    // or replace it.
+    std::function<const ProfileLoad&(const ChangeSignature*)> ProfileLoader;
     // The local time of day as HH:MM:SS, for the status line; tests fix it.
     std::function<std::string()> ClockText;
 
@@ -113,7 +98,7 @@ private:
     void ReloadAfterWait();
 
     MainWindowControls m_Controls;
-    StartupInfo m_Startup;
+    ProfileStore m_Store;
     std::string m_LineBreak;
     std::optional<ChangeSignature> m_LastSignature;
     bool m_ReloadAgain = false; // the last reload could not read a file

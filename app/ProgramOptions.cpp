@@ -1,7 +1,7 @@
 #include "app/ProgramOptions.h"
 
-#include "app/Startup.h"
 #include "common/Version.h"
+#include "profiles/DataFolder.h"
 
 #include <ostream>
 #include <string>

@@ -2,7 +2,7 @@
 
 // The options of velmar-active-profiles that do something other than watch the
 // profiles. Everything else on the command line is left to the start-up rules
-// ("/PATH:", app/Startup.h) and otherwise ignored, so an option is only ever
+// ("/PATH:", profiles/DataFolder.h) and otherwise ignored, so an option is only ever
 // recognised as a whole argument.
 
 #include <iosfwd>

@@ -10,7 +10,6 @@
 #include "app/Launcher.h"
 #include "app/ProgramOptions.h"
 #include "platform/ConsoleProgram.h"
-#include "platform/Process.h"
 
 #include <exception>
 #include <iostream>
@@ -24,32 +23,21 @@ int main(int argc, char** argv) {
     const velmar::ConsoleProgram console(argc, argv);
     try {
         const char* argv0 = argc > 0 ? argv[0] : "velmar-active-profiles";
-        const auto arguments = velmar::ProgramArguments(argc, argv);
+        const velmar::ProgramCommandLine& line = console.CommandLine();
         // Options that print and end come first; further options join them in
         // ParseProgramOptions.
         if (const auto status =
-                velmar::RunProgramAction(velmar::ParseProgramOptions(arguments), std::cout, std::cerr)) {
+                velmar::RunProgramAction(velmar::ParseProgramOptions(line.Arguments), std::cout, std::cerr)) {
             return *status;
         }
-        velmar::StartupInfo startup{velmar::ExecutableFolder(argv0), velmar::StartupArguments(arguments)};
         if (const auto status =
-                velmar::RunAutostartOption(startup.ExecutableFolder, arguments, std::cout, std::cerr)) {
+                velmar::RunAutostartOption(line.ExecutableFolder, line.Arguments, std::cout, std::cerr)) {
             return *status;
         }
-
-#ifndef _WIN32
-        const velmar::GraphicalSession session = velmar::ProbeGraphicalSession();
-        if (session.State == velmar::DisplayState::Reachable) {
-            // Returns only when no desktop executable could be started.
-            const std::string problem = velmar::ExecFirst(
-                velmar::DesktopExecutableCandidates(startup.ExecutableFolder, VELMAR_DESKTOP_SUBFOLDER),
-                velmar::DesktopArguments(argv0, startup.ExecutableFolder, arguments));
-            std::cerr << velmar::ConsoleInsteadLine(problem) << '\n';
-        } else if (session.State == velmar::DisplayState::Unreachable) {
-            std::cerr << velmar::ConsoleInsteadLine("cannot connect to " + session.Displays) << '\n';
-        }
-#endif
-        return velmar::RunConsoleFrontEnd(startup, std::cout);
+        velmar::StartDesktopInstead(argv0, line, VELMAR_DESKTOP_SUBFOLDER, std::cerr);
+        // The data folder, worked out once from the command line for the whole run.
+        const auto folder = velmar::DataFolder::FromCommandLine(line.ExecutableFolder, line.StartupArguments);
+        return velmar::RunConsoleFrontEnd(folder, std::cout);
     } catch (const std::exception& error) {
         std::cerr << "velmar-active-profiles: " << error.what() << '\n';
         return 1;

@@ -1,8 +1,9 @@
 #include "bench/BenchSupport.h"
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/BinaryFile.h"
-#include "profiles/Profiles.h"
+#include "platform/FileSystem.h"
+#include "profiles/ProfileStore.h"
 
 #include <array>
 #include <cerrno>
@@ -110,10 +111,10 @@ std::string FourDigits(int number) {
 
 } // namespace
 
-const DataFolder& SharedDataFolder(int profiles, int others) {
+const ScratchData& SharedDataFolder(int profiles, int others) {
     // The folders live as long as the process, so a benchmark's iterations and
     // its floor read the very same files.
-    static std::map<std::pair<int, int>, std::pair<std::unique_ptr<ScratchFolder>, DataFolder>> folders;
+    static std::map<std::pair<int, int>, std::pair<std::unique_ptr<ScratchFolder>, ScratchData>> folders;
     auto& entry = folders[{profiles, others}];
     if (entry.first) {
         return entry.second;
@@ -139,8 +140,8 @@ const DataFolder& SharedDataFolder(int profiles, int others) {
     for (int i = 0; i < others; ++i) {
         WriteWholeFile(profilesFolder / ("Event_" + std::to_string(i) + ".log"), note);
     }
-    entry.second.DataPath = PathToUtf8(scratch->Path()) + kPathSeparator;
-    entry.second.ProfilesPath = PathToUtf8(profilesFolder) + kPathSeparator;
+    entry.second.Folder = DataFolder(PathToUtf8(scratch->Path()));
+    entry.second.ProfilesPath = entry.second.Folder.ProfilesFolder();
     entry.first = std::move(scratch);
     return entry.second;
 }

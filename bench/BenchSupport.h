@@ -4,6 +4,8 @@
 // figures each benchmark is compared with, and child processes timed from
 // exec to the moment they show something.
 
+#include "profiles/DataFolder.h"
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdint>
@@ -49,11 +51,11 @@ std::filesystem::path ExampleDataFolder();
 // (Profile_0000.dat upwards, the example profiles over and over) and `others`
 // files whose names do not match the profile pattern. Made once per process
 // and size, and kept until the process ends.
-struct DataFolder {
-    std::string DataPath;     // ends in the folder separator, as DataPath does
-    std::string ProfilesPath; // DataPath + "Profiles/"
+struct ScratchData {
+    velmar::DataFolder Folder{std::string()};
+    std::string ProfilesPath; // Folder.ProfilesFolder()
 };
-const DataFolder& SharedDataFolder(int profiles, int others = 0);
+const ScratchData& SharedDataFolder(int profiles, int others = 0);
 
 // The profile files of a folder as the reload reads them: name order does
 // not matter, the first `limit` matching names in listing order.

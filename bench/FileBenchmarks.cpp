@@ -6,11 +6,13 @@
 #include "app/ChangeSignature.h"
 #include "bench/BenchSupport.h"
 #include "bench/Floors.h"
-#include "profiles/Profiles.h"
+#include "common/Paths.h"
+#include "profiles/ProfileStore.h"
 
 #include <array>
 #include <cstdio>
 #include <malloc.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,9 +21,9 @@ namespace {
 
 void IdleTick(benchmark::State& state) {
     const auto& folder = SharedDataFolder(static_cast<int>(state.range(0)));
-    const ChangeSignature last = ReadChangeSignature(folder.DataPath);
+    const ChangeSignature last = ReadChangeSignature(folder.Folder);
     for (auto _ : state) {
-        const ChangeSignature now = ReadChangeSignature(folder.DataPath);
+        const ChangeSignature now = ReadChangeSignature(folder.Folder);
         benchmark::DoNotOptimize(SameSignature(now, last));
     }
     state.counters["files"] = static_cast<double>(last.Files.size());
@@ -42,11 +44,11 @@ void IdleTickFloor(benchmark::State& state) {
 // and the profiles loaded from that listing.
 void Reload(benchmark::State& state) {
     const auto& folder = SharedDataFolder(static_cast<int>(state.range(0)));
-    DataPath = folder.DataPath;
+    ProfileStore store(folder.Folder);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LoadAllProfiles(ReadChangeSignature(folder.DataPath)));
+        benchmark::DoNotOptimize(store.LoadAllProfiles(ReadChangeSignature(folder.Folder)).NumberOfProfiles);
     }
-    state.counters["profiles"] = NumberOfProfiles;
+    state.counters["profiles"] = store.NumberOfProfiles();
     SetFloor(state, "ReloadFloor/" + std::to_string(state.range(0)));
 }
 
@@ -78,24 +80,22 @@ void LargestSchedules(benchmark::State& state) {
         std::snprintf(name.data(), name.size(), "Profile_%04d.dat", i);
         std::filesystem::create_hard_link(profilesFolder / "Profile_0000.dat", profilesFolder / name.data());
     }
-    DataPath = PathToUtf8(scratch.Path()) + kPathSeparator;
+    const DataFolder folder(PathToUtf8(scratch.Path()));
+    std::optional<ProfileStore> store;
     double inUse = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        for (auto& schedule : TimeSchedules) {
-            schedule.reset();
-        }
+        store.reset(); // the previous load's schedules go
         malloc_trim(0);
         const auto before = mallinfo2();
+        store.emplace(folder);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(LoadAllProfiles());
+        benchmark::DoNotOptimize(store->LoadAllProfiles().NumberOfProfiles);
         const auto after = mallinfo2();
         inUse = static_cast<double>(after.uordblks + after.hblkhd) -
                 static_cast<double>(before.uordblks + before.hblkhd);
     }
-    for (auto& schedule : TimeSchedules) {
-        schedule.reset();
-    }
+    store.reset();
     malloc_trim(0);
     std::size_t periods = 0;
     periods = static_cast<std::size_t>(profiles) * 23 * 32767;

@@ -4,11 +4,13 @@
 
 #include "bench/BenchSupport.h"
 #include "calendar/Calendar.h"
-#include "common/HostWindow.h"
+#include "calendar/ICalendarHost.h"
+#include "common/Numeric.h"
 #include "common/SharedTables.h"
 #include "platform/qt/QtImageSurface.h"
 #include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"
+#include "schedule_view/IScheduleHost.h"
 #include "schedule_view/TimeScheduleView.h"
 
 #include <QGuiApplication>
@@ -43,7 +45,7 @@ void EnsureGuiApplication() {
 
 // A host window with a fixed frame and an image list of 16 small images. It
 // stores nothing: what the components hand over is dropped.
-class BenchHost : public HostWindow {
+class BenchHost : public IScheduleHost, public ICalendarHost {
 public:
     explicit BenchHost(QtImageSurface& surface) : m_Surface(surface) {
         for (int n = 0; n < 16; ++n) {
@@ -51,39 +53,54 @@ public:
             image.fill(qRgb(40 + 12 * n, 90, 200 - 8 * n));
             m_Images[static_cast<std::size_t>(n)] = image;
         }
-        m_Values = {{"Get_Picture_TimeSchedule_Frame_ScaleWidth", std::int16_t{340}},
-                    {"Get_Picture_TimeSchedule_Frame_ScaleHeight", std::int16_t{600}},
-                    {"Get_VScroll_Schedule_Width", std::int16_t{16}},
-                    {"Get_VScroll_Schedule_Left", std::int16_t{324}},
-                    {"Get_ImageList_ImageHeight", std::int16_t{kImageSize}},
-                    {"Get_ImageList_ImageWidth", std::int16_t{kImageSize}},
-                    {"Get_Check_TimeSchedule_ViewDayType", std::int16_t{0}},
-                    {"Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked", std::int16_t{0}}};
     }
 
-protected:
-    bool Fallback(std::string_view name, Arguments arguments, HostValue& result) override {
-        result = HostValue();
-        if (name == "Draw_ImageList_ListImages") {
-            const auto index = static_cast<std::size_t>(HostInt32(arguments[0]) - 1);
-            m_Surface.DrawImage(m_Images.at(index), HostInt32(arguments[2]), HostInt32(arguments[3]));
-            return true;
-        }
-        if (name.starts_with("Set_")) {
-            return true;
-        }
-        const auto found = m_Values.find(name);
-        if (found == m_Values.end()) {
-            return false;
-        }
-        result = found->second;
-        return true;
+    void Set_VScroll_Schedule_Top(std::int16_t /*Top*/) override {}
+    HostValue Get_Picture_TimeSchedule_Frame_ScaleWidth() override { return std::int16_t{340}; }
+    HostValue Get_VScroll_Schedule_Width() override { return std::int16_t{16}; }
+    void Set_VScroll_Schedule_Left(const HostValue& /*Left*/) override {}
+    HostValue Get_Picture_TimeSchedule_Frame_ScaleHeight() override { return std::int16_t{600}; }
+    void Set_VScroll_Schedule_Height(const HostValue& /*Height*/) override {}
+    void Set_VScroll_Schedule_Max(std::int16_t /*Max*/) override {}
+    void Set_Picture_TimeSchedule_Left(std::int16_t /*Left*/) override {}
+    void Set_Picture_TimeSchedule_Top(std::int16_t /*Top*/) override {}
+    HostValue Get_VScroll_Schedule_Left() override { return std::int16_t{324}; }
+    void Set_Picture_TimeSchedule_Width(const HostValue& /*Width*/) override {}
+    void Set_Picture_TimeSchedule_Height(std::int32_t /*Height*/) override {}
+    HostValue Get_ImageList_ImageHeight() override { return std::int16_t{kImageSize}; }
+    HostValue Get_ImageList_ImageWidth() override { return std::int16_t{kImageSize}; }
+    void Draw_ImageList_ListImages(std::int32_t Index, std::int32_t /*hDC*/, const HostValue& X,
+                                   std::int32_t& Y) override {
+        Draw(Index, HostInt32(X), Y);
     }
+    HostValue Get_Check_TimeSchedule_ViewDayType() override { return std::int16_t{0}; }
+    void Set_Text_Schedule_Time(const std::string& /*Text*/) override {}
+    void Set_Text_Schedule_Period_Start(const std::string& /*Text*/) override {}
+    void Set_Text_Schedule_Period_Stop(const std::string& /*Text*/) override {}
+    HostValue Get_Text_Schedule_Period_Start() override { return {}; }
+    HostValue Get_Text_Schedule_Period_Stop() override { return {}; }
+    void Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked(std::int32_t& /*Checked*/) override {}
+    void Set_Menu_TimeSchedulePopup_Grouped_Checked(std::int16_t& /*Checked*/) override {}
+    void Set_Menu_TimeSchedulePopup_Paste_Enabled(std::int16_t /*Enabled*/) override {}
+    void Set_Menu_TimeSchedulePopup_Delete_Enabled(std::int16_t /*Enabled*/) override {}
+    HostValue Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked() override { return std::int16_t{0}; }
+
+    void Set_Text_Calendar_Month(const std::string& /*Text*/) override {}
+    void Draw_ImageList_ListImages(std::int16_t Index, std::int32_t /*hDC*/, double X, std::int32_t Y,
+                                   std::int32_t /*Style*/) override {
+        Draw(Index, RoundToInt32(X), Y);
+    }
+    HostValue Get_Combo_Calendar_DayType_SelectedItem() override { return {}; }
+    HostValue Get_Combo_Calendar_DayType_SelectedItem_Index() override { return {}; }
+    HostValue Get_Combo_Calendar_DayType_ComboItems(std::int16_t /*Entry*/) override { return {}; }
 
 private:
+    void Draw(std::int32_t index, std::int32_t x, std::int32_t y) {
+        m_Surface.DrawImage(m_Images.at(static_cast<std::size_t>(index - 1)), x, y);
+    }
+
     QtImageSurface& m_Surface;
     std::array<QImage, 16> m_Images;
-    std::map<std::string, HostValue, std::less<>> m_Values;
 };
 
 // Every day type in use with ten periods, one row each (the calendar's layout).

@@ -9,7 +9,7 @@
 #include "app/ChangeSignature.h"
 #include "bench/BenchSupport.h"
 #include "bench/Floors.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileStore.h"
 
 #include <cstdlib>
 #include <fcntl.h>
@@ -29,15 +29,15 @@ int main(int argc, char** argv) {
     const int files = std::atoi(argv[2]);
     const int rounds = std::atoi(argv[3]);
     const auto& folder = bench::SharedDataFolder(files);
-    DataPath = folder.DataPath;
-    const ChangeSignature last = ReadChangeSignature(folder.DataPath);
+    ProfileStore store(folder.Folder);
+    const ChangeSignature last = ReadChangeSignature(folder.Folder);
     std::function<void()> round;
     if (mode == "tick") {
-        round = [&] { static_cast<void>(SameSignature(ReadChangeSignature(folder.DataPath), last)); };
+        round = [&] { static_cast<void>(SameSignature(ReadChangeSignature(folder.Folder), last)); };
     } else if (mode == "tick-floor") {
         round = [&] { static_cast<void>(bench::ListFloor(folder.ProfilesPath)); };
     } else if (mode == "reload") {
-        round = [&] { static_cast<void>(LoadAllProfiles(ReadChangeSignature(folder.DataPath))); };
+        round = [&] { static_cast<void>(store.LoadAllProfiles(ReadChangeSignature(folder.Folder))); };
     } else if (mode == "reload-floor") {
         round = [&] { static_cast<void>(bench::ReadFloor(folder.ProfilesPath, kMaxProfiles)); };
     } else {

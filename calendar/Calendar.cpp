@@ -3,9 +3,9 @@
 #include "calendar/Calendar.h"
 
 #include "common/Errors.h"
-#include "common/FileSystem.h"
 #include "common/Numeric.h"
 #include "platform/BinaryFile.h"
+#include "platform/FileSystem.h"
 #include "platform/StdDateServices.h"
 
 namespace velmar {

@@ -11,7 +11,7 @@
 
 namespace velmar {
 
-class HostWindow;
+class ICalendarHost;
 class IDrawingSurface;
 class IDateServices;
 
@@ -61,23 +61,23 @@ public:
     std::int16_t CompareToOtherCalendar(const cCalendar* OtherCalendar) const;
     // Paints the combo box's selected code onto the date under the pointer and
     // records the button for the moves that follow. Errors reach the host.
-    void MouseDown(HostWindow& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject, std::int16_t Button,
-                   std::int16_t Shift, float X, float Y);
+    void MouseDown(ICalendarHost& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
+                   std::int16_t Button, std::int16_t Shift, float X, float Y);
     // Ends mouse painting; all arguments are ignored.
     void MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
     // Computes the month fields from m_SelectedMonth and m_SelectedYear (months
     // outside 1..12 roll into the neighbouring years) and today's offset, and
     // returns mouse painting to idle. OverflowError for a month or year beyond
     // 16 bits. Both arguments are ignored.
-    void RecalculateAndPrepareToPaint(HostWindow& m_ParentObject, IDrawingSurface* CalendarPaintObject);
+    void RecalculateAndPrepareToPaint(ICalendarHost& m_ParentObject, IDrawingSurface* CalendarPaintObject);
     // Paints while a button is held and updates the pointer tip whenever the
     // pointer enters another date box. Never raises an error: a failing step is
     // skipped and the next one runs.
-    void MouseMove(HostWindow& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject, std::int16_t Button,
-                   std::int16_t Shift, float X, float Y);
+    void MouseMove(ICalendarHost& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
+                   std::int16_t Button, std::int16_t Shift, float X, float Y);
     // Draws the box of day DateToPaintInActualMonth (0-based) of the shown month.
     // OutOfRangeError, right after the box was cleared, for a date outside the table.
-    void PaintDateBox(HostWindow& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
+    void PaintDateBox(ICalendarHost& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
                       std::int32_t DateToPaintInActualMonth);
     // Stores a code; OutOfRangeError for a day offset outside 0..14609.
     void SetDayType(std::int32_t TheDay, std::int16_t DayType);
@@ -85,7 +85,7 @@ public:
     std::int16_t GetDayType(std::int32_t TheDay) const;
     // Draws the grid, the headings, the week numbers and every date box of the
     // shown month over what the picture box holds, and hands the caption to the host.
-    void Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject);
+    void Paint(ICalendarHost& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject);
 
     // Outside the automation interface.
 

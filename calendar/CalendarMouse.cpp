@@ -2,8 +2,8 @@
 // pointer tip that names the code and the holiday of the date under the pointer.
 
 #include "calendar/Calendar.h"
+#include "calendar/ICalendarHost.h"
 #include "common/Errors.h"
-#include "common/HostWindow.h"
 #include "common/Numeric.h"
 #include "platform/DrawingSurface.h"
 
@@ -53,15 +53,15 @@ std::int16_t cCalendar::GetDateBoxAtPosition(float X, float Y) const {
     return static_cast<std::int16_t>(day);
 }
 
-void cCalendar::MouseDown(HostWindow& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
+void cCalendar::MouseDown(ICalendarHost& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
                           std::int16_t Button, std::int16_t /*Shift*/, float X, float Y) {
     m_MouseButton = Button;
-    if (HostIsNothing(m_ParentContainer.Call(host::Get_Combo_Calendar_DayType_SelectedItem))) {
+    if (HostIsNothing(m_ParentContainer.Get_Combo_Calendar_DayType_SelectedItem())) {
         m_PaintDayType = -1;
         return;
     }
     // The combo box's entry k stands for code k - 1.
-    m_PaintDayType = HostInt16(m_ParentContainer.Call(host::Get_Combo_Calendar_DayType_SelectedItem_Index));
+    m_PaintDayType = HostInt16(m_ParentContainer.Get_Combo_Calendar_DayType_SelectedItem_Index());
     if (m_PaintDayType > 0) {
         m_PaintDayType = static_cast<std::int16_t>(m_PaintDayType - 1);
     }
@@ -75,7 +75,7 @@ void cCalendar::MouseDown(HostWindow& m_ParentContainer, IDrawingSurface* m_Cale
     }
 }
 
-void cCalendar::MouseMove(HostWindow& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
+void cCalendar::MouseMove(ICalendarHost& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
                           std::int16_t /*Button*/, std::int16_t /*Shift*/, float X, float Y) {
     // Continue-on-failure: every step below runs on its own, and no error
     // reaches the host. A step that needs the result of a failed one is skipped.
@@ -102,8 +102,7 @@ void cCalendar::MouseMove(HostWindow& m_ParentContainer, IDrawingSurface* m_Cale
             std::string text;
             if (Attempt([&] {
                     const std::int16_t entry = ToInt16(static_cast<long long>(code) + 1, "combo entry");
-                    text = HostText(
-                        m_ParentContainer.Call(host::Get_Combo_Calendar_DayType_ComboItems, {entry}));
+                    text = HostText(m_ParentContainer.Get_Combo_Calendar_DayType_ComboItems(entry));
                 })) {
                 Attempt([&] { SurfaceOf(m_CalendarPaintObject).SetToolTipText(text); });
             }

@@ -3,10 +3,10 @@
 // and week numbers to its left.
 
 #include "calendar/Calendar.h"
+#include "calendar/ICalendarHost.h"
 #include "common/CodePage.h"
 #include "common/CommonProcedures.h"
 #include "common/Errors.h"
-#include "common/HostWindow.h"
 #include "common/Numeric.h"
 #include "platform/DateServices.h"
 #include "platform/DrawingSurface.h"
@@ -50,7 +50,7 @@ std::string YearText(std::int64_t year) {
 
 } // namespace
 
-void cCalendar::RecalculateAndPrepareToPaint(HostWindow& /*m_ParentObject*/,
+void cCalendar::RecalculateAndPrepareToPaint(ICalendarHost& /*m_ParentObject*/,
                                              IDrawingSurface* /*CalendarPaintObject*/) {
     const std::int16_t month = ToInt16(m_SelectedMonth, "month");
     const std::int16_t year = ToInt16(m_SelectedYear, "year");
@@ -68,7 +68,7 @@ void cCalendar::RecalculateAndPrepareToPaint(HostWindow& /*m_ParentObject*/,
     LastMouseDay = -1;
 }
 
-void cCalendar::Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject) {
+void cCalendar::Paint(ICalendarHost& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject) {
     IDrawingSurface& box = SurfaceOf(m_CalendarPaintObject);
 
     box.SetFontBold(true);
@@ -107,8 +107,8 @@ void cCalendar::Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_Calendar
 
     // The caption "mmmm yyyy" is shown by the host, not drawn.
     const CivilDate firstDay = DateOfDayOffset(m_ActualMonthOffset);
-    m_ParentContainer.Call(host::Set_Text_Calendar_Month,
-                           {m_DateServices->MonthName(firstDay.Month) + " " + YearText(firstDay.Year)});
+    m_ParentContainer.Set_Text_Calendar_Month(m_DateServices->MonthName(firstDay.Month) + " " +
+                                              YearText(firstDay.Year));
 
     box.SetFontBold(false);
     box.SetForeColor(m_DateServices->GrayTextColour());
@@ -129,7 +129,7 @@ void cCalendar::Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_Calendar
     }
 }
 
-void cCalendar::PaintDateBox(HostWindow& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
+void cCalendar::PaintDateBox(ICalendarHost& m_ParentContainer, IDrawingSurface* m_CalendarPaintObject,
                              std::int32_t DateToPaintInActualMonth) {
     IDrawingSurface& box = SurfaceOf(m_CalendarPaintObject);
     const std::int64_t cell =
@@ -181,9 +181,8 @@ void cCalendar::PaintDateBox(HostWindow& m_ParentContainer, IDrawingSurface* m_C
         box.SetCurrentX(static_cast<float>(bx + kColumnWidth) - box.TextWidth(name) - 2);
         box.Print(name, true);
     } else if (code >= 8 && code <= 23) {
-        m_ParentContainer.Call(host::Draw_ImageList_ListImages,
-                               {static_cast<std::int16_t>(code - 7), box.hDC(), bx + 30,
-                                static_cast<std::int32_t>(by + 2), std::int32_t{1}});
+        m_ParentContainer.Draw_ImageList_ListImages(static_cast<std::int16_t>(code - 7), box.hDC(), bx + 30,
+                                                    static_cast<std::int32_t>(by + 2), std::int32_t{1});
     }
 
     if (m_ShowTimeAxis == 0 || !m_AssociatedTimeSchedule) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // The shared procedures of Velmar_Common_Procedures: token extraction, text
-// lookup and time texts. FileExists lives in common/FileSystem.h.
+// lookup and time texts. FileExists lives in platform/FileSystem.h.
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,12 @@
 #include "editor/CalendarTab.h"
 
 #include "common/Errors.h"
+#include "editor/FailureText.h"
 #include "editor/PictureBox.h"
+#include "editor_host/FileLimits.h"
 #include "editor_host/ICalendar.h"
 #include "platform/FileReplace.h"
+#include "platform/RegularFile.h"
 #include "platform/qt/QtDateServices.h"
 
 #include <QCheckBox>
@@ -41,8 +44,8 @@ CalendarTab::CalendarTab(const std::string& path, EditorLanguage language, QWidg
         m_File = EditedFile(path, bytes);
     }
     BuildWidgets();
-    m_Editor->Host().OnChanged = [this](std::string_view member) {
-        if (member == "Text_Calendar_Month") {
+    m_Editor->Host().OnChanged = [this](CalendarHostMember member) {
+        if (member == CalendarHostMember::Text_Calendar_Month) {
             m_Month->setText(QString::fromStdString(m_Editor->Host().Controls().MonthText));
         }
     };
@@ -131,9 +134,9 @@ void CalendarTab::BuildWidgets() {
         }
         try {
             ShowScheduleOf(path);
-        } catch (const VelmarError& error) {
+        } catch (const std::exception& error) {
             if (ShowError) {
-                ShowError(error.what());
+                ShowError(FailureText(error, "show the profile", path));
             }
         }
     });
@@ -154,9 +157,9 @@ void CalendarTab::BuildWidgets() {
         }
         try {
             LoadHolidays(path);
-        } catch (const VelmarError& error) {
+        } catch (const std::exception& error) {
             if (ShowError) {
-                ShowError(error.what());
+                ShowError(FailureText(error, "read the holidays of", path));
             }
         }
     });
@@ -220,7 +223,7 @@ void CalendarTab::ShowScheduleOf(const std::string& profilePath) {
 }
 
 void CalendarTab::LoadHolidays(const std::string& icsPath) {
-    const FileBytes bytes = ReadWholeFile(icsPath);
+    const FileBytes bytes = ReadRegularFile(icsPath, kICalendarFileKind);
     const std::vector<HolidayDate> holidays = ReadHolidayDates(std::string(bytes.begin(), bytes.end()));
     ShowHolidays(holidays);
     m_HolidaysLabel->setText(tr("%n holiday date(s) from %1", nullptr, static_cast<int>(holidays.size()))
@@ -276,18 +279,20 @@ std::string CalendarTab::DisplayName() const {
     return m_File.HasPath() ? FileNameOf(m_File.Path()) : tr("Untitled calendar").toStdString();
 }
 
-void CalendarTab::Save(const std::string& path, bool overDiskChanges) {
+ReplaceResult CalendarTab::Save(const std::string& path, bool overDiskChanges,
+                                const ReplaceOptions& options) {
     // The tail of a longer file stays: the file's as opened, or as it is now
     // when the user saves over changes on disk or over another file.
     FileBytes previous;
     if (path == m_File.Path() && !overDiskChanges) {
         previous = m_File.Bytes();
     } else if (QFileInfo::exists(QString::fromStdString(path))) {
-        previous = ReadWholeFile(path);
+        previous = ReadRegularFile(path, kCalendarFileKind);
     }
-    m_File.Save(path, CalendarWithCodes(m_Editor->Calendar(), previous));
+    ReplaceResult result = m_File.Save(path, CalendarWithCodes(m_Editor->Calendar(), previous), options);
     m_Editor->History().MarkSaved();
     Changed();
+    return result;
 }
 
 void CalendarTab::Revert() {

@@ -31,7 +31,7 @@ public:
     std::string DisplayName() const override;
     const EditedFile& File() const override { return m_File; }
     bool Modified() const override { return m_Editor->History().Modified(); }
-    void Save(const std::string& path, bool overDiskChanges) override;
+    ReplaceResult Save(const std::string& path, bool overDiskChanges, const ReplaceOptions& options) override;
     void Revert() override;
     bool Undo() override;
     bool Redo() override;

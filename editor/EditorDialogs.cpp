@@ -47,6 +47,21 @@ EditorDialogs::Unsaved QtEditorDialogs::AskUnsaved(const std::string& name) {
     return answer == QMessageBox::Discard ? Unsaved::Discard : Unsaved::Cancel;
 }
 
+EditorDialogs::ReadOnly QtEditorDialogs::AskReadOnly(const std::string& path) {
+    QMessageBox box(QMessageBox::Warning, QObject::tr("Read-only file"),
+                    QObject::tr("%1 is read-only.").arg(QString::fromStdString(path)), QMessageBox::NoButton,
+                    m_Parent);
+    QPushButton* anyway = box.addButton(QObject::tr("Save &anyway"), QMessageBox::DestructiveRole);
+    QPushButton* saveAs = box.addButton(QObject::tr("Save &as..."), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(saveAs);
+    box.exec();
+    if (box.clickedButton() == anyway) {
+        return ReadOnly::SaveAnyway;
+    }
+    return box.clickedButton() == saveAs ? ReadOnly::SaveAs : ReadOnly::Cancel;
+}
+
 void QtEditorDialogs::ShowError(const std::string& message) {
     QMessageBox::warning(m_Parent, QObject::tr("Velmar Editor"), QString::fromStdString(message));
 }

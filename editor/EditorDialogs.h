@@ -13,6 +13,7 @@ class EditorDialogs {
 public:
     enum class ChangedOnDisk { Reload, SaveAnyway, Cancel };
     enum class Unsaved { Save, Discard, Cancel };
+    enum class ReadOnly { SaveAnyway, SaveAs, Cancel };
 
     virtual ~EditorDialogs() = default;
     // A file to open or to save to; empty when the user cancelled.
@@ -23,6 +24,8 @@ public:
     virtual ChangedOnDisk AskChangedOnDisk(const std::string& path) = 0;
     // A document with unsaved changes is about to be closed.
     virtual Unsaved AskUnsaved(const std::string& name) = 0;
+    // The file to save to is read-only.
+    virtual ReadOnly AskReadOnly(const std::string& path) = 0;
     virtual void ShowError(const std::string& message) = 0;
 };
 
@@ -35,6 +38,7 @@ public:
                              const std::string& suggested) override;
     ChangedOnDisk AskChangedOnDisk(const std::string& path) override;
     Unsaved AskUnsaved(const std::string& name) override;
+    ReadOnly AskReadOnly(const std::string& path) override;
     void ShowError(const std::string& message) override;
 
 private:

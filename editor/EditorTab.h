@@ -18,11 +18,13 @@ public:
     virtual const EditedFile& File() const = 0;
     // Unsaved changes.
     virtual bool Modified() const = 0;
-    // Writes the document to `path`. With `overDiskChanges`, the file as it
-    // is on disk now is the base (its bytes outside what the document owns
-    // stay as they are now), else the file as it was opened. FileError when
-    // the write fails; nothing is then changed.
-    virtual void Save(const std::string& path, bool overDiskChanges) = 0;
+    // Writes the document to `path` (ReplaceFile). With `overDiskChanges`,
+    // the file as it is on disk now is the base (its bytes outside what the
+    // document owns stay as they are now), else the file as it was opened.
+    // FileError when the write fails (ReadOnlyFileError for a read-only file
+    // unless `options` allow it); the document is then unchanged.
+    virtual ReplaceResult Save(const std::string& path, bool overDiskChanges,
+                               const ReplaceOptions& options) = 0;
     // Reads the file again, dropping the changes. FileError when it cannot be read.
     virtual void Revert() = 0;
     virtual bool Undo() = 0;

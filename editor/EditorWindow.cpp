@@ -2,6 +2,7 @@
 
 #include "common/Errors.h"
 #include "editor/CalendarTab.h"
+#include "editor/FailureText.h"
 #include "editor/ScheduleTab.h"
 #include "platform/FileReplace.h"
 
@@ -179,14 +180,16 @@ std::string EditorWindow::Open(const std::string& path, bool profile) {
             return {};
         }
     }
+    // Whatever ends the open (a file the program refuses, memory that runs
+    // out), no tab is added and every open tab stays as it was.
     try {
         if (profile) {
             AddTab(new ScheduleTab(path));
         } else {
             AddCalendarTab(path);
         }
-    } catch (const VelmarError& error) {
-        return error.what();
+    } catch (const std::exception& error) {
+        return FailureText(error, "open", path);
     }
     return {};
 }
@@ -247,30 +250,53 @@ bool EditorWindow::SaveTab(EditorTab* tab, bool askForName) {
             return false;
         }
     }
-    bool overDiskChanges = false;
-    if (path == tab->File().Path() && tab->File().ChangedOnDisk()) {
-        switch (m_Dialogs->AskChangedOnDisk(path)) {
-        case EditorDialogs::ChangedOnDisk::Reload:
-            try {
-                tab->Revert();
-            } catch (const VelmarError& error) {
-                m_Dialogs->ShowError(error.what());
-            }
-            return false;
-        case EditorDialogs::ChangedOnDisk::SaveAnyway:
-            overDiskChanges = true;
-            break;
-        case EditorDialogs::ChangedOnDisk::Cancel:
-            return false;
-        }
-    }
+    // Whatever ends the save (a file that cannot be read for the questions
+    // before it, memory that runs out), it is one message and the tab keeps
+    // its changes.
+    ReplaceResult result;
     try {
-        tab->Save(path, overDiskChanges);
-    } catch (const VelmarError& error) {
-        m_Dialogs->ShowError(std::string(error.what()) + "\nThe file on disk was not changed.");
+        ReplaceOptions options;
+        if (IsReadOnlyFile(path)) {
+            switch (m_Dialogs->AskReadOnly(path)) {
+            case EditorDialogs::ReadOnly::SaveAnyway:
+                options.OverReadOnly = true;
+                break;
+            case EditorDialogs::ReadOnly::SaveAs:
+                return SaveTab(tab, true);
+            case EditorDialogs::ReadOnly::Cancel:
+                return false;
+            }
+        }
+        bool overDiskChanges = false;
+        if (path == tab->File().Path() && tab->File().ChangedOnDisk()) {
+            switch (m_Dialogs->AskChangedOnDisk(path)) {
+            case EditorDialogs::ChangedOnDisk::Reload:
+                try {
+                    tab->Revert();
+                } catch (const std::exception& error) {
+                    m_Dialogs->ShowError(FailureText(error, "reload", path));
+                }
+                return false;
+            case EditorDialogs::ChangedOnDisk::SaveAnyway:
+                overDiskChanges = true;
+                break;
+            case EditorDialogs::ChangedOnDisk::Cancel:
+                return false;
+            }
+        }
+        result = tab->Save(path, overDiskChanges, options);
+    } catch (const std::exception& error) {
+        // Only a rewrite in place that broke off can have changed the file.
+        const bool unchanged = dynamic_cast<const IncompleteFileError*>(&error) == nullptr;
+        m_Dialogs->ShowError(FailureText(error, "save", path) +
+                             (unchanged ? "\nThe file on disk was not changed." : ""));
         return false;
     }
     Refresh();
+    if (!result.BackupKept && !result.BackupProblem.empty()) {
+        m_Dialogs->ShowError("Saved " + result.WrittenPath + ", but the previous file was not kept as " +
+                             BackupPathOf(result.WrittenPath) + ": " + result.BackupProblem);
+    }
     return true;
 }
 
@@ -291,8 +317,8 @@ void EditorWindow::Revert() {
     }
     try {
         tab->Revert();
-    } catch (const VelmarError& error) {
-        m_Dialogs->ShowError(error.what());
+    } catch (const std::exception& error) {
+        m_Dialogs->ShowError(FailureText(error, "reload", tab->File().Path()));
     }
     Refresh();
 }
@@ -305,19 +331,32 @@ bool EditorWindow::Export() {
     std::string suggested = tab->DisplayName();
     const auto dot = suggested.rfind('.');
     suggested = (dot == std::string::npos ? suggested : suggested.substr(0, dot)) + ".ics";
-    const std::string path =
-        m_Dialogs->SaveFileName(tr("Export to iCalendar").toStdString(), kICalendarFilter, suggested);
-    if (path.empty()) {
-        return false;
+    for (;;) {
+        const std::string path =
+            m_Dialogs->SaveFileName(tr("Export to iCalendar").toStdString(), kICalendarFilter, suggested);
+        if (path.empty()) {
+            return false;
+        }
+        ReplaceOptions options;
+        if (IsReadOnlyFile(path)) {
+            const auto answer = m_Dialogs->AskReadOnly(path);
+            if (answer == EditorDialogs::ReadOnly::Cancel) {
+                return false;
+            }
+            if (answer == EditorDialogs::ReadOnly::SaveAs) {
+                continue;
+            }
+            options.OverReadOnly = true;
+        }
+        try {
+            const std::string text = tab->ExportICalendar();
+            ReplaceFile(path, FileBytes(text.begin(), text.end()), options);
+        } catch (const std::exception& error) {
+            m_Dialogs->ShowError(FailureText(error, "export to", path));
+            return false;
+        }
+        return true;
     }
-    try {
-        const std::string text = tab->ExportICalendar();
-        ReplaceFile(path, FileBytes(text.begin(), text.end()));
-    } catch (const VelmarError& error) {
-        m_Dialogs->ShowError(error.what());
-        return false;
-    }
-    return true;
 }
 
 bool EditorWindow::MayClose(EditorTab* tab) {

@@ -72,7 +72,7 @@ ScheduleTab::ScheduleTab(const std::string& path, QWidget* parent)
     m_Images = std::make_unique<QtHostImageList>(m_Surface, ScheduleImages());
     m_Editor = std::make_unique<ScheduleEditor>(m_Opened.Contents.Schedule, m_Surface, *m_Images);
     BuildWidgets();
-    m_Editor->Host().OnChanged = [this](std::string_view member) { OnHostChanged(member); };
+    m_Editor->Host().OnChanged = [this](ScheduleHostMember member) { OnHostChanged(member); };
     ShowProfile();
     Relayout();
 }
@@ -223,19 +223,29 @@ void ScheduleTab::Relayout() {
     m_Picture->SyncSize();
 }
 
-void ScheduleTab::OnHostChanged(std::string_view member) {
+void ScheduleTab::OnHostChanged(ScheduleHostMember member) {
     const ScheduleHostControls& controls = m_Editor->Host().Controls();
-    if (member == "Picture_TimeSchedule_Width" || member == "Picture_TimeSchedule_Height") {
+    switch (member) {
+    case ScheduleHostMember::Picture_TimeSchedule_Width:
+    case ScheduleHostMember::Picture_TimeSchedule_Height:
         if (controls.PictureWidth > 0 && controls.PictureHeight > 0) {
             m_Surface.Resize(controls.PictureWidth, controls.PictureHeight);
             m_Picture->SyncSize();
         }
-    } else if (member == "Text_Schedule_Time") {
+        break;
+    case ScheduleHostMember::Text_Schedule_Time:
         m_TimeUnderPointer->setText(QString::fromStdString(controls.TimeText));
-    } else if (member == "Text_Schedule_Period_Start") {
+        break;
+    case ScheduleHostMember::Text_Schedule_Period_Start:
         m_Start->setText(QString::fromStdString(controls.PeriodStartText));
-    } else if (member == "Text_Schedule_Period_Stop") {
+        break;
+    case ScheduleHostMember::Text_Schedule_Period_Stop:
         m_Stop->setText(QString::fromStdString(controls.PeriodStopText));
+        break;
+    default:
+        // The scroll bar, the picture's place and the menu states are read
+        // where they are used.
+        break;
     }
 }
 
@@ -355,11 +365,12 @@ bool ScheduleTab::Modified() const {
     return m_Editor->History().Modified();
 }
 
-void ScheduleTab::Save(const std::string& path, bool overDiskChanges) {
+ReplaceResult ScheduleTab::Save(const std::string& path, bool overDiskChanges,
+                                const ReplaceOptions& options) {
     OpenedProfile base = overDiskChanges ? OpenProfile(m_File.Path()) : m_Opened;
     FileBytes bytes = ProfileWithSchedule(base, m_Editor->Schedule());
     const std::size_t recordSize = ScheduleRecordBytes(m_Editor->Schedule()).size();
-    m_File.Save(path, bytes);
+    ReplaceResult result = m_File.Save(path, bytes, options);
     base.Contents.ScheduleEnd = base.Contents.ScheduleStart + recordSize;
     base.Bytes = std::move(bytes);
     base.Contents.Schedule = m_Opened.Contents.Schedule;
@@ -367,6 +378,7 @@ void ScheduleTab::Save(const std::string& path, bool overDiskChanges) {
     m_Editor->History().MarkSaved();
     ShowProfile();
     Changed();
+    return result;
 }
 
 void ScheduleTab::Revert() {

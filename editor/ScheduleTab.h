@@ -47,7 +47,7 @@ public:
     std::string DisplayName() const override;
     const EditedFile& File() const override { return m_File; }
     bool Modified() const override;
-    void Save(const std::string& path, bool overDiskChanges) override;
+    ReplaceResult Save(const std::string& path, bool overDiskChanges, const ReplaceOptions& options) override;
     void Revert() override;
     bool Undo() override;
     bool Redo() override;
@@ -72,7 +72,7 @@ private:
     void BuildWidgets();
     void ShowProfile();
     void Relayout();
-    void OnHostChanged(std::string_view member);
+    void OnHostChanged(ScheduleHostMember member);
     void ApplyTimes();
     bool HandleKey(QKeyEvent* event);
     void ShowPopup(const QPoint& globalPosition);

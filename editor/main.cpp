@@ -2,6 +2,7 @@
 // calendars in a window.
 
 #include "common/Version.h"
+#include "editor/EditorApplication.h"
 #include "editor/EditorWindow.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    QApplication application(argc, argv);
+    velmar::EditorApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmar-editor"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmar Editor"));
     QApplication::setDesktopFileName(QStringLiteral("velmar-editor"));

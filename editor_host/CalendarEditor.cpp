@@ -1,12 +1,17 @@
 #include "editor_host/CalendarEditor.h"
 
+#include "common/ConsoleText.h"
 #include "common/Errors.h"
+#include "common/Paths.h"
 #include "common/SharedTables.h"
-#include "platform/Console.h"
+#include "editor_host/EditedFiles.h"
 #include "platform/DateServices.h"
+#include "platform/FileReplace.h"
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace velmar {
@@ -40,7 +45,16 @@ void CalendarEditor::Save(const std::string& path) const {
     if (!m_Saveable) {
         throw FileError("not saving " + path + ": the calendar could not be read completely");
     }
-    m_Calendar.SaveToDisk(path);
+    // The codes go over the first 29,220 bytes and a longer file's tail stays,
+    // as the calendar's own save keeps it; but the file is replaced whole
+    // through a temporary file, as the editor saves, so that a full disk never
+    // leaves a calendar half written.
+    FileBytes previous;
+    std::error_code error;
+    if (std::filesystem::exists(PathFromUtf8(path), error)) {
+        previous = ReadWholeFile(path);
+    }
+    ReplaceFile(path, CalendarWithCodes(m_Calendar, previous));
 }
 
 void CalendarEditor::ShowMonth(std::int32_t year, std::int32_t month) {

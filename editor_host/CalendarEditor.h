@@ -42,9 +42,11 @@ public:
     // calendar, which may then hold part of the file, cannot be saved until a
     // file was read completely.
     bool Open(const std::string& path);
-    // Writes the calendar file. FileError when the calendar's last read failed:
-    // what it holds is not what the user saw, and saving it would overwrite a
-    // good file with it.
+    // Writes the calendar file as the editor saves one (CalendarWithCodes:
+    // a longer file's tail stays; ReplaceFile: written whole or not at all,
+    // the previous file kept as NAME~). FileError when the write fails, and
+    // when the calendar's last read failed: what it holds is not what the user
+    // saw, and saving it would overwrite a good file with it.
     void Save(const std::string& path) const;
     bool Saveable() const { return m_Saveable; }
 

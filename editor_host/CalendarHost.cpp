@@ -12,30 +12,19 @@ constexpr int kDayTypeCodes = kDayTypeCount + 1; // code 0 and the codes of day 
 
 } // namespace
 
-CalendarHost::CalendarHost(const IDrawingSurface& picture, IHostImageList& images) {
+std::string_view MemberName(CalendarHostMember member) {
+    switch (member) {
+    case CalendarHostMember::Text_Calendar_Month:
+        return "Text_Calendar_Month";
+    }
+    return "?";
+}
+
+CalendarHost::CalendarHost(const IDrawingSurface& picture, IHostImageList& images)
+    : m_Picture(picture), m_Images(images) {
     for (int code = 0; code < kDayTypeCodes; ++code) {
         m_Controls.DayTypeItems.push_back(std::to_string(code));
     }
-    Answer(std::string(host::Set_Text_Calendar_Month.Name), [this](Arguments args) {
-        m_Controls.MonthText = args.empty() ? std::string() : HostText(args[0]);
-        if (OnChanged) {
-            OnChanged("Text_Calendar_Month");
-        }
-        return HostValue();
-    });
-    // The selected entry as an object, nothing when none is selected.
-    Answer(std::string(host::Get_Combo_Calendar_DayType_SelectedItem.Name), [this](Arguments) {
-        return m_Controls.DayTypeSelected > 0 ? HostValue(Item(m_Controls.DayTypeSelected)) : HostValue();
-    });
-    Answer(std::string(host::Get_Combo_Calendar_DayType_SelectedItem_Index.Name),
-           [this](Arguments) { return HostValue(m_Controls.DayTypeSelected); });
-    Answer(std::string(host::Get_Combo_Calendar_DayType_ComboItems.Name), [this](Arguments args) {
-        if (args.empty()) {
-            throw InvalidArgumentError("Get_Combo_Calendar_DayType_ComboItems needs an entry number");
-        }
-        return HostValue(Item(HostInt32(args[0])));
-    });
-    AnswerImageList(*this, picture, images);
 }
 
 std::vector<std::pair<std::string, std::string>> CalendarHost::NamedValues() const {
@@ -45,10 +34,35 @@ std::vector<std::pair<std::string, std::string>> CalendarHost::NamedValues() con
     };
 }
 
+void CalendarHost::Set_Text_Calendar_Month(const std::string& Text) {
+    m_Controls.MonthText = Text;
+    if (OnChanged) {
+        OnChanged(CalendarHostMember::Text_Calendar_Month);
+    }
+}
+
+void CalendarHost::Draw_ImageList_ListImages(std::int16_t Index, std::int32_t hDC, double X, std::int32_t Y,
+                                             std::int32_t /*Style*/) {
+    DrawHostImage(m_Picture, m_Images, Index, hDC, X, Y);
+}
+
+// The selected entry as an object, nothing when none is selected.
+HostValue CalendarHost::Get_Combo_Calendar_DayType_SelectedItem() {
+    return m_Controls.DayTypeSelected > 0 ? HostValue(Item(m_Controls.DayTypeSelected)) : HostValue();
+}
+
+HostValue CalendarHost::Get_Combo_Calendar_DayType_SelectedItem_Index() {
+    return m_Controls.DayTypeSelected;
+}
+
+HostValue CalendarHost::Get_Combo_Calendar_DayType_ComboItems(std::int16_t Entry) {
+    return Item(Entry);
+}
+
 const std::string& CalendarHost::Item(std::int32_t entry) const {
     if (entry < 1 || static_cast<std::size_t>(entry) > m_Controls.DayTypeItems.size()) {
-        throw OutOfRangeError("combo entry " + std::to_string(entry) + " outside 1.." +
-                              std::to_string(m_Controls.DayTypeItems.size()));
+        throw HostCallError("combo entry " + std::to_string(entry) + " outside 1.." +
+                            std::to_string(m_Controls.DayTypeItems.size()));
     }
     return m_Controls.DayTypeItems[static_cast<std::size_t>(entry - 1)];
 }

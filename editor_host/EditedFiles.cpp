@@ -3,7 +3,9 @@
 #include "calendar/Calendar.h"
 #include "common/Errors.h"
 #include "common/SharedTables.h"
+#include "editor_host/FileLimits.h"
 #include "platform/FileReplace.h"
+#include "platform/RegularFile.h"
 #include "schedule/TimeSchedule.h"
 
 #include <cctype>
@@ -39,13 +41,14 @@ EditedKind KindByName(std::string_view fileName) {
 }
 
 OpenedProfile OpenProfile(const std::string& path) {
+    RemoveStaleTemporaries(path);
     for (int attempt = 1;; ++attempt) {
         OpenedProfile profile;
-        profile.Bytes = ReadWholeFile(path);
+        profile.Bytes = ReadRegularFile(path, kProfileFileKind);
         profile.Contents = ReadProfileFile(path);
         // The schedule and the bytes must come from the same file: the server
         // may have rewritten it between the two reads.
-        if (ReadWholeFile(path) != profile.Bytes) {
+        if (ReadRegularFile(path, kProfileFileKind) != profile.Bytes) {
             if (attempt == kReadAttempts) {
                 throw FileError(path + " keeps changing while it is read");
             }
@@ -86,7 +89,8 @@ FileBytes ProfileWithSchedule(const OpenedProfile& profile, const cTimeSchedule&
 }
 
 FileBytes OpenCalendar(const std::string& path, cCalendar& calendar) {
-    FileBytes bytes = ReadWholeFile(path);
+    RemoveStaleTemporaries(path);
+    FileBytes bytes = ReadRegularFile(path, kCalendarFileKind);
     if (bytes.size() < kCalendarFileBytes) {
         throw FileError(path + " is not a calendar file: it has " + std::to_string(bytes.size()) +
                         " bytes, a calendar file has at least " + std::to_string(kCalendarFileBytes));
@@ -117,16 +121,18 @@ bool EditedFile::ChangedOnDisk() const {
         return false;
     }
     try {
-        return ReadWholeFile(m_Path) != m_Bytes;
+        // A file grown beyond what was read is changed, and is not read to its end.
+        return ReadRegularFile(m_Path, {"the file as read", m_Bytes.size()}) != m_Bytes;
     } catch (const FileError&) {
         return true;
     }
 }
 
-void EditedFile::Save(const std::string& path, FileBytes bytes) {
-    ReplaceFile(path, bytes);
+ReplaceResult EditedFile::Save(const std::string& path, FileBytes bytes, const ReplaceOptions& options) {
+    ReplaceResult result = ReplaceFile(path, bytes, options);
     m_Path = path;
     m_Bytes = std::move(bytes);
+    return result;
 }
 
 } // namespace velmar

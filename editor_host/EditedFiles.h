@@ -5,7 +5,8 @@
 // byte, so that saving changes nothing the user did not change and a file
 // that someone else rewrote meanwhile is noticed.
 
-#include "editor_host/ProfileFile.h"
+#include "platform/FileReplace.h"
+#include "profiles/ProfileFile.h"
 
 #include <cstdint>
 #include <string>
@@ -31,9 +32,11 @@ struct OpenedProfile {
     FileBytes Bytes;
 };
 
-// Reads a profile file for editing. FileError when it cannot be read, is not a
-// profile file of the readable version, or ends inside its record or schedule
-// (saving would then lose what the file was meant to hold).
+// Reads a profile file for editing, after removing the temporary files that
+// killed saves of it left. FileError when it cannot be read, is no regular
+// file, is larger than the format allows, is not a profile file of the
+// readable version, or ends inside its record or schedule (saving would then
+// lose what the file was meant to hold).
 OpenedProfile OpenProfile(const std::string& path);
 
 // The schedule record of a schedule, as SaveToDisk writes it. OverflowError
@@ -48,9 +51,10 @@ FileBytes ProfileWithSchedule(const OpenedProfile& profile, const cTimeSchedule&
 // that saving keeps.
 constexpr std::size_t kCalendarFileBytes = 29220;
 
-// Reads a calendar file into `calendar` and returns its bytes. FileError when it
-// cannot be read or is shorter than a calendar file; the calendar is then
-// unchanged.
+// Reads a calendar file into `calendar` and returns its bytes, after removing
+// the temporary files that killed saves of it left. FileError when it cannot
+// be read, is no regular file, is shorter than a calendar file or larger
+// than kCalendarFileKind allows; the calendar is then unchanged.
 FileBytes OpenCalendar(const std::string& path, cCalendar& calendar);
 
 // The calendar's codes, followed by whatever `previous` (the file's bytes)
@@ -69,12 +73,15 @@ public:
     const FileBytes& Bytes() const { return m_Bytes; }
 
     // Whether the file on disk differs from what was read or written last:
-    // rewritten, removed or unreadable. A new document has nothing to differ.
+    // rewritten, removed, grown or unreadable. A new document has nothing to
+    // differ.
     bool ChangedOnDisk() const;
-    // Writes `bytes` to `path` (ReplaceFile: whole or not at all, the previous
-    // file kept as path~) and from then on stands for that file. FileError
-    // when the write fails; this object is then unchanged.
-    void Save(const std::string& path, FileBytes bytes);
+    // Writes `bytes` to `path` (ReplaceFile: whole or not at all, what the
+    // file is kept, the previous file kept as path~) and from then on stands
+    // for that file. FileError when the write fails (ReadOnlyFileError for a
+    // read-only file unless `options` allow it); this object is then
+    // unchanged.
+    ReplaceResult Save(const std::string& path, FileBytes bytes, const ReplaceOptions& options = {});
 
 private:
     std::string m_Path;

@@ -1,15 +1,16 @@
 #include "editor_host/EventScript.h"
 
-#include "common/FileSystem.h"
-#include "platform/Console.h"
+#include "common/ConsoleText.h"
+#include "common/Paths.h"
+#include "editor_host/FileLimits.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <istream>
 #include <optional>
+#include <sstream>
 #include <system_error>
 
 namespace velmar {
@@ -165,13 +166,16 @@ std::vector<ScriptCommand> ParseEventScript(std::istream& in, const std::string&
 }
 
 std::vector<ScriptCommand> ReadEventScript(const std::string& path, std::span<const ScriptVerb> verbs) {
-    std::error_code error;
-    const auto native = PathFromUtf8(path);
-    std::ifstream in(native, std::ios::binary);
-    // A folder opens on some platforms and then reads as nothing.
-    if (!in || !std::filesystem::is_regular_file(native, error)) {
-        throw FileError("cannot read the event script " + path);
+    std::vector<std::uint8_t> bytes;
+    try {
+        // Only a regular file, never waiting for a FIFO's writer, and no larger
+        // than a script may be.
+        bytes = ReadRegularFile(path, kEventScriptKind);
+    } catch (const FileError& error) {
+        throw FileError("cannot read the event script " + path + ": " +
+                        (error.Reason().empty() ? std::string(error.what()) : error.Reason()));
     }
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     return ParseEventScript(in, path, verbs);
 }
 

@@ -6,7 +6,6 @@
 
 namespace velmar {
 
-class HostWindow;
 class IDrawingSurface;
 
 class IHostImageList {
@@ -20,10 +19,11 @@ public:
     virtual void Draw(int index, int x, int y) = 0;
 };
 
-// Answers "Draw_ImageList_ListImages" for a host whose picture box is
-// `picture`: image n of `images` at (x, y), x and y rounded to whole pixels.
-// OutOfRangeError for an image outside 1..Count; InvalidArgumentError for a
-// device context other than the picture box's.
-void AnswerImageList(HostWindow& host, const IDrawingSurface& picture, IHostImageList& images);
+// Draw_ImageList_ListImages of a host whose picture box is `picture`: image
+// `index` of `images` at (x, y), x and y rounded to whole pixels (halves to
+// even). HostCallError for an image outside 1..Count and for a device context
+// other than the picture box's.
+void DrawHostImage(const IDrawingSurface& picture, IHostImageList& images, double index, double deviceContext,
+                   double x, double y);
 
 } // namespace velmar

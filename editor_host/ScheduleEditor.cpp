@@ -1,7 +1,7 @@
 #include "editor_host/ScheduleEditor.h"
 
+#include "common/ConsoleText.h"
 #include "common/Errors.h"
-#include "platform/Console.h"
 #include "platform/DrawingSurface.h"
 #include "schedule_view/ScheduleGrid.h"
 

@@ -8,58 +8,47 @@ namespace velmar {
 
 namespace {
 
-// "Set_VScroll_Schedule_Max" sets the member "VScroll_Schedule_Max".
-std::string_view MemberOf(const HostCallback& callback) {
-    return callback.Name.substr(callback.Name.find('_') + 1);
-}
-
-bool IsSet(const HostCallback& callback) {
-    return callback.Name.starts_with("Set_");
-}
-
-const HostValue& OnlyArgument(const HostCallback& callback, HostWindow::Arguments args) {
-    if (args.empty()) {
-        throw InvalidArgumentError(std::string(callback.Name) + " needs a value");
-    }
-    return args[0];
-}
-
 std::string TruthText(bool value) {
     return std::to_string(ToTruth(value));
 }
 
 } // namespace
 
-ScheduleHost::ScheduleHost(const IDrawingSurface& picture, IHostImageList& images) {
-    using C = ScheduleHostControls;
-    AnswerNumber(host::Set_VScroll_Schedule_Top, &C::VScrollTop);
-    AnswerNumber(host::Get_Picture_TimeSchedule_Frame_ScaleWidth, &C::FrameScaleWidth);
-    AnswerNumber(host::Get_VScroll_Schedule_Width, &C::VScrollWidth);
-    AnswerNumber(host::Set_VScroll_Schedule_Left, &C::VScrollLeft);
-    AnswerNumber(host::Get_Picture_TimeSchedule_Frame_ScaleHeight, &C::FrameScaleHeight);
-    AnswerNumber(host::Set_VScroll_Schedule_Height, &C::VScrollHeight);
-    AnswerNumber(host::Set_VScroll_Schedule_Max, &C::VScrollMax);
-    AnswerNumber(host::Set_Picture_TimeSchedule_Left, &C::PictureLeft);
-    AnswerNumber(host::Set_Picture_TimeSchedule_Top, &C::PictureTop);
-    AnswerNumber(host::Get_VScroll_Schedule_Left, &C::VScrollLeft);
-    AnswerNumber(host::Set_Picture_TimeSchedule_Width, &C::PictureWidth);
-    AnswerNumber(host::Set_Picture_TimeSchedule_Height, &C::PictureHeight);
-    AnswerText(host::Set_Text_Schedule_Time, &C::TimeText);
-    AnswerText(host::Set_Text_Schedule_Period_Start, &C::PeriodStartText);
-    AnswerText(host::Set_Text_Schedule_Period_Stop, &C::PeriodStopText);
-    AnswerText(host::Get_Text_Schedule_Period_Start, &C::PeriodStartText);
-    AnswerText(host::Get_Text_Schedule_Period_Stop, &C::PeriodStopText);
-    AnswerTruth(host::Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked, &C::GroupedMonFriChecked);
-    AnswerTruth(host::Set_Menu_TimeSchedulePopup_Grouped_Checked, &C::GroupedChecked);
-    AnswerTruth(host::Set_Menu_TimeSchedulePopup_Paste_Enabled, &C::PasteEnabled);
-    AnswerTruth(host::Set_Menu_TimeSchedulePopup_Delete_Enabled, &C::DeleteEnabled);
-    AnswerTruth(host::Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked, &C::GroupedMonFriChecked);
-    AnswerTruth(host::Get_Check_TimeSchedule_ViewDayType, &C::ViewDayTypeChecked);
-    Answer(std::string(host::Get_ImageList_ImageHeight.Name),
-           [&images](Arguments) { return HostValue(std::int32_t{images.ImageHeight()}); });
-    Answer(std::string(host::Get_ImageList_ImageWidth.Name),
-           [&images](Arguments) { return HostValue(std::int32_t{images.ImageWidth()}); });
-    AnswerImageList(*this, picture, images);
+std::string_view MemberName(ScheduleHostMember member) {
+    using enum ScheduleHostMember;
+    switch (member) {
+    case VScroll_Schedule_Top:
+        return "VScroll_Schedule_Top";
+    case VScroll_Schedule_Left:
+        return "VScroll_Schedule_Left";
+    case VScroll_Schedule_Height:
+        return "VScroll_Schedule_Height";
+    case VScroll_Schedule_Max:
+        return "VScroll_Schedule_Max";
+    case Picture_TimeSchedule_Left:
+        return "Picture_TimeSchedule_Left";
+    case Picture_TimeSchedule_Top:
+        return "Picture_TimeSchedule_Top";
+    case Picture_TimeSchedule_Width:
+        return "Picture_TimeSchedule_Width";
+    case Picture_TimeSchedule_Height:
+        return "Picture_TimeSchedule_Height";
+    case Text_Schedule_Time:
+        return "Text_Schedule_Time";
+    case Text_Schedule_Period_Start:
+        return "Text_Schedule_Period_Start";
+    case Text_Schedule_Period_Stop:
+        return "Text_Schedule_Period_Stop";
+    case Menu_TimeSchedulePopup_Grouped_MonFri_Checked:
+        return "Menu_TimeSchedulePopup_Grouped_MonFri_Checked";
+    case Menu_TimeSchedulePopup_Grouped_Checked:
+        return "Menu_TimeSchedulePopup_Grouped_Checked";
+    case Menu_TimeSchedulePopup_Paste_Enabled:
+        return "Menu_TimeSchedulePopup_Paste_Enabled";
+    case Menu_TimeSchedulePopup_Delete_Enabled:
+        return "Menu_TimeSchedulePopup_Delete_Enabled";
+    }
+    return "?";
 }
 
 std::vector<std::pair<std::string, std::string>> ScheduleHost::NamedValues() const {
@@ -75,51 +64,139 @@ std::vector<std::pair<std::string, std::string>> ScheduleHost::NamedValues() con
     };
 }
 
-void ScheduleHost::AnswerNumber(const HostCallback& callback, std::int32_t ScheduleHostControls::*member) {
-    if (IsSet(callback)) {
-        Answer(std::string(callback.Name), [this, &callback, member](Arguments args) {
-            // Numbers as the grid passes them; a real control holds whole pixels.
-            m_Controls.*member = HostInt32(OnlyArgument(callback, args));
-            Changed(MemberOf(callback));
-            return HostValue();
-        });
-    } else {
-        Answer(std::string(callback.Name),
-               [this, member](Arguments) { return HostValue(m_Controls.*member); });
+void ScheduleHost::SetNumber(std::int32_t ScheduleHostControls::*control, const HostValue& value,
+                             ScheduleHostMember member) {
+    std::int32_t pixels = 0;
+    try {
+        // Numbers as the grid passes them; a real control holds whole pixels.
+        pixels = HostInt32(value);
+    } catch (const VelmarError& error) {
+        throw HostCallError("Set_" + std::string(MemberName(member)) + ": " + error.what());
     }
+    Set(control, pixels, member);
 }
 
-void ScheduleHost::AnswerText(const HostCallback& callback, std::string ScheduleHostControls::*member) {
-    if (IsSet(callback)) {
-        Answer(std::string(callback.Name), [this, &callback, member](Arguments args) {
-            m_Controls.*member = HostText(OnlyArgument(callback, args));
-            Changed(MemberOf(callback));
-            return HostValue();
-        });
-    } else {
-        Answer(std::string(callback.Name),
-               [this, member](Arguments) { return HostValue(m_Controls.*member); });
-    }
-}
-
-void ScheduleHost::AnswerTruth(const HostCallback& callback, bool ScheduleHostControls::*member) {
-    if (IsSet(callback)) {
-        Answer(std::string(callback.Name), [this, &callback, member](Arguments args) {
-            // A reference argument is read at the call; the host keeps the value.
-            m_Controls.*member = HostTruth(OnlyArgument(callback, args));
-            Changed(MemberOf(callback));
-            return HostValue();
-        });
-    } else {
-        Answer(std::string(callback.Name),
-               [this, member](Arguments) { return HostValue(ToTruth(m_Controls.*member)); });
-    }
-}
-
-void ScheduleHost::Changed(std::string_view member) const {
+void ScheduleHost::Changed(ScheduleHostMember member) const {
     if (OnChanged) {
         OnChanged(member);
     }
+}
+
+void ScheduleHost::Set_VScroll_Schedule_Top(std::int16_t Top) {
+    Set<std::int32_t>(&ScheduleHostControls::VScrollTop, Top, ScheduleHostMember::VScroll_Schedule_Top);
+}
+
+HostValue ScheduleHost::Get_Picture_TimeSchedule_Frame_ScaleWidth() {
+    return m_Controls.FrameScaleWidth;
+}
+
+HostValue ScheduleHost::Get_VScroll_Schedule_Width() {
+    return m_Controls.VScrollWidth;
+}
+
+void ScheduleHost::Set_VScroll_Schedule_Left(const HostValue& Left) {
+    SetNumber(&ScheduleHostControls::VScrollLeft, Left, ScheduleHostMember::VScroll_Schedule_Left);
+}
+
+HostValue ScheduleHost::Get_Picture_TimeSchedule_Frame_ScaleHeight() {
+    return m_Controls.FrameScaleHeight;
+}
+
+void ScheduleHost::Set_VScroll_Schedule_Height(const HostValue& Height) {
+    SetNumber(&ScheduleHostControls::VScrollHeight, Height, ScheduleHostMember::VScroll_Schedule_Height);
+}
+
+void ScheduleHost::Set_VScroll_Schedule_Max(std::int16_t Max) {
+    Set<std::int32_t>(&ScheduleHostControls::VScrollMax, Max, ScheduleHostMember::VScroll_Schedule_Max);
+}
+
+void ScheduleHost::Set_Picture_TimeSchedule_Left(std::int16_t Left) {
+    Set<std::int32_t>(&ScheduleHostControls::PictureLeft, Left,
+                      ScheduleHostMember::Picture_TimeSchedule_Left);
+}
+
+void ScheduleHost::Set_Picture_TimeSchedule_Top(std::int16_t Top) {
+    Set<std::int32_t>(&ScheduleHostControls::PictureTop, Top, ScheduleHostMember::Picture_TimeSchedule_Top);
+}
+
+HostValue ScheduleHost::Get_VScroll_Schedule_Left() {
+    return m_Controls.VScrollLeft;
+}
+
+void ScheduleHost::Set_Picture_TimeSchedule_Width(const HostValue& Width) {
+    SetNumber(&ScheduleHostControls::PictureWidth, Width, ScheduleHostMember::Picture_TimeSchedule_Width);
+}
+
+void ScheduleHost::Set_Picture_TimeSchedule_Height(std::int32_t Height) {
+    Set(&ScheduleHostControls::PictureHeight, Height, ScheduleHostMember::Picture_TimeSchedule_Height);
+}
+
+HostValue ScheduleHost::Get_ImageList_ImageHeight() {
+    return std::int32_t{m_Images.ImageHeight()};
+}
+
+HostValue ScheduleHost::Get_ImageList_ImageWidth() {
+    return std::int32_t{m_Images.ImageWidth()};
+}
+
+void ScheduleHost::Draw_ImageList_ListImages(std::int32_t Index, std::int32_t hDC, const HostValue& X,
+                                             std::int32_t& Y) {
+    double x = 0;
+    try {
+        x = HostNumber(X);
+    } catch (const VelmarError& error) {
+        throw HostCallError(std::string("Draw_ImageList_ListImages: ") + error.what());
+    }
+    DrawHostImage(m_Picture, m_Images, Index, hDC, x, Y);
+}
+
+HostValue ScheduleHost::Get_Check_TimeSchedule_ViewDayType() {
+    return ToTruth(m_Controls.ViewDayTypeChecked);
+}
+
+void ScheduleHost::Set_Text_Schedule_Time(const std::string& Text) {
+    Set(&ScheduleHostControls::TimeText, Text, ScheduleHostMember::Text_Schedule_Time);
+}
+
+void ScheduleHost::Set_Text_Schedule_Period_Start(const std::string& Text) {
+    Set(&ScheduleHostControls::PeriodStartText, Text, ScheduleHostMember::Text_Schedule_Period_Start);
+}
+
+void ScheduleHost::Set_Text_Schedule_Period_Stop(const std::string& Text) {
+    Set(&ScheduleHostControls::PeriodStopText, Text, ScheduleHostMember::Text_Schedule_Period_Stop);
+}
+
+HostValue ScheduleHost::Get_Text_Schedule_Period_Start() {
+    return m_Controls.PeriodStartText;
+}
+
+HostValue ScheduleHost::Get_Text_Schedule_Period_Stop() {
+    return m_Controls.PeriodStopText;
+}
+
+// A reference argument is read at the call; the host keeps the value.
+void ScheduleHost::Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked(std::int32_t& Checked) {
+    Set(&ScheduleHostControls::GroupedMonFriChecked, Checked != 0,
+        ScheduleHostMember::Menu_TimeSchedulePopup_Grouped_MonFri_Checked);
+}
+
+void ScheduleHost::Set_Menu_TimeSchedulePopup_Grouped_Checked(std::int16_t& Checked) {
+    Set(&ScheduleHostControls::GroupedChecked, Checked != 0,
+        ScheduleHostMember::Menu_TimeSchedulePopup_Grouped_Checked);
+}
+
+void ScheduleHost::Set_Menu_TimeSchedulePopup_Paste_Enabled(std::int16_t Enabled) {
+    Set(&ScheduleHostControls::PasteEnabled, Enabled != 0,
+        ScheduleHostMember::Menu_TimeSchedulePopup_Paste_Enabled);
+}
+
+void ScheduleHost::Set_Menu_TimeSchedulePopup_Delete_Enabled(std::int16_t Enabled) {
+    Set(&ScheduleHostControls::DeleteEnabled, Enabled != 0,
+        ScheduleHostMember::Menu_TimeSchedulePopup_Delete_Enabled);
+}
+
+HostValue ScheduleHost::Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked() {
+    return ToTruth(m_Controls.GroupedMonFriChecked);
 }
 
 } // namespace velmar

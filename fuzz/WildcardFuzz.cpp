@@ -2,7 +2,7 @@
 // pattern and name, where only the pattern's "*" and "?" are wildcards.
 
 #include "common/CodePage.h"
-#include "common/FileSystem.h"
+#include "common/Wildcard.h"
 #include "fuzz/FuzzSupport.h"
 
 #include <vector>

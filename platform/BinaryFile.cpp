@@ -1,203 +1,63 @@
 #include "platform/BinaryFile.h"
 
 #include "common/Errors.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
+#include "platform/BinaryFileNative.h"
+#include "platform/SystemError.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
 #include <limits>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace velmar {
+
+namespace native {
+
+namespace {
+FileFaultInjector g_Faults;
+} // namespace
+
+std::error_code InjectedFault(FileCall call, const std::string& path) {
+    return g_Faults ? g_Faults(call, path) : std::error_code{};
+}
+
+void ThrowFileError(const char* action, const std::string& path, const std::string& reason) {
+    throw FileError(std::string(action) + " \"" + path + "\": " + reason, reason);
+}
+
+// The same for a failed system call: the system's words, and its error kept
+// for callers that tell errors apart (a file that is gone).
+void ThrowFileError(const char* action, const std::string& path, const std::error_code& error) {
+    const std::string reason = SystemErrorText(error);
+    throw FileError(std::string(action) + " \"" + path + "\": " + reason, reason, error);
+}
+
+} // namespace native
 
 namespace {
 
-constexpr std::intptr_t kClosed = -1;
+using native::CloseNative;
+using native::OpenNative;
+using native::ReadNative;
+using native::SeekNative;
+using native::WriteNative;
+
+constexpr std::intptr_t kClosed = native::kClosedHandle;
 // Large enough for any profile file (at most about 3.9 MB: twelve texts of
 // 64 KiB and 23 day types of 32,767 periods) and any calendar in one read.
 constexpr std::uint64_t kReadChunk = std::uint64_t{4} << 20U;
 constexpr std::size_t kWriteChunk = std::size_t{64} << 10U;
 constexpr std::uint64_t kUnknownPosition = std::numeric_limits<std::uint64_t>::max();
 
-FileFaultInjector g_Faults;
-
 std::error_code Injected(FileCall call, const std::string& path) {
-    return g_Faults ? g_Faults(call, path) : std::error_code{};
+    return native::InjectedFault(call, path);
 }
-
-[[noreturn]] void ThrowFileError(const char* action, const std::string& path, const std::string& reason) {
-    throw FileError(std::string(action) + " \"" + path + "\": " + reason, reason);
-}
-
-// The same for a failed system call: the system's words, and its error kept
-// for callers that tell errors apart (a file that is gone).
-[[noreturn]] void ThrowFileError(const char* action, const std::string& path, const std::error_code& error) {
-    const std::string reason = SystemErrorText(error);
-    throw FileError(std::string(action) + " \"" + path + "\": " + reason, reason, error);
-}
-
-const char* const kNotARegularFile = "not a regular file";
-
-struct Opened {
-    std::intptr_t Handle = kClosed;
-    std::uint64_t Size = 0;
-};
-
-#ifdef _WIN32
-HANDLE AsHandle(std::intptr_t handle) {
-    return reinterpret_cast<HANDLE>(handle);
-}
-
-// Opens with full sharing, so that the program writing a profile is never
-// blocked by our read, not even when it deletes or renames the file. Only
-// disk files are kept: pipes and devices (CON, NUL, \\.\pipe\...) are refused
-// before anything is read from them.
-Opened OpenNative(const std::string& path, BinaryFile::Mode mode) {
-    if (const auto error = Injected(FileCall::Open, path)) {
-        ThrowFileError("cannot open", path, error);
-    }
-    const std::wstring wide = PathFromUtf8(path).wstring();
-    DWORD access = GENERIC_READ;
-    DWORD disposition = OPEN_EXISTING;
-    if (mode == BinaryFile::Mode::Update) {
-        access |= GENERIC_WRITE;
-        disposition = OPEN_ALWAYS;
-    } else if (mode == BinaryFile::Mode::Truncate) {
-        access = GENERIC_WRITE;
-        disposition = CREATE_ALWAYS;
-    }
-    HANDLE handle = CreateFileW(wide.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        const DWORD code = GetLastError();
-        // A folder cannot be opened as a file, and Windows calls that "access
-        // is denied"; the folder is named for what it is.
-        const DWORD attributes = GetFileAttributesW(wide.c_str());
-        if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            ThrowFileError("cannot open", path,
-                           SystemErrorText(std::make_error_code(std::errc::is_a_directory)));
-        }
-        ThrowFileError("cannot open", path, std::error_code(static_cast<int>(code), std::system_category()));
-    }
-    if (GetFileType(handle) != FILE_TYPE_DISK) {
-        CloseHandle(handle);
-        ThrowFileError("cannot open", path, kNotARegularFile);
-    }
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(handle, &size) == 0) {
-        const auto error = LastSystemError();
-        CloseHandle(handle);
-        ThrowFileError("cannot open", path, error);
-    }
-    return {reinterpret_cast<std::intptr_t>(handle), static_cast<std::uint64_t>(size.QuadPart)};
-}
-
-// Bytes read, 0 at the end of the file, -1 on failure.
-long long ReadNative(std::intptr_t handle, char* buffer, std::size_t count) {
-    DWORD got = 0;
-    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(count, DWORD{1} << 30U));
-    if (ReadFile(AsHandle(handle), buffer, wanted, &got, nullptr) == 0) {
-        return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
-    }
-    return got;
-}
-
-long long WriteNative(std::intptr_t handle, const char* buffer, std::size_t count) {
-    DWORD written = 0;
-    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(count, DWORD{1} << 30U));
-    if (WriteFile(AsHandle(handle), buffer, wanted, &written, nullptr) == 0) {
-        return -1;
-    }
-    return written;
-}
-
-bool SeekNative(std::intptr_t handle, std::uint64_t position) {
-    LARGE_INTEGER offset{};
-    offset.QuadPart = static_cast<LONGLONG>(position);
-    return SetFilePointerEx(AsHandle(handle), offset, nullptr, FILE_BEGIN) != 0;
-}
-
-bool CloseNative(std::intptr_t handle) {
-    return CloseHandle(AsHandle(handle)) != 0;
-}
-#else
-// Opens without blocking: a FIFO would otherwise wait for a writer, and some
-// devices for their medium. Anything but a regular file is refused before a
-// byte is read.
-Opened OpenNative(const std::string& path, BinaryFile::Mode mode) {
-    if (const auto error = Injected(FileCall::Open, path)) {
-        ThrowFileError("cannot open", path, error);
-    }
-    int flags = O_RDONLY;
-    if (mode == BinaryFile::Mode::Update) {
-        flags = O_RDWR | O_CREAT;
-    } else if (mode == BinaryFile::Mode::Truncate) {
-        flags = O_WRONLY | O_CREAT | O_TRUNC;
-    }
-    int fd = -1;
-    do {
-        fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC,
-                    0666); // NOLINT(cppcoreguidelines-pro-type-vararg)
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        ThrowFileError("cannot open", path, LastSystemError());
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const auto error = LastSystemError();
-        ::close(fd);
-        ThrowFileError("cannot open", path, error);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        ThrowFileError("cannot open", path,
-                       S_ISDIR(info.st_mode)
-                           ? SystemErrorText(std::make_error_code(std::errc::is_a_directory))
-                           : kNotARegularFile);
-    }
-    return {fd, static_cast<std::uint64_t>(info.st_size)};
-}
-
-long long ReadNative(std::intptr_t handle, char* buffer, std::size_t count) {
-    ssize_t got = -1;
-    do {
-        got = ::read(static_cast<int>(handle), buffer, count);
-    } while (got < 0 && errno == EINTR);
-    return got;
-}
-
-long long WriteNative(std::intptr_t handle, const char* buffer, std::size_t count) {
-    ssize_t written = -1;
-    do {
-        written = ::write(static_cast<int>(handle), buffer, count);
-    } while (written < 0 && errno == EINTR);
-    return written;
-}
-
-bool SeekNative(std::intptr_t handle, std::uint64_t position) {
-    return ::lseek(static_cast<int>(handle), static_cast<off_t>(position), SEEK_SET) >= 0;
-}
-
-bool CloseNative(std::intptr_t handle) {
-    // Not retried on EINTR: the descriptor is gone either way.
-    return ::close(static_cast<int>(handle)) == 0;
-}
-#endif
 
 } // namespace
 
 BinaryFile::BinaryFile(const std::string& path, Mode mode) : m_Path(path) {
-    const Opened opened = OpenNative(path, mode);
+    const native::OpenedFile opened = OpenNative(path, mode);
     m_Handle = opened.Handle;
     m_Size = opened.Size;
     m_End = opened.Size;
@@ -216,7 +76,7 @@ BinaryFile::~BinaryFile() {
 }
 
 void BinaryFile::Fail(const char* action, const std::error_code& error) const {
-    ThrowFileError(action, m_Path, error);
+    native::ThrowFileError(action, m_Path, error);
 }
 
 void BinaryFile::SeekTo(std::uint64_t position) {
@@ -355,6 +215,23 @@ std::vector<std::uint8_t> BinaryFile::ReadBytes(std::size_t count) {
     return bytes;
 }
 
+std::vector<std::uint8_t> BinaryFile::ReadUpTo(std::size_t count) {
+    const std::uint64_t start = m_Position;
+    const std::uint64_t left = m_End > start ? m_End - start : 0;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::uint64_t>(count, left)));
+    if (bytes.empty()) {
+        m_Ended = m_Ended || count > 0;
+        return bytes;
+    }
+    if (!ReadExactly(bytes.data(), bytes.size())) {
+        bytes.resize(static_cast<std::size_t>(m_Position - start)); // the file shrank since it was opened
+    }
+    if (bytes.size() < count) {
+        m_Ended = true;
+    }
+    return bytes;
+}
+
 std::string BinaryFile::ReadText() {
     const auto length = static_cast<std::uint16_t>(ReadInt16());
     if (m_Ended || length == 0) {
@@ -409,7 +286,7 @@ void BinaryFile::Close() {
 }
 
 void SetFileFaultInjector(FileFaultInjector injector) {
-    g_Faults = std::move(injector);
+    native::g_Faults = std::move(injector);
 }
 
 } // namespace velmar

@@ -48,6 +48,9 @@ public:
     std::vector<std::uint8_t> ReadBytes(std::size_t count);
     // The text's raw 8-bit bytes; empty when the text runs past the end of the file.
     std::string ReadText();
+    // Up to `count` bytes from the position on: fewer where the file ends
+    // (Ended() is then true). FileError when the system fails the read.
+    std::vector<std::uint8_t> ReadUpTo(std::size_t count);
 
     // FileError when the write fails; OverflowError for a text over 65535 bytes.
     void WriteInt16(std::int16_t value);

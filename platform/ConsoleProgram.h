@@ -3,13 +3,16 @@
 // The start of a command-line program: UTF-8 arguments and a console that
 // shows UTF-8, on Windows as elsewhere.
 
+#include "platform/CommandLine.h"
+
 #include <string>
 #include <vector>
 
 namespace velmar {
 
 // Sets a command-line program up for its run; create it first thing in main
-// and keep it until main returns. On Windows:
+// and keep it until main returns. It reads the program's command line once
+// (CommandLine()). On Windows:
 // - `argc` and `argv` are replaced by the arguments of the program's UTF-16
 //   command line in UTF-8 (the C runtime hands them out in the ANSI code
 //   page, which cannot hold every file name); the texts live as long as the
@@ -29,7 +32,10 @@ public:
     ConsoleProgram(const ConsoleProgram&) = delete;
     ConsoleProgram& operator=(const ConsoleProgram&) = delete;
 
+    const ProgramCommandLine& CommandLine() const { return m_CommandLine; }
+
 private:
+    ProgramCommandLine m_CommandLine;
     std::vector<std::string> m_Arguments;
     std::vector<char*> m_Argv;
 };

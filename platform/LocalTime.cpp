@@ -5,27 +5,10 @@
 
 namespace velmar {
 
+using detail::LocalAt;
+using detail::UtcAt;
+
 namespace {
-
-std::tm LocalAt(std::time_t time) {
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &time);
-#else
-    localtime_r(&time, &local);
-#endif
-    return local;
-}
-
-std::tm UtcAt(std::time_t time) {
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &time);
-#else
-    gmtime_r(&time, &utc);
-#endif
-    return utc;
-}
 
 // Seconds of a broken-down time counted as if it were UTC, from 1 January
 // 1970 (days from the civil date by the proleptic Gregorian calendar).

@@ -15,4 +15,11 @@ std::string LocalClockText();
 // 2025-06-01T14:05:09+02:00.
 std::string LocalTimestampText();
 
+namespace detail {
+// A time broken down in the local time zone and in UTC, by the system's
+// thread-safe calls (LocalTimePosix.cpp, LocalTimeWindows.cpp).
+std::tm LocalAt(std::time_t time);
+std::tm UtcAt(std::time_t time);
+} // namespace detail
+
 } // namespace velmar

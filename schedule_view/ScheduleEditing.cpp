@@ -3,8 +3,8 @@
 // repainting the rows it touched.
 
 #include "common/CommonProcedures.h"
-#include "common/HostWindow.h"
 #include "common/Numeric.h"
+#include "schedule_view/IScheduleHost.h"
 #include "schedule_view/ScheduleHost.h"
 #include "schedule_view/TimeScheduleView.h"
 
@@ -20,7 +20,7 @@ constexpr std::int16_t kWholeDayStop = 1440; // 24:00
 
 } // namespace
 
-void TimeScheduleView::ClearPeriods(HostWindow& m_ParentContainer, std::int32_t DayType) {
+void TimeScheduleView::ClearPeriods(IScheduleHost& m_ParentContainer, std::int32_t DayType) {
     // One by one from the front: when a host call fails, the periods not yet
     // removed stay.
     PeriodCollection& periods = m_Schedule.m_Periods[DayType];
@@ -31,13 +31,13 @@ void TimeScheduleView::ClearPeriods(HostWindow& m_ParentContainer, std::int32_t 
         // editing a period that is no longer in the schedule.
         if (removed == m_Schedule.m_SelectedPeriod) {
             m_Schedule.m_SelectedPeriod = nullptr;
-            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start, {std::string()});
-            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop, {std::string()});
+            m_ParentContainer.Set_Text_Schedule_Period_Start(std::string());
+            m_ParentContainer.Set_Text_Schedule_Period_Stop(std::string());
         }
     }
 }
 
-void TimeScheduleView::ReplaceWithCopies(HostWindow& m_ParentContainer, std::int32_t Target,
+void TimeScheduleView::ReplaceWithCopies(IScheduleHost& m_ParentContainer, std::int32_t Target,
                                          std::int32_t Source) {
     std::vector<PeriodPtr> copies;
     copies.reserve(static_cast<std::size_t>(m_Schedule.m_Periods[Source].Count()));
@@ -50,8 +50,8 @@ void TimeScheduleView::ReplaceWithCopies(HostWindow& m_ParentContainer, std::int
     }
 }
 
-void TimeScheduleView::PropagateToGroup(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
-                                        std::int32_t DayType) {
+void TimeScheduleView::PropagateToGroup(IScheduleHost& m_ParentContainer,
+                                        IDrawingSurface* m_SchedulePaintObject, std::int32_t DayType) {
     if (DayType == -1 || m_Schedule.m_Grouped[DayType] == 0) {
         return;
     }
@@ -65,7 +65,7 @@ void TimeScheduleView::PropagateToGroup(HostWindow& m_ParentContainer, IDrawingS
     }
 }
 
-void TimeScheduleView::Delete(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
+void TimeScheduleView::Delete(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
     if (m_Schedule.m_SelectedDayType < 0) {
         return;
     }
@@ -76,7 +76,7 @@ void TimeScheduleView::Delete(HostWindow& m_ParentContainer, IDrawingSurface* m_
     m_Schedule.m_SelectedDayType = -1;
 }
 
-void TimeScheduleView::SetTimeFrom00to24(HostWindow& m_ParentContainer,
+void TimeScheduleView::SetTimeFrom00to24(IScheduleHost& m_ParentContainer,
                                          IDrawingSurface* m_SchedulePaintObject) {
     if (m_Schedule.m_SelectedDayType < 0) {
         return;
@@ -92,7 +92,7 @@ void TimeScheduleView::SetTimeFrom00to24(HostWindow& m_ParentContainer,
     m_Schedule.m_SelectedDayType = -1;
 }
 
-void TimeScheduleView::ExtractTimeFromTextboxes(HostWindow& m_ParentContainer,
+void TimeScheduleView::ExtractTimeFromTextboxes(IScheduleHost& m_ParentContainer,
                                                 IDrawingSurface* m_SchedulePaintObject) {
     // The boxes belong to the selected period, not to the selected day type:
     // a right press on another row, Delete and SetTimeFrom00to24 move or clear
@@ -104,25 +104,23 @@ void TimeScheduleView::ExtractTimeFromTextboxes(HostWindow& m_ParentContainer,
         return;
     }
     m_Schedule.m_EditStartMinute =
-        TimeTextToMinutes(HostText(m_ParentContainer.Call(host::Get_Text_Schedule_Period_Start)));
+        TimeTextToMinutes(HostText(m_ParentContainer.Get_Text_Schedule_Period_Start()));
     m_Schedule.m_EditStopMinute =
-        TimeTextToMinutes(HostText(m_ParentContainer.Call(host::Get_Text_Schedule_Period_Stop)));
+        TimeTextToMinutes(HostText(m_ParentContainer.Get_Text_Schedule_Period_Stop()));
     if (m_Schedule.m_EditStopMinute < m_Schedule.m_EditStartMinute) {
         std::swap(m_Schedule.m_EditStartMinute, m_Schedule.m_EditStopMinute);
     }
     // Both are 0..1440 here.
     m_Schedule.m_SelectedPeriod->m_StartMinute = static_cast<std::int16_t>(m_Schedule.m_EditStartMinute);
     m_Schedule.m_SelectedPeriod->m_StopMinute = static_cast<std::int16_t>(m_Schedule.m_EditStopMinute);
-    m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start,
-                           {MinutesToTimeText(m_Schedule.m_EditStartMinute)});
-    m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop,
-                           {MinutesToTimeText(m_Schedule.m_EditStopMinute)});
+    m_ParentContainer.Set_Text_Schedule_Period_Start(MinutesToTimeText(m_Schedule.m_EditStartMinute));
+    m_ParentContainer.Set_Text_Schedule_Period_Stop(MinutesToTimeText(m_Schedule.m_EditStopMinute));
     m_Schedule.MergeOverlappingPeriods(dayType);
     PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, dayType);
     PropagateToGroup(m_ParentContainer, m_SchedulePaintObject, dayType);
 }
 
-void TimeScheduleView::Group(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
+void TimeScheduleView::Group(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
     if (m_Schedule.m_SelectedDayType < 0) {
         return;
     }
@@ -143,11 +141,11 @@ void TimeScheduleView::Group(HostWindow& m_ParentContainer, IDrawingSurface* m_S
     PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, m_Schedule.m_SelectedDayType);
 }
 
-void TimeScheduleView::GroupMonFri(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
+void TimeScheduleView::GroupMonFri(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
     for (std::int32_t dayType = 0; dayType < kDayTypeCount; ++dayType) {
         // The menu item's mark is asked anew for every day type.
-        const bool checked = schedule_host::Truth(
-            m_ParentContainer.Call(host::Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked));
+        const bool checked =
+            schedule_host::Truth(m_ParentContainer.Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked());
         m_Schedule.m_Grouped[dayType] = ToTruth(!checked && dayType < kWorkingDays);
         if (dayType < kWorkingDays) {
             PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, dayType);
@@ -157,7 +155,7 @@ void TimeScheduleView::GroupMonFri(HostWindow& m_ParentContainer, IDrawingSurfac
     Paint(m_ParentContainer, m_SchedulePaintObject);
 }
 
-void TimeScheduleView::Paste(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
+void TimeScheduleView::Paste(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
     if (m_Schedule.m_SelectedDayType < 0 || m_Schedule.m_CopiedDayType < 0 ||
         m_Schedule.m_SelectedDayType == m_Schedule.m_CopiedDayType) {
         return;

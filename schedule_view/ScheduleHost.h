@@ -6,8 +6,8 @@
 // ignores the values still lets the schedule be edited.
 
 #include "common/Errors.h"
-#include "common/HostWindow.h"
 #include "platform/DrawingSurface.h"
+#include "schedule_view/IScheduleHost.h"
 
 namespace velmar::schedule_host {
 

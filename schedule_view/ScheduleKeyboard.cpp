@@ -4,7 +4,7 @@
 // and the copy of the day to the other members of the group.
 
 #include "common/CommonProcedures.h"
-#include "common/HostWindow.h"
+#include "schedule_view/IScheduleHost.h"
 #include "schedule_view/ScheduleGrid.h"
 #include "schedule_view/TimeScheduleView.h"
 
@@ -15,22 +15,22 @@ namespace velmar {
 
 using namespace grid;
 
-void TimeScheduleView::ShowSelectedTimes(HostWindow& m_ParentContainer) {
+void TimeScheduleView::ShowSelectedTimes(IScheduleHost& m_ParentContainer) {
     const PeriodPtr& period = m_Schedule.m_SelectedPeriod;
     if (period == nullptr || m_Schedule.DayTypeHolding(period.get()) < 0) {
-        m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start, {std::string()});
-        m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop, {std::string()});
+        m_ParentContainer.Set_Text_Schedule_Period_Start(std::string());
+        m_ParentContainer.Set_Text_Schedule_Period_Stop(std::string());
         return;
     }
     m_Schedule.m_EditStartMinute = period->m_StartMinute;
     m_Schedule.m_EditStopMinute = period->m_StopMinute;
-    m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start,
-                           {MinutesToTimeText(std::max<std::int32_t>(period->m_StartMinute, 0))});
-    m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop,
-                           {MinutesToTimeText(std::max<std::int32_t>(period->m_StopMinute, 0))});
+    m_ParentContainer.Set_Text_Schedule_Period_Start(
+        MinutesToTimeText(std::max<std::int32_t>(period->m_StartMinute, 0)));
+    m_ParentContainer.Set_Text_Schedule_Period_Stop(
+        MinutesToTimeText(std::max<std::int32_t>(period->m_StopMinute, 0)));
 }
 
-void TimeScheduleView::FinishEdit(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+void TimeScheduleView::FinishEdit(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                                   std::int32_t DayType) {
     m_Schedule.MergeOverlappingPeriods(DayType);
     PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, DayType);
@@ -38,7 +38,7 @@ void TimeScheduleView::FinishEdit(HostWindow& m_ParentContainer, IDrawingSurface
     ShowSelectedTimes(m_ParentContainer);
 }
 
-void TimeScheduleView::SelectPeriod(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+void TimeScheduleView::SelectPeriod(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                                     std::int32_t DayType, const PeriodPtr& Period) {
     // The rows that showed the old selection: the selected day type's and the
     // one that holds the selected period (a right press may have parted them).
@@ -56,7 +56,7 @@ void TimeScheduleView::SelectPeriod(HostWindow& m_ParentContainer, IDrawingSurfa
     ShowSelectedTimes(m_ParentContainer);
 }
 
-void TimeScheduleView::AddPeriod(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+void TimeScheduleView::AddPeriod(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                                  std::int32_t DayType, std::int16_t Start, std::int16_t Stop) {
     auto period = std::make_shared<cTimeSchedulePeriod>();
     period->m_StartMinute = std::min(Start, Stop);
@@ -66,7 +66,7 @@ void TimeScheduleView::AddPeriod(HostWindow& m_ParentContainer, IDrawingSurface*
     FinishEdit(m_ParentContainer, m_SchedulePaintObject, DayType);
 }
 
-void TimeScheduleView::DeleteSelectedPeriod(HostWindow& m_ParentContainer,
+void TimeScheduleView::DeleteSelectedPeriod(IScheduleHost& m_ParentContainer,
                                             IDrawingSurface* m_SchedulePaintObject) {
     const std::int32_t dayType = m_Schedule.DayTypeHolding(m_Schedule.m_SelectedPeriod.get());
     if (dayType < 0) {
@@ -78,8 +78,9 @@ void TimeScheduleView::DeleteSelectedPeriod(HostWindow& m_ParentContainer,
     FinishEdit(m_ParentContainer, m_SchedulePaintObject, dayType);
 }
 
-bool TimeScheduleView::MoveSelectedEdge(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
-                                        bool StopEdge, std::int32_t Minutes) {
+bool TimeScheduleView::MoveSelectedEdge(IScheduleHost& m_ParentContainer,
+                                        IDrawingSurface* m_SchedulePaintObject, bool StopEdge,
+                                        std::int32_t Minutes) {
     const std::int32_t dayType = m_Schedule.DayTypeHolding(m_Schedule.m_SelectedPeriod.get());
     if (dayType < 0) {
         return StopEdge;
@@ -96,7 +97,7 @@ bool TimeScheduleView::MoveSelectedEdge(HostWindow& m_ParentContainer, IDrawingS
     return StopEdge;
 }
 
-void TimeScheduleView::ClearSelection(HostWindow& m_ParentContainer) {
+void TimeScheduleView::ClearSelection(IScheduleHost& m_ParentContainer) {
     m_Schedule.m_SelectedPeriod = nullptr;
     m_Schedule.m_SelectedDayType = -1;
     m_Schedule.m_DragPeriod = nullptr;

@@ -2,9 +2,9 @@
 // release handlers the host forwards its surface's mouse events to.
 
 #include "common/CommonProcedures.h"
-#include "common/HostWindow.h"
 #include "common/Numeric.h"
 #include "platform/DrawingSurface.h"
+#include "schedule_view/IScheduleHost.h"
 #include "schedule_view/ScheduleGrid.h"
 #include "schedule_view/ScheduleHost.h"
 #include "schedule_view/TimeScheduleView.h"
@@ -33,7 +33,7 @@ enum DragMode : std::int16_t {
 
 } // namespace
 
-std::int32_t TimeScheduleView::GetMinuteAtPosition(HostWindow& m_ParentContainer, float X, float Y,
+std::int32_t TimeScheduleView::GetMinuteAtPosition(IScheduleHost& m_ParentContainer, float X, float Y,
                                                    std::int32_t& Row) const {
     const float scale = m_Schedule.m_HorizontalScale;
     // Before the first layout pass the scale is 0: nothing is on the grid yet.
@@ -58,13 +58,13 @@ std::int32_t TimeScheduleView::GetMinuteAtPosition(HostWindow& m_ParentContainer
     // the day ends at 24:00.
     const double exact = (static_cast<double>(X) - kGridLeft) * kMinutesPerPixel / static_cast<double>(scale);
     const std::int32_t minute = std::min<std::int32_t>(RoundToInt32(exact, "minute"), kLastMinute);
-    m_ParentContainer.Call(host::Set_Text_Schedule_Time, {MinutesToTimeText(minute)});
+    m_ParentContainer.Set_Text_Schedule_Time(MinutesToTimeText(minute));
     // Rounding, not truncation: the lowest lines of a band already count as the next row.
     Row = RoundToInt32((static_cast<double>(Y) - kBandOffset) / kRowHeight, "row");
     return minute;
 }
 
-void TimeScheduleView::MouseDown(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+void TimeScheduleView::MouseDown(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                                  std::int16_t Button, std::int16_t /*Shift*/, float X, float Y) {
     m_Schedule.m_MouseButton = Button;
     m_Schedule.m_MouseDownX = X;
@@ -143,13 +143,11 @@ void TimeScheduleView::MouseDown(HostWindow& m_ParentContainer, IDrawingSurface*
         }
         m_Schedule.m_DragDayType = dayType;
         if (m_Schedule.m_SelectedPeriod == nullptr) {
-            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start, {std::string()});
-            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop, {std::string()});
+            m_ParentContainer.Set_Text_Schedule_Period_Start(std::string());
+            m_ParentContainer.Set_Text_Schedule_Period_Stop(std::string());
         } else {
-            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start,
-                                   {MinutesToTimeText(m_Schedule.m_EditStartMinute)});
-            m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop,
-                                   {MinutesToTimeText(m_Schedule.m_EditStopMinute)});
+            m_ParentContainer.Set_Text_Schedule_Period_Start(MinutesToTimeText(m_Schedule.m_EditStartMinute));
+            m_ParentContainer.Set_Text_Schedule_Period_Stop(MinutesToTimeText(m_Schedule.m_EditStopMinute));
         }
         // The pressed row is repainted by the release.
     } else if (m_Schedule.m_MouseButton == kRightButton) {
@@ -161,17 +159,16 @@ void TimeScheduleView::MouseDown(HostWindow& m_ParentContainer, IDrawingSurface*
             }
         }
         std::int32_t monFriChecked = ToTruth(monFri);
-        m_ParentContainer.Call(host::Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked, {&monFriChecked});
-        m_ParentContainer.Call(host::Set_Menu_TimeSchedulePopup_Grouped_Checked,
-                               {&m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType]});
-        m_ParentContainer.Call(host::Set_Menu_TimeSchedulePopup_Paste_Enabled,
-                               {ToTruth(m_Schedule.m_CopiedDayType >= 0)});
-        m_ParentContainer.Call(host::Set_Menu_TimeSchedulePopup_Delete_Enabled,
-                               {ToTruth(m_Schedule.m_SelectedDayType >= 0)});
+        m_ParentContainer.Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked(monFriChecked);
+        m_ParentContainer.Set_Menu_TimeSchedulePopup_Grouped_Checked(
+            m_Schedule.m_Grouped[m_Schedule.m_SelectedDayType]);
+        m_ParentContainer.Set_Menu_TimeSchedulePopup_Paste_Enabled(ToTruth(m_Schedule.m_CopiedDayType >= 0));
+        m_ParentContainer.Set_Menu_TimeSchedulePopup_Delete_Enabled(
+            ToTruth(m_Schedule.m_SelectedDayType >= 0));
     }
 }
 
-void TimeScheduleView::MouseMove(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+void TimeScheduleView::MouseMove(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                                  std::int16_t /*Button*/, std::int16_t /*Shift*/, float X, float Y) {
     // Off the grid the drag pauses; the row under the pointer is not used, a
     // drag stays on its own day type.
@@ -217,11 +214,11 @@ void TimeScheduleView::MouseMove(HostWindow& m_ParentContainer, IDrawingSurface*
         }
     }
     PaintDayTypeRow(m_ParentContainer, m_SchedulePaintObject, m_Schedule.m_DragDayType);
-    m_ParentContainer.Call(host::Set_Text_Schedule_Period_Start, {MinutesToTimeText(period.m_StartMinute)});
-    m_ParentContainer.Call(host::Set_Text_Schedule_Period_Stop, {MinutesToTimeText(period.m_StopMinute)});
+    m_ParentContainer.Set_Text_Schedule_Period_Start(MinutesToTimeText(period.m_StartMinute));
+    m_ParentContainer.Set_Text_Schedule_Period_Stop(MinutesToTimeText(period.m_StopMinute));
 }
 
-void TimeScheduleView::MouseUp(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+void TimeScheduleView::MouseUp(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                                std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {
     if (m_Schedule.m_DragMode == kIdle) {
         return;

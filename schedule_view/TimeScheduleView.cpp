@@ -2,10 +2,10 @@
 
 #include "schedule_view/TimeScheduleView.h"
 
-#include "common/HostWindow.h"
 #include "common/Numeric.h"
 #include "common/SharedTables.h"
 #include "platform/DrawingSurface.h"
+#include "schedule_view/IScheduleHost.h"
 #include "schedule_view/ScheduleGrid.h"
 #include "schedule_view/ScheduleHost.h"
 
@@ -13,7 +13,7 @@ namespace velmar {
 
 using namespace grid;
 
-void TimeScheduleView::RecalculateAndPrepareToPaint(HostWindow& m_ParentContainer,
+void TimeScheduleView::RecalculateAndPrepareToPaint(IScheduleHost& m_ParentContainer,
                                                     IDrawingSurface*& m_SchedulePaintObject,
                                                     IDrawingSurface* SchedulePaintObject) {
     // The caller's surface is adopted once; later passes keep it.
@@ -21,15 +21,14 @@ void TimeScheduleView::RecalculateAndPrepareToPaint(HostWindow& m_ParentContaine
         m_SchedulePaintObject = SchedulePaintObject;
     }
     m_Schedule.m_NumberOfAxisToPaint = 0;
-    m_ParentContainer.Call(host::Set_VScroll_Schedule_Top, {std::int16_t{0}});
+    m_ParentContainer.Set_VScroll_Schedule_Top(std::int16_t{0});
 
     // The scroll bar stands at the right edge inside the frame.
-    const HostValue frameWidth = m_ParentContainer.Call(host::Get_Picture_TimeSchedule_Frame_ScaleWidth);
-    const HostValue scrollWidth = m_ParentContainer.Call(host::Get_VScroll_Schedule_Width);
-    m_ParentContainer.Call(host::Set_VScroll_Schedule_Left,
-                           {schedule_host::Difference(frameWidth, scrollWidth)});
-    const HostValue frameHeight = m_ParentContainer.Call(host::Get_Picture_TimeSchedule_Frame_ScaleHeight);
-    m_ParentContainer.Call(host::Set_VScroll_Schedule_Height, {frameHeight});
+    const HostValue frameWidth = m_ParentContainer.Get_Picture_TimeSchedule_Frame_ScaleWidth();
+    const HostValue scrollWidth = m_ParentContainer.Get_VScroll_Schedule_Width();
+    m_ParentContainer.Set_VScroll_Schedule_Left(schedule_host::Difference(frameWidth, scrollWidth));
+    const HostValue frameHeight = m_ParentContainer.Get_Picture_TimeSchedule_Frame_ScaleHeight();
+    m_ParentContainer.Set_VScroll_Schedule_Height(frameHeight);
 
     for (int dayType = 0; dayType < kDayTypeCount; ++dayType) {
         if (m_Schedule.m_Active[dayType] != 0) {
@@ -41,19 +40,17 @@ void TimeScheduleView::RecalculateAndPrepareToPaint(HostWindow& m_ParentContaine
         m_Schedule.m_NumberOfAxisToPaint = kWeekRows;
     }
     // Negative with fewer than seven rows; the host receives it as it is.
-    m_ParentContainer.Call(
-        host::Set_VScroll_Schedule_Max,
-        {ToInt16((static_cast<long long>(m_Schedule.m_NumberOfAxisToPaint) - kWeekRows) * kScrollStepsPerRow,
-                 "scroll maximum")});
+    m_ParentContainer.Set_VScroll_Schedule_Max(
+        ToInt16((static_cast<long long>(m_Schedule.m_NumberOfAxisToPaint) - kWeekRows) * kScrollStepsPerRow,
+                "scroll maximum"));
     m_Schedule.m_HorizontalScale = static_cast<float>(1440.0 / 24.0 / 60.0);
 
-    m_ParentContainer.Call(host::Set_Picture_TimeSchedule_Left, {std::int16_t{0}});
-    m_ParentContainer.Call(host::Set_Picture_TimeSchedule_Top, {std::int16_t{0}});
-    const HostValue scrollLeft = m_ParentContainer.Call(host::Get_VScroll_Schedule_Left);
-    m_ParentContainer.Call(host::Set_Picture_TimeSchedule_Width, {scrollLeft});
-    m_ParentContainer.Call(
-        host::Set_Picture_TimeSchedule_Height,
-        {std::int32_t{m_Schedule.m_NumberOfAxisToPaint * kRowHeight + kSurfaceExtraHeight}});
+    m_ParentContainer.Set_Picture_TimeSchedule_Left(std::int16_t{0});
+    m_ParentContainer.Set_Picture_TimeSchedule_Top(std::int16_t{0});
+    const HostValue scrollLeft = m_ParentContainer.Get_VScroll_Schedule_Left();
+    m_ParentContainer.Set_Picture_TimeSchedule_Width(scrollLeft);
+    m_ParentContainer.Set_Picture_TimeSchedule_Height(
+        std::int32_t{m_Schedule.m_NumberOfAxisToPaint * kRowHeight + kSurfaceExtraHeight});
 
     // An active day type gets the number of active day types before it; an
     // inactive one the row of the next active one (it is never painted).
@@ -66,7 +63,7 @@ void TimeScheduleView::RecalculateAndPrepareToPaint(HostWindow& m_ParentContaine
     }
 }
 
-void TimeScheduleView::Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
+void TimeScheduleView::Paint(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject) {
     if (m_SchedulePaintObject == nullptr) {
         return;
     }
@@ -87,8 +84,8 @@ void TimeScheduleView::Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_S
     }
 }
 
-void TimeScheduleView::PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
-                                       std::int32_t DayType) {
+void TimeScheduleView::PaintDayTypeRow(IScheduleHost& m_ParentContainer,
+                                       IDrawingSurface* m_SchedulePaintObject, std::int32_t DayType) {
     IDrawingSurface& surface = schedule_host::Surface(m_SchedulePaintObject);
     // A day type not in use has no row of its own: its row index is that of the
     // next day type in use, and painting it there would cover that row (the
@@ -136,17 +133,17 @@ void TimeScheduleView::PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSu
         surface.Print(name);
     } else {
         // Day types 7..22 show image 1..16 of the host's image list.
-        const HostValue imageHeight = m_ParentContainer.Call(host::Get_ImageList_ImageHeight);
+        const HostValue imageHeight = m_ParentContainer.Get_ImageList_ImageHeight();
         std::int32_t imageY = RoundToInt32(
             top + (static_cast<double>(kBandLines) - schedule_host::Number(imageHeight)) / 2.0, "image y");
         const std::int32_t deviceContext = surface.hDC();
-        const HostValue imageWidth = m_ParentContainer.Call(host::Get_ImageList_ImageWidth);
+        const HostValue imageWidth = m_ParentContainer.Get_ImageList_ImageWidth();
         const HostValue imageX = schedule_host::Difference(std::int32_t{kGridLeft - kImageGap}, imageWidth);
-        m_ParentContainer.Call(host::Draw_ImageList_ListImages,
-                               {std::int32_t{DayType - (kWeekDayTypes - 1)}, deviceContext, imageX, &imageY});
+        m_ParentContainer.Draw_ImageList_ListImages(std::int32_t{DayType - (kWeekDayTypes - 1)},
+                                                    deviceContext, imageX, imageY);
     }
 
-    if (schedule_host::Truth(m_ParentContainer.Call(host::Get_Check_TimeSchedule_ViewDayType))) {
+    if (schedule_host::Truth(m_ParentContainer.Get_Check_TimeSchedule_ViewDayType())) {
         surface.SetCurrentY(labelY);
         const std::string& longName = DayTypeLongNames[DayType];
         surface.SetCurrentX((static_cast<float>(kGridWidth) - surface.TextWidth(longName)) / 2.0F +

@@ -6,7 +6,7 @@
 
 namespace velmar {
 
-class HostWindow;
+class IScheduleHost;
 class IDrawingSurface;
 
 // The grid editor of a cTimeSchedule: the layout pass, the painting, the mouse
@@ -31,40 +31,41 @@ public:
     // Removes every period of the selected day type and takes it out of the
     // group; ends with no day type selected. Clears the selection and empties
     // the time boxes when the selected period was among them.
-    void Delete(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
+    void Delete(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
     // Makes the selected day type one period 00:00-24:00 out of the group; ends
     // with no day type selected.
-    void SetTimeFrom00to24(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
+    void SetTimeFrom00to24(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
     // Applies the two time boxes to the selected period, rewrites them in the
     // fixed form, then merges, repaints and propagates the day type that holds
     // the period.
-    void ExtractTimeFromTextboxes(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
+    void ExtractTimeFromTextboxes(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
     // Toggles the selected day type's group membership; joining takes over the
     // periods of the lowest other member.
-    void Group(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
+    void Group(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
     // Groups exactly Monday to Friday with Monday's periods, or dissolves the
     // group when the host's menu item is checked; repaints the whole grid.
-    void GroupMonFri(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
+    void GroupMonFri(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
     // Ends a drag: merges and repaints the dragged day type and copies the
     // selected day type's periods to the other members of the group.
-    void MouseUp(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject, std::int16_t Button,
-                 std::int16_t Shift, float X, float Y);
+    void MouseUp(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                 std::int16_t Button, std::int16_t Shift, float X, float Y);
     // Draws the hour lines, the row separators and every row of a day type in
     // use over what the surface holds. Does nothing without a surface.
-    void Paint(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
+    void Paint(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
     // A left press selects the period under the pointer and starts a drag; a
     // right press sets the states of the host's popup menu.
-    void MouseDown(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject, std::int16_t Button,
-                   std::int16_t Shift, float X, float Y);
+    void MouseDown(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                   std::int16_t Button, std::int16_t Shift, float X, float Y);
     // Shows the time under the pointer and moves the dragged edge or draws the new period.
-    void MouseMove(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject, std::int16_t Button,
-                   std::int16_t Shift, float X, float Y);
+    void MouseMove(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+                   std::int16_t Button, std::int16_t Shift, float X, float Y);
     // Replaces the selected day type's periods and group flag by the copied day type's.
-    void Paste(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
+    void Paste(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
     // Counts the rows, gives every day type its row, and sizes the surface and
     // the scroll bar inside the host's frame. Adopts `SchedulePaintObject` when
     // the caller's surface variable is empty.
-    void RecalculateAndPrepareToPaint(HostWindow& m_ParentContainer, IDrawingSurface*& m_SchedulePaintObject,
+    void RecalculateAndPrepareToPaint(IScheduleHost& m_ParentContainer,
+                                      IDrawingSurface*& m_SchedulePaintObject,
                                       IDrawingSurface* SchedulePaintObject);
 
     // Operations a host builds on the model beyond the popup menu, for keyboard
@@ -74,45 +75,45 @@ public:
     // Selects `Period` of `DayType`, or the day type alone for none, as a left
     // click on it would, without starting a drag: the time boxes show the
     // period's times (or are emptied) and the rows concerned are repainted.
-    void SelectPeriod(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+    void SelectPeriod(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                       std::int32_t DayType, const PeriodPtr& Period);
     // Adds a period Start..Stop to a day type and selects it; merged with a
     // period it overlaps or touches, the survivor is selected.
-    void AddPeriod(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+    void AddPeriod(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                    std::int32_t DayType, std::int16_t Start, std::int16_t Stop);
     // Removes the selected period alone; the day's other periods stay. Clears
     // the selection and empties the time boxes. Nothing when no day type
     // holds the selected period.
-    void DeleteSelectedPeriod(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
+    void DeleteSelectedPeriod(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject);
     // Moves the start edge (or with `StopEdge` the stop edge) of the selected
     // period by `Minutes`, within 00:00..24:00. An edge moved across the other
     // one swaps them, as a drag does. Returns whether the moved edge is now
     // the period's stop edge. Nothing (and `StopEdge`) without a selected
     // period in the schedule.
-    bool MoveSelectedEdge(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+    bool MoveSelectedEdge(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                           bool StopEdge, std::int32_t Minutes);
     // Forgets the selection and any drag, and empties the
     // time boxes: for a schedule whose periods were replaced as a whole
     // (undo, reload). Paints nothing.
-    void ClearSelection(HostWindow& m_ParentContainer);
+    void ClearSelection(IScheduleHost& m_ParentContainer);
 
 private:
     // The time boxes show the selected period's times, or nothing.
-    void ShowSelectedTimes(HostWindow& m_ParentContainer);
+    void ShowSelectedTimes(IScheduleHost& m_ParentContainer);
     // Merges, repaints and copies to the group the day type of an edit.
-    void FinishEdit(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+    void FinishEdit(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                     std::int32_t DayType);
     // Empties a day type's periods. When they held the selected period, the
     // selection is cleared and the host's time boxes emptied.
-    void ClearPeriods(HostWindow& m_ParentContainer, std::int32_t DayType);
+    void ClearPeriods(IScheduleHost& m_ParentContainer, std::int32_t DayType);
     // Replaces Target's periods (as ClearPeriods does) by new periods with the
     // times of Source's, in order: two day types never share a period object.
-    void ReplaceWithCopies(HostWindow& m_ParentContainer, std::int32_t Target, std::int32_t Source);
-    void PropagateToGroup(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+    void ReplaceWithCopies(IScheduleHost& m_ParentContainer, std::int32_t Target, std::int32_t Source);
+    void PropagateToGroup(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                           std::int32_t DayType);
-    void PaintDayTypeRow(HostWindow& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
+    void PaintDayTypeRow(IScheduleHost& m_ParentContainer, IDrawingSurface* m_SchedulePaintObject,
                          std::int32_t DayType);
-    std::int32_t GetMinuteAtPosition(HostWindow& m_ParentContainer, float X, float Y,
+    std::int32_t GetMinuteAtPosition(IScheduleHost& m_ParentContainer, float X, float Y,
                                      std::int32_t& Row) const;
 
     cTimeSchedule& m_Schedule;

@@ -23,14 +23,16 @@ run_packages=(
 # pages; dpkg-dev for the package's library dependencies; Google Benchmark,
 # Xlib, strace and python3 for the benchmarks; clang 14 with libFuzzer for the
 # fuzz targets; openbox and python3-icalendar for the editor's end-to-end test;
-# a notification daemon (dunst) on a D-Bus session bus of the test's own, and
-# the Swedish locale, for the tray program's notifications and translations.
+# acl and attr (setfacl, getfattr) for the file-safety tests; a notification
+# daemon (dunst) on a D-Bus session bus of the test's own, and the Swedish
+# locale, for the tray program's notifications and translations.
 test_packages=(
   libgtest-dev libgmock-dev
   xvfb xauth openbox trayer xdotool x11-utils imagemagick fonts-dejavu-core python3-icalendar
   libsm-dev weston strace util-linux
   desktop-file-utils libglib2.0-bin groff-base man-db dpkg-dev
   libbenchmark-dev libx11-dev strace python3 clang-14 libclang-rt-14-dev
+  acl attr
   dunst dbus-daemon locales
 )
 

@@ -31,6 +31,22 @@
         <source>Velmar Editor</source>
         <translation>Velmar Editor</translation>
     </message>
+    <message>
+        <source>Read-only file</source>
+        <translation>Skrivskyddad fil</translation>
+    </message>
+    <message>
+        <source>%1 is read-only.</source>
+        <translation>%1 är skrivskyddad.</translation>
+    </message>
+    <message>
+        <source>Save &amp;anyway</source>
+        <translation>Spara &amp;ändå</translation>
+    </message>
+    <message>
+        <source>Save &amp;as...</source>
+        <translation>Spara s&amp;om...</translation>
+    </message>
 </context>
 <context>
     <name>velmar::CalendarTab</name>

@@ -1,6 +1,6 @@
 #include "app/Autostart.h"
-#include "app/Startup.h"
 #include "common/Errors.h"
+#include "profiles/DataFolder.h"
 #include "tests/support/TestFiles.h"
 
 #include <filesystem>

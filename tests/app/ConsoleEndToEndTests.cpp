@@ -1,7 +1,7 @@
 // The real velmar-active-profiles without a graphical session: its console
 // output follows changes of the profile files within one tick and a half.
 
-#include "tests/app/ProfileFileWriter.h"
+#include "tests/support/ProfileFileWriter.h"
 #include "tests/support/TestFiles.h"
 
 #include <array>

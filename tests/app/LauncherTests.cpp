@@ -2,8 +2,8 @@
 
 #include "app/Launcher.h"
 #include "app/ProgramOptions.h"
-#include "app/Startup.h"
 #include "common/Version.h"
+#include "profiles/DataFolder.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -95,17 +95,21 @@ TEST(Launcher, TheDesktopSeesTheLaunchersFolderAndTheUsersArguments) {
         ASSERT_GE(arguments.size(), 2u) << c.Title;
         EXPECT_EQ(arguments.front(), "velmar-active-profiles") << c.Title;
         // What the desktop executable's main receives: the arguments after argv[0].
-        const StartupInfo startup =
-            DesktopStartup("/usr/libexec/velmar-active-profiles", {arguments.begin() + 1, arguments.end()});
+        const std::vector<std::string> given(arguments.begin() + 1, arguments.end());
+        const ProgramCommandLine startup =
+            DesktopStartup({"/usr/libexec/velmar-active-profiles", given, given});
         EXPECT_EQ(startup.ExecutableFolder, c.LauncherFolder) << c.Title;
         EXPECT_EQ(startup.Arguments, c.UserArguments) << c.Title;
         // The folder beside the launcher counts where it exists (a portable copy).
         const auto exists = [](const std::string&) { return true; };
-        EXPECT_EQ(ResolveDataPath(startup.ExecutableFolder, startup.Arguments, PathStyle::Posix, exists),
-                  c.DataPath)
+        EXPECT_EQ(startup.StartupArguments, c.UserArguments) << c.Title;
+        EXPECT_EQ(
+            ResolveDataPath(startup.ExecutableFolder, startup.StartupArguments, PathStyle::Posix, exists),
+            c.DataPath)
             << c.Title;
     }
-    const StartupInfo direct = DesktopStartup("/usr/libexec/velmar-active-profiles", {"/PATH:/srv"});
+    const ProgramCommandLine direct =
+        DesktopStartup({"/usr/libexec/velmar-active-profiles", {"/PATH:/srv"}, {"/PATH:/srv"}});
     EXPECT_EQ(direct.ExecutableFolder, "/usr/libexec/velmar-active-profiles")
         << "started without the launcher";
     EXPECT_EQ(direct.Arguments, std::vector<std::string>{"/PATH:/srv"});

@@ -1,9 +1,8 @@
 #include "app/MainWindow.h"
-#include "app/Startup.h"
 #include "common/CodePage.h"
-#include "platform/Window.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileStore.h"
 #include "tests/support/RecordingDesktop.h"
+#include "window/Window.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -12,35 +11,42 @@
 namespace velmar {
 namespace {
 
+// The load the tests' loader hands the window, as SetProfiles fills it.
+ProfileLoad& TestLoad() {
+    static ProfileLoad load{DataFolder("/nowhere/")};
+    return load;
+}
+
 struct Profile {
     std::string Name;
     bool Active;
 };
 
 void SetProfiles(const std::vector<Profile>& profiles) {
-    NumberOfProfiles = static_cast<std::int16_t>(profiles.size());
+    TestLoad().NumberOfProfiles = static_cast<std::int16_t>(profiles.size());
     for (std::size_t i = 0; i < profiles.size(); ++i) {
-        Profiles[static_cast<long long>(i)] = ProfileRecord{};
-        Profiles[static_cast<long long>(i)].Name = profiles[i].Name;
-        Profiles[static_cast<long long>(i)].Active = profiles[i].Active ? -1 : 0;
+        TestLoad().Profiles[static_cast<long long>(i)] = ProfileRecord{};
+        TestLoad().Profiles[static_cast<long long>(i)].Name = profiles[i].Name;
+        TestLoad().Profiles[static_cast<long long>(i)].Active = profiles[i].Active ? -1 : 0;
     }
     // A stale slot behind the valid ones is never read.
     if (profiles.size() < kMaxProfiles) {
-        Profiles[static_cast<long long>(profiles.size())].Name = "stale";
-        Profiles[static_cast<long long>(profiles.size())].Active = -1;
+        TestLoad().Profiles[static_cast<long long>(profiles.size())].Name = "stale";
+        TestLoad().Profiles[static_cast<long long>(profiles.size())].Active = -1;
     }
-    LoadProblems.clear();
+    TestLoad().Problems.clear();
 }
 
 // A window on recording controls; loads nothing from disk.
 struct Fixture {
-    explicit Fixture(std::string lineBreak = "\r\n", std::vector<std::string> arguments = {"/PATH:/nowhere"})
+    explicit Fixture(std::string lineBreak = "\r\n",
+                     const std::vector<std::string>& arguments = {"/PATH:/nowhere"})
         : Main({Desktop.Window, Desktop.List, Desktop.ImageList, Desktop.Timer, Desktop.Tray, Desktop.Wait,
                 Desktop.Busy},
-               {"/opt/velmar", std::move(arguments)}, std::move(lineBreak)) {
-        Main.ProfileLoader = [this](const ChangeSignature* /*listing*/) {
+               DataFolder::FromCommandLine("/opt/velmar", arguments), std::move(lineBreak)) {
+        Main.ProfileLoader = [this](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
             ++Loads;
-            return NumberOfProfiles;
+            return TestLoad();
         };
         Main.ClockText = [] { return std::string("12:00:00"); };
         Desktop.Window.Attach(Main);
@@ -60,7 +66,7 @@ struct Fixture {
 std::string ToolTipFor(const std::vector<Profile>& profiles, const std::string& lineBreak) {
     SetProfiles(profiles);
     Fixture f(lineBreak);
-    f.Main.ShowActiveProfiles();
+    f.Main.ShowActiveProfiles(TestLoad());
     return f.Desktop.Tray.ToolTipText();
 }
 
@@ -142,16 +148,16 @@ TEST(ShowActiveProfiles, RowsInTableOrderWithTheirImages) {
     SetProfiles({{"Alpha", true}, {"beta", false}, {"Gamma <i>", true}});
     Fixture f;
     f.Desktop.List.AddRow("left over", kImageActive);
-    f.Main.ShowActiveProfiles();
+    f.Main.ShowActiveProfiles(TestLoad());
     const std::vector<ListRow> expected = {{"Alpha", 2}, {"beta", 1}, {"Gamma <i>", 2}};
     EXPECT_EQ(f.Desktop.List.Rows(), expected);
 }
 
 TEST(ShowActiveProfiles, ActiveIsAnyNonZeroValue) {
     SetProfiles({{"A", true}});
-    Profiles[0].Active = 1;
+    TestLoad().Profiles[0].Active = 1;
     Fixture f;
-    f.Main.ShowActiveProfiles();
+    f.Main.ShowActiveProfiles(TestLoad());
     ASSERT_EQ(f.Desktop.List.Rows().size(), 1u);
     EXPECT_EQ(f.Desktop.List.Rows()[0].SmallImage, kImageActive);
 }
@@ -207,15 +213,15 @@ TEST(ShowActiveProfiles, ProblemsShowInTheStatusLineTheIconAndOneMoreTooltipLine
     };
     for (const auto& c : cases) {
         SetProfiles(c.Loaded);
-        LoadProblems = c.Problems;
+        TestLoad().Problems = c.Problems;
         Fixture f;
-        f.Main.ShowActiveProfiles();
+        f.Main.ShowActiveProfiles(TestLoad());
         EXPECT_EQ(f.Desktop.Window.Status(), c.Status) << c.Title;
         EXPECT_EQ(f.Desktop.Tray.Warning(), !c.Problems.empty()) << c.Title;
         EXPECT_EQ(f.Desktop.Tray.ToolTipText(), c.ToolTip) << c.Title;
         EXPECT_LE(Utf8Length(f.Desktop.Tray.ToolTipText()), 64U + 2U + 60U) << c.Title;
     }
-    LoadProblems.clear();
+    TestLoad().Problems.clear();
 }
 
 TEST(ShowActiveProfiles, AFailingStatusLineOrIconNeverKeepsTheTooltipBack) {
@@ -223,7 +229,7 @@ TEST(ShowActiveProfiles, AFailingStatusLineOrIconNeverKeepsTheTooltipBack) {
         SetProfiles({{"A", true}});
         Fixture f;
         f.Desktop.Log.Failing.insert(failing);
-        f.Main.ShowActiveProfiles();
+        f.Main.ShowActiveProfiles(TestLoad());
         EXPECT_EQ(f.Desktop.Tray.ToolTipText(), "Aktiva profiler:\r\n" + kDot + "A") << failing;
     }
 }
@@ -239,13 +245,13 @@ TEST(MainWindow, DesignSetsCaptionSizeAndTimer) {
 
 TEST(MainWindow, LoadStepOrder) {
     SetProfiles({{"A", true}});
-    // DataPath by the platform's own rule: a Windows value ends at the next "/".
+    // The data folder by the platform's own rule: a Windows value ends at the next "/".
     const bool windows = kPlatformPathStyle == PathStyle::Windows;
     Fixture f("\r\n", {windows ? "/PATH:D:\\Alarm" : "/PATH:/srv/alarm"});
     f.Desktop.Log.Calls.clear();
     f.Desktop.Window.Create(f.Main);
 
-    EXPECT_EQ(DataPath, windows ? "D:\\Alarm\\" : "/srv/alarm/");
+    EXPECT_EQ(f.Main.Folder().DataPath(), windows ? "D:\\Alarm\\" : "/srv/alarm/");
     // The icon is there and the load step over before the first load: the
     // wait runs on the event loop, which draws the icon meanwhile.
     const std::vector<std::string> loadStep = {"Tray.TrayIcon", "Tray.IconVisible=-1", "Wait.Start 500",
@@ -280,11 +286,11 @@ TEST(MainWindow, ATickWhileAReloadIsPendingOrRunningIsSkipped) {
 
     // A tick that arrives while the profiles load (a platform that runs its
     // event loop meanwhile) is skipped as well.
-    f.Main.ProfileLoader = [&f](const ChangeSignature* /*listing*/) {
+    f.Main.ProfileLoader = [&f](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
         if (++f.Loads == 1) {
             f.Desktop.Timer.Tick();
         }
-        return NumberOfProfiles;
+        return TestLoad();
     };
     ASSERT_TRUE(f.Desktop.Wait.Elapse());
     EXPECT_EQ(f.Loads, 1);
@@ -429,7 +435,7 @@ TEST(MainWindow, TickStepsContinueAfterAFailure) {
     }
     {
         Fixture f;
-        f.Main.ProfileLoader = [&f](const ChangeSignature* /*listing*/) -> std::int16_t {
+        f.Main.ProfileLoader = [&f](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
             ++f.Loads;
             throw std::runtime_error("load failed");
         };
@@ -460,16 +466,16 @@ TEST(MainWindow, OnlyAFileThatCouldNotBeReadOrWasGoneIsTriedAgainUnchanged) {
           Case{LoadProblemKind::FolderMissing, false}}) {
         SetProfiles({});
         Fixture f;
-        f.Main.ProfileLoader = [&f, c](const ChangeSignature* /*listing*/) {
-            LoadProblems = {{c.Kind, "Profile_0002.dat", "3"}};
+        f.Main.ProfileLoader = [&f, c](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
+            TestLoad().Problems = {{c.Kind, "Profile_0002.dat", "3"}};
             ++f.Loads;
-            return NumberOfProfiles;
+            return TestLoad();
         };
         f.TickAndWait();
         f.TickAndWait();
-        EXPECT_EQ(f.Loads, c.Retried ? 2 : 1) << ProblemText(LoadProblems.front());
+        EXPECT_EQ(f.Loads, c.Retried ? 2 : 1) << ProblemText(TestLoad().Problems.front());
     }
-    LoadProblems.clear();
+    TestLoad().Problems.clear();
 }
 
 TEST(MainWindow, TimerTicksRunTheReloadCycle) {

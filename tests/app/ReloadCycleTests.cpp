@@ -1,9 +1,11 @@
 #include "app/ConsoleFrontEnd.h"
 #include "app/MainWindow.h"
 #include "common/CodePage.h"
-#include "profiles/Profiles.h"
-#include "tests/app/ProfileFileWriter.h"
+#include "common/Paths.h"
+#include "profiles/ProfileStore.h"
+#include "report/ProfileList.h"
 #include "tests/support/FileFaults.h"
+#include "tests/support/ProfileFileWriter.h"
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/TestFiles.h"
 
@@ -30,8 +32,9 @@ protected:
     ReloadCycle()
         : m_Main({m_Desktop.Window, m_Desktop.List, m_Desktop.ImageList, m_Desktop.Timer, m_Desktop.Tray,
                   m_Desktop.Wait, m_Desktop.Busy},
-                 {"/opt/velmar", {"/PATH:" + m_Data.File("")}}) {
-        m_Main.ProfileLoader = [this, load = m_Main.ProfileLoader](const ChangeSignature* listing) {
+                 DataFolder::FromCommandLine("/opt/velmar", {"/PATH:" + m_Data.File("")})) {
+        m_Main.ProfileLoader =
+            [this, load = m_Main.ProfileLoader](const ChangeSignature* listing) -> const ProfileLoad& {
             ++m_Loads;
             return load(listing);
         };
@@ -79,6 +82,18 @@ TEST_F(ReloadCycle, EmptyFolderLoadsAtStartAndSetsTheHeading) {
     EXPECT_EQ(m_Desktop.List.Rows().size(), 1u);
     EXPECT_EQ(m_Desktop.Tray.ToolTipText(),
               std::string("Aktiva profiler:") + kToolTipLineBreak + "\xC2\xB7 Alpha");
+}
+
+TEST_F(ReloadCycle, ShowsTheBusyPointerAroundTheLoadEvenWhenAStepFails) {
+    Write(1, "Alpha", true, test::LocalMidnightPlus(10h));
+    Start();
+    EXPECT_EQ(m_Desktop.Log.CallsStartingWith("Busy="),
+              (std::vector<std::string>{"Busy=true", "Busy=false"}));
+    // A pointer that cannot be changed does not stop the load.
+    m_Desktop.Log.Failing.insert("Busy.SetBusy");
+    Write(1, "Alpha", false, test::LocalMidnightPlus(11h));
+    EXPECT_TRUE(Tick());
+    EXPECT_EQ(m_Desktop.List.Rows().size(), 1U);
 }
 
 TEST_F(ReloadCycle, MissingProfilesFolderLoadsNothingAndSaysSo) {
@@ -255,7 +270,7 @@ protected:
     // What the console front end prints for the data folder now.
     std::string ConsoleBlock() const {
         std::ostringstream out;
-        PrintProfilesOnce({"/opt/velmar", {"/PATH:" + m_Data.File("")}}, out);
+        PrintProfilesOnce(DataFolder::FromCommandLine("/opt/velmar", {"/PATH:" + m_Data.File("")}), out);
         return out.str();
     }
 

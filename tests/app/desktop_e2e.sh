@@ -12,6 +12,10 @@
 #               (needs VELMAR_SESSION_MANAGER: the test's session manager)
 #   instance    one instance per data folder; another folder runs beside; a
 #               killed instance does not block; the console is not limited
+#   squatted    without a runtime folder the lock lives in the program's own
+#               folder under the cache folder; when someone squats that (a link,
+#               a folder open to all, another user's folder as root) the program
+#               still starts, shows its icon and says once that it runs unchecked
 #   no-display  a display that cannot be reached gives one line on standard
 #               error and the console front end, never an abort; SIGTERM and
 #               SIGHUP end the console with status 0
@@ -312,6 +316,55 @@ stop_console() { # [SIGNAL], TERM by default
 }
 qt_loaded() { grep -q 'libQt6' "/proc/$1/maps"; }
 
+case_squatted() {
+  start_wm || fail "openbox did not start"
+  start_trayer || fail "trayer did not show its panel"
+  unset XDG_RUNTIME_DIR
+  export XDG_CACHE_HOME="$work/cache"
+  mkdir -p "$XDG_CACHE_HOME"
+  # Without XDG_RUNTIME_DIR Qt itself warns while it starts; the program's own
+  # lines are what counts here.
+  own_lines() { grep -v '^QStandardPaths: ' "$work/$1.err" >"$work/$1-own.err" || true; }
+
+  echo "== no runtime folder: the program's own folder in the cache folder guards the start"
+  start_program fallback "/PATH:$data"
+  local first=$program_pid
+  wait_for 15 icon_shown || fail "no icon in the tray"
+  [ "$(stat -c '%a %U' "$XDG_CACHE_HOME/velmar-active-profiles")" = "700 $(id -un)" ] ||
+    fail "the fallback folder is not the user's alone: $(stat -c '%a %U' "$XDG_CACHE_HOME/velmar-active-profiles")"
+  own_lines fallback
+  [ -s "$work/fallback-own.err" ] && fail "the guarded start said: $(cat "$work/fallback-own.err")"
+  start_program second "/PATH:$data"
+  expect_exit "$program_pid" 15
+  own_lines second
+  expect_one_error_line second-own 'already running'
+  program_pid=$first
+  stop_program TERM
+
+  local squats=(link open)
+  [ "$(id -u)" -eq 0 ] && squats+=(owner)
+  local squat
+  for squat in "${squats[@]}"; do
+    echo "== the fallback folder squatted ($squat): the program starts all the same"
+    rm -rf "${XDG_CACHE_HOME:?}/velmar-active-profiles" "$work/elsewhere"
+    mkdir -m 777 "$work/elsewhere"
+    case $squat in
+    link) ln -s "$work/elsewhere" "$XDG_CACHE_HOME/velmar-active-profiles" ;;
+    open) mkdir -m 777 "$XDG_CACHE_HOME/velmar-active-profiles" ;;
+    owner)
+      mkdir -m 700 "$XDG_CACHE_HOME/velmar-active-profiles"
+      chown 47101:47101 "$XDG_CACHE_HOME/velmar-active-profiles"
+      ;;
+    esac
+    start_program "squat-$squat" "/PATH:$data"
+    wait_for 15 icon_shown || fail "no icon in the tray with the fallback folder squatted ($squat)"
+    own_lines "squat-$squat"
+    expect_one_error_line "squat-$squat-own" 'no folder of the user.s own for the single-instance lock .*velmar-active-profiles (is a symbolic link|is open to other users \(mode 0777\)|belongs to user 47101)\); a second start is not prevented'
+    [ -z "$(ls -A "$work/elsewhere")" ] || fail "a lock or socket was made in the squatted folder"
+    stop_program TERM
+  done
+}
+
 case_no_display() {
   local number
   number=$(unused_display_number) || fail "no free display number"
@@ -414,6 +467,7 @@ tray) case_tray ;;
 quit) case_quit ;;
 session) case_session ;;
 instance) case_instance ;;
+squatted) case_squatted ;;
 no-display) case_no_display ;;
 launcher) case_launcher ;;
 wayland) case_wayland ;;

@@ -2,7 +2,8 @@
 
 #include "calendar/Calendar.h"
 #include "common/Errors.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
+#include "platform/FileSystem.h"
 #include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 

@@ -6,7 +6,7 @@
 
 #include "calendar/Calendar.h"
 #include "common/CommonProcedures.h"
-#include "common/HostWindow.h"
+#include "common/HostValue.h"
 #include "common/SharedTables.h"
 #include "platform/StdDateServices.h"
 #include "tests/support/RecordingHost.h"
@@ -87,11 +87,11 @@ protected:
     CalendarFixture() {
         ResetSharedTables();
         Pin(CivilDate{2010, 2, 14});
-        host.Answer("Set_Text_Calendar_Month", [this](HostWindow::Arguments args) {
+        host.Answer("Set_Text_Calendar_Month", [this](RecordingHost::Arguments args) {
             captions.push_back(HostText(args[0]));
             return HostValue{};
         });
-        host.Answer("Draw_ImageList_ListImages", [](HostWindow::Arguments) { return HostValue{}; });
+        host.Answer("Draw_ImageList_ListImages", [](RecordingHost::Arguments) { return HostValue{}; });
     }
 
 public:

@@ -18,12 +18,12 @@ using Kind = SurfaceOperation::Kind;
 class CalendarMouseTest : public CalendarFixture {
 protected:
     CalendarMouseTest() {
-        host.Answer("Get_Combo_Calendar_DayType_SelectedItem", [this](HostWindow::Arguments) {
+        host.Answer("Get_Combo_Calendar_DayType_SelectedItem", [this](RecordingHost::Arguments) {
             return selectedEntry > 0 ? HostValue{std::string("item")} : HostValue{};
         });
         host.Answer("Get_Combo_Calendar_DayType_SelectedItem_Index",
-                    [this](HostWindow::Arguments) { return HostValue{selectedEntry}; });
-        host.Answer("Get_Combo_Calendar_DayType_ComboItems", [](HostWindow::Arguments args) {
+                    [this](RecordingHost::Arguments) { return HostValue{selectedEntry}; });
+        host.Answer("Get_Combo_Calendar_DayType_ComboItems", [](RecordingHost::Arguments args) {
             return HostValue{"entry " + std::to_string(HostInt16(args[0]))};
         });
         Show(2000, 10);
@@ -158,7 +158,7 @@ TEST_F(CalendarMouseTest, EntryNumbersBecomeCodesAndAnyButtonPaints) {
     calendar.SetDayType(Offset(2000, 10, 3), 9);
     for (const Case& c : cases) {
         host.Answer("Get_Combo_Calendar_DayType_SelectedItem_Index",
-                    [&c](HostWindow::Arguments) { return c.index; });
+                    [&c](RecordingHost::Arguments) { return c.index; });
         Down(90, 57, c.button);
         EXPECT_EQ(calendar.PaintDayType(), c.code);
         EXPECT_EQ(CodeOn(3), c.code);
@@ -260,11 +260,11 @@ TEST_F(CalendarMouseTest, MovesNeverRaiseAndSkipOnlyTheFailedSteps) {
     // the redraw fails half-way, and the tip is still set.
     Down(50, 32); // outside the dates, but records the button and code 4
     host.Answer("Get_Combo_Calendar_DayType_SelectedItem_Index",
-                [](HostWindow::Arguments) { return HostValue{std::int16_t{10}}; });
+                [](RecordingHost::Arguments) { return HostValue{std::int16_t{10}}; });
     Down(15, 32);
     RecordingHost noImages;
     noImages.Answer("Get_Combo_Calendar_DayType_ComboItems",
-                    [](HostWindow::Arguments) { return HostValue{std::string("nine")}; });
+                    [](RecordingHost::Arguments) { return HostValue{std::string("nine")}; });
     EXPECT_NO_THROW(calendar.MouseMove(noImages, &surface, 1, 0, 130, 57));
     EXPECT_EQ(CodeOn(4), 9);
     EXPECT_EQ(surface.ToolTipText(), "nine");
@@ -293,13 +293,13 @@ TEST_F(CalendarMouseTest, PressFailuresReachTheHost) {
 
     Show(2000, 10);
     host.Answer("Get_Combo_Calendar_DayType_SelectedItem_Index",
-                [](HostWindow::Arguments) { return HostValue{std::string("not a number")}; });
+                [](RecordingHost::Arguments) { return HostValue{std::string("not a number")}; });
     EXPECT_THROW(Down(90, 57), InvalidArgumentError);
     EXPECT_EQ(CodeOn(3), 0);
 }
 
-// The contract lists every name the month view calls: painting a month with an
-// image code and editing it calls no name outside the list and every name in it.
+// The host interface has an operation for every callback of the month view:
+// painting a month with an image code and editing it calls each of them.
 TEST_F(CalendarMouseTest, AFullSessionCallsExactlyTheNamesOfTheContract) {
     calendar.SetDayType(Offset(2000, 10, 9), 9);
     calendar.Paint(host, &surface);
@@ -308,8 +308,8 @@ TEST_F(CalendarMouseTest, AFullSessionCallsExactlyTheNamesOfTheContract) {
     Up();
     Move(90, 57);
     std::set<std::string> contract;
-    for (const HostCallback* callback : kCalendarHostCallbacks) {
-        contract.emplace(callback->Name);
+    for (const std::string& name : RecordingHost::CalendarOperations()) {
+        contract.insert(name);
     }
     std::set<std::string> called;
     for (const auto& call : host.Calls()) {

@@ -333,7 +333,7 @@ TEST_F(CalendarViewTest, FailuresReachTheHost) {
 
     // A host without the image list.
     RecordingHost bare;
-    bare.Answer("Set_Text_Calendar_Month", [](HostWindow::Arguments) { return HostValue{}; });
+    bare.Answer("Set_Text_Calendar_Month", [](RecordingHost::Arguments) { return HostValue{}; });
     calendar.SetDayType(Offset(2000, 10, 5), 12);
     Show(2000, 10);
     surface.ClearOperations();

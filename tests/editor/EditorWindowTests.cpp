@@ -8,6 +8,7 @@
 #include "editor/ScheduleTab.h"
 #include "editor_host/EditedFiles.h"
 #include "platform/FileReplace.h"
+#include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
@@ -33,6 +35,7 @@ public:
     std::deque<std::string> FileNames;
     std::deque<ChangedOnDisk> ChangedAnswers;
     std::deque<Unsaved> UnsavedAnswers;
+    std::deque<ReadOnly> ReadOnlyAnswers;
     std::vector<std::string> Asked;
     std::vector<std::string> Errors;
 
@@ -50,6 +53,10 @@ public:
     Unsaved AskUnsaved(const std::string& name) override {
         Asked.push_back("unsaved " + name);
         return Pop(UnsavedAnswers, Unsaved::Cancel);
+    }
+    ReadOnly AskReadOnly(const std::string& path) override {
+        Asked.push_back("read-only " + std::filesystem::path(path).filename().string());
+        return Pop(ReadOnlyAnswers, ReadOnly::Cancel);
     }
     void ShowError(const std::string& message) override { Errors.push_back(message); }
 
@@ -307,6 +314,161 @@ TEST(EditorWindow, TheEditMenuAndThePopupFollowTheGridsMenuStates) {
     f.Trigger("actionGroupMonFri");
     EXPECT_NE(tab->Editor().Schedule().GetGrouped(0) != 0, grouped);
     EXPECT_FALSE(f.Window->Action("actionPaintDayType")->isEnabled()) << "a calendar command";
+}
+
+// Every tab's title, "*" marking unsaved changes.
+std::vector<std::string> TabTitles(const EditorWindow& window) {
+    std::vector<std::string> titles;
+    titles.reserve(static_cast<std::size_t>(window.Tabs()->count()));
+    for (int i = 0; i < window.Tabs()->count(); ++i) {
+        titles.push_back(window.Tabs()->tabText(i).toStdString());
+    }
+    return titles;
+}
+
+// While it exists, opening (or reading) a file of the given name runs out of
+// memory.
+class MemoryRunsOut {
+public:
+    MemoryRunsOut(FileCall call, std::string fileName) {
+        SetFileFaultInjector([call, fileName = std::move(fileName)](
+                                 FileCall made, const std::string& path) -> std::error_code {
+            if (made == call && std::filesystem::path(path).filename() == fileName) {
+                throw std::bad_alloc();
+            }
+            return {};
+        });
+    }
+    ~MemoryRunsOut() { SetFileFaultInjector(nullptr); }
+    MemoryRunsOut(const MemoryRunsOut&) = delete;
+    MemoryRunsOut& operator=(const MemoryRunsOut&) = delete;
+};
+
+TEST(EditorWindow, AFileThatCannotBeOpenedOrImportedIsOneMessageAndEveryTabStays) {
+    WindowFixture f;
+    const std::string profile = f.CopyExample("Profile_0002.dat");
+    ASSERT_TRUE(f.Window->OpenFiles({profile}));
+    auto* grid = f.Find<QWidget>("schedulePicture");
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Insert); // unsaved
+    f.Trigger("actionNewCalendar");
+    const auto tabs = TabTitles(*f.Window);
+    ASSERT_EQ(tabs.size(), 2U);
+    auto* holidays = f.Find<QLabel>("holidaysLabel");
+    const QString noHolidays = holidays->text();
+
+    const std::string fifo = f.Dir.File("pipe.cal");
+    ASSERT_TRUE(MakeFifo(fifo));
+    const std::string sparse = f.Dir.File("sparse.cal"); // 2 GB of nothing, as a file system keeps it
+    WriteFileBytes(sparse, {});
+    std::filesystem::resize_file(sparse, std::uintmax_t{2} << 30U);
+    WriteFileBytes(f.Dir.File("big.cal"), Bytes(kCalendarFileBytes, 0));
+    WriteFileBytes(f.Dir.File("big.ics"), {'B', 'E'});
+    struct Case {
+        std::string Path;
+        bool Holidays; // chosen as the holidays file, else opened
+        std::string Message;
+    };
+    const std::vector<Case> cases = {
+        {fifo, false, "File error: cannot open \"" + fifo + "\": not a regular file"},
+        {"/dev/zero", false, "File error: cannot open \"/dev/zero\": not a regular file"},
+        {sparse, false,
+         "File error: cannot read \"" + sparse +
+             "\": too large for a calendar file (2048 MiB; at most 16 MiB)"},
+        {fifo, true, "File error: cannot open \"" + fifo + "\": not a regular file"},
+        {"/dev/zero", true, "File error: cannot open \"/dev/zero\": not a regular file"},
+        {sparse, true,
+         "File error: cannot read \"" + sparse +
+             "\": too large for an iCalendar file (2048 MiB; at most 64 MiB)"},
+        {f.Dir.File("big.cal"), false, "cannot open " + f.Dir.File("big.cal") + ": not enough memory"},
+        {f.Dir.File("big.ics"), true,
+         "cannot read the holidays of " + f.Dir.File("big.ics") + ": not enough memory"},
+    };
+    for (const Case& c : cases) {
+        f.Dialogs->Errors.clear();
+        const bool memory = c.Path.find("big.") != std::string::npos;
+        std::optional<MemoryRunsOut> runsOut;
+        if (memory) {
+            runsOut.emplace(FileCall::Open, std::filesystem::path(c.Path).filename().string());
+        }
+        if (c.Holidays) {
+            f.Dialogs->FileNames = {c.Path};
+            f.Find<QPushButton>("holidaysButton")->click();
+        } else {
+            EXPECT_FALSE(f.Window->OpenCalendar(c.Path));
+        }
+        EXPECT_EQ(f.Dialogs->Errors, std::vector<std::string>{c.Message}) << c.Path;
+        EXPECT_EQ(TabTitles(*f.Window), tabs) << c.Path;
+        EXPECT_EQ(holidays->text(), noHolidays);
+    }
+
+    // A save that runs out of memory leaves the file and the tab as they were.
+    f.Dialogs->Errors.clear();
+    f.Window->Tabs()->setCurrentIndex(0);
+    const FileBytes before = ReadWholeFile(profile);
+    {
+        MemoryRunsOut runsOut(FileCall::Open, "Profile_0002.dat");
+        EXPECT_FALSE(f.Window->Save());
+    }
+    ASSERT_EQ(f.Dialogs->Errors.size(), 1U);
+    EXPECT_EQ(f.Dialogs->Errors[0],
+              "cannot save " + profile + ": not enough memory\nThe file on disk was not changed.");
+    EXPECT_EQ(ReadWholeFile(profile), before);
+    EXPECT_EQ(TabTitles(*f.Window), tabs);
+}
+
+TEST(EditorWindow, AReadOnlyFileIsSavedOnlyWhenTheUserSaysSo) {
+    WindowFixture f;
+    const std::string path = f.CopyExample("Profile_0004.dat");
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const FileBytes original = ReadWholeFile(path);
+    ASSERT_TRUE(f.Window->OpenFiles({path}));
+    auto* grid = f.Find<QWidget>("schedulePicture");
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Insert);
+
+    f.Dialogs->ReadOnlyAnswers = {EditorDialogs::ReadOnly::Cancel};
+    EXPECT_FALSE(f.Window->Save());
+    EXPECT_EQ(ReadWholeFile(path), original);
+    EXPECT_TRUE(f.Window->isWindowModified());
+
+    f.Dialogs->ReadOnlyAnswers = {EditorDialogs::ReadOnly::SaveAnyway};
+    EXPECT_TRUE(f.Window->Save());
+    EXPECT_NE(ReadWholeFile(path), original);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read)
+        << "still read-only";
+
+    QTest::keyClick(grid, Qt::Key_Delete);
+    const std::string copy = f.Dir.File("Profile_0014.dat");
+    f.Dialogs->ReadOnlyAnswers = {EditorDialogs::ReadOnly::SaveAs};
+    f.Dialogs->FileNames = {copy};
+    EXPECT_TRUE(f.Window->Save());
+    EXPECT_TRUE(fs::exists(copy));
+    EXPECT_EQ(f.Window->Tabs()->tabText(0).toStdString(), "Profile_0014.dat");
+    EXPECT_EQ(f.Dialogs->Asked,
+              (std::vector<std::string>{"read-only Profile_0004.dat", "read-only Profile_0004.dat",
+                                        "read-only Profile_0004.dat", "file Save as"}));
+    EXPECT_TRUE(f.Dialogs->Errors.empty());
+}
+
+TEST(EditorWindow, ABackupThatCannotBeKeptDoesNotStopTheSaveAndIsReported) {
+    WindowFixture f;
+    const std::string path = f.CopyExample("Profile_0001.dat");
+    std::filesystem::create_directory(BackupPathOf(path)); // no file can take its name
+    ASSERT_TRUE(f.Window->OpenFiles({path}));
+    auto* grid = f.Find<QWidget>("schedulePicture");
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Insert);
+    EXPECT_TRUE(f.Window->Save());
+    EXPECT_FALSE(f.Window->isWindowModified());
+    EXPECT_EQ(f.Dialogs->Errors,
+              std::vector<std::string>{"Saved " + path + ", but the previous file was not kept as " +
+                                       BackupPathOf(path) + ": \"" + BackupPathOf(path) +
+                                       "\" is not a regular file"});
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "editor_host/CalendarEditor.h"
 #include "editor_host/DayTypeTexts.h"
 #include "editor_host/EditedFiles.h"
+#include "editor_host/FileLimits.h"
 #include "editor_host/ICalendar.h"
 #include "editor_host/ScheduleEditor.h"
 #include "editor_host/SharedTablesScope.h"
@@ -17,8 +18,10 @@
 #include "tests/editor_host/FakeImageList.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPlatform.h"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -312,24 +315,24 @@ TEST(EditedFiles, SavingKeepsThePreviousFileAndNoticesAFileRewrittenMeanwhile) {
     TempDir dir;
     const std::string path = dir.File("Profile_0003.dat");
     WriteFileBytes(path, {1, 2, 3});
-#ifndef _WIN32
-    // Windows keeps no POSIX modes: a file there is writable or read-only.
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_write |
-                                           std::filesystem::perms::group_read);
-#endif
+    if (test::kPosixSystem) {
+        // Windows keeps no POSIX modes: a file there is writable or read-only.
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_write |
+                                               std::filesystem::perms::group_read);
+    }
     EditedFile file(path, ReadWholeFile(path));
     EXPECT_FALSE(file.ChangedOnDisk());
 
     file.Save(path, {4, 5});
     EXPECT_EQ(ReadFileBytes(path), (Bytes{4, 5}));
     EXPECT_EQ(ReadFileBytes(BackupPathOf(path)), (Bytes{1, 2, 3}));
-#ifndef _WIN32
-    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read)
-        << "the new file has the old one's permissions";
-#endif
+    if (test::kPosixSystem) {
+        EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                      std::filesystem::perms::group_read)
+            << "the new file has the old one's permissions";
+    }
     EXPECT_FALSE(file.ChangedOnDisk());
 
     WriteFileBytes(path, {4, 6}); // the server rewrote it
@@ -343,6 +346,48 @@ TEST(EditedFiles, SavingKeepsThePreviousFileAndNoticesAFileRewrittenMeanwhile) {
         ++entries;
     }
     EXPECT_EQ(entries, 1U);
+}
+
+TEST(EditedFiles, OpeningReadsNoMoreThanAFileOfItsKindHoldsAndRemovesStaleTemporaries) {
+    TempDir dir;
+    const auto sized = [&](const std::string& name, std::uintmax_t size) {
+        WriteFileBytes(dir.Path() / name, {});
+        std::filesystem::resize_file(dir.Path() / name, size);
+        return dir.File(name);
+    };
+    const auto reasonOf = [](const std::function<void()>& open) {
+        try {
+            open();
+        } catch (const FileError& error) {
+            return error.Reason();
+        }
+        return std::string("opened");
+    };
+    cCalendar calendar;
+    EXPECT_EQ(reasonOf([&] { OpenProfile(sized("Profile_0001.dat", kLargestProfileFile + 1)); }),
+              "too large for a profile file (3801353 bytes; at most 3801352 bytes)");
+    EXPECT_EQ(reasonOf([&] { OpenCalendar(sized("huge.cal", (std::uintmax_t{16} << 20U) + 1), calendar); }),
+              "too large for a calendar file (16777217 bytes; at most 16 MiB)");
+    EXPECT_EQ(reasonOf([&] { OpenCalendar(sized("largest.cal", std::uintmax_t{16} << 20U), calendar); }),
+              "opened");
+
+    // A save killed long ago left its temporaries; opening the file removes them.
+    constexpr std::int64_t kGone = 2147483000; // beyond any process id in use
+    const std::string temporary = dir.File(TemporaryNameOf("largest.cal", kGone, 0));
+    const std::string ofBackup = dir.File(TemporaryNameOf("largest.cal~", kGone, 3));
+    WriteFileBytes(temporary, {1});
+    WriteFileBytes(ofBackup, {1});
+    OpenCalendar(dir.File("largest.cal"), calendar);
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+    EXPECT_FALSE(std::filesystem::exists(ofBackup));
+
+    // A file that grew is changed, whatever its first bytes.
+    const std::string path = dir.File("year.cal");
+    WriteFileBytes(path, Bytes(kCalendarFileBytes, 0));
+    const EditedFile file(path, OpenCalendar(path, calendar));
+    EXPECT_FALSE(file.ChangedOnDisk());
+    std::filesystem::resize_file(path, kCalendarFileBytes + 1);
+    EXPECT_TRUE(file.ChangedOnDisk());
 }
 
 TEST(EditedFiles, AWriteThatFailsLeavesTheFileAsItWas) {

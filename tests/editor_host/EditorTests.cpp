@@ -4,9 +4,9 @@
 
 #include "common/Errors.h"
 #include "editor_host/CalendarEditor.h"
-#include "editor_host/ProfileFile.h"
 #include "editor_host/ScheduleEditor.h"
 #include "platform/BinaryFile.h"
+#include "profiles/ProfileFile.h"
 #include "tests/editor_host/FakeImageList.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/TestFiles.h"

@@ -1,12 +1,15 @@
 // The one grammar of event scripts, shared by the schedule and calendar editors.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "editor_host/CalendarEditor.h"
 #include "editor_host/EventScript.h"
 #include "editor_host/ScheduleEditor.h"
+#include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPlatform.h"
 
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -93,10 +96,33 @@ TEST(EventScript, MalformedLinesNameTheirFileAndLineTheSameWayInEveryEditor) {
               "s.txt:1: unknown command \"a\\x00b\"");
 }
 
-TEST(EventScript, AScriptFileThatCannotBeReadIsAFileError) {
+TEST(EventScript, AScriptFileThatCannotBeReadIsAFileErrorThatSaysWhy) {
     TempDir dir;
-    EXPECT_THROW(ReadEventScript(dir.File("missing.txt"), ScheduleEditor::ScriptVerbs()), FileError);
-    EXPECT_THROW(ReadEventScript(PathToUtf8(dir.Path()), ScheduleEditor::ScriptVerbs()), FileError);
+    std::ofstream(dir.Path() / "huge.txt").close();
+    std::filesystem::resize_file(dir.Path() / "huge.txt", (std::uintmax_t{16} << 20U) + 1);
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {dir.File("missing.txt"), ""}, // in the system's own words
+        {PathToUtf8(dir.Path()), "is a directory"},
+        {dir.File("huge.txt"), "too large for an event script (16777217 bytes; at most 16 MiB)"},
+    };
+    if (test::kPosixSystem) {
+        cases.emplace_back(dir.File("fifo.txt"), "not a regular file"); // never waits for a writer
+    }
+    test::MakeFifo(dir.Path() / "fifo.txt");
+    for (const auto& [path, reason] : cases) {
+        try {
+            ReadEventScript(path, ScheduleEditor::ScriptVerbs());
+            ADD_FAILURE() << path << " was read";
+        } catch (const FileError& error) {
+            const std::string start = "File error: cannot read the event script " + path + ": ";
+            const std::string text = error.what();
+            EXPECT_EQ(text.substr(0, start.size()), start);
+            EXPECT_EQ(text.find('\n'), std::string::npos) << text;
+            if (!reason.empty()) {
+                EXPECT_EQ(text.substr(start.size()), reason);
+            }
+        }
+    }
     std::ofstream(dir.Path() / "s.txt") << "down 1 2\nup 1 2\n";
     EXPECT_EQ(ReadEventScript(dir.File("s.txt"), CalendarEditor::ScriptVerbs()).size(), 2U);
 }

@@ -1,4 +1,4 @@
-#include "platform/Process.h"
+#include "platform/CommandLine.h"
 
 #include <array>
 #include <gtest/gtest.h>

@@ -3,6 +3,8 @@
 // executable, and held standard error. POSIX only: the probe and the
 // hand-over exist for X11 and Wayland systems.
 
+#include "platform/FileSystem.h"
+#include "platform/GraphicalSession.h"
 #include "platform/Process.h"
 #include "tests/support/TestFiles.h"
 

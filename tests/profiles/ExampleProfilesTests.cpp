@@ -1,8 +1,8 @@
 // The committed example data folder is exactly what velmar-make-examples
 // writes, and it loads as a realistic set of profiles.
 
-#include "common/FileSystem.h"
-#include "profiles/Profiles.h"
+#include "common/Paths.h"
+#include "profiles/ProfileStore.h"
 #include "tests/profiles/ProfileFiles.h"
 #include "tools/make-examples/ExampleProfiles.h"
 
@@ -47,10 +47,10 @@ TEST(ExampleProfiles, CommittedFilesAreExactlyWhatTheGeneratorWrites) {
 }
 
 TEST(ExampleProfiles, LoadSortedWithActiveAndInactiveProfilesAndPeriods) {
-    const std::string saved = DataPath;
-    DataPath = PathToUtf8(kCommitted.parent_path()) + kPathSeparator;
-    const std::int16_t count = LoadAllProfiles();
-    DataPath = saved;
+    ProfileStore store{DataFolder(PathToUtf8(kCommitted.parent_path()))};
+    const std::int16_t count = store.LoadAllProfiles().NumberOfProfiles;
+    const auto& Profiles = store.Profiles();
+    const auto& TimeSchedules = store.TimeSchedules();
 
     ASSERT_EQ(count, 8);
     std::vector<std::string> rows;

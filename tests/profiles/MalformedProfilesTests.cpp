@@ -3,7 +3,7 @@
 // bytes, and a folder of 10,000 files.
 
 #include "common/CodePage.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileStore.h"
 #include "tests/profiles/ProfileFiles.h"
 
 #include <array>
@@ -23,7 +23,7 @@ class MalformedProfileTest : public ProfileFolderTest {
 protected:
     // The only thing a malformed file may do: load, or be skipped. Either way
     // the slot's schedule reference agrees with the result.
-    static std::int16_t LoadSlotZero(int number = 1) {
+    std::int16_t LoadSlotZero(int number = 1) {
         const std::int16_t result = LoadProfile(0, static_cast<std::int16_t>(number));
         EXPECT_TRUE(result == 0 || result == -1);
         EXPECT_EQ(static_cast<bool>(TimeSchedules[0]), result == -1);

@@ -1,10 +1,10 @@
 #pragma once
 
 // Builders of profile files byte by byte, independent of the reader under test,
-// and a fixture that points DataPath at a fresh data folder.
+// and a fixture with a profile store of a fresh data folder.
 
-#include "common/FileSystem.h"
-#include "profiles/Profiles.h"
+#include "common/Paths.h"
+#include "profiles/ProfileStore.h"
 #include "tests/support/TestFiles.h"
 
 #include <cstdint>
@@ -84,18 +84,21 @@ inline RawProfile MarkedProfile(std::int16_t number, std::string name, std::int1
 }
 
 // Every test gets its own data folder with an empty Profiles folder in it, and
-// tables reset to their state at program start.
+// a store of that folder as the program starts with it. The store's tables
+// and operations go by their own names.
 class ProfileFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::filesystem::create_directory(m_Data.Path() / "Profiles");
-        DataPath = PathToUtf8(m_Data.Path()) + kPathSeparator;
-        for (auto& s : TimeSchedules) {
-            s.reset();
-        }
-        Profiles.fill(ProfileRecord{});
-        NumberOfProfiles = 0;
+    void SetUp() override { std::filesystem::create_directory(m_Data.Path() / "Profiles"); }
+
+    std::int16_t LoadAllProfiles() { return Store.LoadAllProfiles().NumberOfProfiles; }
+    std::int16_t LoadAllProfiles(const FolderListing& listing) {
+        return Store.LoadAllProfiles(listing).NumberOfProfiles;
     }
+    std::int16_t LoadProfile(std::int16_t ProfileIndex, std::int16_t ProfileNumber) {
+        return Store.LoadProfile(ProfileIndex, ProfileNumber);
+    }
+    // The Profiles folder as the store names it.
+    std::string ProfilesFolder() const { return Store.Folder().ProfilesFolder(); }
 
     std::filesystem::path ProfilePath(const std::string& fileName) const {
         return m_Data.Path() / "Profiles" / fileName;
@@ -108,7 +111,7 @@ protected:
     }
 
     // Names of the valid slots in slot order.
-    static std::vector<std::string> LoadedNames() {
+    std::vector<std::string> LoadedNames() const {
         std::vector<std::string> names;
         names.reserve(static_cast<std::size_t>(NumberOfProfiles));
         for (int i = 0; i < NumberOfProfiles; ++i) {
@@ -118,7 +121,7 @@ protected:
     }
 
     // Every valid slot's schedule was read from the same file as its record.
-    static void ExpectRecordsAndSchedulesPaired() {
+    void ExpectRecordsAndSchedulesPaired() const {
         for (int i = 0; i < NumberOfProfiles; ++i) {
             ASSERT_TRUE(TimeSchedules[i]) << "slot " << i;
             EXPECT_EQ(TimeSchedules[i]->m_UseCalendar, Profiles[i].Int0) << "slot " << i;
@@ -126,6 +129,12 @@ protected:
     }
 
     TempDir m_Data;
+    ProfileStore Store{DataFolder(PathToUtf8(m_Data.Path()))};
+    const FixedTable<ProfileRecord, kMaxProfiles>& Profiles = Store.Profiles();
+    const FixedTable<SchedulePtr, kMaxProfiles>& TimeSchedules = Store.TimeSchedules();
+    const std::int16_t& NumberOfProfiles = Store.Loaded().NumberOfProfiles;
+    const std::vector<LoadProblem>& LoadProblems = Store.Loaded().Problems;
+    const FixedTable<std::string, kMaxProfiles>& ProfileFileNames = Store.Loaded().FileNames;
 };
 
 } // namespace velmar::test

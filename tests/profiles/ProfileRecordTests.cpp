@@ -3,7 +3,7 @@
 
 #include "common/CodePage.h"
 #include "platform/BinaryFile.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileStore.h"
 #include "tests/profiles/ProfileFiles.h"
 
 #include <gtest/gtest.h>

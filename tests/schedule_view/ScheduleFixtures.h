@@ -2,7 +2,7 @@
 
 // Schedules, hosts and surfaces for the tests of the schedule editor.
 
-#include "common/HostWindow.h"
+#include "common/HostValue.h"
 #include "common/SharedTables.h"
 #include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"

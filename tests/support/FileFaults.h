@@ -13,22 +13,12 @@
 #include <utility>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 namespace velmar::test {
 
 // Creates a FIFO (a named pipe in a folder) at `path`; false where it could
-// not be made. Windows has none, so tests of FIFOs are POSIX-only.
-inline bool MakeFifo(const std::filesystem::path& path) {
-#ifdef _WIN32
-    static_cast<void>(path);
-    return false;
-#else
-    return ::mkfifo(path.c_str(), 0644) == 0;
-#endif
-}
+// not be made. Windows has none, so tests of FIFOs are POSIX-only
+// (TestPlatformPosix.cpp, TestPlatformWindows.cpp).
+bool MakeFifo(const std::filesystem::path& path);
 
 // While it exists, the calls chosen with Fail fail with their error; every
 // call is counted. Only one may exist at a time.

@@ -7,10 +7,10 @@
 // The window also plays the platform's part: it raises the window events
 // when it is created, resized, minimised or asked to close.
 
-#include "platform/ReportList.h"
-#include "platform/Timer.h"
-#include "platform/TrayIcon.h"
-#include "platform/Window.h"
+#include "window/ReportList.h"
+#include "window/Timer.h"
+#include "window/TrayIcon.h"
+#include "window/Window.h"
 
 #include <cstdint>
 #include <functional>

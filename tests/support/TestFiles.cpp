@@ -6,10 +6,6 @@
 #include <iterator>
 #include <stdexcept>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace velmar::test {
 
 TempDir::TempDir() {
@@ -43,33 +39,6 @@ void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes) {
     if (!out) {
         throw std::runtime_error("cannot write " + path.string());
     }
-}
-
-void ShiftModificationTime(const std::filesystem::path& path, std::chrono::nanoseconds shift) {
-#ifdef _WIN32
-    HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    FILETIME time{};
-    bool shifted = file != INVALID_HANDLE_VALUE && GetFileTime(file, nullptr, nullptr, &time) != 0;
-    if (shifted) {
-        ULARGE_INTEGER ticks{};
-        ticks.LowPart = time.dwLowDateTime;
-        ticks.HighPart = time.dwHighDateTime;
-        ticks.QuadPart += static_cast<std::uint64_t>(shift.count() / 100); // 100-nanosecond ticks
-        time.dwLowDateTime = ticks.LowPart;
-        time.dwHighDateTime = ticks.HighPart;
-        shifted = SetFileTime(file, nullptr, nullptr, &time) != 0;
-    }
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-    }
-    if (!shifted) {
-        throw std::runtime_error("cannot set the modification time of " + path.string());
-    }
-#else
-    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + shift);
-#endif
 }
 
 Bytes ReadFileBytes(const std::filesystem::path& path) {

@@ -1,14 +1,18 @@
 // velmar-profiles calendar and render-calendar, run as the tool runs them.
 
 #include "calendar/Calendar.h"
+#include "editor_host/EditedFiles.h"
 #include "platform/BinaryFile.h"
 #include "platform/DateServices.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileFile.h"
+#include "tests/support/FileFaults.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tools/ToolRun.h"
 
 #include <QImage>
 #include <QLocale>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -36,7 +40,7 @@ protected:
         calendar.SetDayType(Offset(2000, 1, 1), 7);
         calendar.SetDayType(Offset(2000, 10, 9), 9);
         calendar.SetDayType(Offset(2010, 12, 24), 23);
-        calendar.SetDayType(Offset(2039, 12, 31), -2);
+        calendar.SetDayType(Offset(2039, 12, 31), 1);
         calendar.SaveToDisk(calendarFile);
     }
 
@@ -62,7 +66,7 @@ protected:
 TEST_F(CalendarCommandTest, CalendarListsEveryDateWithACode) {
     const ToolRun all = RunCalendar({calendarFile});
     EXPECT_EQ(all.Status, 0) << all.Err;
-    EXPECT_EQ(all.Out, "2000-01-01 7\n2000-10-09 9\n2010-12-24 23\n2039-12-31 -2\n");
+    EXPECT_EQ(all.Out, "2000-01-01 7\n2000-10-09 9\n2010-12-24 23\n2039-12-31 1\n");
 
     const ToolRun year = RunCalendar({calendarFile, "--year", "2010"});
     EXPECT_EQ(year.Out, "2010-12-24 23\n");
@@ -86,6 +90,70 @@ TEST_F(CalendarCommandTest, CalendarRefusesMissingFilesAndBadArguments) {
     EXPECT_EQ(RunCalendar({"--help"}).Status, 0);
 }
 
+TEST_F(CalendarCommandTest, CalendarTellsACalendarFromOtherFiles) {
+    // Text read as codes: "ro" is 28530.
+    std::string text;
+    while (text.size() < kCalendarFileBytes) {
+        text += "root:x:0:0:root:/root:/bin/bash\n";
+    }
+    WriteText(dir.File("passwd"), text);
+    cCalendar negative;
+    negative.SetDayType(Offset(2000, 1, 3), 5);
+    negative.SetDayType(Offset(2024, 2, 29), -2);
+    negative.SaveToDisk(dir.File("negative.cal"));
+    WriteText(dir.File("short.cal"), std::string(100, '\0'));
+    const std::string fifo = dir.File("pipe.cal");
+    ASSERT_TRUE(test::MakeFifo(fifo));
+    const std::string prefix = "velmar-profiles: calendar: File error: ";
+    struct Case {
+        std::string Path;
+        std::string Err;    // the one line, after the prefix
+        std::string Forced; // what --force lists; "-" when it fails as well
+    };
+    const std::vector<Case> cases = {
+        {dir.File("passwd"),
+         dir.File("passwd") +
+             " is not a calendar file: 2000-01-01 has code 28530, outside 0 to 23 (--force lists it anyway)",
+         "2000-01-01 28530\n"},
+        {dir.File("negative.cal"),
+         dir.File("negative.cal") +
+             " is not a calendar file: 2024-02-29 has code -2, outside 0 to 23 (--force lists it anyway)",
+         "2000-01-03 5\n2024-02-29 -2\n"},
+        {dir.File("short.cal"),
+         dir.File("short.cal") +
+             " is not a calendar file: it has 100 bytes, a calendar file has 29220 (--force lists it anyway)",
+         ""},
+        {"/dev/zero", "cannot open \"/dev/zero\": not a regular file", "-"},
+        {fifo, "cannot open \"" + fifo + "\": not a regular file", "-"},
+        {dir.File(""), "cannot open \"" + dir.File("") + "\": is a directory", "-"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = RunCalendar({c.Path});
+        EXPECT_EQ(run.Status, 1) << c.Path;
+        EXPECT_EQ(run.Out, "") << c.Path;
+        EXPECT_EQ(run.Err, prefix + c.Err + "\n");
+        const ToolRun forced = RunCalendar({c.Path, "--force"});
+        if (c.Forced == "-") {
+            EXPECT_EQ(forced.Status, 1) << c.Path;
+            EXPECT_EQ(forced.Err, run.Err);
+        } else {
+            EXPECT_EQ(forced.Status, 0) << c.Path << forced.Err;
+            EXPECT_EQ(forced.Out.substr(0, c.Forced.size()), c.Forced) << c.Path;
+        }
+    }
+}
+
+TEST_F(CalendarCommandTest, RenderRefusesToSaveOverAReadOnlyFile) {
+    const std::string target = dir.File("readonly.cal");
+    cCalendar().SaveToDisk(target);
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read);
+    const ToolRun run = Render({"--save", target});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "velmar-profiles: render-calendar: File error: cannot save \"" + target +
+                           "\": the file is read-only\n");
+    EXPECT_EQ(test::ReadFileBytes(target), test::Bytes(kCalendarFileBytes, 0));
+}
+
 TEST_F(CalendarCommandTest, RenderDrawsTheMonthWithHolidaysImagesAndToday) {
     const ToolRun run = Render({"--holiday", "2000-10-02=Feast", "--hidden-holiday", "2000-10-03=Quiet"});
     ASSERT_EQ(run.Status, 0) << run.Err;
@@ -101,6 +169,18 @@ TEST_F(CalendarCommandTest, RenderDrawsTheMonthWithHolidaysImagesAndToday) {
     EXPECT_EQ(PixelOf(60, 72), QColor(40, 40, 40));
     EXPECT_EQ(PixelOf(61, 73), QColor(60, 180, 75));
     EXPECT_EQ(PixelOf(30, 50), QColor(0, 0, 0)) << "grid";
+}
+
+TEST_F(CalendarCommandTest, HolidayLabelsKeepTheOrderOfTheCommandLine) {
+    // The labels of a date are an ordered collection and the first is the one
+    // the pointer tip names, shown in calendars or not.
+    const std::string script = dir.File("move.txt");
+    WriteText(script, "move 90 57\nmove 130 57\n");
+    const ToolRun run =
+        Render({"--hidden-holiday", "2000-10-03=Quiet", "--holiday", "2000-10-03=Feast", "--holiday",
+                "2000-10-04=Fair", "--events", script, "--hidden-holiday", "2000-10-04=Calm"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "caption: oktober 2000\ntooltip:  (Quiet)\ntooltip:  (Fair)\n");
 }
 
 TEST_F(CalendarCommandTest, RenderReplaysMouseEventsAndSavesThePaintedCalendar) {
@@ -134,6 +214,31 @@ TEST_F(CalendarCommandTest, RenderReplaysMouseEventsAndSavesThePaintedCalendar) 
     EXPECT_EQ(listed.Out, "2000-01-01 7\n2000-10-03 4\n2000-10-04 4\n2000-10-05 4\n2000-10-09 9\n");
     EXPECT_EQ(RunCalendar({calendarFile, "--year", "2000"}).Out, "2000-01-01 7\n2000-10-09 9\n")
         << "the calendar file itself is not changed";
+}
+
+TEST_F(CalendarCommandTest, RenderSavesThroughATemporaryFileKeepingTheTailAndTheBackup) {
+    // A longer file's tail stays; the file is replaced whole, as the editor
+    // saves, and the previous one is kept as NAME~.
+    const std::string script = dir.File("paint.txt");
+    WriteText(script, "select 5\ndown 90 57\nup 90 57\n");
+    const std::string saved = dir.File("tailed.cal");
+    test::Bytes before = test::ReadFileBytes(calendarFile);
+    before.insert(before.end(), {'t', 'a', 'i', 'l'});
+    test::WriteFileBytes(saved, before);
+
+    const ToolRun run = Render({"--events", script, "--save", saved});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const test::Bytes after = test::ReadFileBytes(saved);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_TRUE(std::equal(after.end() - 4, after.end(), before.end() - 4)) << "the tail is kept";
+    EXPECT_EQ(RunCalendar({saved, "--year", "2000"}).Out, "2000-01-01 7\n2000-10-03 4\n2000-10-09 9\n");
+    ASSERT_TRUE(std::filesystem::exists(saved + "~")) << "the previous file is kept";
+    EXPECT_EQ(test::ReadFileBytes(saved + "~"), before);
+
+    const std::string fresh = dir.File("fresh.cal");
+    ASSERT_EQ(Render({"--save", fresh}).Status, 0);
+    EXPECT_EQ(test::ReadFileBytes(fresh).size(), 29220U);
+    EXPECT_FALSE(std::filesystem::exists(fresh + "~")) << "nothing to keep";
 }
 
 TEST_F(CalendarCommandTest, RenderShowsTheProfileScheduleOnTheTimeAxis) {
@@ -174,6 +279,7 @@ TEST_F(CalendarCommandTest, RenderReportsProblemsOnOneLine) {
     };
     const std::vector<Case> cases = {
         {{dir.File("none.cal"), "--month", "2000-10", "--out", png}, 1, "none.cal"},
+        {{"/dev/zero", "--month", "2000-10", "--out", png}, 1, "\"/dev/zero\": not a regular file"},
         {{calendarFile, "--month", "2000-10", "--out", png, "--schedule", dir.File("none.dat")},
          1,
          "none.dat"},

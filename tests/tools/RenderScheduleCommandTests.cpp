@@ -2,7 +2,7 @@
 // host, scripts replayed, the PNG's pixels and the printed state.
 
 #include "platform/BinaryFile.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileFile.h"
 #include "schedule/TimeSchedule.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tools/ToolRun.h"

@@ -1,8 +1,10 @@
 // velmar-profiles show: the listing of one profile file, and a clean one-line
 // error with exit status 1 for every file the program cannot load.
 
-#include "common/FileSystem.h"
+#include "common/Paths.h"
+#include "platform/SystemError.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPlatform.h"
 #include "tests/tools/ToolRun.h"
 
 #include <algorithm>
@@ -13,10 +15,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sstream>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace velmar::test {
 namespace {
@@ -252,13 +250,7 @@ TEST_F(ShowCommandTest, ShortVersion4FilesAreShownAsTheProgramLoadsThem) {
 
 // The system's own words for a file or folder that is not there.
 std::string NotFoundReason(bool folderMissing) {
-#ifdef _WIN32
-    return SystemErrorText(
-        {folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND, std::system_category()});
-#else
-    static_cast<void>(folderMissing);
-    return SystemErrorText(std::make_error_code(std::errc::no_such_file_or_directory));
-#endif
+    return test::NotFoundWords(folderMissing);
 }
 
 TEST_F(ShowCommandTest, AFileThatCannotBeOpenedIsExplainedInTheSystemsWords) {

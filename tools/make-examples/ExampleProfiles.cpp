@@ -1,9 +1,9 @@
 #include "tools/make-examples/ExampleProfiles.h"
 
 #include "common/Errors.h"
-#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "platform/BinaryFile.h"
-#include "profiles/Profiles.h"
+#include "profiles/ProfileFile.h"
 #include "schedule/PeriodArray.h"
 #include "schedule/TimeSchedule.h"
 

@@ -29,6 +29,17 @@ std::vector<std::string> ParsedArguments::Values(std::string_view option) const 
     return found == m_Values.end() ? std::vector<std::string>{} : found->second;
 }
 
+std::vector<std::pair<std::string, std::string>>
+ParsedArguments::ValuesInOrder(std::initializer_list<std::string_view> options) const {
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const auto& given : m_InOrder) {
+        if (std::find(options.begin(), options.end(), given.first) != options.end()) {
+            values.push_back(given);
+        }
+    }
+    return values;
+}
+
 ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args) {
     ParsedArguments parsed;
     parsed.m_Given = args;
@@ -78,6 +89,7 @@ ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args)
         if (!values.empty() && !option->Repeatable) {
             throw UsageError(name + " is given more than once");
         }
+        parsed.m_InOrder.emplace_back(name, value);
         values.push_back(std::move(value));
     }
 

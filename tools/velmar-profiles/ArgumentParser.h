@@ -8,11 +8,13 @@
 #include "common/Errors.h"
 
 #include <cstddef>
+#include <initializer_list>
 #include <limits>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velmar::tool {
@@ -63,6 +65,10 @@ public:
     std::optional<std::string> Value(std::string_view option) const;
     // Every value of a repeatable option, in order.
     std::vector<std::string> Values(std::string_view option) const;
+    // Every value of the given options as (option, value), in the order of the
+    // command line: "--a 1 --b 2 --a 3" gives a 1, b 2, a 3 for {"--a", "--b"}.
+    std::vector<std::pair<std::string, std::string>>
+    ValuesInOrder(std::initializer_list<std::string_view> options) const;
     const std::vector<std::string>& Operands() const { return m_Operands; }
     // The arguments as given.
     const Arguments& Given() const { return m_Given; }
@@ -71,6 +77,7 @@ private:
     friend ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args);
 
     std::map<std::string, std::vector<std::string>, std::less<>> m_Values;
+    std::vector<std::pair<std::string, std::string>> m_InOrder; // every option with its value
     std::vector<std::string> m_Operands;
     Arguments m_Given;
 };

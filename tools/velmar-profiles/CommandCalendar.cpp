@@ -1,5 +1,7 @@
 #include "calendar/Calendar.h"
 #include "common/Errors.h"
+#include "editor_host/EditedFiles.h"
+#include "platform/BinaryFile.h"
 #include "platform/DateServices.h"
 #include "tools/velmar-profiles/Commands.h"
 
@@ -13,7 +15,7 @@
 namespace velmar::tool {
 namespace {
 
-constexpr std::string_view kHelp = R"(Usage: velmar-profiles calendar CALENDAR_FILE [--year YYYY]
+constexpr std::string_view kHelp = R"(Usage: velmar-profiles calendar CALENDAR_FILE [--year YYYY] [--force]
 
 Lists every date of a calendar file (14,610 day-type codes, 1 January 2000 to
 31 December 2039) whose code is not 0, one line per date: "YYYY-MM-DD code".
@@ -21,9 +23,17 @@ Code k from 1 to 23 stands for schedule day type k - 1 (1 to 7 Monday to
 Sunday, 8 to 23 the further day types). With --year only that year's dates are
 listed.
 
-Exit status 0 when the file was read (also when no date has a code), 1 when
-the file is missing or unreadable, 2 for a usage error.
+A file that is no calendar is named with the reason and nothing is listed: a
+code outside 0 to 23 (the first such date and its code are named), a file
+shorter than a calendar's 29,220 bytes, anything but a regular file. With
+--force the codes of a regular file are listed all the same (a short file's
+missing codes as 0).
+
+Exit status 0 when the file was read as a calendar (also when no date has a
+code), 1 when it is missing, unreadable or no calendar, 2 for a usage error.
 )";
+
+constexpr std::int16_t kHighestCode = 23;
 
 std::string DateText(const CivilDate& date) {
     std::array<char, 32> buffer{};
@@ -49,10 +59,10 @@ int ParseYear(const std::string& text) {
 const CommandSpec& CalendarSpec() {
     static const CommandSpec syntax{
         .Name = "calendar",
-        .Synopsis = "calendar CALENDAR_FILE [--year YYYY]",
+        .Synopsis = "calendar CALENDAR_FILE [--year YYYY] [--force]",
         .Summary = "List every date with a non-zero day-type code.",
         .Help = kHelp,
-        .Options = {{.Name = "--year", .Value = "YYYY"}},
+        .Options = {{.Name = "--year", .Value = "YYYY"}, {.Name = "--force"}},
         .Operands = "calendar file",
         .MinOperands = 1,
         .MaxOperands = 1,
@@ -66,9 +76,32 @@ int CommandCalendar(const ParsedArguments& args, std::ostream& out, std::ostream
     if (const auto text = args.Value("--year")) {
         year = ParseYear(*text);
     }
+    const bool force = args.Has("--force");
+    // What the file is, before it is read as a calendar: a missing file, a
+    // device or a FIFO is named with the reason, and never waited for.
+    std::uint64_t size = 0;
+    {
+        BinaryFile file(path, BinaryFile::Mode::Read);
+        size = file.Size();
+    }
     cCalendar calendar;
     if (calendar.ReadFromDisk(path) == 0) {
         throw FileError("no calendar file " + path);
+    }
+    if (!force) {
+        if (size < kCalendarFileBytes) {
+            throw FileError(path + " is not a calendar file: it has " + std::to_string(size) +
+                            " bytes, a calendar file has " + std::to_string(kCalendarFileBytes) +
+                            " (--force lists it anyway)");
+        }
+        for (std::int32_t day = 0; day < kCalendarDays; ++day) {
+            const std::int16_t code = calendar.GetDayType(day);
+            if (code < 0 || code > kHighestCode) {
+                throw FileError(path + " is not a calendar file: " + DateText(DateOfDayOffset(day)) +
+                                " has code " + std::to_string(code) + ", outside 0 to " +
+                                std::to_string(kHighestCode) + " (--force lists it anyway)");
+            }
+        }
     }
     for (std::int32_t day = 0; day < kCalendarDays; ++day) {
         const std::int16_t code = calendar.GetDayType(day);

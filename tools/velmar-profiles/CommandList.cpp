@@ -1,5 +1,6 @@
-#include "app/ConsoleFrontEnd.h"
-#include "platform/Process.h"
+#include "platform/CommandLine.h"
+#include "profiles/DataFolder.h"
+#include "report/ProfileList.h"
 #include "tools/velmar-profiles/Commands.h"
 
 #include <ostream>
@@ -35,7 +36,8 @@ folder, not readable), 0 otherwise, also when a profile file has a problem.
 
 } // namespace
 
-int CommandList(const Arguments& args, std::ostream& out, std::ostream& /*err*/) {
+int CommandList(const ProgramCommandLine& program, const Arguments& args, std::ostream& out,
+                std::ostream& /*err*/) {
     bool json = false;
     Arguments commandLine;
     for (const auto& arg : args) {
@@ -50,9 +52,13 @@ int CommandList(const Arguments& args, std::ostream& out, std::ostream& /*err*/)
         }
     }
     // The same load step as the program, without its wait: /PATH: or the
-    // program's folder, one load, one block or one JSON object.
-    const StartupInfo startup{ExecutableFolder(nullptr), StartupArguments(commandLine)};
-    return json ? PrintProfilesJson(startup, out) : PrintProfilesOnce(startup, out);
+    // program's folder, one load, one block or one JSON object. The start-up
+    // rules read the command line as the program does: on Windows the whole
+    // line as typed, elsewhere the list's own arguments without its options.
+    const bool split = program.StartupArguments == program.Arguments;
+    const auto folder =
+        DataFolder::FromCommandLine(program.ExecutableFolder, split ? commandLine : program.StartupArguments);
+    return json ? PrintProfilesJson(folder, out) : PrintProfilesOnce(folder, out);
 }
 
 } // namespace velmar::tool

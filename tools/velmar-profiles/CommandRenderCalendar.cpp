@@ -12,11 +12,13 @@
 #include "common/SharedTables.h"
 #include "editor_host/CalendarEditor.h"
 #include "editor_host/EventScript.h"
-#include "editor_host/ProfileFile.h"
 #include "editor_host/SharedTablesScope.h"
+#include "platform/BinaryFile.h"
 #include "platform/DateServices.h"
+#include "platform/FileReplace.h"
 #include "platform/qt/QtDateServices.h"
 #include "platform/qt/QtImageSurface.h"
+#include "profiles/ProfileFile.h"
 #include "tools/velmar-profiles/QtPictures.h"
 #include "tools/velmar-profiles/Replay.h"
 
@@ -48,8 +50,12 @@ Options:
   --time-axis                draw the time axis in every date box
   --holiday YYYY-MM-DD=LABEL        a holiday with a label shown in calendars
   --hidden-holiday YYYY-MM-DD=LABEL a holiday whose label is not shown in calendars
+                             (labels keep the order given; a date's first
+                             label is the one the pointer tip names)
   --events SCRIPT            replay an event script (below)
-  --save CALENDAR_FILE       write the calendar, with the painted codes, to a file
+  --save CALENDAR_FILE       write the calendar, with the painted codes, to a
+                             file: whole or not at all, keeping a longer file's
+                             tail and the previous file as CALENDAR_FILE~
 
 A script has one command a line; "#" starts a comment, blank lines are skipped:
   select ENTRY        select combo entry ENTRY (code ENTRY - 1); 0 selects nothing
@@ -141,17 +147,17 @@ struct Holiday {
     bool Shown = true;
 };
 
+// The holidays in the order of the command line, shown and hidden ones
+// together: the labels are an ordered collection, and the first label of a
+// date is the one the pointer tip names.
 std::vector<Holiday> ParseHolidays(const ParsedArguments& args) {
     std::vector<Holiday> holidays;
-    for (const char* option : {"--holiday", "--hidden-holiday"}) {
-        for (const std::string& text : args.Values(option)) {
-            const auto date = ParseDate(std::string_view(text).substr(0, 10));
-            if (text.size() < 11 || text[10] != '=' || !date) {
-                throw UsageError(std::string(option) + " needs YYYY-MM-DD=LABEL");
-            }
-            holidays.push_back(
-                {CalendarDay(*date, option), text.substr(11), option == std::string("--holiday")});
+    for (const auto& [option, text] : args.ValuesInOrder({"--holiday", "--hidden-holiday"})) {
+        const auto date = ParseDate(std::string_view(text).substr(0, 10));
+        if (text.size() < 11 || text[10] != '=' || !date) {
+            throw UsageError(option + " needs YYYY-MM-DD=LABEL");
         }
+        holidays.push_back({CalendarDay(*date, option), text.substr(11), option == "--holiday"});
     }
     return holidays;
 }
@@ -169,6 +175,11 @@ int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::o
         today = QDate(static_cast<int>(date->Year), date->Month, date->Day);
     }
     const std::vector<Holiday> holidays = ParseHolidays(args);
+    // A read-only file to save to is refused before anything is drawn or
+    // written.
+    if (const auto save = args.Value("--save"); save && IsReadOnlyFile(*save)) {
+        throw ReadOnlyFileError(*save);
+    }
     const auto events = args.Value("--events");
     const std::vector<ScriptCommand> script = ReadScriptOption<CalendarEditor>(events);
 
@@ -183,6 +194,8 @@ int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::o
     QtImageList images(picture, CalendarImages());
     CalendarEditor editor(picture, images);
     const std::string& calendarFile = args.Operands().front();
+    // A file that is there but no regular file is named with the reason.
+    BinaryFile(calendarFile, BinaryFile::Mode::Read).Close();
     if (!editor.Open(calendarFile)) {
         throw FileError("no calendar file " + calendarFile);
     }
@@ -192,8 +205,8 @@ int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::o
     }
     calendar.m_ShowTimeAxis = ToTruth(args.Has("--time-axis"));
     calendar.SetDateServices(std::make_shared<QtDateServices>(QLocale(), today));
-    editor.Host().OnChanged = [&](std::string_view member) {
-        if (member == "Text_Calendar_Month") {
+    editor.Host().OnChanged = [&](CalendarHostMember member) {
+        if (member == CalendarHostMember::Text_Calendar_Month) {
             out << "caption: " << editor.Host().Controls().MonthText << '\n';
         }
     };

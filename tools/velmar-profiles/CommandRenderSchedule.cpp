@@ -11,10 +11,10 @@
 #include "common/Errors.h"
 #include "common/Numeric.h"
 #include "editor_host/EventScript.h"
-#include "editor_host/ProfileFile.h"
 #include "editor_host/ScheduleEditor.h"
 #include "editor_host/SharedTablesScope.h"
 #include "platform/qt/QtImageSurface.h"
+#include "profiles/ProfileFile.h"
 #include "tools/velmar-profiles/QtPictures.h"
 #include "tools/velmar-profiles/Replay.h"
 #include "tools/velmar-profiles/ScheduleText.h"
@@ -93,9 +93,10 @@ int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::o
     QtImageList images(picture, ScheduleImages());
     ScheduleEditor editor(profile.Schedule, picture, images);
     // The picture box takes the size the layout pass gives it.
-    editor.Host().OnChanged = [&](std::string_view member) {
+    editor.Host().OnChanged = [&](ScheduleHostMember member) {
         const ScheduleHostControls& controls = editor.Host().Controls();
-        if ((member == "Picture_TimeSchedule_Width" || member == "Picture_TimeSchedule_Height") &&
+        if ((member == ScheduleHostMember::Picture_TimeSchedule_Width ||
+             member == ScheduleHostMember::Picture_TimeSchedule_Height) &&
             controls.PictureWidth > 0 && controls.PictureHeight > 0) {
             picture.Resize(controls.PictureWidth, controls.PictureHeight);
         }

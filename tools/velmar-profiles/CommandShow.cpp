@@ -1,4 +1,4 @@
-#include "editor_host/ProfileFile.h"
+#include "profiles/ProfileFile.h"
 #include "tools/velmar-profiles/Commands.h"
 #include "tools/velmar-profiles/ScheduleText.h"
 

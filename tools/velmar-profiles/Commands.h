@@ -5,6 +5,7 @@
 // streams to write to; it returns the exit status: 0 done, 1 for a data or file
 // error. Usage errors (status 2) are the parser's and the dispatcher's.
 
+#include "platform/CommandLine.h"
 #include "tools/velmar-profiles/ArgumentParser.h"
 
 #include <iosfwd>
@@ -13,9 +14,14 @@ namespace velmar::tool {
 
 using CommandFunction = int (*)(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 
+// A command that also reads the program's command line (list: the data folder).
+using ProgramCommandFunction = int (*)(const ProgramCommandLine& program, const ParsedArguments& args,
+                                       std::ostream& out, std::ostream& err);
+
 struct Command {
-    const CommandSpec& (*Spec)();
-    CommandFunction Run;
+    const CommandSpec& (*Spec)() = nullptr;
+    CommandFunction Run = nullptr;
+    ProgramCommandFunction RunInProgram = nullptr; // instead of Run
 };
 
 const CommandSpec& ShowSpec();
@@ -27,12 +33,18 @@ int CommandShow(const ParsedArguments& args, std::ostream& out, std::ostream& er
 int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandCalendar(const ParsedArguments& args, std::ostream& out, std::ostream& err);
-// Takes its arguments as given, after the parser checked them against its syntax.
-int CommandList(const Arguments& args, std::ostream& out, std::ostream& err);
+// Takes its arguments as given, after the parser checked them against its
+// syntax, and the program's command line, whose folder and "/PATH:" name the
+// data folder.
+int CommandList(const ProgramCommandLine& program, const Arguments& args, std::ostream& out,
+                std::ostream& err);
 
-// Runs the tool on the arguments after the program name: "--help",
-// "--version" or a command with its arguments. Returns the exit status: 0, 1
-// for a data or file error, 2 for a usage error (one line on `err`).
+// Runs the tool on the program's command line: "--help", "--version" or a
+// command with its arguments. Returns the exit status: 0, 1 for a data or
+// file error, 2 for a usage error (one line on `err`).
+int RunToolCommandLine(const ProgramCommandLine& program, std::ostream& out, std::ostream& err);
+// The same with `args` as the arguments after the program's name, in the
+// running executable's folder.
 int RunTool(const Arguments& args, std::ostream& out, std::ostream& err);
 
 } // namespace velmar::tool

@@ -31,12 +31,13 @@ const CommandSpec& ListSpec() {
     return syntax;
 }
 
-int RunList(const ParsedArguments& args, std::ostream& out, std::ostream& err) {
-    return CommandList(args.Given(), out, err);
+int RunList(const ProgramCommandLine& program, const ParsedArguments& args, std::ostream& out,
+            std::ostream& err) {
+    return CommandList(program, args.Given(), out, err);
 }
 
 const std::array<Command, 5> kCommands{{
-    {ListSpec, RunList},
+    {ListSpec, nullptr, RunList},
     {ShowSpec, CommandShow},
     {RenderScheduleSpec, CommandRenderSchedule},
     {RenderCalendarSpec, CommandRenderCalendar},
@@ -68,7 +69,8 @@ int UsageFailure(std::ostream& err, std::string_view command, const std::string&
     return 2;
 }
 
-int RunCommand(const Command& command, const Arguments& args, std::ostream& out, std::ostream& err) {
+int RunCommand(const Command& command, const ProgramCommandLine& program, const Arguments& args,
+               std::ostream& out, std::ostream& err) {
     const std::string_view name = command.Spec().Name;
     try {
         const ParsedArguments parsed = ParseArguments(command.Spec(), args);
@@ -76,7 +78,8 @@ int RunCommand(const Command& command, const Arguments& args, std::ostream& out,
             out << command.Spec().Help;
             return 0;
         }
-        return command.Run(parsed, out, err);
+        return command.RunInProgram != nullptr ? command.RunInProgram(program, parsed, out, err)
+                                               : command.Run(parsed, out, err);
     } catch (const UsageError& error) {
         return UsageFailure(err, name, error.Message());
     } catch (const ScriptError& error) {
@@ -92,6 +95,14 @@ int RunCommand(const Command& command, const Arguments& args, std::ostream& out,
 } // namespace
 
 int RunTool(const Arguments& args, std::ostream& out, std::ostream& err) {
+    ProgramCommandLine program = ReadProgramCommandLine(0, nullptr);
+    program.Arguments = args;
+    program.StartupArguments = args;
+    return RunToolCommandLine(program, out, err);
+}
+
+int RunToolCommandLine(const ProgramCommandLine& program, std::ostream& out, std::ostream& err) {
+    const Arguments& args = program.Arguments;
     if (args.empty()) {
         return UsageFailure(err, "", "no command given");
     }
@@ -106,7 +117,7 @@ int RunTool(const Arguments& args, std::ostream& out, std::ostream& err) {
     }
     for (const Command& command : kCommands) {
         if (command.Spec().Name == first) {
-            return RunCommand(command, Arguments(args.begin() + 1, args.end()), out, err);
+            return RunCommand(command, program, Arguments(args.begin() + 1, args.end()), out, err);
         }
     }
     if (first.size() > 1 && first.front() == '-') {

@@ -9,8 +9,7 @@
 
 int main(int argc, char** argv) {
     const velmar::ConsoleProgram console(argc, argv);
-    const velmar::tool::Arguments args(argv + 1, argv + argc);
-    int status = velmar::tool::RunTool(args, std::cout, std::cerr);
+    int status = velmar::tool::RunToolCommandLine(console.CommandLine(), std::cout, std::cerr);
     // Output that did not reach its file is a failure, not a success with
     // nothing to show: a full disk, a closed pipe, >/dev/full.
     errno = 0;

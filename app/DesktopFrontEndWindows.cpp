@@ -1,0 +1,9 @@
+#include "app/DesktopFrontEnd.h"
+
+namespace velmar {
+
+void ChooseQtPlatform(const GraphicalSession& /*session*/) {}
+
+void EndBeforeQtOnWayland(int /*status*/) {}
+
+} // namespace velmar

@@ -1,0 +1,530 @@
+// The Qt window, list, image list, timer and tray on the offscreen platform,
+// driven through the main window's logic and found by object name.
+
+#include "app/MainWindow.h"
+#include "platform/qt/QtSession.h"
+#include "platform/qt/QtSingleInstance.h"
+#include "platform/qt/QtStopSignals.h"
+#include "profiles/ProfileStore.h"
+#include "tests/support/RecordingDesktop.h"
+#include "window/qt/QtBusyPointer.h"
+#include "window/qt/QtIcons.h"
+#include "window/qt/QtImageList.h"
+#include "window/qt/QtMainWindow.h"
+#include "window/qt/QtOneShotTimer.h"
+#include "window/qt/QtPicture.h"
+#include "window/qt/QtTimer.h"
+#include "window/qt/QtTrayIcon.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <QTreeWidget>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
+#include <array>
+#include <atomic>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <thread>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace velmar {
+namespace {
+
+// The load the tests' loader hands the window, as SetProfiles fills it.
+ProfileLoad& TestLoad() {
+    static ProfileLoad load{DataFolder("/nowhere/")};
+    return load;
+}
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        // Never on the developer's own desktop, however the test is started.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        static int argc = 1;
+        static std::string name = "velmar_window_qt_tests";
+        static std::array<char*, 2> argv = {name.data(), nullptr};
+        m_App = std::make_unique<QApplication>(argc, argv.data());
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    void TearDown() override { m_App.reset(); }
+
+private:
+    std::unique_ptr<QApplication> m_App;
+};
+
+[[maybe_unused]] ::testing::Environment* const g_QtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+void SetProfiles(const std::vector<std::pair<std::string, bool>>& profiles) {
+    TestLoad().NumberOfProfiles = static_cast<std::int16_t>(profiles.size());
+    for (std::size_t i = 0; i < profiles.size(); ++i) {
+        TestLoad().Profiles[static_cast<long long>(i)] = ProfileRecord{};
+        TestLoad().Profiles[static_cast<long long>(i)].Name = profiles[i].first;
+        TestLoad().Profiles[static_cast<long long>(i)].Active = profiles[i].second ? -1 : 0;
+    }
+    TestLoad().Problems.clear();
+}
+
+// The Qt window with the logic, a recording tray that reports a notification
+// area (the offscreen platform has none) and a wait that is over when the
+// test says so.
+struct QtFixture {
+    QtFixture()
+        : Window(Images), Main({Window, Window.List(), Images, Timer, Tray, Wait, Busy},
+                               DataFolder::FromCommandLine("/opt/velmar", {"/PATH:/nowhere"})) {
+        Main.ProfileLoader = [](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
+            return TestLoad();
+        };
+        Window.SetEvents(&Main);
+        Window.OnUnloaded = [this] { ++UnloadedCalls; };
+    }
+
+    QTreeWidget* List() { return Window.findChild<QTreeWidget*>("List_ActiveProfiles"); }
+
+    QtImageList Images;
+    QtMainWindow Window;
+    QtTimer Timer;
+    RecordingLog Log;
+    RecordingTray Tray{Log};
+    RecordingOneShotTimer Wait{Log};
+    RecordingBusyPointer Busy{Log};
+    VelmarActiveProfiles_Main Main;
+    int UnloadedCalls = 0;
+};
+
+QRgb CentreOf(const QIcon& icon) {
+    return icon.pixmap(14, 14).toImage().pixel(7, 7);
+}
+
+TEST(QtDesktop, WindowCarriesItsCaptionSizeAndList) {
+    SetProfiles({});
+    QtFixture f;
+    EXPECT_EQ(f.Window.windowTitle(), "Velmar - Active Profiles");
+    EXPECT_EQ(QSize(f.Window.InnerWidth(), f.Window.InnerHeight()), QSize(312, 211));
+    auto* status = f.Window.findChild<QLabel*>("Label_Status");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(f.Window.size(), QSize(312, 211 + status->height()))
+        << "the status line lies under the inner area";
+    QTreeWidget* list = f.List();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->columnCount(), 1);
+    EXPECT_EQ(list->iconSize(), QSize(14, 14));
+    EXPECT_FALSE(f.Window.windowIcon().isNull());
+}
+
+TEST(QtDesktop, RowsShowNamesLiterallyWithRedAndGreenBalls) {
+    SetProfiles({{"Alpha", true}, {"<b>beta</b>", false}});
+    QtFixture f;
+    f.Main.ShowActiveProfiles(TestLoad());
+    QTreeWidget* list = f.List();
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Alpha");
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "<b>beta</b>");
+    const QRgb green = CentreOf(list->topLevelItem(0)->icon(0));
+    const QRgb red = CentreOf(list->topLevelItem(1)->icon(0));
+    EXPECT_GT(qGreen(green), 2 * qRed(green));
+    EXPECT_GT(qRed(red), 2 * qGreen(red));
+    // The tooltip's first line is the heading, so Qt never takes it for markup.
+    EXPECT_FALSE(Qt::mightBeRichText(QString::fromStdString("Aktiva profiler:\n\xC2\xB7 <b>x</b>")));
+}
+
+TEST(QtDesktop, RowsTellTheirStateWithoutColour) {
+    SetProfiles({{"Alpha", true}, {"Beta", false}});
+    QtFixture f;
+    f.Main.ShowActiveProfiles(TestLoad());
+    QTreeWidget* list = f.List();
+    EXPECT_FALSE(list->accessibleName().isEmpty()) << "the list has a name for screen readers";
+    const auto expect = [&](int row, const char* state) {
+        const QTreeWidgetItem* item = list->topLevelItem(row);
+        EXPECT_EQ(item->data(0, Qt::AccessibleDescriptionRole).toString(), state) << row;
+        EXPECT_EQ(item->toolTip(0), state) << row;
+    };
+    expect(0, "active");
+    expect(1, "inactive");
+}
+
+TEST(QtDesktop, BallImagesAreFourteenPixelsWithWhiteTransparent) {
+    QtImageList images;
+    for (const std::int16_t number : {kImageInactive, kImageActive}) {
+        const QImage image = images.Image(number).pixmap(14, 14).toImage();
+        EXPECT_EQ(image.size(), QSize(14, 14));
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "corner transparent";
+        EXPECT_EQ(qAlpha(image.pixel(7, 7)), 255) << "ball opaque";
+    }
+    EXPECT_ANY_THROW(images.Image(3));
+    EXPECT_ANY_THROW(images.Image(0));
+}
+
+TEST(QtDesktop, StatesOfTheWindow) {
+    SetProfiles({{"Alpha", true}});
+    QtFixture f;
+    f.Window.Create();
+    EXPECT_FALSE(f.Window.isVisible()) << "hidden after the load step";
+    f.Wait.Elapse();
+    EXPECT_EQ(f.List()->topLevelItemCount(), 1);
+
+    f.Tray.Activate();
+    EXPECT_TRUE(f.Window.isVisible());
+
+    f.Window.resize(500, 300);
+    QCoreApplication::processEvents();
+    const int statusHeight = f.Window.findChild<QLabel*>("Label_Status")->height();
+    EXPECT_EQ(f.List()->geometry(), QRect(0, 0, 500, 300 - statusHeight));
+    EXPECT_EQ(f.List()->columnWidth(0), 460);
+
+    f.Window.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(f.Window.isVisible()) << "minimising hides";
+    EXPECT_EQ(f.List()->columnWidth(0), 460) << "the negative column width was skipped";
+
+    f.Tray.Activate();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.Window.isVisible());
+    EXPECT_FALSE(f.Window.isMinimized());
+
+    f.Window.showMaximized();
+    f.Tray.Activate();
+    EXPECT_FALSE(f.Window.isMaximized()) << "activation restores the normal state";
+}
+
+TEST(QtDesktop, UserCloseIsRefusedOtherClosesUnload) {
+    SetProfiles({});
+    QtFixture f;
+    f.Window.Create();
+    f.Tray.Activate();
+
+    // A spontaneous close, as the window system delivers the title bar's
+    // button. sendEvent would clear the spontaneous mark; notify keeps it.
+    QCloseEvent userClose;
+    QSpontaneKeyEvent::setSpontaneous(&userClose);
+    QCoreApplication::instance()->notify(&f.Window, &userClose);
+    EXPECT_FALSE(userClose.isAccepted());
+    EXPECT_TRUE(f.Window.isVisible());
+    EXPECT_EQ(f.Tray.IconVisible(), -1);
+    EXPECT_EQ(f.UnloadedCalls, 0);
+
+    ASSERT_NE(f.Window.windowHandle(), nullptr);
+    EXPECT_TRUE(f.Window.windowHandle()->close()) << "a close from the program's code is granted";
+    EXPECT_TRUE(f.Window.Unloaded());
+    EXPECT_EQ(f.Tray.IconVisible(), 0);
+    EXPECT_EQ(f.UnloadedCalls, 1);
+    f.Window.EnsureUnloaded();
+    EXPECT_EQ(f.UnloadedCalls, 1) << "unloaded once";
+}
+
+TEST(QtDesktop, SessionEndAndProcessEndUnloadAHiddenWindow) {
+    for (const auto reason : {CloseReason::SessionEnd, CloseReason::ProcessEnd}) {
+        SetProfiles({});
+        QtFixture f;
+        f.Window.Create();
+        EXPECT_TRUE(f.Window.RequestClose(reason));
+        EXPECT_EQ(f.Tray.IconVisible(), 0);
+        EXPECT_EQ(f.UnloadedCalls, 1);
+    }
+}
+
+TEST(QtDesktop, WithoutNotificationAreaTheWindowStartsShown) {
+    SetProfiles({});
+    QtImageList images;
+    QtMainWindow window(images);
+    QtTimer timer;
+    QtTrayIcon tray;
+    QtOneShotTimer wait;
+    QtBusyPointer busy;
+    ASSERT_FALSE(tray.NotificationAreaAvailable()) << "the offscreen platform has no tray";
+    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy},
+                                   DataFolder::FromCommandLine("/opt", {"/PATH:/nowhere"}));
+    int loads = 0;
+    main.ProfileLoader = [&loads](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
+        ++loads;
+        return TestLoad();
+    };
+    window.SetEvents(&main);
+    window.Create();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(tray.IconVisible(), -1);
+    EXPECT_EQ(loads, 0) << "the load waits on the event loop";
+    QElapsedTimer clock;
+    clock.start();
+    while (loads == 0 && clock.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(tray.ToolTipText(), "Aktiva profiler:");
+    window.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isVisible()) << "not hidden: nothing would bring it back";
+    window.EnsureUnloaded();
+    EXPECT_EQ(tray.IconVisible(), 0);
+}
+
+TEST(QtDesktop, TrayRaisesIconActivatedOnClickAndDoubleClick) {
+    QtTrayIcon tray;
+    int activations = 0;
+    tray.SetIconActivatedHandler([&] { ++activations; });
+    emit tray.Widget().activated(QSystemTrayIcon::Trigger);
+    emit tray.Widget().activated(QSystemTrayIcon::DoubleClick);
+    emit tray.Widget().activated(QSystemTrayIcon::Context);
+    EXPECT_EQ(activations, 2);
+
+    auto picture = std::make_shared<QtPicture>(ProgramIcon());
+    tray.SetTrayIcon(picture);
+    EXPECT_EQ(tray.TrayIcon(), picture);
+    EXPECT_FALSE(tray.Widget().icon().isNull());
+}
+
+TEST(QtDesktop, TheIconsMenuShowsTheWindowOrQuits) {
+    QtTrayIcon tray;
+    int activations = 0;
+    int quits = 0;
+    tray.SetIconActivatedHandler([&] { ++activations; });
+    tray.SetQuitHandler([&] { ++quits; });
+    QMenu* menu = tray.Widget().contextMenu();
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_EQ(actions[0]->text(), "Show profiles");
+    EXPECT_EQ(actions[1]->text(), "Quit");
+    actions[0]->trigger();
+    EXPECT_EQ(activations, 1);
+    EXPECT_EQ(quits, 0);
+    actions[1]->trigger();
+    EXPECT_EQ(quits, 1);
+}
+
+TEST(QtDesktop, ControlQInTheWindowUnloadsIt) {
+    SetProfiles({});
+    QtFixture f;
+    f.Window.Create();
+    f.Tray.Activate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.Window));
+    QTest::keyClick(&f.Window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(f.Window.Unloaded());
+    EXPECT_EQ(f.Tray.IconVisible(), 0);
+    EXPECT_EQ(f.UnloadedCalls, 1);
+}
+
+TEST(QtDesktop, TheProgramIsNamedForTheDesktop) {
+    SetDesktopIdentity();
+    // The name a StatusNotifierItem host shows for the icon.
+    EXPECT_EQ(QCoreApplication::applicationName(), "Velmar Active Profiles");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "velmar-active-profiles");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmar Active Profiles");
+}
+
+TEST(QtSingleInstance, OneInstancePerDataFolder) {
+    QTemporaryDir runtime;
+    using State = QtSingleInstance::State;
+    QtSingleInstance first("/srv/alarm/Project", runtime.path());
+    EXPECT_EQ(first.Acquire(), State::First);
+    QtSingleInstance second("/srv/alarm/Project", runtime.path());
+    EXPECT_EQ(second.Acquire(), State::Running);
+    QtSingleInstance other("/srv/other/Project", runtime.path());
+    EXPECT_EQ(other.Acquire(), State::First) << "another folder runs beside it";
+    QTemporaryDir otherRuntime;
+    QtSingleInstance otherUser("/srv/alarm/Project", otherRuntime.path());
+    EXPECT_EQ(otherUser.Acquire(), State::First) << "another user's runtime folder";
+
+    // An instance runs for days: the age of its lock never makes it stale.
+    const QStringList locks = QDir(runtime.path()).entryList({"*.lock"}, QDir::Files);
+    ASSERT_EQ(locks.size(), 2);
+    for (const QString& lock : locks) {
+        QFile file(runtime.filePath(lock));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
+    }
+    QtSingleInstance third("/srv/alarm/Project", runtime.path());
+    EXPECT_EQ(third.Acquire(), State::Running);
+}
+
+TEST(QtSingleInstance, AFolderThatOthersCanEnterIsNeverUsed) {
+    QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                              QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    QtSingleInstance instance("/srv/alarm/Project", runtime.path());
+    EXPECT_EQ(instance.Acquire(), QtSingleInstance::State::Unchecked);
+    EXPECT_EQ(instance.Problem(), "no folder of the user's own for the single-instance lock (" +
+                                      runtime.path().toStdString() + " is open to other users (mode 0707))");
+    EXPECT_TRUE(QDir(runtime.path()).isEmpty()) << "neither lock nor socket is made there";
+}
+
+TEST(QtSingleInstance, ALaterStartAsksTheRunningOneToShowItself) {
+    QTemporaryDir runtime;
+    QtSingleInstance first("/srv/alarm/Project", runtime.path());
+    ASSERT_EQ(first.Acquire(), QtSingleInstance::State::First);
+    int shown = 0;
+    first.OnShowRequested = [&] { ++shown; };
+
+    // The later start blocks while it asks; the running one answers from its
+    // event loop, here this thread's.
+    std::atomic<int> answered = -1;
+    std::thread later([&] {
+        QtSingleInstance second("/srv/alarm/Project", runtime.path());
+        answered =
+            second.Acquire() == QtSingleInstance::State::Running && second.AskRunningToShow(10000) ? 1 : 0;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    while (answered < 0 && clock.elapsed() < 15000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    later.join();
+    EXPECT_EQ(answered, 1);
+    EXPECT_EQ(shown, 1);
+
+    QtSingleInstance unanswered("/srv/nobody/Project", runtime.path());
+    EXPECT_FALSE(unanswered.AskRunningToShow(300)) << "nobody listens for that folder";
+}
+
+#ifndef _WIN32
+TEST(QtSingleInstance, AKilledInstanceDoesNotBlockTheNextStart) {
+    QTemporaryDir runtime;
+    // A child takes the folder and ends without letting go, as a killed
+    // instance does: its lock file and its socket stay behind.
+    const pid_t child = fork();
+    if (child == 0) {
+        QtSingleInstance killed("/srv/alarm/Project", runtime.path());
+        _exit(killed.Acquire() == QtSingleInstance::State::First ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(QDir(runtime.path()).entryList(QDir::Files | QDir::System).size(), 2) << "lock and socket left";
+
+    QtSingleInstance next("/srv/alarm/Project", runtime.path());
+    EXPECT_EQ(next.Acquire(), QtSingleInstance::State::First);
+}
+#endif
+
+TEST(QtDesktop, StatusLineUnderTheListInTheErrorColourWhileThereAreProblems) {
+    SetProfiles({{"Alpha", true}});
+    QtFixture f;
+    f.Main.ClockText = [] { return std::string("09:08:07"); };
+    f.Window.Create();
+    f.Wait.Elapse();
+    f.Tray.Activate();
+    QCoreApplication::processEvents();
+    auto* status = f.Window.findChild<QLabel*>("Label_Status");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text(), QString::fromUtf8("Updated 09:08:07 \xC2\xB7 1 profile"));
+    EXPECT_EQ(f.List()->geometry(), QRect(0, 0, 312, 211)) << "the list keeps the inner area";
+    EXPECT_EQ(status->geometry().top(), 211) << "the line lies under the list";
+    EXPECT_EQ(status->width(), 312);
+    const QColor normal = status->palette().color(QPalette::WindowText);
+
+    TestLoad().Problems = {{LoadProblemKind::FileUnreadable, "Profile_0002.dat", "permission denied"},
+                           {LoadProblemKind::WrongVersion, "Profile_<b>3.dat", "3"}};
+    f.Main.ShowActiveProfiles(TestLoad());
+    EXPECT_EQ(status->text(), "Profile_0002.dat: permission denied");
+    EXPECT_TRUE(status->toolTip().contains("Profile_0002.dat: permission denied"));
+    EXPECT_TRUE(status->toolTip().contains("Profile_&lt;b&gt;3.dat")) << "names are shown literally";
+    const QColor error = status->palette().color(QPalette::WindowText);
+    EXPECT_GT(error.red(), 2 * error.green()) << error.name().toStdString();
+
+    TestLoad().Problems.clear();
+    f.Main.ShowActiveProfiles(TestLoad());
+    EXPECT_TRUE(status->text().startsWith("Updated "));
+    EXPECT_EQ(status->palette().color(QPalette::WindowText), normal);
+    EXPECT_TRUE(status->toolTip().isEmpty());
+}
+
+TEST(QtDesktop, TrayIconShowsItsWarningVariantWhileThereAreProblems) {
+    QtTrayIcon tray;
+    auto picture = std::make_shared<QtPicture>(ProgramIcon());
+    tray.SetTrayIcon(picture);
+    const QImage plain = tray.Widget().icon().pixmap(32, 32).toImage();
+    tray.SetWarning(true);
+    EXPECT_TRUE(tray.Warning());
+    EXPECT_EQ(tray.TrayIcon(), picture) << "the assigned picture stays the window's own";
+    const QImage warned = tray.Widget().icon().pixmap(32, 32).toImage();
+    ASSERT_EQ(warned.size(), QSize(32, 32));
+    int amber = 0;
+    for (int y = 16; y < 32; ++y) {
+        for (int x = 16; x < 32; ++x) {
+            const QRgb p = warned.pixel(x, y);
+            amber += qRed(p) > 200 && qGreen(p) > 120 && qGreen(p) < 220 && qBlue(p) < 90 && qAlpha(p) > 200
+                         ? 1
+                         : 0;
+        }
+    }
+    EXPECT_GT(amber, 20) << "an amber mark in the lower right corner";
+    tray.SetWarning(false);
+    EXPECT_FALSE(tray.Warning());
+    EXPECT_EQ(tray.Widget().icon().pixmap(32, 32).toImage(), plain);
+}
+
+TEST(QtDesktop, TimerTicksIntoItsHandler) {
+    QtTimer timer;
+    int ticks = 0;
+    timer.SetInterval(10);
+    timer.SetTickHandler([&] { ++ticks; });
+    timer.SetEnabled(true);
+    EXPECT_TRUE(timer.Enabled());
+    QElapsedTimer clock;
+    clock.start();
+    while (ticks < 2 && clock.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_GE(ticks, 2);
+    timer.SetEnabled(false);
+    EXPECT_FALSE(timer.Enabled());
+    EXPECT_EQ(timer.Interval(), 10);
+}
+
+TEST(QtDesktop, OneShotTimerFiresOnceOnTheEventLoop) {
+    QtOneShotTimer wait;
+    std::vector<int> fired;
+    wait.Start(60000, [&] { fired.push_back(1); });
+    wait.Start(10, [&] { fired.push_back(2); }); // replaces the first
+    EXPECT_TRUE(fired.empty()) << "never within Start";
+    QElapsedTimer clock;
+    clock.start();
+    while (fired.empty() && clock.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    while (clock.elapsed() < 100) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    EXPECT_EQ(fired, std::vector<int>{2});
+}
+
+#ifndef _WIN32
+TEST(QtDesktop, StopSignalsArriveOnTheEventLoop) {
+    int stops = 0;
+    InstallStopSignals([&] { ++stops; });
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const int before = stops;
+        std::raise(signal);
+        QElapsedTimer clock;
+        clock.start();
+        while (stops == before && clock.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        EXPECT_EQ(stops, before + 1) << "signal " << signal;
+    }
+}
+#endif
+
+} // namespace
+} // namespace velmar

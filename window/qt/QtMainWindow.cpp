@@ -1,0 +1,208 @@
+#include "window/qt/QtMainWindow.h"
+
+#include "window/qt/QtIcons.h"
+#include "window/qt/QtImageList.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QShortcut>
+#include <QTimer>
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace velmar {
+
+namespace {
+
+// The theme's error colour: Qt's palette has no role for it, so it is a red
+// chosen to keep its contrast against the theme's window colour.
+QColor ErrorColour(const QPalette& palette) {
+    return palette.color(QPalette::Window).lightness() < 128 ? QColor(255, 110, 100) : QColor(190, 0, 0);
+}
+
+} // namespace
+
+QtMainWindow::QtMainWindow(const QtImageList& images)
+    : m_ListWidget(new QTreeWidget(this)), m_StatusLabel(new QLabel(this)), m_List(*m_ListWidget, images),
+      m_Icon(std::make_shared<QtPicture>(ProgramIcon())) {
+    setObjectName("VelmarActiveProfiles_Main");
+    setWindowIcon(m_Icon->Icon());
+    m_ListWidget->setObjectName("List_ActiveProfiles");
+    m_ListWidget->setAccessibleName(QStringLiteral("Profiles"));
+    m_ListWidget->setColumnCount(1);
+    m_ListWidget->setHeaderLabels({QStringLiteral("Profile")});
+    m_ListWidget->setRootIsDecorated(false);
+    m_ListWidget->setUniformRowHeights(true);
+    m_ListWidget->setIconSize(QSize(images.ImageWidth(), images.ImageHeight()));
+    m_ListWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_ListWidget->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_ListWidget->header()->setStretchLastSection(false);
+
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    QObject::connect(quit, &QShortcut::activated, this, [this] { RequestClose(CloseReason::ProgramCode); });
+    m_StatusLabel->setObjectName("Label_Status");
+    m_StatusLabel->setTextFormat(Qt::PlainText);
+    m_StatusLabel->setContentsMargins(4, 2, 4, 2);
+    m_StatusLabel->setGeometry(0, 0, 0, StatusHeight());
+}
+
+int QtMainWindow::StatusHeight() const {
+    return m_StatusLabel->fontMetrics().height() + 4;
+}
+
+void QtMainWindow::SetStatus(const StatusLine& status) {
+    m_Status = status;
+    m_StatusLabel->setText(QString::fromStdString(status.Text));
+    QStringList lines;
+    for (const auto& problem : status.Problems) {
+        lines << QString::fromStdString(problem).toHtmlEscaped();
+    }
+    // Rich text with every name escaped, so that no name is taken for markup.
+    m_StatusLabel->setToolTip(lines.isEmpty() ? QString()
+                                              : "<p style='white-space:pre'>" + lines.join("<br>") + "</p>");
+    QPalette palette = this->palette();
+    if (!status.Problems.empty()) {
+        palette.setColor(QPalette::WindowText, ErrorColour(palette));
+    }
+    m_StatusLabel->setPalette(palette);
+}
+
+void QtMainWindow::Create() {
+    if (m_Events != nullptr) {
+        m_Events->Form_Load();
+    }
+}
+
+bool QtMainWindow::RequestClose(CloseReason reason) {
+    return Close(reason);
+}
+
+bool QtMainWindow::Close(CloseReason reason) {
+    if (m_Unloaded) {
+        return true;
+    }
+    if (m_Events != nullptr && m_Events->Form_QueryUnload(reason)) {
+        return false;
+    }
+    EnsureUnloaded();
+    return true;
+}
+
+void QtMainWindow::EnsureUnloaded() {
+    if (m_Unloaded) {
+        return;
+    }
+    m_Unloaded = true;
+    if (m_Events != nullptr) {
+        m_Events->Form_Unload();
+    }
+    hide();
+    if (OnUnloaded) {
+        OnUnloaded();
+    }
+}
+
+void QtMainWindow::SetCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+std::string QtMainWindow::Caption() const {
+    return windowTitle().toStdString();
+}
+
+void QtMainWindow::SetInnerSize(int width, int height) {
+    resize(width, height + StatusHeight());
+}
+
+// A minimised window has no inner area. The status line lies below it.
+int QtMainWindow::InnerWidth() const {
+    return isMinimized() ? 0 : width();
+}
+int QtMainWindow::InnerHeight() const {
+    return isMinimized() ? 0 : std::max(height() - StatusHeight(), 0);
+}
+
+void QtMainWindow::Show() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void QtMainWindow::Hide() {
+    if (m_InStateChange) {
+        // Hiding while Qt delivers a state change can be undone by the rest of
+        // that change (showMinimized shows the window after setting its
+        // state); hide once it is over, if the window is still minimised.
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized()) {
+                hide();
+            }
+        });
+        return;
+    }
+    hide();
+}
+
+void QtMainWindow::SetState(WindowState state) {
+    Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (state == WindowState::Minimized) {
+        states |= Qt::WindowMinimized;
+    } else if (state == WindowState::Maximized) {
+        states |= Qt::WindowMaximized;
+    }
+    setWindowState(states);
+}
+
+WindowState QtMainWindow::State() const {
+    if (isMinimized()) {
+        return WindowState::Minimized;
+    }
+    if (isMaximized()) {
+        return WindowState::Maximized;
+    }
+    return WindowState::Normal;
+}
+
+void QtMainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int statusHeight = StatusHeight();
+    m_StatusLabel->setGeometry(0, std::max(height() - statusHeight, 0), width(), statusHeight);
+    RaiseResize();
+}
+
+void QtMainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        m_InStateChange = true;
+        RaiseResize();
+        m_InStateChange = false;
+    }
+}
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+    // A close the user starts (title bar, window menu) arrives spontaneously;
+    // while the session manager saves the session (log-off, shutdown) the
+    // close belongs to the session, whatever its source. A close from the
+    // program's code is not spontaneous.
+    CloseReason reason = CloseReason::ProgramCode;
+    if (qApp != nullptr && qApp->isSavingSession()) {
+        reason = CloseReason::SessionEnd;
+    } else if (event->spontaneous()) {
+        reason = CloseReason::UserClose;
+    }
+    if (Close(reason)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void QtMainWindow::RaiseResize() {
+    if (m_Events != nullptr && !m_Unloaded) {
+        m_Events->Form_Resize();
+    }
+}
+
+} // namespace velmar

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "window/Window.h"
+#include "window/qt/QtPicture.h"
+#include "window/qt/QtReportList.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QLabel;
+class QTreeWidget;
+
+namespace velmar {
+
+class QtImageList;
+
+// The top-level window `VelmarActiveProfiles_Main` carrying the list, and
+// under it the status line `Label_Status`, which lies outside the inner area
+// the window reports: the list keeps the whole of that. It raises the window
+// events: Form_Load on Create, Form_Resize on every size or state change,
+// Form_QueryUnload and Form_Unload on a close request. Ctrl+Q closes it as
+// the program's own request, which is granted.
+class QtMainWindow : public QWidget, public IWindow {
+public:
+    explicit QtMainWindow(const QtImageList& images);
+
+    IReportList& List() { return m_List; }
+    QTreeWidget& ListWidget() { return *m_ListWidget; }
+
+    void SetEvents(IWindowEvents* events) { m_Events = events; }
+    // Raises Form_Load.
+    void Create();
+    // A close request for a reason other than the user's own; true when the
+    // window was unloaded. The window's own close events come through
+    // closeEvent: spontaneous ones are the user's, unless the session is
+    // being saved (log-off, shutdown).
+    bool RequestClose(CloseReason reason);
+    // Unloads without asking, when the application quits for any reason.
+    void EnsureUnloaded();
+    bool Unloaded() const { return m_Unloaded; }
+    // Called once after Form_Unload (the application then quits).
+    std::function<void()> OnUnloaded;
+
+    void SetCaption(const std::string& caption) override;
+    std::string Caption() const override;
+    void SetInnerSize(int width, int height) override;
+    int InnerWidth() const override;
+    int InnerHeight() const override;
+    PicturePtr Icon() const override { return m_Icon; }
+    // Plain text; the problems in the theme's error colour, all of them in
+    // the line's tooltip.
+    void SetStatus(const StatusLine& status) override;
+    StatusLine Status() const override { return m_Status; }
+    void Show() override;
+    void Hide() override;
+    bool Visible() const override { return isVisible(); }
+    void SetState(WindowState state) override;
+    WindowState State() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void RaiseResize();
+    bool Close(CloseReason reason);
+
+    int StatusHeight() const;
+
+    QTreeWidget* m_ListWidget;
+    QLabel* m_StatusLabel;
+    StatusLine m_Status;
+    QtReportList m_List;
+    std::shared_ptr<const QtPicture> m_Icon;
+    IWindowEvents* m_Events = nullptr;
+    bool m_Unloaded = false;
+    bool m_InStateChange = false;
+};
+
+} // namespace velmar

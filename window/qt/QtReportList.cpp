@@ -1,0 +1,49 @@
+#include "window/qt/QtReportList.h"
+
+#include "common/Errors.h"
+#include "window/qt/QtImageList.h"
+
+#include <QTreeWidget>
+
+namespace velmar {
+
+void QtReportList::ClearRows() {
+    m_Widget.clear();
+}
+
+void QtReportList::AddRow(const std::string& text, std::int16_t smallImage) {
+    const QIcon& image = m_Images.Image(smallImage);
+    auto* item = new QTreeWidgetItem(&m_Widget);
+    item->setText(0, QString::fromStdString(text));
+    item->setIcon(0, image);
+    const QString state = smallImage == kImageActive ? QStringLiteral("active") : QStringLiteral("inactive");
+    item->setData(0, Qt::AccessibleDescriptionRole, state);
+    item->setToolTip(0, state);
+}
+
+void QtReportList::Move(int left, int top) {
+    m_Widget.move(left, top);
+}
+
+void QtReportList::SetWidth(int width) {
+    if (width < 0) {
+        throw InvalidArgumentError("list width " + std::to_string(width));
+    }
+    m_Widget.resize(width, m_Widget.height());
+}
+
+void QtReportList::SetHeight(int height) {
+    if (height < 0) {
+        throw InvalidArgumentError("list height " + std::to_string(height));
+    }
+    m_Widget.resize(m_Widget.width(), height);
+}
+
+void QtReportList::SetColumnWidth(int column, int width) {
+    if (column < 1 || column > m_Widget.columnCount() || width < 0) {
+        throw InvalidArgumentError("width " + std::to_string(width) + " of column " + std::to_string(column));
+    }
+    m_Widget.setColumnWidth(column - 1, width);
+}
+
+} // namespace velmar

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "window/ReportList.h"
+
+#include <cstdint>
+#include <string>
+
+class QTreeWidget;
+
+namespace velmar {
+
+class QtImageList;
+
+// The report list `List_ActiveProfiles` on a QTreeWidget with one column.
+// Each row also says "active" or "inactive" in words, as its accessible
+// description and its tooltip, for screen readers and for whoever cannot tell
+// the balls apart.
+class QtReportList : public IReportList {
+public:
+    QtReportList(QTreeWidget& widget, const QtImageList& images) : m_Widget(widget), m_Images(images) {}
+
+    void ClearRows() override;
+    void AddRow(const std::string& text, std::int16_t smallImage) override;
+    void Move(int left, int top) override;
+    void SetWidth(int width) override;
+    void SetHeight(int height) override;
+    void SetColumnWidth(int column, int width) override;
+
+private:
+    QTreeWidget& m_Widget;
+    const QtImageList& m_Images;
+};
+
+} // namespace velmar
