@@ -56,13 +56,13 @@ private:
 } // namespace
 
 VelmarActiveProfiles_Main::VelmarActiveProfiles_Main(MainWindowControls controls, DataFolder folder,
-                                                     std::string toolTipLineBreak)
+                                                     ToolTipRules toolTipRules)
     : ProfileLoader([this](const ChangeSignature* listing) -> const ProfileLoad& {
           const BusyPointer busy(m_Controls.BusyPointer);
           return listing != nullptr ? m_Store.LoadAllProfiles(*listing) : m_Store.LoadAllProfiles();
       }),
       ClockText(LocalClockText), m_Controls(controls), m_Store(std::move(folder)),
-      m_LineBreak(std::move(toolTipLineBreak)) {
+      m_ToolTipRules(toolTipRules) {
     m_Controls.Window.SetCaption(kMainWindowCaption);
     m_Controls.Window.SetInnerSize(kMainWindowInnerWidth, kMainWindowInnerHeight);
     m_Controls.Timer_Reload.SetInterval(kReloadInterval);
@@ -178,7 +178,7 @@ void VelmarActiveProfiles_Main::ShowActiveProfiles(const ProfileLoad& load) {
         const ProfileRecord& profile = load.Profiles[i];
         list.AddRow(profile.Name, profile.Active != 0 ? kImageActive : kImageInactive);
     }
-    const std::string tip = ActiveProfilesToolTip(load, m_LineBreak);
+    const std::string tip = ActiveProfilesToolTip(load, m_ToolTipRules);
 
     // What the load met is never swallowed: the status line lists it and the
     // icon warns of it. Neither may keep the tooltip from following the load.

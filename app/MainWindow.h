@@ -46,8 +46,10 @@ public:
     // IconActivated, as the window's design does before its load step. The
     // window watches the profiles of `folder`, which main worked out from the
     // command line.
+    // The tooltip follows `toolTipRules`: those of the platform's tray unless
+    // a test asks for another's.
     VelmarActiveProfiles_Main(MainWindowControls controls, DataFolder folder,
-                              std::string toolTipLineBreak = kToolTipLineBreak);
+                              ToolTipRules toolTipRules = kPlatformToolTipRules);
 
     // The data folder the window watches.
     const DataFolder& Folder() const { return m_Store.Folder(); }
@@ -99,7 +101,7 @@ private:
 
     MainWindowControls m_Controls;
     ProfileStore m_Store;
-    std::string m_LineBreak;
+    ToolTipRules m_ToolTipRules;
     std::optional<ChangeSignature> m_LastSignature;
     bool m_ReloadAgain = false; // the last reload could not read a file
     // The signature of a tick whose wait or load is under way, and whether

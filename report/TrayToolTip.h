@@ -11,17 +11,17 @@
 
 namespace velmar {
 
-inline constexpr std::string_view kToolTipHeadingText = "Aktiva profiler:";
-inline constexpr std::string_view kToolTipBulletText = "\xC2\xB7 "; // middle dot and space
-inline constexpr std::string_view kToolTipMoreText = " (more...)";
+inline constexpr const char* kToolTipHeading = "Aktiva profiler:";
+inline constexpr const char* kToolTipBullet = "\xC2\xB7 "; // middle dot and space
+inline constexpr const char* kToolTipMore = " (more...)";
 // How many active profiles the tooltip names; " (more...)" says that there are more.
-constexpr std::size_t kToolTipNamedProfiles = 4;
+constexpr std::size_t kToolTipNames = 4;
 // The Windows notification area shows at most 64 characters: the names are cut
-// to this many, so that " (more...)" still fits behind them.
-constexpr std::size_t kWindowsToolTipCut = 54;
+// to this many characters (code points), so that " (more...)" still fits.
+constexpr std::size_t kToolTipCut = 54;
 // The line for the first problem is at most this many characters, so that the
 // whole tip stays within the 127 that Windows shows.
-constexpr std::size_t kToolTipProblemChars = 60;
+constexpr std::size_t kToolTipProblemLength = 60;
 
 // What the notification area can show of a tooltip.
 enum class ToolTipLimit {
@@ -45,6 +45,8 @@ inline constexpr ToolTipRules kPlatformToolTipRules{ToolTipLimit::Windows, "\r\n
 #else
 inline constexpr ToolTipRules kPlatformToolTipRules{ToolTipLimit::None, "\n"};
 #endif
+// Tooltips take a carriage return and line feed on Windows, a line feed elsewhere.
+inline constexpr std::string_view kToolTipLineBreak = kPlatformToolTipRules.LineBreak;
 
 // The tooltip for the names of the active profiles, in list order: the
 // heading, then for each of the first four a line break, "· " and the name

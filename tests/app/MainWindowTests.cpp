@@ -37,13 +37,17 @@ void SetProfiles(const std::vector<Profile>& profiles) {
     TestLoad().Problems.clear();
 }
 
+// The tooltip of the Windows notification area, which most of these tests
+// check, as the rules of its 64 characters are the tightest.
+constexpr ToolTipRules kWindowsRules{ToolTipLimit::Windows, "\r\n"};
+
 // A window on recording controls; loads nothing from disk.
 struct Fixture {
-    explicit Fixture(std::string lineBreak = "\r\n",
+    explicit Fixture(ToolTipRules rules = kWindowsRules,
                      const std::vector<std::string>& arguments = {"/PATH:/nowhere"})
         : Main({Desktop.Window, Desktop.List, Desktop.ImageList, Desktop.Timer, Desktop.Tray, Desktop.Wait,
                 Desktop.Busy},
-               DataFolder::FromCommandLine("/opt/velmar", arguments), std::move(lineBreak)) {
+               DataFolder::FromCommandLine("/opt/velmar", arguments), rules) {
         Main.ProfileLoader = [this](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
             ++Loads;
             return TestLoad();
@@ -63,9 +67,9 @@ struct Fixture {
     int Loads = 0;
 };
 
-std::string ToolTipFor(const std::vector<Profile>& profiles, const std::string& lineBreak) {
+std::string ToolTipFor(const std::vector<Profile>& profiles, ToolTipRules rules = kWindowsRules) {
     SetProfiles(profiles);
-    Fixture f(lineBreak);
+    Fixture f(rules);
     f.Main.ShowActiveProfiles(TestLoad());
     return f.Desktop.Tray.ToolTipText();
 }
@@ -104,13 +108,13 @@ TEST(ShowActiveProfiles, ToolTipRules) {
         {"markup is kept literally", {{"<b>x</b>", true}}, "Aktiva profiler:" + crlf + kDot + "<b>x</b>"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ToolTipFor(c.Profiles, crlf), c.Expected) << c.Title;
+        EXPECT_EQ(ToolTipFor(c.Profiles), c.Expected) << c.Title;
     }
 }
 
 TEST(ShowActiveProfiles, ExactLengthsAtTheCut) {
     // 16 + 4 + 34 = exactly 54 characters: nothing is cut.
-    const std::string tip54 = ToolTipFor({{std::string(34, 'a'), true}}, "\r\n");
+    const std::string tip54 = ToolTipFor({{std::string(34, 'a'), true}});
     EXPECT_EQ(Utf8Length(tip54), 54u);
     EXPECT_EQ(tip54.substr(tip54.size() - 34), std::string(34, 'a'));
 
@@ -119,7 +123,7 @@ TEST(ShowActiveProfiles, ExactLengthsAtTheCut) {
     for (char c = 'A'; c < 'F'; ++c) {
         five.push_back({std::string(20, c), true});
     }
-    const std::string tip64 = ToolTipFor(five, "\r\n");
+    const std::string tip64 = ToolTipFor(five);
     EXPECT_EQ(Utf8Length(tip64), 64u);
     EXPECT_EQ(tip64.substr(tip64.size() - 10), " (more...)");
     EXPECT_EQ(Utf8Left(tip64, 54), Utf8Left("Aktiva profiler:\r\n" + kDot + std::string(20, 'A') + "\r\n" +
@@ -133,15 +137,33 @@ TEST(ShowActiveProfiles, CutCountsCharactersNotBytes) {
     for (int i = 0; i < 60; ++i) {
         name += "\xC3\x96";
     }
-    const std::string tip = ToolTipFor({{name, true}}, "\r\n");
+    const std::string tip = ToolTipFor({{name, true}});
     EXPECT_EQ(Utf8Length(tip), 54u);
     EXPECT_EQ(tip, "Aktiva profiler:\r\n" + kDot + name.substr(0, 68));
 }
 
 TEST(ShowActiveProfiles, LineFeedBreaksLeaveRoomForOneMoreCharacter) {
-    EXPECT_EQ(ToolTipFor({{"Alpha", true}}, "\n"), "Aktiva profiler:\n" + kDot + "Alpha");
-    EXPECT_EQ(ToolTipFor({{std::string(60, 'n'), true}}, "\n"),
+    constexpr ToolTipRules cutWithLineFeeds{ToolTipLimit::Windows, "\n"};
+    EXPECT_EQ(ToolTipFor({{"Alpha", true}}, cutWithLineFeeds), "Aktiva profiler:\n" + kDot + "Alpha");
+    EXPECT_EQ(ToolTipFor({{std::string(60, 'n'), true}}, cutWithLineFeeds),
               "Aktiva profiler:\n" + kDot + std::string(35, 'n'));
+}
+
+TEST(ShowActiveProfiles, ATrayWithoutALimitNamesFourActiveProfilesInFull) {
+    const std::string name60(60, 'N');
+    constexpr ToolTipRules unlimited{ToolTipLimit::None, "\n"};
+    EXPECT_EQ(ToolTipFor({{"Nattlarm Lager", true},
+                          {"Kontor", false},
+                          {"Server room", true},
+                          {"Weekend patrol", true},
+                          {"\xC3\x85sa hemtj\xC3\xA4nst", true}},
+                         unlimited),
+              "Aktiva profiler:\n" + kDot + "Nattlarm Lager\n" + kDot + "Server room\n" + kDot +
+                  "Weekend patrol\n" + kDot + "\xC3\x85sa hemtj\xC3\xA4nst");
+    EXPECT_EQ(
+        ToolTipFor({{name60, true}, {name60, true}, {name60, true}, {name60, true}, {"E", true}}, unlimited),
+        "Aktiva profiler:\n" + kDot + name60 + "\n" + kDot + name60 + "\n" + kDot + name60 + "\n" + kDot +
+            name60 + " (more...)");
 }
 
 TEST(ShowActiveProfiles, RowsInTableOrderWithTheirImages) {
@@ -247,7 +269,7 @@ TEST(MainWindow, LoadStepOrder) {
     SetProfiles({{"A", true}});
     // The data folder by the platform's own rule: a Windows value ends at the next "/".
     const bool windows = kPlatformPathStyle == PathStyle::Windows;
-    Fixture f("\r\n", {windows ? "/PATH:D:\\Alarm" : "/PATH:/srv/alarm"});
+    Fixture f(kWindowsRules, {windows ? "/PATH:D:\\Alarm" : "/PATH:/srv/alarm"});
     f.Desktop.Log.Calls.clear();
     f.Desktop.Window.Create(f.Main);
 

@@ -1,5 +1,5 @@
-#include "report/TrayToolTip.h"
 #include "common/CodePage.h"
+#include "report/TrayToolTip.h"
 
 #include <gtest/gtest.h>
 #include <optional>
