@@ -5,6 +5,8 @@
 #include "app/MainWindow.h"
 #include "platform/GraphicalSession.h"
 
+#include <string>
+
 namespace velmar {
 
 // Creates the application on the platform that reaches `session`, then the
@@ -14,7 +16,10 @@ namespace velmar {
 // that a running instance watches asks that one to show its window and returns
 // 0. When Qt cannot open the display after all, one line goes to standard
 // error and the console front end runs instead. `argc` must outlive the call.
-int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session);
+// `programFolder` is the folder of the command the user runs (the autostart
+// entry starts it); `notify` turns on the notifications of --notify.
+int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session,
+                       const std::string& programFolder, bool notify);
 
 // What differs by system (DesktopFrontEndPosix.cpp, DesktopFrontEndWindows.cpp).
 // Sets QT_QPA_PLATFORM to the platforms that reach `session` (QtPlatformList),

@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
         }
         qtArguments.push_back(nullptr);
         int qtArgumentCount = static_cast<int>(qtArguments.size()) - 1;
-        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), folder, session);
+        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), folder, session,
+                                          line.ExecutableFolder, velmar::NotifyRequested(userArguments));
     } catch (const std::exception& error) {
         std::cerr << "velmar-active-profiles: " << error.what() << '\n';
         return 1;

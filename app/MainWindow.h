@@ -6,8 +6,10 @@
 // raises the events and owns the controls.
 
 #include "app/ChangeSignature.h"
+#include "app/ProfileChanges.h"
 #include "profiles/ProfileStore.h"
 #include "report/ProfileList.h"
+#include "window/DesktopCommands.h"
 #include "window/ReportList.h"
 #include "window/Timer.h"
 #include "window/TrayIcon.h"
@@ -17,6 +19,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmar {
@@ -37,6 +40,18 @@ struct MainWindowControls {
     ITrayIcon& NotifyArea;
     IOneShotTimer& Wait;       // the wait between noticing a change and loading
     IBusyPointer& BusyPointer; // shown busy while the profiles load
+    // The menus of the tray icon and the window, and the services their
+    // commands use; none on the console.
+    ICommandMenu* Menu = nullptr;
+    IDesktopServices* Services = nullptr;
+};
+
+// The words of the status line and the notifications. These are the English
+// ones; a front end that shows the user's language overrides them all.
+class MonitorWords : public ChangeNotificationWords {
+public:
+    // "Updated 14:05:09 · 8 profiles".
+    virtual std::string Updated(std::string_view clock, int profiles) const;
 };
 
 class VelmarActiveProfiles_Main : public IWindowEvents {
@@ -61,12 +76,32 @@ public:
     void Form_Load() override;
     // Lays the list over the inner area; each step that fails is skipped.
     void Form_Resize() override;
-    // Refuses exactly the user's own close (title bar or system menu).
+    // Refuses exactly the user's own close (title bar, system menu, Esc,
+    // Ctrl+W) and hides the window instead: the program goes on in the tray,
+    // as every tray program does. Other closes (the session's end, the
+    // process being ended, Quit) are granted.
     bool Form_QueryUnload(CloseReason reason) override;
     // Removes the tray icon.
     void Form_Unload() override;
-    // Shows the window in its normal state.
+    // A click on the icon: hides the window when it is shown and the one the
+    // user works in, and otherwise shows it in its normal state.
     void NotifyArea_IconActivated();
+    // Shows the window in its normal state, raised (the menu's "Show
+    // profiles", a second start on the same folder).
+    void ShowWindow();
+    // Hides the window, where the tray icon can bring it back; without a
+    // notification area it stays shown, since nothing else could.
+    void HideWindow();
+
+    // Carries out a command of the menus. A failing service is reported to
+    // the user and changes nothing else.
+    void RunCommand(DesktopCommand command);
+    // Whether a reload that changed something is told in a notification
+    // (--notify, or the menu's "Notify on changes").
+    void SetNotifyOnChanges(bool notify);
+    bool NotifyOnChanges() const { return m_NotifyOnChanges; }
+    // The words of the status line and the notifications; must outlive the window.
+    void SetWords(const MonitorWords& words) { m_Words = &words; }
 
     // Tick handler of Timer_Reload. When the profile files changed (and at
     // every tick after a reload that could not read a file, until it loads)
@@ -98,6 +133,13 @@ public:
 private:
     // The end of the wait: load, show, store the signature of the tick.
     void ReloadAfterWait();
+    // Shows the menus' state as it is now.
+    void UpdateMenu();
+    // The selected profile's file, or the one the user picks; none when the
+    // user declines or nothing is loaded.
+    std::optional<std::string> ProfileToEdit();
+    // Compares the load with the one before and notifies when asked to.
+    void NotifyChanges(const ProfileLoad& load);
 
     MainWindowControls m_Controls;
     ProfileStore m_Store;
@@ -109,6 +151,9 @@ private:
     std::optional<ChangeSignature> m_Pending;
     bool m_PendingListed = false;
     bool m_Reloading = false;
+    bool m_NotifyOnChanges = false;
+    std::optional<LoadState> m_LastLoadState;
+    const MonitorWords* m_Words;
 };
 
 } // namespace velmar

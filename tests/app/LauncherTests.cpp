@@ -34,6 +34,14 @@ TEST(ProgramOptions, OnlyWholeArgumentsAreOptionsAndTheFirstDecides) {
     }
 }
 
+TEST(ProgramOptions, NotifyIsAWholeArgumentAnywhere) {
+    EXPECT_TRUE(NotifyRequested({"--notify"}));
+    EXPECT_TRUE(NotifyRequested({"/PATH:/srv/alarm", "--notify"}));
+    EXPECT_FALSE(NotifyRequested({}));
+    EXPECT_FALSE(NotifyRequested({"/PATH:/srv/--notify"}));
+    EXPECT_FALSE(NotifyRequested({"--notify=yes", "--Notify"}));
+}
+
 TEST(ProgramOptions, HelpAndVersionPrintAndEnd) {
     const auto run = [](ProgramAction action, std::ostream& out) {
         std::ostringstream err;
@@ -42,7 +50,9 @@ TEST(ProgramOptions, HelpAndVersionPrintAndEnd) {
     };
     std::ostringstream help;
     EXPECT_EQ(run(ProgramAction::Help, help), std::make_pair(std::optional<int>(0), std::string()));
-    EXPECT_TRUE(help.str().starts_with("Usage: velmar-active-profiles [/PATH:FOLDER]\n")) << help.str();
+    EXPECT_TRUE(help.str().starts_with("Usage: velmar-active-profiles [--notify] [/PATH:FOLDER]\n"))
+        << help.str();
+    EXPECT_NE(help.str().find("  --notify "), std::string::npos) << help.str();
 
     std::ostringstream version;
     EXPECT_EQ(run(ProgramAction::Version, version), std::make_pair(std::optional<int>(0), std::string()));

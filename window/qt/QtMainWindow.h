@@ -10,6 +10,7 @@
 #include <string>
 
 class QLabel;
+class QMenu;
 class QTreeWidget;
 
 namespace velmar {
@@ -20,8 +21,9 @@ class QtImageList;
 // under it the status line `Label_Status`, which lies outside the inner area
 // the window reports: the list keeps the whole of that. It raises the window
 // events: Form_Load on Create, Form_Resize on every size or state change,
-// Form_QueryUnload and Form_Unload on a close request. Ctrl+Q closes it as
-// the program's own request, which is granted.
+// Form_QueryUnload and Form_Unload on a close request. Esc and Ctrl+W ask to
+// close as the title bar's button does; Ctrl+Q closes it as the program's own
+// request, which is granted.
 class QtMainWindow : public QWidget, public IWindow {
 public:
     explicit QtMainWindow(const QtImageList& images);
@@ -40,6 +42,9 @@ public:
     // Unloads without asking, when the application quits for any reason.
     void EnsureUnloaded();
     bool Unloaded() const { return m_Unloaded; }
+    // The menu of commands, shown by the list's context menu (the menu key,
+    // Shift+F10 or a right click); it must outlive the window.
+    void SetCommandMenu(QMenu& menu);
     // Called once after Form_Unload (the application then quits).
     std::function<void()> OnUnloaded;
 
@@ -56,6 +61,7 @@ public:
     void Show() override;
     void Hide() override;
     bool Visible() const override { return isVisible(); }
+    bool Active() const override { return isVisible() && isActiveWindow(); }
     void SetState(WindowState state) override;
     WindowState State() const override;
 
@@ -69,6 +75,8 @@ private:
     bool Close(CloseReason reason);
 
     int StatusHeight() const;
+    // The status line's text, with the folder shortened to the line's width.
+    void ShowStatusText();
 
     QTreeWidget* m_ListWidget;
     QLabel* m_StatusLabel;
