@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>QObject</name>
+    <message numerus="yes">
+        <source>Updated %1 · %n profile(s)</source>
+        <translation>
+            <numerusform>Updated %1 · %n profile</numerusform>
+            <numerusform>Updated %1 · %n profiles</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <translation>
+            <numerusform>%1 and %n more</numerusform>
+            <numerusform>%1 and %n more</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>velmar::CalendarTab</name>
     <message numerus="yes">
         <source>%n holiday date(s) from %1</source>

@@ -47,6 +47,110 @@
         <source>Save &amp;as...</source>
         <translation>Spara s&amp;om...</translation>
     </message>
+    <message>
+        <source>Edit schedule</source>
+        <translation>Redigera tidsschema</translation>
+    </message>
+    <message>
+        <source>Profile:</source>
+        <translation>Profil:</translation>
+    </message>
+    <message>
+        <source>About Velmar Active Profiles</source>
+        <translation>Om Velmar Active Profiles</translation>
+    </message>
+    <message>
+        <source>Velmar Active Profiles %1
+
+Watches the alarm profiles of the data folder
+%2
+
+Built with Qt %3.</source>
+        <translation>Velmar Active Profiles %1
+
+Bevakar larmprofilerna i datamappen
+%2
+
+Byggt med Qt %3.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Updated %1 · %n profile(s)</source>
+        <translation>
+            <numerusform>Uppdaterad %1 · %n profil</numerusform>
+            <numerusform>Uppdaterad %1 · %n profiler</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Profiles changed</source>
+        <translation>Profiler ändrade</translation>
+    </message>
+    <message>
+        <source>Active now: %1</source>
+        <translation>Aktiva nu: %1</translation>
+    </message>
+    <message>
+        <source>Inactive now: %1</source>
+        <translation>Inaktiva nu: %1</translation>
+    </message>
+    <message>
+        <source>New: %1</source>
+        <translation>Nya: %1</translation>
+    </message>
+    <message>
+        <source>Gone: %1</source>
+        <translation>Borta: %1</translation>
+    </message>
+    <message>
+        <source>Problem: %1</source>
+        <translation>Problem: %1</translation>
+    </message>
+    <message>
+        <source>All problems mended</source>
+        <translation>Alla problem åtgärdade</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <translation>
+            <numerusform>%1 och %n till</numerusform>
+            <numerusform>%1 och %n till</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Show profiles</source>
+        <translation>&amp;Visa profiler</translation>
+    </message>
+    <message>
+        <source>&amp;Edit schedule…</source>
+        <translation>&amp;Redigera tidsschema…</translation>
+    </message>
+    <message>
+        <source>Open data &amp;folder</source>
+        <translation>Öppna data&amp;mappen</translation>
+    </message>
+    <message>
+        <source>Start at &amp;login</source>
+        <translation>Starta vid &amp;inloggning</translation>
+    </message>
+    <message>
+        <source>&amp;Notify on changes</source>
+        <translation>&amp;Meddela ändringar</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Om</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Avsluta</translation>
+    </message>
+    <message>
+        <source>&amp;Hide profiles</source>
+        <translation>&amp;Dölj profiler</translation>
+    </message>
+    <message>
+        <source>velmar-editor is not installed beside the program or on the search path</source>
+        <translation>velmar-editor är inte installerat bredvid programmet eller i sökvägen</translation>
+    </message>
 </context>
 <context>
     <name>velmar::CalendarTab</name>
