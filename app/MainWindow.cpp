@@ -165,7 +165,7 @@ void VelmarActiveProfiles_Main::SetNotifyOnChanges(bool notify) {
     UpdateMenu();
 }
 
-void VelmarActiveProfiles_Main::UpdateMenu() {
+void VelmarActiveProfiles_Main::UpdateMenu() const {
     if (m_Controls.Menu == nullptr) {
         return;
     }
@@ -191,6 +191,7 @@ std::optional<std::string> VelmarActiveProfiles_Main::ProfileToEdit() {
         index = static_cast<std::size_t>(*row);
     } else {
         std::vector<std::string> names;
+        names.reserve(profiles.size());
         for (const auto& profile : profiles) {
             names.push_back(profile.Name);
         }

@@ -134,7 +134,7 @@ private:
     // The end of the wait: load, show, store the signature of the tick.
     void ReloadAfterWait();
     // Shows the menus' state as it is now.
-    void UpdateMenu();
+    void UpdateMenu() const;
     // The selected profile's file, or the one the user picks; none when the
     // user declines or nothing is loaded.
     std::optional<std::string> ProfileToEdit();

@@ -56,7 +56,7 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         std::string Updated;
         std::string Body;
     };
-    const Case cases[] = {
+    const std::array<Case, 2> cases = {{
         {"sv_SE.UTF-8",
          {"&Visa profiler", "&Redigera tidsschema\u2026", "Öppna data&mappen", "Starta vid &inloggning",
           "&Meddela ändringar", "&Om", "&Avsluta"},
@@ -69,7 +69,7 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
          "&Hide profiles",
          "Updated 14:05:09 \u00B7 8 profiles",
          "Active now: A, B, C, D, E and 2 more"},
-    };
+    }};
     for (const auto& c : cases) {
         const QtTranslations translations(QLocale(QString::fromLatin1(c.Lang)),
                                           {QStringLiteral(VELMAR_TRANSLATIONS_BUILD_DIR)});

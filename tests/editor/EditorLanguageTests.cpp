@@ -7,8 +7,10 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 
 namespace velmar {
 namespace {
@@ -16,13 +18,13 @@ namespace {
 TEST(EditorLanguage, MenusFollowTheLocale) {
     if (QCoreApplication::instance() == nullptr) {
         static int argc = 1;
-        static char name[] = "velmar_editor_tests";
-        static char* argv[] = {name, nullptr};
-        static auto* application = new QApplication(argc, argv);
+        static std::string name = "velmar_editor_tests";
+        static std::array<char*, 2> argv = {name.data(), nullptr};
+        static auto* application = new QApplication(argc, argv.data());
         (void)application;
     }
     struct Case {
-        const char* Lang; // as LANG gives it
+        const char* Lang = ""; // as LANG gives it
         QStringList Menus;
     };
     for (const auto& c : {Case{"sv_SE.UTF-8", {"&Arkiv", "&Redigera"}}, Case{"C", {"&File", "&Edit"}}}) {
