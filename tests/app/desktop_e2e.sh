@@ -157,7 +157,7 @@ case_tray() {
   echo "red ball pixels: $red, green ball pixels: $green"
   ((red > 20 && green > 20)) || fail "the window does not show red and green rows"
 
-  local keys
+  local keys x y
   for keys in alt+F4 Escape ctrl+w; do
     echo "== $keys hides the window; the program goes on in the tray"
     xdotool windowactivate --sync "$window" key --clearmodifiers "$keys"
@@ -168,6 +168,13 @@ case_tray() {
     wait_for 10 click_icon || fail "clicking the icon did not show the window again"
     window=$(xdotool search --onlyvisible --name "$caption" | head -n1)
   done
+  echo "== a click on the icon hides the shown, active window"
+  sleep 1 # not a double click with the click that showed it
+  xdotool windowactivate --sync "$window"
+  read -r x y < <(icon_position)
+  xdotool mousemove $((x + 11)) $((y + 11)) click 1
+  wait_for 5 window_hidden || fail "a click on the icon left the active window shown"
+  running "$program_pid" || fail "the click ended the program"
   stop_program TERM
 
   echo "== no tray at start, one later; SIGHUP"

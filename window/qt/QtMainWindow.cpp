@@ -176,6 +176,13 @@ void QtMainWindow::Hide() {
     hide();
 }
 
+bool QtMainWindow::Active() const {
+    // Long enough for the click that took the focus away to arrive.
+    constexpr qint64 kFocusJustLost = 500; // milliseconds
+    return isVisible() && (isActiveWindow() ||
+                           (m_SinceDeactivated.isValid() && m_SinceDeactivated.elapsed() < kFocusJustLost));
+}
+
 void QtMainWindow::SetState(WindowState state) {
     Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     if (state == WindowState::Minimized) {
@@ -206,6 +213,13 @@ void QtMainWindow::resizeEvent(QResizeEvent* event) {
 
 void QtMainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            m_SinceDeactivated.invalidate();
+        } else {
+            m_SinceDeactivated.start();
+        }
+    }
     if (event->type() == QEvent::WindowStateChange) {
         m_InStateChange = true;
         RaiseResize();

@@ -4,6 +4,7 @@
 #include "window/qt/QtPicture.h"
 #include "window/qt/QtReportList.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -61,7 +62,10 @@ public:
     void Show() override;
     void Hide() override;
     bool Visible() const override { return isVisible(); }
-    bool Active() const override { return isVisible() && isActiveWindow(); }
+    // Also true for a moment after the window lost the focus: a click on the
+    // tray icon takes it away on some desktops (the Windows task bar) before
+    // the click arrives.
+    bool Active() const override;
     void SetState(WindowState state) override;
     WindowState State() const override;
 
@@ -86,6 +90,7 @@ private:
     IWindowEvents* m_Events = nullptr;
     bool m_Unloaded = false;
     bool m_InStateChange = false;
+    QElapsedTimer m_SinceDeactivated; // valid once the window lost the focus
 };
 
 } // namespace velmar
