@@ -19,7 +19,7 @@ namespace velmar {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: velmar-active-profiles --autostart on [/PATH:FOLDER] | --autostart off";
+    "usage: velmar-active-profiles --autostart on [--notify] [/PATH:FOLDER] | --autostart off";
 
 // Characters that make the desktop entry format quote a word, and the carriage
 // return, which some launchers split words at like the other white space.
@@ -131,12 +131,17 @@ std::filesystem::path AutostartFolder(const EnvironmentLookup& environment) {
     return PathFromUtf8(*home) / ".config" / "autostart";
 }
 
-std::string AutostartEntry(const std::string& executable, const std::optional<std::string>& dataFolder) {
+std::string AutostartEntry(const std::string& executable, const std::optional<std::string>& dataFolder,
+                           bool notify) {
     if (executable.find('=') != std::string::npos) {
         throw InvalidArgumentError("a desktop entry cannot start a program whose path holds \"=\": " +
                                    executable);
     }
     std::string exec = ExecWord(executable);
+    // Ahead of the folder: on Windows the folder runs to the end of the line.
+    if (notify) {
+        exec += " --notify";
+    }
     if (dataFolder) {
         exec += ' ';
         exec += ExecWord("/PATH:" + *dataFolder);
@@ -152,6 +157,17 @@ std::string AutostartEntry(const std::string& executable, const std::optional<st
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";
 }
+
+namespace detail {
+
+bool TakeNotifyOption(std::vector<std::string>& arguments) {
+    const auto end = std::remove(arguments.begin(), arguments.end(), "--notify");
+    const bool found = end != arguments.end();
+    arguments.erase(end, arguments.end());
+    return found;
+}
+
+} // namespace detail
 
 std::optional<int> RunAutostartOption(const std::string& executableFolder,
                                       const std::vector<std::string>& arguments, std::ostream& out,
@@ -170,7 +186,10 @@ std::optional<int> RunAutostartOption(const std::string& executableFolder,
     const std::string& state = *(option + 1);
     std::vector<std::string> folderArguments(arguments.begin(), option);
     folderArguments.insert(folderArguments.end(), option + 2, arguments.end());
-    const bool onlyFolders = std::all_of(folderArguments.begin(), folderArguments.end(), ContainsPathSwitch);
+    const bool onlyFolders =
+        std::all_of(folderArguments.begin(), folderArguments.end(), [](const std::string& argument) {
+            return ContainsPathSwitch(argument) || argument == "--notify";
+        });
     if ((state != "on" && state != "off") || !onlyFolders || (state == "off" && !folderArguments.empty())) {
         return usage();
     }

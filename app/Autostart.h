@@ -39,11 +39,13 @@ std::string ExecWord(std::string_view word);
 std::filesystem::path AutostartFolder(const EnvironmentLookup& environment);
 
 // The text of the entry that starts `executable` (an absolute path) at login,
-// with "/PATH:" and `dataFolder` when one is given. InvalidArgumentError as
+// with "/PATH:" and `dataFolder` when one is given, and "--notify" when
+// `notify`. InvalidArgumentError as
 // ExecWord, and for an executable whose path holds "=".
-std::string AutostartEntry(const std::string& executable, const std::optional<std::string>& dataFolder);
+std::string AutostartEntry(const std::string& executable, const std::optional<std::string>& dataFolder,
+                           bool notify = false);
 
-// Carries out "--autostart on [/PATH:FOLDER]" or "--autostart off" when the
+// Carries out "--autostart on [/PATH:FOLDER] [--notify]" or "--autostart off" when the
 // arguments hold "--autostart", and returns the exit status: 0 when the entry
 // was written or removed (or there was none to remove), 1 when that failed,
 // 2 for arguments that do not fit. What was done goes to `out`, what failed to
@@ -59,6 +61,8 @@ std::optional<int> RunAutostartOption(const std::string& executableFolder,
                                       const EnvironmentLookup& environment = SystemEnvironment);
 
 namespace detail {
+// Removes every "--notify" from `arguments`; true when there was one.
+bool TakeNotifyOption(std::vector<std::string>& arguments);
 // `folder` made absolute, relative to the current folder.
 std::string AbsoluteFolder(const std::string& folder);
 // "--autostart on" or "off" with the arguments that name the data folder, as

@@ -45,8 +45,9 @@ void WriteFileReplacing(const std::filesystem::path& path, const std::string& te
     }
 }
 
-int TurnOn(const std::string& executableFolder, const std::vector<std::string>& folderArguments,
+int TurnOn(const std::string& executableFolder, std::vector<std::string> folderArguments,
            const std::filesystem::path& entryPath, std::ostream& out, std::ostream& err) {
+    const bool notify = detail::TakeNotifyOption(folderArguments);
     std::optional<std::string> dataFolder;
     if (!folderArguments.empty()) {
         dataFolder =
@@ -57,7 +58,7 @@ int TurnOn(const std::string& executableFolder, const std::vector<std::string>& 
         executable += kPathSeparator;
     }
     executable += kProgramName;
-    WriteFileReplacing(entryPath, AutostartEntry(executable, dataFolder));
+    WriteFileReplacing(entryPath, AutostartEntry(executable, dataFolder, notify));
 
     if (dataFolder) {
         out << "Autostart on: " << kProgramName << " starts at login on the data folder " << *dataFolder

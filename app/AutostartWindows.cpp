@@ -14,8 +14,10 @@ namespace velmar::detail {
 // "/PATH:" is written without its final backslash, which a quotation mark
 // after it would escape for most programs' argument rules.
 int RunAutostart(const std::string& state, const std::string& executableFolder,
-                 const std::vector<std::string>& folderArguments, std::ostream& /*out*/, std::ostream& err,
+                 const std::vector<std::string>& arguments, std::ostream& /*out*/, std::ostream& err,
                  const EnvironmentLookup& environment) {
+    std::vector<std::string> folderArguments = arguments;
+    const bool notify = TakeNotifyOption(folderArguments);
     err << kProgramName
         << ": on Windows, programs start at log-on from the Startup folder; nothing was changed.\n";
     const auto appData = environment("APPDATA");
@@ -35,6 +37,10 @@ int RunAutostart(const std::string& state, const std::string& executableFolder,
         target += kPathSeparator;
     }
     target = "\"" + target + std::string(kProgramName) + ".exe\"";
+    // Ahead of the folder, whose value runs to the end of the line.
+    if (notify) {
+        target += " --notify";
+    }
     std::string dataFolder;
     if (!folderArguments.empty()) {
         dataFolder =
@@ -45,6 +51,7 @@ int RunAutostart(const std::string& state, const std::string& executableFolder,
         }
         target += " \"/PATH:" + value + "\"";
     }
+
     err << "To start " << kProgramName << " at log-on, put a shortcut there with the target\n  " << target
         << '\n';
     if (!dataFolder.empty() && !IsExistingFolder(dataFolder)) {

@@ -2,11 +2,14 @@
 
 #include "app/ConsoleFrontEnd.h"
 #include "app/Launcher.h"
+#include "app/QtDesktopServices.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/qt/QtNotifier.h"
 #include "platform/qt/QtSession.h"
 #include "platform/qt/QtSingleInstance.h"
 #include "platform/qt/QtStopSignals.h"
+#include "platform/qt/QtTranslations.h"
 #include "window/qt/QtBusyPointer.h"
 #include "window/qt/QtImageList.h"
 #include "window/qt/QtMainWindow.h"
@@ -43,7 +46,8 @@ std::string FirstLine(const std::string& text) {
     return {};
 }
 
-int RunDesktop(const DataFolder& dataFolder, const MonitoringOptions& monitoring) {
+int RunDesktop(const DataFolder& dataFolder, const MonitoringOptions& monitoring,
+               const std::string& programFolder, bool notify) {
     // The window is hidden most of the time; the program ends only when the
     // window is unloaded.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -78,13 +82,21 @@ int RunDesktop(const DataFolder& dataFolder, const MonitoringOptions& monitoring
     QtTrayIcon tray;
     QtOneShotTimer wait;
     QtBusyPointer busy;
-    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy}, dataFolder);
+    QtNotifier notifier(tray.Widget(), QCoreApplication::applicationName(),
+                        QStringLiteral("velmar-active-profiles"), QStringLiteral("velmar-active-profiles"));
+    // The menu's "Quit" is the program's own close request, granted as Ctrl+Q's is.
+    QtDesktopServices services(programFolder, window, notifier,
+                               [&window] { window.RequestClose(CloseReason::ProgramCode); });
+    const QtMonitorWords words;
+    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy, &tray, &services},
+                                   dataFolder);
+    main.SetWords(words);
+    main.SetNotifyOnChanges(notify);
+    window.SetCommandMenu(tray.Menu());
     window.SetEvents(&main);
     outputs.Watch(main);
     window.OnUnloaded = [] { QCoreApplication::quit(); };
-    // The menu's "Quit" is the program's own close request, granted as Ctrl+Q's is.
-    tray.SetQuitHandler([&window] { window.RequestClose(CloseReason::ProgramCode); });
-    instance.OnShowRequested = [&main] { main.NotifyArea_IconActivated(); };
+    instance.OnShowRequested = [&main] { main.ShowWindow(); };
 
     InstallStopSignals([&window] { window.RequestClose(CloseReason::ProcessEnd); });
     InstallSessionHandling();
@@ -101,7 +113,7 @@ int RunDesktop(const DataFolder& dataFolder, const MonitoringOptions& monitoring
 } // namespace
 
 int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session,
-                       const MonitoringOptions& monitoring) {
+                       const MonitoringOptions& monitoring, const std::string& programFolder, bool notify) {
     ChooseQtPlatform(session);
     SetDesktopIdentity();
     std::optional<QApplication> application;
@@ -128,7 +140,11 @@ int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const G
                   << '\n';
         return RunConsoleFrontEnd(folder, monitoring, std::cout, std::cerr);
     }
-    const int status = RunDesktop(folder, monitoring);
+    // Every text of the program's own in the user's language, from before the first widget.
+    const QtTranslations translations(QLocale(),
+                                      TranslationFolders(QCoreApplication::applicationDirPath(),
+                                                         QStringLiteral(VELMAR_TRANSLATIONS_SUBDIR)));
+    const int status = RunDesktop(folder, monitoring, programFolder, notify);
     EndBeforeQtOnWayland(status);
     return status;
 }

@@ -6,6 +6,8 @@
 #include "app/Monitoring.h"
 #include "platform/GraphicalSession.h"
 
+#include <string>
+
 namespace velmar {
 
 // Creates the application on the platform that reaches `session`, then the
@@ -16,8 +18,10 @@ namespace velmar {
 // 0. When Qt cannot open the display after all, one line goes to standard
 // error and the console front end runs instead. The monitoring outputs
 // follow every reload either way. `argc` must outlive the call.
+// `programFolder` is the folder of the command the user runs (the autostart
+// entry starts it); `notify` turns on the notifications of --notify.
 int RunDesktopFrontEnd(int& argc, char** argv, const DataFolder& folder, const GraphicalSession& session,
-                       const MonitoringOptions& monitoring);
+                       const MonitoringOptions& monitoring, const std::string& programFolder, bool notify);
 
 // What differs by system (DesktopFrontEndPosix.cpp, DesktopFrontEndWindows.cpp).
 // Sets QT_QPA_PLATFORM to the platforms that reach `session` (QtPlatformList),

@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
         }
         qtArguments.push_back(nullptr);
         int qtArgumentCount = static_cast<int>(qtArguments.size()) - 1;
-        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), folder, session, monitoring);
+        return velmar::RunDesktopFrontEnd(qtArgumentCount, qtArguments.data(), folder, session, monitoring,
+                                          line.ExecutableFolder, velmar::NotifyRequested(userArguments));
     } catch (const velmar::ProgramUsageError& error) {
         std::cerr << "velmar-active-profiles: " << error.Message()
                   << " (see velmar-active-profiles --help)\n";

@@ -45,22 +45,44 @@ private:
     IBusyPointer& m_Pointer;
 };
 
+// What the load shows, as the notifications compare it.
+LoadState StateOf(const ProfileLoad& load, const std::vector<std::string>& problems) {
+    LoadState state;
+    for (std::int16_t i = 0; i < load.NumberOfProfiles; ++i) {
+        state.Profiles.push_back({load.FileNames[i], load.Profiles[i].Name, load.Profiles[i].Active != 0});
+    }
+    if (!problems.empty()) {
+        state.FirstProblem = problems.front();
+    }
+    return state;
+}
+
+const MonitorWords kEnglishWords;
+
 } // namespace
 
+std::string MonitorWords::Updated(std::string_view clock, int profiles) const {
+    return "Updated " + std::string(clock) + " \xC2\xB7 " + std::to_string(profiles) +
+           (profiles == 1 ? " profile" : " profiles");
+}
+
 VelmarActiveProfiles_Main::VelmarActiveProfiles_Main(MainWindowControls controls, DataFolder folder,
-                                                     std::string toolTipLineBreak)
+                                                     ToolTipRules toolTipRules)
     : ProfileLoader([this](const ChangeSignature* listing) -> const ProfileLoad& {
           const BusyPointer busy(m_Controls.BusyPointer);
           return listing != nullptr ? m_Store.LoadAllProfiles(*listing) : m_Store.LoadAllProfiles();
       }),
       ClockText(LocalClockText), m_Controls(controls), m_Store(std::move(folder)),
-      m_LineBreak(std::move(toolTipLineBreak)) {
+      m_ToolTipRules(toolTipRules), m_Words(&kEnglishWords) {
     m_Controls.Window.SetCaption(kMainWindowCaption);
     m_Controls.Window.SetInnerSize(kMainWindowInnerWidth, kMainWindowInnerHeight);
     m_Controls.Timer_Reload.SetInterval(kReloadInterval);
     m_Controls.Timer_Reload.SetTickHandler([this] { Timer_Reload_Timer(); });
     m_Controls.Timer_Reload.SetEnabled(true);
     m_Controls.NotifyArea.SetIconActivatedHandler([this] { NotifyArea_IconActivated(); });
+    if (m_Controls.Menu != nullptr) {
+        m_Controls.Menu->SetCommandHandler([this](DesktopCommand command) { RunCommand(command); });
+    }
 }
 
 void VelmarActiveProfiles_Main::Form_Load() {
@@ -77,6 +99,7 @@ void VelmarActiveProfiles_Main::Form_Load() {
     } else {
         m_Controls.Window.Show();
     }
+    UpdateMenu();
 }
 
 void VelmarActiveProfiles_Main::Form_Resize() {
@@ -93,10 +116,15 @@ void VelmarActiveProfiles_Main::Form_Resize() {
             window.Hide();
         }
     });
+    ContinueOnFailure([&] { UpdateMenu(); });
 }
 
 bool VelmarActiveProfiles_Main::Form_QueryUnload(CloseReason reason) {
-    return reason == CloseReason::UserClose;
+    if (reason != CloseReason::UserClose) {
+        return false;
+    }
+    HideWindow();
+    return true;
 }
 
 void VelmarActiveProfiles_Main::Form_Unload() {
@@ -104,8 +132,123 @@ void VelmarActiveProfiles_Main::Form_Unload() {
 }
 
 void VelmarActiveProfiles_Main::NotifyArea_IconActivated() {
+    if (m_Controls.Window.Active()) {
+        HideWindow();
+    } else {
+        ShowWindow();
+    }
+}
+
+void VelmarActiveProfiles_Main::ShowWindow() {
     m_Controls.Window.SetState(WindowState::Normal);
     m_Controls.Window.Show();
+    UpdateMenu();
+}
+
+void VelmarActiveProfiles_Main::HideWindow() {
+    if (m_Controls.NotifyArea.NotificationAreaAvailable()) {
+        m_Controls.Window.Hide();
+    }
+    UpdateMenu();
+}
+
+void VelmarActiveProfiles_Main::SetNotifyOnChanges(bool notify) {
+    m_NotifyOnChanges = notify;
+    UpdateMenu();
+}
+
+void VelmarActiveProfiles_Main::UpdateMenu() const {
+    if (m_Controls.Menu == nullptr) {
+        return;
+    }
+    CommandMenuState state;
+    state.WindowShown = m_Controls.Window.Visible() && m_Controls.Window.State() != WindowState::Minimized;
+    state.NotifyOnChanges = m_NotifyOnChanges;
+    if (m_Controls.Services != nullptr) {
+        state.EditorAvailable = m_Controls.Services->EditorAvailable();
+        ContinueOnFailure([&] { state.StartAtLogin = m_Controls.Services->StartsAtLogin(); });
+    }
+    m_Controls.Menu->SetMenuState(state);
+}
+
+std::optional<std::string> VelmarActiveProfiles_Main::ProfileToEdit() {
+    if (!m_LastLoadState || m_LastLoadState->Profiles.empty()) {
+        return std::nullopt;
+    }
+    const std::vector<ProfileState>& profiles = m_LastLoadState->Profiles;
+    std::optional<std::int16_t> row;
+    ContinueOnFailure([&] { row = m_Controls.List_ActiveProfiles.SelectedRow(); });
+    std::size_t index = 0;
+    if (row && *row >= 0 && static_cast<std::size_t>(*row) < profiles.size()) {
+        index = static_cast<std::size_t>(*row);
+    } else {
+        std::vector<std::string> names;
+        names.reserve(profiles.size());
+        for (const auto& profile : profiles) {
+            names.push_back(profile.Name);
+        }
+        const auto chosen = m_Controls.Services->AskForProfile(names);
+        if (!chosen || *chosen >= names.size()) {
+            return std::nullopt;
+        }
+        index = *chosen;
+    }
+    return m_Store.Folder().ProfileFile(profiles[index].File);
+}
+
+void VelmarActiveProfiles_Main::RunCommand(DesktopCommand command) {
+    IDesktopServices* services = m_Controls.Services;
+    const std::string folder = m_Store.Folder().DataPath();
+    try {
+        switch (command) {
+        case DesktopCommand::ShowHide:
+            if (m_Controls.Window.Visible() && m_Controls.Window.State() != WindowState::Minimized) {
+                HideWindow();
+            } else {
+                ShowWindow();
+            }
+            break;
+        case DesktopCommand::NotifyOnChanges:
+            SetNotifyOnChanges(!m_NotifyOnChanges);
+            // The entry at login starts the program as it now runs.
+            if (services != nullptr && services->StartsAtLogin()) {
+                services->SetStartAtLogin(true, folder, m_NotifyOnChanges);
+            }
+            break;
+        case DesktopCommand::EditSchedule:
+            if (services != nullptr) {
+                if (const auto file = ProfileToEdit()) {
+                    services->StartEditor(*file);
+                }
+            }
+            break;
+        case DesktopCommand::OpenDataFolder:
+            if (services != nullptr) {
+                services->OpenFolder(folder);
+            }
+            break;
+        case DesktopCommand::StartAtLogin:
+            if (services != nullptr) {
+                services->SetStartAtLogin(!services->StartsAtLogin(), folder, m_NotifyOnChanges);
+            }
+            break;
+        case DesktopCommand::About:
+            if (services != nullptr) {
+                services->ShowAbout(folder);
+            }
+            break;
+        case DesktopCommand::Quit:
+            if (services != nullptr) {
+                services->Quit();
+            }
+            return; // the window may be gone
+        }
+    } catch (const std::exception& error) {
+        if (services != nullptr) {
+            ContinueOnFailure([&] { services->ShowError(error.what()); });
+        }
+    }
+    UpdateMenu();
 }
 
 void VelmarActiveProfiles_Main::Timer_Reload_Timer() {
@@ -182,16 +325,15 @@ void VelmarActiveProfiles_Main::ShowActiveProfiles(const ProfileLoad& load) {
         const ProfileRecord& profile = load.Profiles[i];
         list.AddRow(profile.Name, profile.Active != 0 ? kImageActive : kImageInactive);
     }
-    const std::string tip = ActiveProfilesToolTip(load, m_LineBreak);
+    const std::string tip = ActiveProfilesToolTip(load, m_ToolTipRules);
 
     // What the load met is never swallowed: the status line lists it and the
     // icon warns of it. Neither may keep the tooltip from following the load.
     const std::vector<std::string> problems = ProblemLines(load.Problems);
     ContinueOnFailure([&] {
-        StatusLine status{{}, problems};
+        StatusLine status{{}, problems, m_Store.Folder().DataPath()};
         if (problems.empty()) {
-            status.Text = "Updated " + ClockText() + " \xC2\xB7 " + std::to_string(load.NumberOfProfiles) +
-                          (load.NumberOfProfiles == 1 ? " profile" : " profiles");
+            status.Text = m_Words->Updated(ClockText(), load.NumberOfProfiles);
         } else {
             status.Text = problems.front();
         }
@@ -199,6 +341,19 @@ void VelmarActiveProfiles_Main::ShowActiveProfiles(const ProfileLoad& load) {
     });
     ContinueOnFailure([&] { m_Controls.NotifyArea.SetWarning(!problems.empty()); });
     m_Controls.NotifyArea.SetToolTipText(tip);
+    ContinueOnFailure([&] { NotifyChanges(load); });
+}
+
+void VelmarActiveProfiles_Main::NotifyChanges(const ProfileLoad& load) {
+    LoadState state = StateOf(load, ProblemLines(load.Problems));
+    const ProfileChanges changes = CompareLoads(m_LastLoadState ? &*m_LastLoadState : nullptr, state);
+    m_LastLoadState = std::move(state);
+    if (!m_NotifyOnChanges || m_Controls.Services == nullptr) {
+        return;
+    }
+    if (const auto notification = ChangeNotification(changes, *m_Words)) {
+        m_Controls.Services->Notify(notification->Title, notification->Body);
+    }
 }
 
 } // namespace velmar

@@ -5,10 +5,12 @@
 // tray icon's events. Plain C++ over the platform interfaces; the platform
 // raises the events and owns the controls.
 
+#include "app/ProfileChanges.h"
 #include "profiles/ChangeSignature.h"
 #include "profiles/ProfileStore.h"
 #include "report/ProfileList.h"
 #include "report/ReloadSnapshot.h"
+#include "window/DesktopCommands.h"
 #include "window/ReportList.h"
 #include "window/Timer.h"
 #include "window/TrayIcon.h"
@@ -18,6 +20,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmar {
@@ -38,6 +41,18 @@ struct MainWindowControls {
     ITrayIcon& NotifyArea;
     IOneShotTimer& Wait;       // the wait between noticing a change and loading
     IBusyPointer& BusyPointer; // shown busy while the profiles load
+    // The menus of the tray icon and the window, and the services their
+    // commands use; none on the console.
+    ICommandMenu* Menu = nullptr;
+    IDesktopServices* Services = nullptr;
+};
+
+// The words of the status line and the notifications. These are the English
+// ones; a front end that shows the user's language overrides them all.
+class MonitorWords : public ChangeNotificationWords {
+public:
+    // "Updated 14:05:09 · 8 profiles".
+    virtual std::string Updated(std::string_view clock, int profiles) const;
 };
 
 class VelmarActiveProfiles_Main : public IWindowEvents {
@@ -47,8 +62,10 @@ public:
     // IconActivated, as the window's design does before its load step. The
     // window watches the profiles of `folder`, which main worked out from the
     // command line.
+    // The tooltip follows `toolTipRules`: those of the platform's tray unless
+    // a test asks for another's.
     VelmarActiveProfiles_Main(MainWindowControls controls, DataFolder folder,
-                              std::string toolTipLineBreak = kToolTipLineBreak);
+                              ToolTipRules toolTipRules = kPlatformToolTipRules);
 
     // The data folder the window watches.
     const DataFolder& Folder() const { return m_Store.Folder(); }
@@ -60,12 +77,32 @@ public:
     void Form_Load() override;
     // Lays the list over the inner area; each step that fails is skipped.
     void Form_Resize() override;
-    // Refuses exactly the user's own close (title bar or system menu).
+    // Refuses exactly the user's own close (title bar, system menu, Esc,
+    // Ctrl+W) and hides the window instead: the program goes on in the tray,
+    // as every tray program does. Other closes (the session's end, the
+    // process being ended, Quit) are granted.
     bool Form_QueryUnload(CloseReason reason) override;
     // Removes the tray icon.
     void Form_Unload() override;
-    // Shows the window in its normal state.
+    // A click on the icon: hides the window when it is shown and the one the
+    // user works in, and otherwise shows it in its normal state.
     void NotifyArea_IconActivated();
+    // Shows the window in its normal state, raised (the menu's "Show
+    // profiles", a second start on the same folder).
+    void ShowWindow();
+    // Hides the window, where the tray icon can bring it back; without a
+    // notification area it stays shown, since nothing else could.
+    void HideWindow();
+
+    // Carries out a command of the menus. A failing service is reported to
+    // the user and changes nothing else.
+    void RunCommand(DesktopCommand command);
+    // Whether a reload that changed something is told in a notification
+    // (--notify, or the menu's "Notify on changes").
+    void SetNotifyOnChanges(bool notify);
+    bool NotifyOnChanges() const { return m_NotifyOnChanges; }
+    // The words of the status line and the notifications; must outlive the window.
+    void SetWords(const MonitorWords& words) { m_Words = &words; }
 
     // Tick handler of Timer_Reload. When the profile files changed (and at
     // every tick after a reload that could not read a file, until it loads)
@@ -105,10 +142,17 @@ public:
 private:
     // The end of the wait: load, show, store the signature of the tick.
     void ReloadAfterWait();
+    // Shows the menus' state as it is now.
+    void UpdateMenu() const;
+    // The selected profile's file, or the one the user picks; none when the
+    // user declines or nothing is loaded.
+    std::optional<std::string> ProfileToEdit();
+    // Compares the load with the one before and notifies when asked to.
+    void NotifyChanges(const ProfileLoad& load);
 
     MainWindowControls m_Controls;
     ProfileStore m_Store;
-    std::string m_LineBreak;
+    ToolTipRules m_ToolTipRules;
     std::optional<ChangeSignature> m_LastSignature;
     bool m_ReloadAgain = false; // the last reload could not read a file
     // The signature of a tick whose wait or load is under way, and whether
@@ -117,6 +161,9 @@ private:
     bool m_PendingListed = false;
     bool m_Reloading = false;
     std::uint64_t m_Reloads = 0;
+    bool m_NotifyOnChanges = false;
+    std::optional<LoadState> m_LastLoadState;
+    const MonitorWords* m_Words;
 };
 
 } // namespace velmar

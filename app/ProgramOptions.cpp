@@ -3,6 +3,7 @@
 #include "common/Version.h"
 #include "profiles/DataFolder.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -14,8 +15,9 @@ namespace {
 // The usage text. %PROFILES% and %DEFAULT% are filled in when it is printed;
 // the lines that differ by platform are chosen here.
 constexpr std::string_view kHelpText =
-    R"(Usage: velmar-active-profiles [/PATH:FOLDER] [--metrics-file FILE] [--metrics-listen ADDRESS:PORT]
-       velmar-active-profiles --autostart on [/PATH:FOLDER] | --autostart off
+    R"(Usage: velmar-active-profiles [--notify] [/PATH:FOLDER] [--metrics-file FILE]
+                              [--metrics-listen ADDRESS:PORT]
+       velmar-active-profiles --autostart on [--notify] [/PATH:FOLDER] | --autostart off
        velmar-active-profiles --help | --version
 
 Shows which Velmar alarm profiles are active. The program puts an icon into
@@ -27,6 +29,9 @@ inactive. Every five seconds it looks for changes of the profile files
   /PATH:FOLDER  the data folder ("/PATH: FOLDER" with a space works as
                 well); without it, the folder Project beside the program
                 where there is one, else %DEFAULT%
+  --notify      show a desktop notification when a reload finds that a
+                profile turned active or inactive, appeared or disappeared,
+                or that a problem appeared or all were mended
   --metrics-file FILE
                 after every reload, write the profiles as Prometheus
                 metrics to FILE (a temporary file renamed over it), for
@@ -62,7 +67,7 @@ inactive. Every five seconds it looks for changes of the profile files
 
 One instance runs per data folder: a second start on the same folder shows
 the running one's window and exits. Quit from the icon's menu or with Ctrl+Q
-in the window; minimising hides the window, and its close button is refused.
+in the window; minimising, the close button, Esc and Ctrl+W hide the window.
 )"
 #ifdef _WIN32
     R"(The program also ends when the user logs off or Windows shuts down.
@@ -127,6 +132,10 @@ std::optional<int> RunProgramAction(const ProgramOptions& options, std::ostream&
         return 1;
     }
     return 0;
+}
+
+bool NotifyRequested(const std::vector<std::string>& arguments) {
+    return std::find(arguments.begin(), arguments.end(), kNotifyOption) != arguments.end();
 }
 
 } // namespace velmar

@@ -8,6 +8,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmar {
@@ -29,5 +30,10 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments);
 // the exit status: 0, or 1 with a line on `err` when `out` cannot be written
 // (a full disk). None for ProgramAction::Run.
 std::optional<int> RunProgramAction(const ProgramOptions& options, std::ostream& out, std::ostream& err);
+
+// "--notify": a desktop notification after every reload that changed what
+// the window shows. It may stand anywhere among the arguments.
+inline constexpr std::string_view kNotifyOption = "--notify";
+bool NotifyRequested(const std::vector<std::string>& arguments);
 
 } // namespace velmar

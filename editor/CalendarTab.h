@@ -7,6 +7,7 @@
 #include "editor_host/qt/QtHostImageList.h"
 #include "platform/qt/QtImageSurface.h"
 
+#include <QCoreApplication>
 #include <memory>
 
 class QCheckBox;
@@ -24,6 +25,9 @@ class PictureBox;
 // images, the time axis with the schedule of a profile chosen to show, and
 // holiday labels from an iCalendar file.
 class CalendarTab : public EditorTab {
+    // Texts translated in the context the translation files name.
+    Q_DECLARE_TR_FUNCTIONS(velmar::CalendarTab)
+
 public:
     // A new calendar (every date by its weekday) when `path` is empty, else
     // the calendar file; FileError when it cannot be read (see OpenCalendar).

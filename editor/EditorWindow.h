@@ -4,6 +4,7 @@
 #include "editor_host/DayTypeTexts.h"
 #include "editor_host/SharedTablesScope.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <map>
 #include <memory>
@@ -24,6 +25,9 @@ enum class ScheduleCommand;
 // schedule or a calendar), the File and Edit menus, and saving that never
 // loses a byte of a file or a change someone else made to it.
 class EditorWindow : public QMainWindow {
+    // Texts translated in the context the translation files name.
+    Q_DECLARE_TR_FUNCTIONS(velmar::EditorWindow)
+
 public:
     // `dialogs` answers the window's questions; the desktop's when null.
     explicit EditorWindow(EditorLanguage language, std::unique_ptr<EditorDialogs> dialogs = nullptr,

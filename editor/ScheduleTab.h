@@ -6,6 +6,7 @@
 #include "editor_host/qt/QtHostImageList.h"
 #include "platform/qt/QtImageSurface.h"
 
+#include <QCoreApplication>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -39,6 +40,9 @@ enum class ScheduleCommand {
 // time boxes with their Apply button, the popup menu, and the profile's name
 // and active flag (read only).
 class ScheduleTab : public EditorTab {
+    // Texts translated in the context the translation files name.
+    Q_DECLARE_TR_FUNCTIONS(velmar::ScheduleTab)
+
 public:
     // Opens a profile file; FileError when it cannot be edited (see OpenProfile).
     explicit ScheduleTab(const std::string& path, QWidget* parent = nullptr);

@@ -4,6 +4,7 @@
 #include "common/Version.h"
 #include "editor/EditorApplication.h"
 #include "editor/EditorWindow.h"
+#include "platform/qt/QtTranslations.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -50,6 +51,10 @@ int main(int argc, char** argv) {
     }
 
     velmar::EditorApplication application(argc, argv);
+    // The editor's texts in the user's language, from before the first widget.
+    const velmar::QtTranslations translations(
+        QLocale(), velmar::TranslationFolders(QCoreApplication::applicationDirPath(),
+                                              QStringLiteral(VELMAR_TRANSLATIONS_SUBDIR)));
     QApplication::setApplicationName(QStringLiteral("velmar-editor"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmar Editor"));
     QApplication::setDesktopFileName(QStringLiteral("velmar-editor"));

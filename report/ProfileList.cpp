@@ -10,18 +10,6 @@
 
 namespace velmar {
 
-namespace {
-
-// The tooltip's problem line: cut with an ellipsis to its length.
-std::string ToolTipProblemLine(const std::string& problem) {
-    if (Utf8Length(problem) <= kToolTipProblemLength) {
-        return problem;
-    }
-    return Utf8Left(problem, kToolTipProblemLength - 1) + "\xE2\x80\xA6";
-}
-
-} // namespace
-
 std::vector<ListedProfile> ListedProfiles(const ProfileLoad& load) {
     std::vector<ListedProfile> profiles;
     profiles.reserve(static_cast<std::size_t>(load.NumberOfProfiles));
@@ -31,35 +19,23 @@ std::vector<ListedProfile> ListedProfiles(const ProfileLoad& load) {
     return profiles;
 }
 
-std::string ActiveProfilesToolTip(const ProfileLoad& load, std::string_view lineBreak) {
-    std::string tip;
-    std::int16_t activeCount = 0;
+std::vector<std::string> ActiveProfileNames(const ProfileLoad& load) {
+    std::vector<std::string> names;
     for (std::int16_t i = 0; i < load.NumberOfProfiles; ++i) {
-        const ProfileRecord& profile = load.Profiles[i];
-        if (profile.Active != 0) {
-            if (activeCount < kToolTipNames) {
-                tip += std::string(lineBreak) + kToolTipBullet + profile.Name;
-            }
-            activeCount = ToInt16(activeCount + 1, "active profile count");
+        if (load.Profiles[i].Active != 0) {
+            names.push_back(load.Profiles[i].Name);
         }
     }
+    return names;
+}
 
-    tip = kToolTipHeading + tip;
-    // The cut falls wherever it falls: inside a name, or between the carriage
-    // return and line feed of a line break on Windows.
-    if (Utf8Length(tip) > kToolTipCut) {
-        tip = Utf8Left(tip, kToolTipCut);
-    }
-    if (activeCount > kToolTipNames) {
-        tip += kToolTipMore;
-    }
+std::string ActiveProfilesToolTip(const ProfileLoad& load, const ToolTipRules& rules) {
     // What the load met is never swallowed; without problems the tooltip is
-    // exactly the text above.
+    // exactly the names.
     const std::vector<std::string> problems = ProblemLines(load.Problems);
-    if (!problems.empty()) {
-        tip += std::string(lineBreak) + ToolTipProblemLine(problems.front());
-    }
-    return tip;
+    return TrayToolTipText(
+        ActiveProfileNames(load),
+        problems.empty() ? std::nullopt : std::optional<std::string_view>(problems.front()), rules);
 }
 
 std::string FormatConsoleBlock(std::string_view clockText, const std::vector<ListedProfile>& profiles,
@@ -142,7 +118,7 @@ int PrintProfilesOnce(const DataFolder& folder, std::ostream& out) {
     const ProfileLoad& load = store.LoadAllProfiles();
     // One write and a flush, so that a reader of a pipe sees the whole block.
     out << FormatConsoleBlock(LocalClockText(), ListedProfiles(load), ProblemLines(load.Problems),
-                              ActiveProfilesToolTip(load, kToolTipLineBreak))
+                              ActiveProfilesToolTip(load))
         << std::flush;
     return load.FolderListed() ? 0 : 1;
 }
@@ -151,7 +127,7 @@ int PrintProfilesJson(const DataFolder& folder, std::ostream& out) {
     ProfileStore store(folder);
     const ProfileLoad& load = store.LoadAllProfiles();
     out << FormatProfilesJson(LocalTimestampText(), folder.DataPath(), ListedProfiles(load),
-                              ActiveProfilesToolTip(load, kToolTipLineBreak), load.Problems)
+                              ActiveProfilesToolTip(load), load.Problems)
         << std::flush;
     return load.FolderListed() ? 0 : 1;
 }

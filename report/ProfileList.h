@@ -7,6 +7,7 @@
 // problems.
 
 #include "profiles/ProfileStore.h"
+#include "report/TrayToolTip.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,22 +17,6 @@
 #include <vector>
 
 namespace velmar {
-
-inline constexpr const char* kToolTipHeading = "Aktiva profiler:";
-inline constexpr const char* kToolTipBullet = "\xC2\xB7 "; // middle dot and space
-inline constexpr const char* kToolTipMore = " (more...)";
-constexpr std::size_t kToolTipCut = 54; // characters (code points) kept before " (more...)"
-constexpr std::int16_t kToolTipNames = 4;
-// The tooltip's line for the first problem, after the text above, is at most
-// this many characters, so that the whole tip stays within the 127 that
-// Windows shows.
-constexpr std::size_t kToolTipProblemLength = 60;
-// Tooltips take a carriage return and line feed on Windows, a line feed elsewhere.
-#ifdef _WIN32
-inline constexpr const char* kToolTipLineBreak = "\r\n";
-#else
-inline constexpr const char* kToolTipLineBreak = "\n";
-#endif
 
 // A profile as the list shows it.
 struct ListedProfile {
@@ -43,14 +28,12 @@ struct ListedProfile {
 // The valid slots of the load, in slot order; any non-zero flag is active.
 std::vector<ListedProfile> ListedProfiles(const ProfileLoad& load);
 
-// The tray icon's tooltip: "Aktiva profiler:" and, each on a line of its own
-// after `lineBreak`, a bullet and the name of the first four active profiles;
-// the whole cut at 54 characters wherever the cut falls (inside a name, or
-// between the carriage return and line feed of a line break), then
-// " (more...)" when more than four are active. While the load has problems
-// one more line follows with the first, cut with an ellipsis to 60
-// characters; without problems the tooltip is exactly the text before.
-std::string ActiveProfilesToolTip(const ProfileLoad& load, std::string_view lineBreak);
+// The tray icon's tooltip for the load (TrayToolTipText): its active
+// profiles' names in slot order and, while it has problems, the first of them
+// as ProblemLines words it.
+std::string ActiveProfilesToolTip(const ProfileLoad& load, const ToolTipRules& rules = kPlatformToolTipRules);
+// The names of the load's active profiles, in slot order.
+std::vector<std::string> ActiveProfileNames(const ProfileLoad& load);
 
 // The block printed after every reload:
 //   == HH:MM:SS N profiles

@@ -40,6 +40,7 @@ public:
     void SetWidth(int width) override;
     void SetHeight(int height) override;
     void SetColumnWidth(int column, int width) override;
+    std::optional<std::int16_t> SelectedRow() const override { return std::nullopt; }
 
     const std::vector<ListRow>& Rows() const { return m_Rows; }
 
@@ -62,6 +63,7 @@ public:
     void Show() override { m_Visible = true; }
     void Hide() override { m_Visible = false; }
     bool Visible() const override { return m_Visible; }
+    bool Active() const override { return m_Visible; }
     void SetState(WindowState state) override { m_State = state; }
     WindowState State() const override { return m_State; }
 

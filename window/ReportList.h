@@ -4,6 +4,7 @@
 // whose small images its rows show.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace velmar {
@@ -52,6 +53,9 @@ public:
     // Width of a column, numbered from 1. A negative width, or a column the
     // list does not have, raises InvalidArgumentError and changes nothing.
     virtual void SetColumnWidth(int column, int width) = 0;
+
+    // The row the user selected, numbered from 0; none when no row is.
+    virtual std::optional<std::int16_t> SelectedRow() const = 0;
 };
 
 } // namespace velmar

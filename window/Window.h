@@ -26,6 +26,9 @@ struct StatusLine {
     // is the first, shown in the theme's error colour with all of them in the
     // line's tooltip.
     std::vector<std::string> Problems;
+    // The data folder the window watches, shown after Text, shortened in the
+    // middle when it does not fit, and whole in the line's tooltip.
+    std::string Folder;
 
     bool operator==(const StatusLine&) const = default;
 };
@@ -79,6 +82,9 @@ public:
     virtual void Show() = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;
+    // Whether the window is shown and the one the user works in (it has the
+    // keyboard focus).
+    virtual bool Active() const = 0;
 
     virtual void SetState(WindowState state) = 0;
     virtual WindowState State() const = 0;

@@ -126,6 +126,9 @@ TEST(AutostartEntry, StartsTheProgramOnItsFolder) {
     EXPECT_EQ(ExecLine(AutostartEntry("/usr/bin/velmar-active-profiles", std::nullopt)),
               "/usr/bin/velmar-active-profiles");
     EXPECT_THROW(AutostartEntry("/opt/a=b/velmar-active-profiles", std::nullopt), InvalidArgumentError);
+    // The switch goes ahead of the folder, which runs to the line's end on Windows.
+    EXPECT_EQ(ExecLine(AutostartEntry("/usr/bin/velmar-active-profiles", "/srv/alarm/", true)),
+              "/usr/bin/velmar-active-profiles --notify /PATH:/srv/alarm/");
 }
 
 // A home of its own and the autostart option run against it.
@@ -166,6 +169,11 @@ TEST(RunAutostartOption, OnWritesTheEntryAndOffRemovesIt) {
     EXPECT_EQ(std::distance(fs::directory_iterator(run.EntryPath().parent_path()), fs::directory_iterator{}),
               1)
         << "no temporary file is left behind";
+
+    // --notify travels with the entry, wherever it stands.
+    EXPECT_EQ(run.Run({"--autostart", "on", "/PATH:/srv/alarm", "--notify"}), 0);
+    EXPECT_EQ(ExecLine(ReadText(run.EntryPath())),
+              "/opt/velmar/velmar-active-profiles --notify /PATH:/srv/alarm/");
 
     EXPECT_EQ(run.Run({"--autostart", "off"}), 0);
     EXPECT_FALSE(fs::exists(run.EntryPath()));

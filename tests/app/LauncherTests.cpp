@@ -34,6 +34,14 @@ TEST(ProgramOptions, OnlyWholeArgumentsAreOptionsAndTheFirstDecides) {
     }
 }
 
+TEST(ProgramOptions, NotifyIsAWholeArgumentAnywhere) {
+    EXPECT_TRUE(NotifyRequested({"--notify"}));
+    EXPECT_TRUE(NotifyRequested({"/PATH:/srv/alarm", "--notify"}));
+    EXPECT_FALSE(NotifyRequested({}));
+    EXPECT_FALSE(NotifyRequested({"/PATH:/srv/--notify"}));
+    EXPECT_FALSE(NotifyRequested({"--notify=yes", "--Notify"}));
+}
+
 TEST(ProgramOptions, HelpAndVersionPrintAndEnd) {
     const auto run = [](ProgramAction action, std::ostream& out) {
         std::ostringstream err;
@@ -42,10 +50,12 @@ TEST(ProgramOptions, HelpAndVersionPrintAndEnd) {
     };
     std::ostringstream help;
     EXPECT_EQ(run(ProgramAction::Help, help), std::make_pair(std::optional<int>(0), std::string()));
-    EXPECT_TRUE(help.str().starts_with("Usage: velmar-active-profiles [/PATH:FOLDER] [--metrics-file FILE] "
-                                       "[--metrics-listen ADDRESS:PORT]\n"))
+    EXPECT_TRUE(help.str().starts_with(
+        "Usage: velmar-active-profiles [--notify] [/PATH:FOLDER] [--metrics-file FILE]\n"
+        "                              [--metrics-listen ADDRESS:PORT]\n"))
         << help.str();
     EXPECT_NE(help.str().find("\n  --metrics-listen ADDRESS:PORT\n"), std::string::npos);
+    EXPECT_NE(help.str().find("  --notify "), std::string::npos) << help.str();
 
     std::ostringstream version;
     EXPECT_EQ(run(ProgramAction::Version, version), std::make_pair(std::optional<int>(0), std::string()));

@@ -4,8 +4,10 @@
 #include "tests/support/RecordingDesktop.h"
 #include "window/Window.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmar {
@@ -28,6 +30,7 @@ void SetProfiles(const std::vector<Profile>& profiles) {
         TestLoad().Profiles[static_cast<long long>(i)] = ProfileRecord{};
         TestLoad().Profiles[static_cast<long long>(i)].Name = profiles[i].Name;
         TestLoad().Profiles[static_cast<long long>(i)].Active = profiles[i].Active ? -1 : 0;
+        TestLoad().FileNames[static_cast<long long>(i)] = "Profile_000" + std::to_string(i + 1) + ".dat";
     }
     // A stale slot behind the valid ones is never read.
     if (profiles.size() < kMaxProfiles) {
@@ -37,13 +40,17 @@ void SetProfiles(const std::vector<Profile>& profiles) {
     TestLoad().Problems.clear();
 }
 
+// The tooltip of the Windows notification area, which most of these tests
+// check, as the rules of its 64 characters are the tightest.
+constexpr ToolTipRules kWindowsRules{ToolTipLimit::Windows, "\r\n"};
+
 // A window on recording controls; loads nothing from disk.
 struct Fixture {
-    explicit Fixture(std::string lineBreak = "\r\n",
+    explicit Fixture(ToolTipRules rules = kWindowsRules,
                      const std::vector<std::string>& arguments = {"/PATH:/nowhere"})
         : Main({Desktop.Window, Desktop.List, Desktop.ImageList, Desktop.Timer, Desktop.Tray, Desktop.Wait,
-                Desktop.Busy},
-               DataFolder::FromCommandLine("/opt/velmar", arguments), std::move(lineBreak)) {
+                Desktop.Busy, &Desktop.Menu, &Desktop.Services},
+               DataFolder::FromCommandLine("/opt/velmar", arguments), rules) {
         Main.ProfileLoader = [this](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
             ++Loads;
             return TestLoad();
@@ -63,9 +70,9 @@ struct Fixture {
     int Loads = 0;
 };
 
-std::string ToolTipFor(const std::vector<Profile>& profiles, const std::string& lineBreak) {
+std::string ToolTipFor(const std::vector<Profile>& profiles, ToolTipRules rules = kWindowsRules) {
     SetProfiles(profiles);
-    Fixture f(lineBreak);
+    Fixture f(rules);
     f.Main.ShowActiveProfiles(TestLoad());
     return f.Desktop.Tray.ToolTipText();
 }
@@ -104,13 +111,13 @@ TEST(ShowActiveProfiles, ToolTipRules) {
         {"markup is kept literally", {{"<b>x</b>", true}}, "Aktiva profiler:" + crlf + kDot + "<b>x</b>"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ToolTipFor(c.Profiles, crlf), c.Expected) << c.Title;
+        EXPECT_EQ(ToolTipFor(c.Profiles), c.Expected) << c.Title;
     }
 }
 
 TEST(ShowActiveProfiles, ExactLengthsAtTheCut) {
     // 16 + 4 + 34 = exactly 54 characters: nothing is cut.
-    const std::string tip54 = ToolTipFor({{std::string(34, 'a'), true}}, "\r\n");
+    const std::string tip54 = ToolTipFor({{std::string(34, 'a'), true}});
     EXPECT_EQ(Utf8Length(tip54), 54u);
     EXPECT_EQ(tip54.substr(tip54.size() - 34), std::string(34, 'a'));
 
@@ -119,7 +126,7 @@ TEST(ShowActiveProfiles, ExactLengthsAtTheCut) {
     for (char c = 'A'; c < 'F'; ++c) {
         five.push_back({std::string(20, c), true});
     }
-    const std::string tip64 = ToolTipFor(five, "\r\n");
+    const std::string tip64 = ToolTipFor(five);
     EXPECT_EQ(Utf8Length(tip64), 64u);
     EXPECT_EQ(tip64.substr(tip64.size() - 10), " (more...)");
     EXPECT_EQ(Utf8Left(tip64, 54), Utf8Left("Aktiva profiler:\r\n" + kDot + std::string(20, 'A') + "\r\n" +
@@ -133,15 +140,33 @@ TEST(ShowActiveProfiles, CutCountsCharactersNotBytes) {
     for (int i = 0; i < 60; ++i) {
         name += "\xC3\x96";
     }
-    const std::string tip = ToolTipFor({{name, true}}, "\r\n");
+    const std::string tip = ToolTipFor({{name, true}});
     EXPECT_EQ(Utf8Length(tip), 54u);
     EXPECT_EQ(tip, "Aktiva profiler:\r\n" + kDot + name.substr(0, 68));
 }
 
 TEST(ShowActiveProfiles, LineFeedBreaksLeaveRoomForOneMoreCharacter) {
-    EXPECT_EQ(ToolTipFor({{"Alpha", true}}, "\n"), "Aktiva profiler:\n" + kDot + "Alpha");
-    EXPECT_EQ(ToolTipFor({{std::string(60, 'n'), true}}, "\n"),
+    constexpr ToolTipRules cutWithLineFeeds{ToolTipLimit::Windows, "\n"};
+    EXPECT_EQ(ToolTipFor({{"Alpha", true}}, cutWithLineFeeds), "Aktiva profiler:\n" + kDot + "Alpha");
+    EXPECT_EQ(ToolTipFor({{std::string(60, 'n'), true}}, cutWithLineFeeds),
               "Aktiva profiler:\n" + kDot + std::string(35, 'n'));
+}
+
+TEST(ShowActiveProfiles, ATrayWithoutALimitNamesFourActiveProfilesInFull) {
+    const std::string name60(60, 'N');
+    constexpr ToolTipRules unlimited{ToolTipLimit::None, "\n"};
+    EXPECT_EQ(ToolTipFor({{"Nattlarm Lager", true},
+                          {"Kontor", false},
+                          {"Server room", true},
+                          {"Weekend patrol", true},
+                          {"\xC3\x85sa hemtj\xC3\xA4nst", true}},
+                         unlimited),
+              "Aktiva profiler:\n" + kDot + "Nattlarm Lager\n" + kDot + "Server room\n" + kDot +
+                  "Weekend patrol\n" + kDot + "\xC3\x85sa hemtj\xC3\xA4nst");
+    EXPECT_EQ(
+        ToolTipFor({{name60, true}, {name60, true}, {name60, true}, {name60, true}, {"E", true}}, unlimited),
+        "Aktiva profiler:\n" + kDot + name60 + "\n" + kDot + name60 + "\n" + kDot + name60 + "\n" + kDot +
+            name60 + " (more...)");
 }
 
 TEST(ShowActiveProfiles, RowsInTableOrderWithTheirImages) {
@@ -174,7 +199,7 @@ TEST(ShowActiveProfiles, ProblemsShowInTheStatusLineTheIconAndOneMoreTooltipLine
         const char* Title;
         std::vector<Profile> Loaded;
         std::vector<LoadProblem> Problems;
-        StatusLine Status;
+        std::pair<std::string, std::vector<std::string>> Status; // text and problems
         std::string ToolTip;
     };
     const std::vector<Case> cases = {
@@ -216,7 +241,8 @@ TEST(ShowActiveProfiles, ProblemsShowInTheStatusLineTheIconAndOneMoreTooltipLine
         TestLoad().Problems = c.Problems;
         Fixture f;
         f.Main.ShowActiveProfiles(TestLoad());
-        EXPECT_EQ(f.Desktop.Window.Status(), c.Status) << c.Title;
+        EXPECT_EQ(f.Desktop.Window.Status().Text, c.Status.first) << c.Title;
+        EXPECT_EQ(f.Desktop.Window.Status().Problems, c.Status.second) << c.Title;
         EXPECT_EQ(f.Desktop.Tray.Warning(), !c.Problems.empty()) << c.Title;
         EXPECT_EQ(f.Desktop.Tray.ToolTipText(), c.ToolTip) << c.Title;
         EXPECT_LE(Utf8Length(f.Desktop.Tray.ToolTipText()), 64U + 2U + 60U) << c.Title;
@@ -247,7 +273,7 @@ TEST(MainWindow, LoadStepOrder) {
     SetProfiles({{"A", true}});
     // The data folder by the platform's own rule: a Windows value ends at the next "/".
     const bool windows = kPlatformPathStyle == PathStyle::Windows;
-    Fixture f("\r\n", {windows ? "/PATH:D:\\Alarm" : "/PATH:/srv/alarm"});
+    Fixture f(kWindowsRules, {windows ? "/PATH:D:\\Alarm" : "/PATH:/srv/alarm"});
     f.Desktop.Log.Calls.clear();
     f.Desktop.Window.Create(f.Main);
 
@@ -331,12 +357,14 @@ TEST(MainWindow, StateMachine) {
     EXPECT_EQ(f.Desktop.List.Layout().ColumnWidth, 272);
 
     window.UserMaximise();
+    window.UserActivatesAnother(); // a click on the active window would hide it
     tray.Activate();
     EXPECT_EQ(window.State(), WindowState::Normal) << "activation returns a maximised window to normal";
     EXPECT_TRUE(window.Visible());
 
     EXPECT_FALSE(window.RequestClose(CloseReason::UserClose));
-    EXPECT_TRUE(window.Visible()) << "the user's close is refused";
+    EXPECT_FALSE(window.Visible()) << "the user's close hides the window and the program goes on";
+    EXPECT_FALSE(window.Unloaded());
     EXPECT_EQ(tray.IconVisible(), -1);
 
     EXPECT_TRUE(window.RequestClose(CloseReason::SessionEnd));
@@ -487,6 +515,136 @@ TEST(MainWindow, TimerTicksRunTheReloadCycle) {
     f.Desktop.Timer.Tick();
     EXPECT_FALSE(f.Desktop.Wait.Elapse()) << "no change, no wait";
     EXPECT_EQ(f.Loads, 1);
+}
+
+TEST(MainWindow, TheUsersCloseAndASecondClickHideTheWindowWhereTheTrayCanBringItBack) {
+    SetProfiles({});
+    struct Case {
+        const char* What;
+        bool Tray;
+        std::function<void(Fixture&)> Act;
+        bool Visible;
+    };
+    const auto close = [](Fixture& f) {
+        EXPECT_FALSE(f.Desktop.Window.RequestClose(CloseReason::UserClose));
+    };
+    for (const auto& c : {
+             Case{"close button, Esc, Ctrl+W", true, close, false},
+             Case{"close without a tray leaves the only way in open", false, close, true},
+             Case{"click on the shown, active window", true, [](Fixture& f) { f.Desktop.Tray.Activate(); },
+                  false},
+             Case{"click while another window is active raises it", true,
+                  [](Fixture& f) {
+                      f.Desktop.Window.UserActivatesAnother();
+                      f.Desktop.Tray.Activate();
+                  },
+                  true},
+             Case{"menu: Hide profiles", true,
+                  [](Fixture& f) { f.Desktop.Menu.Choose(DesktopCommand::ShowHide); }, false},
+         }) {
+        Fixture f;
+        f.Desktop.Tray.Available = c.Tray;
+        f.Desktop.Window.Create(f.Main);
+        f.Main.ShowWindow();
+        ASSERT_TRUE(f.Desktop.Menu.State().WindowShown) << c.What;
+        c.Act(f);
+        EXPECT_EQ(f.Desktop.Window.Visible(), c.Visible) << c.What;
+        EXPECT_EQ(f.Desktop.Menu.State().WindowShown, c.Visible) << c.What << ": the menu follows";
+        EXPECT_FALSE(f.Desktop.Window.Unloaded()) << c.What;
+        EXPECT_EQ(f.Desktop.Tray.IconVisible(), -1) << c.What;
+    }
+}
+
+TEST(MainWindow, MenuCommandsUseTheDesktopsServices) {
+    SetProfiles({{"Alpha", true}, {"Beta", false}});
+    const bool windows = kPlatformPathStyle == PathStyle::Windows;
+    const std::string folder = windows ? "D:\\Alarm\\" : "/srv/alarm/";
+    const std::string profiles = folder + "Profiles" + (windows ? "\\" : "/");
+    Fixture f(kWindowsRules, {windows ? "/PATH:D:\\Alarm" : "/PATH:/srv/alarm"});
+    f.Desktop.Services.EditorInstalled = false;
+    f.Desktop.Window.Create(f.Main);
+    f.Desktop.Wait.Elapse();
+    EXPECT_FALSE(f.Desktop.Menu.State().EditorAvailable);
+    f.Desktop.Log.Calls.clear();
+
+    auto& menu = f.Desktop.Menu;
+    menu.Choose(DesktopCommand::OpenDataFolder);
+    menu.Choose(DesktopCommand::About);
+    f.Desktop.List.Selected = 1;
+    menu.Choose(DesktopCommand::EditSchedule);
+    f.Desktop.List.Selected.reset();
+    f.Desktop.Services.Answer = 0;
+    menu.Choose(DesktopCommand::EditSchedule); // asks, and edits the answer
+    f.Desktop.Services.Answer.reset();
+    menu.Choose(DesktopCommand::EditSchedule); // the user declines
+    menu.Choose(DesktopCommand::StartAtLogin);
+    EXPECT_TRUE(menu.State().StartAtLogin);
+    menu.Choose(DesktopCommand::NotifyOnChanges); // rewrites the entry with the switch
+    EXPECT_TRUE(menu.State().NotifyOnChanges);
+    EXPECT_TRUE(f.Main.NotifyOnChanges());
+    menu.Choose(DesktopCommand::StartAtLogin);
+    EXPECT_FALSE(menu.State().StartAtLogin);
+    menu.Choose(DesktopCommand::Quit);
+    const std::vector<std::string> calls = {
+        "Services.OpenFolder " + folder,
+        "Services.About " + folder,
+        "Services.StartEditor " + profiles + "Profile_0002.dat",
+        "Services.AskForProfile Alpha Beta",
+        "Services.StartEditor " + profiles + "Profile_0001.dat",
+        "Services.AskForProfile Alpha Beta",
+        "Services.StartAtLogin=on " + folder,
+        "Services.StartAtLogin=on " + folder + " --notify",
+        "Services.StartAtLogin=off " + folder + " --notify",
+        "Services.Quit",
+    };
+    EXPECT_EQ(f.Desktop.Log.Calls, calls);
+}
+
+TEST(MainWindow, AFailingCommandIsToldAndChangesNothingElse) {
+    SetProfiles({{"Alpha", true}});
+    Fixture f;
+    f.Desktop.Window.Create(f.Main);
+    f.Desktop.Wait.Elapse();
+    f.Desktop.Log.Failing = {"Services.OpenFolder", "Services.SetStartAtLogin"};
+    f.Desktop.Log.Calls.clear();
+    f.Desktop.Menu.Choose(DesktopCommand::OpenDataFolder);
+    f.Desktop.Menu.Choose(DesktopCommand::StartAtLogin);
+    EXPECT_FALSE(f.Desktop.Menu.State().StartAtLogin);
+    EXPECT_EQ(f.Desktop.Log.CallsStartingWith("Services.Error").size(), 2U);
+    EXPECT_FALSE(f.Desktop.Window.Unloaded());
+}
+
+TEST(MainWindow, ANotificationOnlyWhenAskedAndOnlyWhenAReloadChangedSomething) {
+    for (const bool notify : {false, true}) {
+        SetProfiles({{"Alpha", false}, {"Beta", true}});
+        Fixture f;
+        f.Main.SetNotifyOnChanges(notify);
+        f.Desktop.Window.Create(f.Main);
+        f.Desktop.Wait.Elapse();
+        EXPECT_TRUE(f.Desktop.Log.CallsStartingWith("Services.Notify").empty())
+            << "the first load is no change";
+        f.Main.ShowActiveProfiles(TestLoad());
+        EXPECT_TRUE(f.Desktop.Log.CallsStartingWith("Services.Notify").empty()) << "nothing changed";
+
+        SetProfiles({{"Alpha", true}, {"Beta", true}});
+        f.Main.ShowActiveProfiles(TestLoad());
+        const auto notified = f.Desktop.Log.CallsStartingWith("Services.Notify");
+        if (notify) {
+            ASSERT_EQ(notified.size(), 1U);
+            EXPECT_NE(notified.front().find("Alpha"), std::string::npos) << notified.front();
+            EXPECT_EQ(notified.front().find("Beta"), std::string::npos) << notified.front();
+        } else {
+            EXPECT_TRUE(notified.empty());
+        }
+    }
+}
+
+TEST(MainWindow, TheStatusLineNamesTheWatchedFolder) {
+    SetProfiles({{"Alpha", true}});
+    Fixture f(kWindowsRules,
+              {kPlatformPathStyle == PathStyle::Windows ? "/PATH:D:\\Alarm" : "/PATH:/srv/alarm"});
+    f.Main.ShowActiveProfiles(TestLoad());
+    EXPECT_EQ(f.Desktop.Window.Status().Folder, f.Main.Folder().DataPath());
 }
 
 } // namespace

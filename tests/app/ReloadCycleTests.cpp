@@ -81,7 +81,7 @@ TEST_F(ReloadCycle, EmptyFolderLoadsAtStartAndSetsTheHeading) {
     EXPECT_TRUE(Tick());
     EXPECT_EQ(m_Desktop.List.Rows().size(), 1u);
     EXPECT_EQ(m_Desktop.Tray.ToolTipText(),
-              std::string("Aktiva profiler:") + kToolTipLineBreak + "\xC2\xB7 Alpha");
+              std::string("Aktiva profiler:") + std::string(kToolTipLineBreak) + "\xC2\xB7 Alpha");
 }
 
 TEST_F(ReloadCycle, ShowsTheBusyPointerAroundTheLoadEvenWhenAStepFails) {
@@ -101,7 +101,7 @@ TEST_F(ReloadCycle, MissingProfilesFolderLoadsNothingAndSaysSo) {
     Start();
     EXPECT_EQ(m_Loads, 1);
     EXPECT_EQ(m_Desktop.Tray.ToolTipText(),
-              Utf8Left(std::string("Aktiva profiler:") + kToolTipLineBreak +
+              Utf8Left(std::string("Aktiva profiler:") + std::string(kToolTipLineBreak) +
                            "Profiles folder not found: " + m_Data.File("Profiles") + kPathSeparator,
                        16 + std::string(kToolTipLineBreak).size() + 59) +
                   "\xE2\x80\xA6");

@@ -4,10 +4,14 @@
 # without a reachable display, and under a Wayland compositor (weston).
 #
 # Usage: desktop_e2e.sh CASE PROGRAM DATA_FOLDER
-#   tray        icon in the tray, a click shows the window, the title-bar close
-#               is refused, SIGTERM and SIGHUP end it with the icon removed; no
-#               tray at start shows the window, a later tray gets the icon
+#   tray        icon in the tray, a click shows the window, the title-bar close,
+#               Esc and Ctrl+W hide it and the program goes on, SIGTERM and
+#               SIGHUP end it with the icon removed; no tray at start shows the
+#               window, a later tray gets the icon
 #   quit        the icon's menu ("Show profiles", "Quit") and Ctrl+Q
+#   notify      with --notify a profile that turns active gives one desktop
+#               notification naming it (dunst on a session bus of the test's
+#               own); without --notify, none
 #   session     a checkpoint keeps it running, a log-off ends it; never restarted
 #               (needs VELMAR_SESSION_MANAGER: the test's session manager)
 #   instance    one instance per data folder; another folder runs beside; a
@@ -94,13 +98,18 @@ expect_one_error_line() {
   grep -Eq "$2" "$work/$1.err" || fail "$1: standard error does not match $2: $(cat "$work/$1.err")"
 }
 
-# Opens the icon's context menu and picks its ENTRY-th item with the keyboard.
+# Opens the icon's context menu and picks its ENTRY-th item with the keyboard
+# ("last": the last item).
 pick_menu_entry() {
   local entry=$1 x y keys=()
   read -r x y < <(icon_position)
   xdotool mousemove $((x + 11)) $((y + 11)) click 3
   wait_for 10 popup_mapped || return 1
-  for _ in $(seq "$entry"); do keys+=(Down); done
+  if [ "$entry" = last ]; then
+    keys=(Up)
+  else
+    for _ in $(seq "$entry"); do keys+=(Down); done
+  fi
   xdotool key "${keys[@]}" Return
 }
 # The menu is an override-redirect window straight below the root, unlike the
@@ -148,11 +157,24 @@ case_tray() {
   echo "red ball pixels: $red, green ball pixels: $green"
   ((red > 20 && green > 20)) || fail "the window does not show red and green rows"
 
-  echo "== the title-bar close is refused"
-  xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
-  sleep 1
-  window_shown || fail "the window manager's close closed the window"
-  running "$program_pid" || fail "the window manager's close ended the program"
+  local keys x y
+  for keys in alt+F4 Escape ctrl+w; do
+    echo "== $keys hides the window; the program goes on in the tray"
+    xdotool windowactivate --sync "$window" key --clearmodifiers "$keys"
+    window_hidden() { ! window_shown; }
+    wait_for 5 window_hidden || fail "$keys left the window shown"
+    running "$program_pid" || fail "$keys ended the program"
+    icon_shown || fail "$keys removed the icon"
+    wait_for 10 click_icon || fail "clicking the icon did not show the window again"
+    window=$(xdotool search --onlyvisible --name "$caption" | head -n1)
+  done
+  echo "== a click on the icon hides the shown, active window"
+  sleep 1 # not a double click with the click that showed it
+  xdotool windowactivate --sync "$window"
+  read -r x y < <(icon_position)
+  xdotool mousemove $((x + 11)) $((y + 11)) click 1
+  wait_for 5 window_hidden || fail "a click on the icon left the active window shown"
+  running "$program_pid" || fail "the click ended the program"
   stop_program TERM
 
   echo "== no tray at start, one later; SIGHUP"
@@ -193,10 +215,63 @@ case_quit() {
   echo "== the menu's Quit"
   start_program quit "/PATH:$data"
   wait_for 15 icon_shown || fail "no icon in the tray"
-  wait_for 20 pick_menu_entry 2 || fail "the icon's menu did not open"
+  wait_for 20 pick_menu_entry last || fail "the icon's menu did not open"
   expect_exit "$program_pid" 15
   icon_shown && fail "the icon stayed after Quit"
   return 0
+}
+
+# The first inactive profile of folder $1 made active, as the server rewrites
+# it: the 16-bit flag behind the format version and the first field. Prints
+# its name.
+activate_a_profile() {
+  python3 - "$1" <<'PY'
+import pathlib, struct, sys
+for path in sorted(pathlib.Path(sys.argv[1], "Profiles").glob("Profile_*.dat")):
+    data = bytearray(path.read_bytes())
+    if struct.unpack_from("<h", data, 4)[0] == 0:
+        length = struct.unpack_from("<h", data, 6)[0]
+        print(data[8:8 + length].decode("cp1252"))
+        struct.pack_into("<h", data, 4, -1)
+        path.write_bytes(data)
+        break
+PY
+}
+
+case_notify() {
+  command -v dunst >/dev/null 2>&1 || fail "dunst is missing (scripts/install-deps.sh)"
+  source "$(dirname "$0")/../../scripts/notification-daemon.sh"
+  start_wm || fail "openbox did not start"
+  start_trayer || fail "trayer did not show its panel"
+  start_session_bus || fail "the session bus did not start"
+  start_notification_daemon || fail "dunst did not answer"
+  local switches name
+  for switches in --notify ""; do
+    echo "== ${switches:-without --notify}"
+    rm -rf "$work/data"
+    cp -r "$data" "$work/data"
+    local before
+    before=$(notification_count)
+    # shellcheck disable=SC2086 # no switch at all in the second round
+    start_program "notify$switches" $switches "/PATH:$work/data"
+    wait_for 15 icon_shown || fail "no icon in the tray"
+    sleep 6 # the first reload is done and its signature taken
+    name=$(activate_a_profile "$work/data")
+    [ -n "$name" ] || fail "no inactive profile in the example data"
+    if [ -n "$switches" ]; then
+      one_more() { [ "$(notification_count)" -gt "$before" ]; }
+      wait_for 15 one_more || fail "no notification after $name turned active"
+      sleep 6 # a second reload would bring a second notification
+      [ "$(notification_count)" -eq $((before + 1)) ] || fail "$(notification_count) notifications, not one more"
+      notification_lines | tail -n1 >"$work/notification.txt"
+      grep -qF "$name" "$work/notification.txt" || fail "the notification does not name $name: $(cat "$work/notification.txt")"
+      cat "$work/notification.txt"
+    else
+      sleep 12
+      [ "$(notification_count)" -eq "$before" ] || fail "a notification without --notify"
+    fi
+    stop_program TERM
+  done
 }
 
 case_session() {
@@ -471,6 +546,7 @@ squatted) case_squatted ;;
 no-display) case_no_display ;;
 launcher) case_launcher ;;
 wayland) case_wayland ;;
+notify) case_notify ;;
 *) fail "unknown case $case_name" ;;
 esac
 echo "PASS"

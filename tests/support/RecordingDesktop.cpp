@@ -69,6 +69,7 @@ void RecordingWindow::SetStatus(const StatusLine& status) {
 void RecordingWindow::Show() {
     m_Log.Record("Window.Show", "Window.Show");
     m_Visible = true;
+    m_Active = true;
 }
 
 void RecordingWindow::Hide() {
@@ -221,6 +222,51 @@ bool RecordingOneShotTimer::Elapse() {
 
 void RecordingBusyPointer::SetBusy(bool busy) {
     m_Log.Record("Busy.SetBusy", std::string("Busy=") + (busy ? "true" : "false"));
+}
+
+void RecordingMenu::Choose(DesktopCommand command) {
+    if (m_Handler) {
+        m_Handler(command);
+    }
+}
+
+void RecordingServices::StartEditor(const std::string& profileFile) {
+    m_Log.Record("Services.StartEditor", "Services.StartEditor " + profileFile);
+}
+
+std::optional<std::size_t> RecordingServices::AskForProfile(const std::vector<std::string>& names) {
+    std::string call = "Services.AskForProfile";
+    for (const auto& name : names) {
+        call += " " + name;
+    }
+    m_Log.Record("Services.AskForProfile", call);
+    return Answer;
+}
+
+void RecordingServices::OpenFolder(const std::string& folder) {
+    m_Log.Record("Services.OpenFolder", "Services.OpenFolder " + folder);
+}
+
+void RecordingServices::SetStartAtLogin(bool on, const std::string& dataFolder, bool notify) {
+    m_Log.Record("Services.SetStartAtLogin", std::string("Services.StartAtLogin=") + (on ? "on " : "off ") +
+                                                 dataFolder + (notify ? " --notify" : ""));
+    AtLogin = on;
+}
+
+void RecordingServices::ShowAbout(const std::string& dataFolder) {
+    m_Log.Record("Services.ShowAbout", "Services.About " + dataFolder);
+}
+
+void RecordingServices::Notify(const std::string& title, const std::string& body) {
+    m_Log.Record("Services.Notify", "Services.Notify " + title + ": " + body);
+}
+
+void RecordingServices::ShowError(const std::string& text) {
+    m_Log.Record("Services.ShowError", "Services.Error " + text);
+}
+
+void RecordingServices::Quit() {
+    m_Log.Record("Services.Quit", "Services.Quit");
 }
 
 } // namespace velmar

@@ -7,6 +7,7 @@
 // The window also plays the platform's part: it raises the window events
 // when it is created, resized, minimised or asked to close.
 
+#include "window/DesktopCommands.h"
 #include "window/ReportList.h"
 #include "window/Timer.h"
 #include "window/TrayIcon.h"
@@ -53,6 +54,8 @@ public:
     void Show() override;
     void Hide() override;
     bool Visible() const override { return m_Visible; }
+    // Showing the window makes it the active one, as the platform's does.
+    bool Active() const override { return m_Visible && m_Active; }
     // A change of state raises Form_Resize, as the window's inner area changes.
     void SetState(WindowState state) override;
     WindowState State() const override { return m_State; }
@@ -65,6 +68,8 @@ public:
     void UserResize(int width, int height);
     void UserMinimise() { SetState(WindowState::Minimized); }
     void UserMaximise() { SetState(WindowState::Maximized); }
+    // The user turns to another window.
+    void UserActivatesAnother() { m_Active = false; }
     // Asks to close; returns true when the window was unloaded.
     bool RequestClose(CloseReason reason);
     bool Unloaded() const { return m_Unloaded; }
@@ -78,6 +83,7 @@ private:
     int m_Width = 0;
     int m_Height = 0;
     bool m_Visible = false;
+    bool m_Active = false;
     bool m_Unloaded = false;
     WindowState m_State = WindowState::Normal;
     PicturePtr m_Icon = std::make_shared<RecordingPicture>();
@@ -109,8 +115,11 @@ public:
     void SetWidth(int width) override;
     void SetHeight(int height) override;
     void SetColumnWidth(int column, int width) override;
+    std::optional<std::int16_t> SelectedRow() const override { return Selected; }
 
     const std::vector<ListRow>& Rows() const { return m_Rows; }
+    // The row the user selected.
+    std::optional<std::int16_t> Selected;
     const Geometry& Layout() const { return m_Geometry; }
 
 private:
@@ -195,6 +204,47 @@ private:
     RecordingLog& m_Log;
 };
 
+// The tray's menu: keeps the state it was given; the test chooses commands.
+class RecordingMenu : public ICommandMenu {
+public:
+    void SetMenuState(const CommandMenuState& state) override { m_State = state; }
+    void SetCommandHandler(std::function<void(DesktopCommand)> handler) override {
+        m_Handler = std::move(handler);
+    }
+    const CommandMenuState& State() const { return m_State; }
+    // The user choosing a menu item.
+    void Choose(DesktopCommand command);
+
+private:
+    CommandMenuState m_State;
+    std::function<void(DesktopCommand)> m_Handler;
+};
+
+// The desktop's services, logged ("Services.StartEditor /data/Profiles/Profile_0001.dat");
+// each fails when its operation ("Services.StartEditor") is failing.
+class RecordingServices : public IDesktopServices {
+public:
+    explicit RecordingServices(RecordingLog& log) : m_Log(log) {}
+    bool EditorAvailable() const override { return EditorInstalled; }
+    void StartEditor(const std::string& profileFile) override;
+    std::optional<std::size_t> AskForProfile(const std::vector<std::string>& names) override;
+    void OpenFolder(const std::string& folder) override;
+    bool StartsAtLogin() const override { return AtLogin; }
+    void SetStartAtLogin(bool on, const std::string& dataFolder, bool notify) override;
+    void ShowAbout(const std::string& dataFolder) override;
+    void Notify(const std::string& title, const std::string& body) override;
+    void ShowError(const std::string& text) override;
+    void Quit() override;
+
+    bool EditorInstalled = true;
+    bool AtLogin = false;
+    // What AskForProfile answers.
+    std::optional<std::size_t> Answer;
+
+private:
+    RecordingLog& m_Log;
+};
+
 // One of each, sharing a log.
 struct RecordingDesktop {
     RecordingLog Log;
@@ -205,6 +255,8 @@ struct RecordingDesktop {
     RecordingTray Tray{Log};
     RecordingOneShotTimer Wait{Log};
     RecordingBusyPointer Busy{Log};
+    RecordingMenu Menu;
+    RecordingServices Services{Log};
 };
 
 } // namespace velmar

@@ -55,6 +55,18 @@ ProcessRun RunShell(std::string_view before, const std::vector<std::string>& arg
     return run;
 }
 
+TEST(ToolEndToEnd, ListPrintsTheTooltipOfThisPlatformsTray) {
+    // XEmbed and StatusNotifierItem trays show any length: the example data's
+    // four active profiles are named in full, none cut at 54 characters.
+    const ProcessRun run = RunShell("", {"list", "/PATH:" VELMAR_EXAMPLE_PROFILES_DIR "/.."}, "");
+    EXPECT_EQ(run.Status, 0) << run.Output;
+    EXPECT_NE(run.Output.find(
+                  "tooltip: Aktiva profiler:\\n\xC2\xB7 Nattlarm Lager\\n\xC2\xB7 Server room\\n\xC2\xB7 "
+                  "Weekend patrol\\n\xC2\xB7 \xC3\x85sa hemtj\xC3\xA4nst\n"),
+              std::string::npos)
+        << run.Output;
+}
+
 TEST(ToolEndToEnd, OutputThatCannotBeWrittenIsAFailure) {
     const std::string profile = VELMAR_EXAMPLE_PROFILES_DIR "/Profile_0002.dat";
     const std::vector<std::vector<std::string>> cases = {{"--help"}, {"--version"}, {"show", profile}};

@@ -28,7 +28,7 @@ TEST(ConsoleControls, TrayPrintsTheListWhenTheTooltipIsSet) {
 
     // The window's status line brings the problems; the icon's state is kept.
     out.str("");
-    window.SetStatus({"Profile_0001.dat: input/output error", {"Profile_0001.dat: input/output error"}});
+    window.SetStatus({"Profile_0001.dat: input/output error", {"Profile_0001.dat: input/output error"}, ""});
     tray.SetWarning(true);
     EXPECT_TRUE(tray.Warning());
     tray.SetToolTipText("tip");

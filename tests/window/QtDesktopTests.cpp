@@ -204,10 +204,14 @@ TEST(QtDesktop, StatesOfTheWindow) {
 
     f.Window.showMaximized();
     f.Tray.Activate();
+    if (!f.Window.isVisible()) {
+        f.Tray.Activate(); // the click hid the active window; the next one shows it
+    }
+    EXPECT_TRUE(f.Window.isVisible());
     EXPECT_FALSE(f.Window.isMaximized()) << "activation restores the normal state";
 }
 
-TEST(QtDesktop, UserCloseIsRefusedOtherClosesUnload) {
+TEST(QtDesktop, UserCloseHidesTheWindowOtherClosesUnload) {
     SetProfiles({});
     QtFixture f;
     f.Window.Create();
@@ -219,7 +223,7 @@ TEST(QtDesktop, UserCloseIsRefusedOtherClosesUnload) {
     QSpontaneKeyEvent::setSpontaneous(&userClose);
     QCoreApplication::instance()->notify(&f.Window, &userClose);
     EXPECT_FALSE(userClose.isAccepted());
-    EXPECT_TRUE(f.Window.isVisible());
+    EXPECT_FALSE(f.Window.isVisible()) << "closed to the tray";
     EXPECT_EQ(f.Tray.IconVisible(), -1);
     EXPECT_EQ(f.UnloadedCalls, 0);
 
@@ -278,14 +282,16 @@ TEST(QtDesktop, WithoutNotificationAreaTheWindowStartsShown) {
     EXPECT_EQ(tray.IconVisible(), 0);
 }
 
-TEST(QtDesktop, TrayRaisesIconActivatedOnClickAndDoubleClick) {
+TEST(QtDesktop, TrayRaisesIconActivatedOnAClickOnly) {
     QtTrayIcon tray;
     int activations = 0;
     tray.SetIconActivatedHandler([&] { ++activations; });
     emit tray.Widget().activated(QSystemTrayIcon::Trigger);
     emit tray.Widget().activated(QSystemTrayIcon::DoubleClick);
     emit tray.Widget().activated(QSystemTrayIcon::Context);
-    EXPECT_EQ(activations, 2);
+    // A double click comes after the click that began it: taken as a second
+    // click it would hide the window the first one showed.
+    EXPECT_EQ(activations, 1);
 
     auto picture = std::make_shared<QtPicture>(ProgramIcon());
     tray.SetTrayIcon(picture);
@@ -293,23 +299,62 @@ TEST(QtDesktop, TrayRaisesIconActivatedOnClickAndDoubleClick) {
     EXPECT_FALSE(tray.Widget().icon().isNull());
 }
 
-TEST(QtDesktop, TheIconsMenuShowsTheWindowOrQuits) {
+TEST(QtDesktop, TheIconsMenuRaisesEveryCommandAndShowsTheState) {
     QtTrayIcon tray;
-    int activations = 0;
-    int quits = 0;
-    tray.SetIconActivatedHandler([&] { ++activations; });
-    tray.SetQuitHandler([&] { ++quits; });
+    std::vector<DesktopCommand> chosen;
+    tray.SetCommandHandler([&](DesktopCommand command) { chosen.push_back(command); });
     QMenu* menu = tray.Widget().contextMenu();
     ASSERT_NE(menu, nullptr);
-    const QList<QAction*> actions = menu->actions();
-    ASSERT_EQ(actions.size(), 2);
-    EXPECT_EQ(actions[0]->text(), "Show profiles");
-    EXPECT_EQ(actions[1]->text(), "Quit");
-    actions[0]->trigger();
-    EXPECT_EQ(activations, 1);
-    EXPECT_EQ(quits, 0);
-    actions[1]->trigger();
-    EXPECT_EQ(quits, 1);
+    QList<QAction*> actions;
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            actions << action;
+        }
+    }
+    const std::vector<std::pair<QString, DesktopCommand>> expected = {
+        {"&Show profiles", DesktopCommand::ShowHide},
+        {"&Edit schedule\u2026", DesktopCommand::EditSchedule},
+        {"Open data &folder", DesktopCommand::OpenDataFolder},
+        {"Start at &login", DesktopCommand::StartAtLogin},
+        {"&Notify on changes", DesktopCommand::NotifyOnChanges},
+        {"&About", DesktopCommand::About},
+        {"&Quit", DesktopCommand::Quit},
+    };
+    ASSERT_EQ(static_cast<std::size_t>(actions.size()), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(actions[static_cast<int>(i)]->text(), expected[i].first);
+        actions[static_cast<int>(i)]->trigger();
+        ASSERT_EQ(chosen.size(), i + 1);
+        EXPECT_EQ(chosen.back(), expected[i].second) << expected[i].first.toStdString();
+    }
+
+    tray.SetMenuState({true, false, true, false});
+    EXPECT_EQ(actions[0]->text(), "&Hide profiles");
+    EXPECT_FALSE(actions[1]->isEnabled());
+    EXPECT_FALSE(actions[1]->toolTip().isEmpty()) << "says why";
+    EXPECT_TRUE(actions[3]->isChecked());
+    EXPECT_FALSE(actions[4]->isChecked());
+    tray.SetMenuState({false, true, false, true});
+    EXPECT_EQ(actions[0]->text(), "&Show profiles");
+    EXPECT_TRUE(actions[1]->isEnabled());
+    EXPECT_FALSE(actions[3]->isChecked());
+    EXPECT_TRUE(actions[4]->isChecked());
+    EXPECT_EQ(chosen.size(), expected.size()) << "a state shown raises no command";
+}
+
+TEST(QtDesktop, EscapeAndControlWHideTheWindowAndTheProgramGoesOn) {
+    SetProfiles({});
+    for (const auto& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        QtFixture f;
+        f.Window.Create();
+        f.Tray.Activate();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f.Window));
+        QTest::keySequence(&f.Window, keys);
+        EXPECT_FALSE(f.Window.isVisible()) << keys.toString().toStdString();
+        EXPECT_FALSE(f.Window.Unloaded());
+        EXPECT_EQ(f.Tray.IconVisible(), -1);
+        EXPECT_EQ(f.UnloadedCalls, 0);
+    }
 }
 
 TEST(QtDesktop, ControlQInTheWindowUnloadsIt) {
@@ -427,7 +472,9 @@ TEST(QtDesktop, StatusLineUnderTheListInTheErrorColourWhileThereAreProblems) {
     QCoreApplication::processEvents();
     auto* status = f.Window.findChild<QLabel*>("Label_Status");
     ASSERT_NE(status, nullptr);
-    EXPECT_EQ(status->text(), QString::fromUtf8("Updated 09:08:07 \xC2\xB7 1 profile"));
+    EXPECT_EQ(status->text(), QString::fromUtf8("Updated 09:08:07 \xC2\xB7 1 profile \xC2\xB7 /nowhere/"))
+        << "the folder the window watches follows";
+    EXPECT_TRUE(status->toolTip().contains("/nowhere/"));
     EXPECT_EQ(f.List()->geometry(), QRect(0, 0, 312, 211)) << "the list keeps the inner area";
     EXPECT_EQ(status->geometry().top(), 211) << "the line lies under the list";
     EXPECT_EQ(status->width(), 312);
@@ -436,7 +483,8 @@ TEST(QtDesktop, StatusLineUnderTheListInTheErrorColourWhileThereAreProblems) {
     TestLoad().Problems = {{LoadProblemKind::FileUnreadable, "Profile_0002.dat", "permission denied"},
                            {LoadProblemKind::WrongVersion, "Profile_<b>3.dat", "3"}};
     f.Main.ShowActiveProfiles(TestLoad());
-    EXPECT_EQ(status->text(), "Profile_0002.dat: permission denied");
+    EXPECT_TRUE(status->text().startsWith("Profile_0002.dat: permission denied \u00B7 "))
+        << status->text().toStdString();
     EXPECT_TRUE(status->toolTip().contains("Profile_0002.dat: permission denied"));
     EXPECT_TRUE(status->toolTip().contains("Profile_&lt;b&gt;3.dat")) << "names are shown literally";
     const QColor error = status->palette().color(QPalette::WindowText);
@@ -446,7 +494,21 @@ TEST(QtDesktop, StatusLineUnderTheListInTheErrorColourWhileThereAreProblems) {
     f.Main.ShowActiveProfiles(TestLoad());
     EXPECT_TRUE(status->text().startsWith("Updated "));
     EXPECT_EQ(status->palette().color(QPalette::WindowText), normal);
-    EXPECT_TRUE(status->toolTip().isEmpty());
+    EXPECT_FALSE(status->toolTip().contains("Profile_")) << "the mended problems leave the tooltip";
+    EXPECT_TRUE(status->toolTip().contains("/nowhere/")) << "the folder stays in it";
+
+    // A narrow window shortens the folder in the middle; the tooltip keeps it whole.
+    const std::string longFolder = "/srv/alarm/" + std::string(200, 'x') + "/Project/";
+    QtFixture narrow;
+    narrow.Main.ClockText = [] { return std::string("09:08:07"); };
+    narrow.Window.SetStatus({"Updated 09:08:07", {}, longFolder});
+    auto* narrowStatus = narrow.Window.findChild<QLabel*>("Label_Status");
+    EXPECT_TRUE(narrowStatus->text().contains(QString::fromUtf8("\xE2\x80\xA6")))
+        << narrowStatus->text().toStdString();
+    EXPECT_TRUE(narrowStatus->text().startsWith(QString::fromUtf8("Updated 09:08:07 \xC2\xB7 /srv/")));
+    EXPECT_TRUE(narrowStatus->text().endsWith("Project/"));
+    EXPECT_LE(narrowStatus->fontMetrics().horizontalAdvance(narrowStatus->text()), narrow.Window.width());
+    EXPECT_TRUE(narrowStatus->toolTip().contains(QString::fromStdString(longFolder)));
 }
 
 TEST(QtDesktop, TrayIconShowsItsWarningVariantWhileThereAreProblems) {

@@ -11,12 +11,12 @@ namespace velmar {
 // a transparent ground at a device pixel ratio of 1. It is drawn for the size
 // and device pixel ratio it is shown at, so it stays sharp on a scaled screen.
 QIcon DrawBallIcon(const QColor& colour);
-// The program's icon: "velmar-active-profiles" of the icon theme where the
-// theme has it (an installed program), else the same artwork built into the
-// program.
+// The program's icon "velmar-active-profiles": its PNG renderings built into
+// the program, carrying the icon theme's name for desktops that draw tray
+// icons themselves.
 QIcon ProgramIcon();
 // The program's icon with an amber warning mark, for while profiles cannot be
-// read: "velmar-active-profiles-warning", from the theme or built in.
+// read: "velmar-active-profiles-warning", built in the same way.
 QIcon WarningProgramIcon();
 
 } // namespace velmar

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QShortcut>
 #include <QTimer>
 #include <QTreeWidget>
@@ -42,10 +43,21 @@ QtMainWindow::QtMainWindow(const QtImageList& images)
 
     auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     QObject::connect(quit, &QShortcut::activated, this, [this] { RequestClose(CloseReason::ProgramCode); });
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* close = new QShortcut(keys, this);
+        QObject::connect(close, &QShortcut::activated, this, [this] { Close(CloseReason::UserClose); });
+    }
     m_StatusLabel->setObjectName("Label_Status");
     m_StatusLabel->setTextFormat(Qt::PlainText);
     m_StatusLabel->setContentsMargins(4, 2, 4, 2);
     m_StatusLabel->setGeometry(0, 0, 0, StatusHeight());
+}
+
+void QtMainWindow::SetCommandMenu(QMenu& menu) {
+    m_ListWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(
+        m_ListWidget, &QWidget::customContextMenuRequested, this,
+        [this, &menu](const QPoint& at) { menu.popup(m_ListWidget->viewport()->mapToGlobal(at)); });
 }
 
 int QtMainWindow::StatusHeight() const {
@@ -54,10 +66,13 @@ int QtMainWindow::StatusHeight() const {
 
 void QtMainWindow::SetStatus(const StatusLine& status) {
     m_Status = status;
-    m_StatusLabel->setText(QString::fromStdString(status.Text));
+    ShowStatusText();
     QStringList lines;
     for (const auto& problem : status.Problems) {
         lines << QString::fromStdString(problem).toHtmlEscaped();
+    }
+    if (!status.Folder.empty()) {
+        lines << QString::fromStdString(status.Folder).toHtmlEscaped();
     }
     // Rich text with every name escaped, so that no name is taken for markup.
     m_StatusLabel->setToolTip(lines.isEmpty() ? QString()
@@ -67,6 +82,22 @@ void QtMainWindow::SetStatus(const StatusLine& status) {
         palette.setColor(QPalette::WindowText, ErrorColour(palette));
     }
     m_StatusLabel->setPalette(palette);
+}
+
+void QtMainWindow::ShowStatusText() {
+    QString text = QString::fromStdString(m_Status.Text);
+    if (!m_Status.Folder.empty()) {
+        // The folder takes the room the rest leaves, shortened in the middle,
+        // where two folders of one machine differ least often.
+        const QString separator = QStringLiteral(" \u00B7 ");
+        const QFontMetrics metrics = m_StatusLabel->fontMetrics();
+        const QMargins margins = m_StatusLabel->contentsMargins();
+        const int room =
+            width() - margins.left() - margins.right() - metrics.horizontalAdvance(text + separator) - 2;
+        text += separator + metrics.elidedText(QString::fromStdString(m_Status.Folder), Qt::ElideMiddle,
+                                               std::max(room, 0));
+    }
+    m_StatusLabel->setText(text);
 }
 
 void QtMainWindow::Create() {
@@ -145,6 +176,13 @@ void QtMainWindow::Hide() {
     hide();
 }
 
+bool QtMainWindow::Active() const {
+    // Long enough for the click that took the focus away to arrive.
+    constexpr qint64 kFocusJustLost = 500; // milliseconds
+    return isVisible() && (isActiveWindow() ||
+                           (m_SinceDeactivated.isValid() && m_SinceDeactivated.elapsed() < kFocusJustLost));
+}
+
 void QtMainWindow::SetState(WindowState state) {
     Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     if (state == WindowState::Minimized) {
@@ -169,11 +207,19 @@ void QtMainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int statusHeight = StatusHeight();
     m_StatusLabel->setGeometry(0, std::max(height() - statusHeight, 0), width(), statusHeight);
+    ShowStatusText();
     RaiseResize();
 }
 
 void QtMainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            m_SinceDeactivated.invalidate();
+        } else {
+            m_SinceDeactivated.start();
+        }
+    }
     if (event->type() == QEvent::WindowStateChange) {
         m_InStateChange = true;
         RaiseResize();

@@ -4,12 +4,14 @@
 #include "window/qt/QtPicture.h"
 #include "window/qt/QtReportList.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
 
 class QLabel;
+class QMenu;
 class QTreeWidget;
 
 namespace velmar {
@@ -20,8 +22,9 @@ class QtImageList;
 // under it the status line `Label_Status`, which lies outside the inner area
 // the window reports: the list keeps the whole of that. It raises the window
 // events: Form_Load on Create, Form_Resize on every size or state change,
-// Form_QueryUnload and Form_Unload on a close request. Ctrl+Q closes it as
-// the program's own request, which is granted.
+// Form_QueryUnload and Form_Unload on a close request. Esc and Ctrl+W ask to
+// close as the title bar's button does; Ctrl+Q closes it as the program's own
+// request, which is granted.
 class QtMainWindow : public QWidget, public IWindow {
 public:
     explicit QtMainWindow(const QtImageList& images);
@@ -40,6 +43,9 @@ public:
     // Unloads without asking, when the application quits for any reason.
     void EnsureUnloaded();
     bool Unloaded() const { return m_Unloaded; }
+    // The menu of commands, shown by the list's context menu (the menu key,
+    // Shift+F10 or a right click); it must outlive the window.
+    void SetCommandMenu(QMenu& menu);
     // Called once after Form_Unload (the application then quits).
     std::function<void()> OnUnloaded;
 
@@ -56,6 +62,10 @@ public:
     void Show() override;
     void Hide() override;
     bool Visible() const override { return isVisible(); }
+    // Also true for a moment after the window lost the focus: a click on the
+    // tray icon takes it away on some desktops (the Windows task bar) before
+    // the click arrives.
+    bool Active() const override;
     void SetState(WindowState state) override;
     WindowState State() const override;
 
@@ -69,6 +79,8 @@ private:
     bool Close(CloseReason reason);
 
     int StatusHeight() const;
+    // The status line's text, with the folder shortened to the line's width.
+    void ShowStatusText();
 
     QTreeWidget* m_ListWidget;
     QLabel* m_StatusLabel;
@@ -78,6 +90,7 @@ private:
     IWindowEvents* m_Events = nullptr;
     bool m_Unloaded = false;
     bool m_InStateChange = false;
+    QElapsedTimer m_SinceDeactivated; // valid once the window lost the focus
 };
 
 } // namespace velmar

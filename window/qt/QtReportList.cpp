@@ -46,4 +46,12 @@ void QtReportList::SetColumnWidth(int column, int width) {
     m_Widget.setColumnWidth(column - 1, width);
 }
 
+std::optional<std::int16_t> QtReportList::SelectedRow() const {
+    QTreeWidgetItem* item = m_Widget.currentItem();
+    if (item == nullptr || !item->isSelected()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(m_Widget.indexOfTopLevelItem(item));
+}
+
 } // namespace velmar

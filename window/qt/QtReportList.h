@@ -25,6 +25,7 @@ public:
     void SetWidth(int width) override;
     void SetHeight(int height) override;
     void SetColumnWidth(int column, int width) override;
+    std::optional<std::int16_t> SelectedRow() const override;
 
 private:
     QTreeWidget& m_Widget;

@@ -3,25 +3,51 @@
 #include "window/qt/QtIcons.h"
 #include "window/qt/QtPicture.h"
 
+#include <QAction>
+
 namespace velmar {
 
 QtTrayIcon::QtTrayIcon() {
     QObject::connect(&m_Tray, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason reason) {
-        if ((reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) && m_Activated) {
+        if (reason == QSystemTrayIcon::Trigger && m_Activated) {
             m_Activated();
         }
     });
-    QObject::connect(m_Menu.addAction(QStringLiteral("Show profiles")), &QAction::triggered, [this] {
-        if (m_Activated) {
-            m_Activated();
-        }
-    });
-    QObject::connect(m_Menu.addAction(QStringLiteral("Quit")), &QAction::triggered, [this] {
-        if (m_Quit) {
-            m_Quit();
-        }
-    });
+    const auto add = [this](const QString& text, DesktopCommand command) {
+        QAction* action = m_Menu.addAction(text);
+        QObject::connect(action, &QAction::triggered, [this, command] {
+            if (m_Command) {
+                m_Command(command);
+            }
+        });
+        return action;
+    };
+    m_ShowHide = add(QObject::tr("&Show profiles"), DesktopCommand::ShowHide);
+    m_Menu.setDefaultAction(m_ShowHide);
+    m_Edit = add(QObject::tr("&Edit schedule\u2026"), DesktopCommand::EditSchedule);
+    add(QObject::tr("Open data &folder"), DesktopCommand::OpenDataFolder);
+    m_Menu.addSeparator();
+    m_StartAtLogin = add(QObject::tr("Start at &login"), DesktopCommand::StartAtLogin);
+    m_StartAtLogin->setCheckable(true);
+    m_Notify = add(QObject::tr("&Notify on changes"), DesktopCommand::NotifyOnChanges);
+    m_Notify->setCheckable(true);
+    m_Menu.addSeparator();
+    add(QObject::tr("&About"), DesktopCommand::About);
+    QAction* quit = add(QObject::tr("&Quit"), DesktopCommand::Quit);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_Menu.setToolTipsVisible(true);
     m_Tray.setContextMenu(&m_Menu);
+}
+
+void QtTrayIcon::SetMenuState(const CommandMenuState& state) {
+    m_ShowHide->setText(state.WindowShown ? QObject::tr("&Hide profiles") : QObject::tr("&Show profiles"));
+    m_Edit->setEnabled(state.EditorAvailable);
+    m_Edit->setToolTip(state.EditorAvailable ? QString()
+                                             : QObject::tr("velmar-editor is not installed beside the "
+                                                           "program or on the search path"));
+    // A checked state set here raises no command: only the user's click does.
+    m_StartAtLogin->setChecked(state.StartAtLogin);
+    m_Notify->setChecked(state.NotifyOnChanges);
 }
 
 void QtTrayIcon::SetTrayIcon(PicturePtr picture) {

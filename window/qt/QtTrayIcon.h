@@ -1,5 +1,6 @@
 #pragma once
 
+#include "window/DesktopCommands.h"
 #include "window/TrayIcon.h"
 
 #include <QMenu>
@@ -13,8 +14,9 @@ namespace velmar {
 // The tray component `NotifyArea` on a QSystemTrayIcon. A click or double click
 // on the icon raises IconActivated. The picture is handed to Qt only when it
 // changes (Qt writes a temporary file for every new icon on some desktops).
-// Its context menu offers "Show profiles" (IconActivated) and "Quit".
-class QtTrayIcon : public ITrayIcon {
+// Its context menu holds the commands of the menus (ICommandMenu), in the
+// user's language; the window shows the same menu.
+class QtTrayIcon : public ITrayIcon, public ICommandMenu {
 public:
     QtTrayIcon();
     void SetTrayIcon(PicturePtr picture) override;
@@ -31,13 +33,20 @@ public:
     bool Warning() const override { return m_Warning; }
     void SetIconActivatedHandler(std::function<void()> handler) override { m_Activated = std::move(handler); }
     bool NotificationAreaAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
-    // The handler of the menu's "Quit".
-    void SetQuitHandler(std::function<void()> handler) { m_Quit = std::move(handler); }
+    void SetMenuState(const CommandMenuState& state) override;
+    void SetCommandHandler(std::function<void(DesktopCommand)> handler) override {
+        m_Command = std::move(handler);
+    }
 
     QSystemTrayIcon& Widget() { return m_Tray; }
+    QMenu& Menu() { return m_Menu; }
 
 private:
     QMenu m_Menu; // outlives the icon that shows it
+    QAction* m_ShowHide;
+    QAction* m_Edit;
+    QAction* m_StartAtLogin;
+    QAction* m_Notify;
     // Hands the picture, or its warning variant, to Qt.
     void ShowIcon();
 
@@ -45,7 +54,7 @@ private:
     PicturePtr m_Picture;
     bool m_Warning = false;
     std::function<void()> m_Activated;
-    std::function<void()> m_Quit;
+    std::function<void(DesktopCommand)> m_Command;
 };
 
 } // namespace velmar

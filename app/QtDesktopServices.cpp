@@ -1,0 +1,143 @@
+#include "app/QtDesktopServices.h"
+
+#include "app/Autostart.h"
+#include "app/ProgramOptions.h"
+#include "common/Errors.h"
+#include "common/Paths.h"
+#include "common/Version.h"
+#include "platform/qt/QtNotifier.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QUrl>
+#include <QWidget>
+#include <filesystem>
+#include <sstream>
+
+namespace velmar {
+
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string Utf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+} // namespace
+
+QString FindEditor(const QString& executableFolder) {
+    const QString name = QStringLiteral("velmar-editor");
+    const QString found = QStandardPaths::findExecutable(
+        name, {executableFolder, QDir(executableFolder).filePath(QStringLiteral("../editor"))});
+    return found.isEmpty() ? QStandardPaths::findExecutable(name) : found;
+}
+
+QtDesktopServices::QtDesktopServices(std::string programFolder, QWidget& parent, QtNotifier& notifier,
+                                     std::function<void()> quit)
+    : m_ProgramFolder(std::move(programFolder)), m_Parent(parent), m_Notifier(notifier),
+      m_Quit(std::move(quit)), m_Editor(FindEditor(QCoreApplication::applicationDirPath())) {}
+
+void QtDesktopServices::StartEditor(const std::string& profileFile) {
+    if (m_Editor.isEmpty()) {
+        throw FileError("velmar-editor is not installed");
+    }
+    if (!QProcess::startDetached(m_Editor, {Text(profileFile)})) {
+        throw FileError("cannot start " + Utf8(m_Editor));
+    }
+}
+
+std::optional<std::size_t> QtDesktopServices::AskForProfile(const std::vector<std::string>& names) {
+    QStringList items;
+    for (const auto& name : names) {
+        items << Text(name);
+    }
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(&m_Parent, QObject::tr("Edit schedule"),
+                                               QObject::tr("Profile:"), items, 0, false, &chosen);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    const auto index = items.indexOf(item);
+    return index < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(index));
+}
+
+void QtDesktopServices::OpenFolder(const std::string& folder) {
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Text(folder)))) {
+        throw FileError("the desktop has no program that opens the folder " + folder);
+    }
+}
+
+bool QtDesktopServices::StartsAtLogin() const {
+    std::error_code error;
+    return std::filesystem::is_regular_file(AutostartFolder(SystemEnvironment) / kDesktopEntryFileName,
+                                            error);
+}
+
+void QtDesktopServices::SetStartAtLogin(bool on, const std::string& dataFolder, bool notify) {
+    std::vector<std::string> arguments = {"/PATH:" + dataFolder};
+    if (notify) {
+        arguments.emplace_back(kNotifyOption);
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status =
+        detail::RunAutostart(on ? "on" : "off", m_ProgramFolder, on ? arguments : std::vector<std::string>{},
+                             out, err, SystemEnvironment);
+    if (status != 0) {
+        throw FileError(err.str());
+    }
+}
+
+void QtDesktopServices::ShowAbout(const std::string& dataFolder) {
+    QMessageBox::about(&m_Parent, QObject::tr("About Velmar Active Profiles"),
+                       QObject::tr("Velmar Active Profiles %1\n\nWatches the alarm profiles of the data "
+                                   "folder\n%2\n\nBuilt with Qt %3.")
+                           .arg(Text(kVersion), Text(dataFolder), QString::fromLatin1(qVersion())));
+}
+
+void QtDesktopServices::Notify(const std::string& title, const std::string& body) {
+    m_Notifier.Show(Text(title), Text(body));
+}
+
+void QtDesktopServices::ShowError(const std::string& text) {
+    QMessageBox::warning(&m_Parent, QStringLiteral("Velmar Active Profiles"), Text(text));
+}
+
+std::string QtMonitorWords::Updated(std::string_view clock, int profiles) const {
+    return Utf8(QObject::tr("Updated %1 \u00B7 %n profile(s)", nullptr, profiles).arg(Text(clock)));
+}
+std::string QtMonitorWords::Title() const {
+    return Utf8(QObject::tr("Profiles changed"));
+}
+std::string QtMonitorWords::TurnedActive(std::string_view names) const {
+    return Utf8(QObject::tr("Active now: %1").arg(Text(names)));
+}
+std::string QtMonitorWords::TurnedInactive(std::string_view names) const {
+    return Utf8(QObject::tr("Inactive now: %1").arg(Text(names)));
+}
+std::string QtMonitorWords::Appeared(std::string_view names) const {
+    return Utf8(QObject::tr("New: %1").arg(Text(names)));
+}
+std::string QtMonitorWords::Disappeared(std::string_view names) const {
+    return Utf8(QObject::tr("Gone: %1").arg(Text(names)));
+}
+std::string QtMonitorWords::ProblemAppeared(std::string_view problem) const {
+    return Utf8(QObject::tr("Problem: %1").arg(Text(problem)));
+}
+std::string QtMonitorWords::ProblemsMended() const {
+    return Utf8(QObject::tr("All problems mended"));
+}
+std::string QtMonitorWords::NamesAndMore(std::string_view names, std::size_t more) const {
+    return Utf8(QObject::tr("%1 and %n more", nullptr, static_cast<int>(more)).arg(Text(names)));
+}
+
+} // namespace velmar

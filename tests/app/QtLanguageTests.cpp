@@ -1,0 +1,96 @@
+// The tray program's own texts in the language of the locale: the icon's
+// menu, the status line and the notifications, with the texts the program
+// keeps in every language left as they are.
+
+#include "app/ProfileChanges.h"
+#include "app/QtDesktopServices.h"
+#include "platform/qt/QtTranslations.h"
+#include "report/TrayToolTip.h"
+#include "window/qt/QtTrayIcon.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <array>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace velmar {
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        static int argc = 1;
+        static std::string name = "velmar_app_qt_tests";
+        static std::array<char*, 2> argv = {name.data(), nullptr};
+        m_App = std::make_unique<QApplication>(argc, argv.data());
+    }
+    void TearDown() override { m_App.reset(); }
+
+private:
+    std::unique_ptr<QApplication> m_App;
+};
+
+[[maybe_unused]] ::testing::Environment* const g_QtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+QStringList MenuTexts(QtTrayIcon& tray) {
+    QStringList texts;
+    for (const QAction* action : tray.Menu().actions()) {
+        if (!action->isSeparator()) {
+            texts << action->text();
+        }
+    }
+    return texts;
+}
+
+TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
+    struct Case {
+        const char* Lang; // as LANG gives it
+        QStringList Menu;
+        QString Hide;
+        std::string Updated;
+        std::string Body;
+    };
+    const std::array<Case, 2> cases = {{
+        {"sv_SE.UTF-8",
+         {"&Visa profiler", "&Redigera tidsschema\u2026", "Öppna data&mappen", "Starta vid &inloggning",
+          "&Meddela ändringar", "&Om", "&Avsluta"},
+         "&Dölj profiler",
+         "Uppdaterad 14:05:09 \u00B7 8 profiler",
+         "Aktiva nu: A, B, C, D, E och 2 till"},
+        {"C",
+         {"&Show profiles", "&Edit schedule\u2026", "Open data &folder", "Start at &login",
+          "&Notify on changes", "&About", "&Quit"},
+         "&Hide profiles",
+         "Updated 14:05:09 \u00B7 8 profiles",
+         "Active now: A, B, C, D, E and 2 more"},
+    }};
+    for (const auto& c : cases) {
+        const QtTranslations translations(QLocale(QString::fromLatin1(c.Lang)),
+                                          {QStringLiteral(VELMAR_TRANSLATIONS_BUILD_DIR)});
+        QtTrayIcon tray; // made after the translations, as the program makes it
+        EXPECT_EQ(MenuTexts(tray), c.Menu) << c.Lang;
+        tray.SetMenuState({true, true, false, false});
+        EXPECT_EQ(tray.Menu().actions().front()->text(), c.Hide) << c.Lang;
+
+        const QtMonitorWords words;
+        EXPECT_EQ(words.Updated("14:05:09", 8), c.Updated) << c.Lang;
+        ProfileChanges changes;
+        changes.TurnedActive = {"A", "B", "C", "D", "E", "F", "G"};
+        const auto notification = ChangeNotification(changes, words);
+        ASSERT_TRUE(notification) << c.Lang;
+        EXPECT_EQ(notification->Body, c.Body) << c.Lang;
+
+        // The heading is the system's own in every language.
+        const ToolTipRules rules{ToolTipLimit::None, "\n"};
+        EXPECT_EQ(TrayToolTipText({"Alpha"}, {}, rules), "Aktiva profiler:\n\u00B7 Alpha") << c.Lang;
+    }
+}
+
+} // namespace
+} // namespace velmar
