@@ -6,6 +6,7 @@
 #include "app/QtDesktopServices.h"
 #include "platform/qt/QtTranslations.h"
 #include "report/TrayToolTip.h"
+#include "tests/support/QtTestEnvironment.h"
 #include "window/qt/QtTrayIcon.h"
 
 #include <QApplication>
@@ -18,25 +19,8 @@
 namespace velmar {
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        static int argc = 1;
-        static std::string name = "velmar_app_qt_tests";
-        static std::array<char*, 2> argv = {name.data(), nullptr};
-        m_App = std::make_unique<QApplication>(argc, argv.data());
-    }
-    void TearDown() override { m_App.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_App;
-};
-
 [[maybe_unused]] ::testing::Environment* const g_QtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+    AddQtTestEnvironment<QApplication>("velmar_app_qt_tests");
 
 QStringList MenuTexts(QtTrayIcon& tray) {
     QStringList texts;

@@ -1,6 +1,7 @@
 // The programs' translations as the build makes them, chosen by locale.
 
 #include "platform/qt/QtTranslations.h"
+#include "tests/support/QtTestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -12,22 +13,8 @@
 namespace velmar {
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static std::string name = "velmar_platform_qt_translation_tests";
-        static std::array<char*, 2> argv = {name.data(), nullptr};
-        m_App = std::make_unique<QCoreApplication>(argc, argv.data());
-    }
-    void TearDown() override { m_App.reset(); }
-
-private:
-    std::unique_ptr<QCoreApplication> m_App;
-};
-
 [[maybe_unused]] ::testing::Environment* const g_QtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+    AddQtTestEnvironment<QCoreApplication>("velmar_platform_qt_translation_tests");
 
 const QString kBuilt = QStringLiteral(VELMAR_TRANSLATIONS_BUILD_DIR);
 

@@ -6,6 +6,7 @@
 #include "platform/qt/QtSingleInstance.h"
 #include "platform/qt/QtStopSignals.h"
 #include "profiles/ProfileStore.h"
+#include "tests/support/QtTestEnvironment.h"
 #include "tests/support/RecordingDesktop.h"
 #include "window/qt/QtBusyPointer.h"
 #include "window/qt/QtIcons.h"
@@ -53,27 +54,8 @@ ProfileLoad& TestLoad() {
     return load;
 }
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        // Never on the developer's own desktop, however the test is started.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        static int argc = 1;
-        static std::string name = "velmar_window_qt_tests";
-        static std::array<char*, 2> argv = {name.data(), nullptr};
-        m_App = std::make_unique<QApplication>(argc, argv.data());
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
-    void TearDown() override { m_App.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_App;
-};
-
 [[maybe_unused]] ::testing::Environment* const g_QtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+    AddQtTestEnvironment<QApplication>("velmar_window_qt_tests");
 
 void SetProfiles(const std::vector<std::pair<std::string, bool>>& profiles) {
     TestLoad().NumberOfProfiles = static_cast<std::int16_t>(profiles.size());
