@@ -14,10 +14,12 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTime>
 #include <array>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace velmar {
 namespace {
@@ -85,6 +87,24 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         // The heading is the system's own in every language.
         const ToolTipRules rules{ToolTipLimit::None, "\n"};
         EXPECT_EQ(TrayToolTipText({"Alpha"}, {}, rules), "Aktiva profiler:\n\u00B7 Alpha") << c.Lang;
+    }
+}
+
+TEST(QtLanguage, TheWindowsClockFollowsTheLocaleWithoutTheZone) {
+    const QTime time(14, 5, 9);
+    const std::array<std::pair<const char*, const char*>, 6> cases = {{
+        {"sv_SE", "14:05:09"},
+        {"en_US", "2:05:09 PM"},
+        {"fi_FI", "14.05.09"},
+        {"zh_CN", "14:05:09"},
+        {"bg_BG", "14:05:09 ч."}, // a quoted literal stays
+        {"C", "14:05:09"},
+    }};
+    for (const auto& [name, expected] : cases) {
+        // Newer locale data puts a narrow no-break space before "PM".
+        const QString text =
+            QString::fromStdString(LocaleClockText(QLocale(QString::fromLatin1(name)), time));
+        EXPECT_EQ(QString(text).replace(QChar(0x202F), u' ').toStdString(), expected) << name;
     }
 }
 
