@@ -353,7 +353,7 @@ TEST(QtDesktop, TheWindowsMenuBarHoldsTheIconsCommandsForTheKeyboard) {
     window.Create(); // no notification area here: the window is shown
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     wait.Elapse();
-    QTreeWidget* list = window.findChild<QTreeWidget*>("List_ActiveProfiles");
+    auto* list = window.findChild<QTreeWidget*>("List_ActiveProfiles");
     EXPECT_EQ(list->geometry(), QRect(0, 0, 312, 211)) << "the list keeps the inner area";
     EXPECT_EQ(list->mapTo(&window, QPoint(0, 0)).y(), bar->geometry().bottom() + 1) << "under the bar";
 
