@@ -18,6 +18,8 @@
 #include "window/qt/QtTrayIcon.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QTime>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -91,6 +93,9 @@ int RunDesktop(const DataFolder& dataFolder, const MonitoringOptions& monitoring
     VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy, &tray, &services},
                                    dataFolder);
     main.SetWords(words);
+    // The window's clock as the user's locale writes it; the console and the
+    // machine-read outputs keep theirs.
+    main.ClockText = [] { return LocaleClockText(QLocale(), QTime::currentTime()); };
     main.SetNotifyOnChanges(notify);
     window.SetCommandMenu(tray.Menu());
     window.SetEvents(&main);

@@ -11,10 +11,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTime>
 #include <QUrl>
 #include <QWidget>
 #include <filesystem>
@@ -33,6 +35,23 @@ std::string Utf8(const QString& text) {
 }
 
 } // namespace
+
+std::string LocaleClockText(const QLocale& locale, const QTime& time) {
+    // The zone fields ("t") are dropped, quoted literals ('h') kept.
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString withoutZone;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'') {
+            quoted = !quoted;
+        } else if (!quoted && c == u't') {
+            continue;
+        }
+        withoutZone += c;
+    }
+    withoutZone.replace(QStringLiteral("()"), QString());
+    return locale.toString(time, withoutZone.simplified()).toStdString();
+}
 
 QString FindEditor(const QString& executableFolder) {
     const QString name = QStringLiteral("velmar-editor");

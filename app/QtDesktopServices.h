@@ -11,7 +11,9 @@
 #include <functional>
 #include <string>
 
+class QLocale;
 class QSystemTrayIcon;
+class QTime;
 class QWidget;
 
 namespace velmar {
@@ -49,6 +51,10 @@ private:
     std::function<void()> m_Quit;
     QString m_Editor;
 };
+
+// `time` as `locale` writes a time of day with seconds: its long format
+// without the time zone ("14:05:09", "2:05:09 PM").
+std::string LocaleClockText(const QLocale& locale, const QTime& time);
 
 // The status line's and the notifications' words in the user's language.
 class QtMonitorWords : public MonitorWords {

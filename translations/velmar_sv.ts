@@ -151,6 +151,10 @@ Byggt med Qt %3.</translation>
         <source>velmar-editor is not installed beside the program or on the search path</source>
         <translation>velmar-editor är inte installerat bredvid programmet eller i sökvägen</translation>
     </message>
+    <message>
+        <source>&amp;Profiles</source>
+        <translation>&amp;Profiler</translation>
+    </message>
 </context>
 <context>
     <name>velmar::CalendarTab</name>

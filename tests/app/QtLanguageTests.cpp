@@ -7,14 +7,19 @@
 #include "platform/qt/QtTranslations.h"
 #include "report/TrayToolTip.h"
 #include "tests/support/QtTestEnvironment.h"
+#include "window/qt/QtImageList.h"
+#include "window/qt/QtMainWindow.h"
 #include "window/qt/QtTrayIcon.h"
 
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
+#include <QTime>
 #include <array>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace velmar {
 namespace {
@@ -37,6 +42,7 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         const char* Lang; // as LANG gives it
         QStringList Menu;
         QString Hide;
+        QString Bar; // the window's menu bar
         std::string Updated;
         std::string Body;
     };
@@ -45,12 +51,14 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
          {"&Visa profiler", "&Redigera tidsschema\u2026", "Öppna data&mappen", "Starta vid &inloggning",
           "&Meddela ändringar", "&Om", "&Avsluta"},
          "&Dölj profiler",
+         "&Profiler",
          "Uppdaterad 14:05:09 \u00B7 8 profiler",
          "Aktiva nu: A, B, C, D, E och 2 till"},
         {"C",
          {"&Show profiles", "&Edit schedule\u2026", "Open data &folder", "Start at &login",
           "&Notify on changes", "&About", "&Quit"},
          "&Hide profiles",
+         "&Profiles",
          "Updated 14:05:09 \u00B7 8 profiles",
          "Active now: A, B, C, D, E and 2 more"},
     }};
@@ -61,6 +69,12 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         EXPECT_EQ(MenuTexts(tray), c.Menu) << c.Lang;
         tray.SetMenuState({true, true, false, false});
         EXPECT_EQ(tray.Menu().actions().front()->text(), c.Hide) << c.Lang;
+        QtImageList images;
+        QtMainWindow window(images);
+        window.SetCommandMenu(tray.Menu());
+        const auto* bar = window.findChild<QMenuBar*>("Menu_Commands");
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->actions().front()->text(), c.Bar) << c.Lang;
 
         const QtMonitorWords words;
         EXPECT_EQ(words.Updated("14:05:09", 8), c.Updated) << c.Lang;
@@ -73,6 +87,24 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         // The heading is the system's own in every language.
         const ToolTipRules rules{ToolTipLimit::None, "\n"};
         EXPECT_EQ(TrayToolTipText({"Alpha"}, {}, rules), "Aktiva profiler:\n\u00B7 Alpha") << c.Lang;
+    }
+}
+
+TEST(QtLanguage, TheWindowsClockFollowsTheLocaleWithoutTheZone) {
+    const QTime time(14, 5, 9);
+    const std::array<std::pair<const char*, const char*>, 6> cases = {{
+        {"sv_SE", "14:05:09"},
+        {"en_US", "2:05:09 PM"},
+        {"fi_FI", "14.05.09"},
+        {"zh_CN", "14:05:09"},
+        {"bg_BG", "14:05:09 ч."}, // a quoted literal stays
+        {"C", "14:05:09"},
+    }};
+    for (const auto& [name, expected] : cases) {
+        // Newer locale data puts a narrow no-break space before "PM".
+        const QString text =
+            QString::fromStdString(LocaleClockText(QLocale(QString::fromLatin1(name)), time));
+        EXPECT_EQ(QString(text).replace(QChar(0x202F), u' ').toStdString(), expected) << name;
     }
 }
 

@@ -26,6 +26,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -322,6 +323,49 @@ TEST(QtDesktop, TheIconsMenuRaisesEveryCommandAndShowsTheState) {
     EXPECT_FALSE(actions[3]->isChecked());
     EXPECT_TRUE(actions[4]->isChecked());
     EXPECT_EQ(chosen.size(), expected.size()) << "a state shown raises no command";
+}
+
+TEST(QtDesktop, TheWindowsMenuBarHoldsTheIconsCommandsForTheKeyboard) {
+    SetProfiles({{"Alpha", true}});
+    QtImageList images;
+    QtMainWindow window(images);
+    QtTimer timer;
+    QtTrayIcon tray;
+    RecordingLog log;
+    RecordingOneShotTimer wait{log};
+    RecordingBusyPointer busy{log};
+    RecordingServices services{log};
+    VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy, &tray, &services},
+                                   DataFolder::FromCommandLine("/opt/velmar", {"/PATH:/nowhere"}));
+    main.ProfileLoader = [](const ChangeSignature* /*listing*/) -> const ProfileLoad& { return TestLoad(); };
+    window.SetCommandMenu(tray.Menu());
+    window.SetEvents(&main);
+
+    auto* bar = window.findChild<QMenuBar*>("Menu_Commands");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 1);
+    EXPECT_EQ(bar->actions()[0]->text(), "&Profiles");
+    QMenu* commands = bar->actions()[0]->menu();
+    ASSERT_NE(commands, nullptr);
+    EXPECT_EQ(commands->actions(), tray.Menu().actions()) << "the very actions of the icon's menu";
+    EXPECT_EQ(QSize(window.InnerWidth(), window.InnerHeight()), QSize(312, 211)) << "the bar lies above";
+
+    window.Create(); // no notification area here: the window is shown
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    wait.Elapse();
+    auto* list = window.findChild<QTreeWidget*>("List_ActiveProfiles");
+    EXPECT_EQ(list->geometry(), QRect(0, 0, 312, 211)) << "the list keeps the inner area";
+    EXPECT_EQ(list->mapTo(&window, QPoint(0, 0)).y(), bar->geometry().bottom() + 1) << "under the bar";
+
+    QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_EQ(popup, commands) << "Alt+P opens the menu";
+    QTest::keyClick(popup, Qt::Key_A);
+    EXPECT_EQ(log.CallsStartingWith("Services.About").size(), 1U) << "its mnemonic runs About";
+
+    // The menu's Quit keeps Ctrl+Q, and one shortcut only answers it.
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(log.CallsStartingWith("Services.Quit").size(), 1U);
 }
 
 TEST(QtDesktop, EscapeAndControlWHideTheWindowAndTheProgramGoesOn) {

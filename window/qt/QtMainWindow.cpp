@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QShortcut>
 #include <QTimer>
 #include <QTreeWidget>
@@ -26,8 +27,8 @@ QColor ErrorColour(const QPalette& palette) {
 } // namespace
 
 QtMainWindow::QtMainWindow(const QtImageList& images)
-    : m_ListWidget(new QTreeWidget(this)), m_StatusLabel(new QLabel(this)), m_List(*m_ListWidget, images),
-      m_Icon(std::make_shared<QtPicture>(ProgramIcon())) {
+    : m_Inner(new QWidget(this)), m_ListWidget(new QTreeWidget(m_Inner)), m_StatusLabel(new QLabel(this)),
+      m_List(*m_ListWidget, images), m_Icon(std::make_shared<QtPicture>(ProgramIcon())) {
     setObjectName("VelmarActiveProfiles_Main");
     setWindowIcon(m_Icon->Icon());
     m_ListWidget->setObjectName("List_ActiveProfiles");
@@ -41,8 +42,8 @@ QtMainWindow::QtMainWindow(const QtImageList& images)
     m_ListWidget->setSelectionMode(QAbstractItemView::SingleSelection);
     m_ListWidget->header()->setStretchLastSection(false);
 
-    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
-    QObject::connect(quit, &QShortcut::activated, this, [this] { RequestClose(CloseReason::ProgramCode); });
+    m_Quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    QObject::connect(m_Quit, &QShortcut::activated, this, [this] { RequestClose(CloseReason::ProgramCode); });
     for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
         auto* close = new QShortcut(keys, this);
         QObject::connect(close, &QShortcut::activated, this, [this] { Close(CloseReason::UserClose); });
@@ -58,6 +59,28 @@ void QtMainWindow::SetCommandMenu(QMenu& menu) {
     QObject::connect(
         m_ListWidget, &QWidget::customContextMenuRequested, this,
         [this, &menu](const QPoint& at) { menu.popup(m_ListWidget->viewport()->mapToGlobal(at)); });
+
+    // The bar's menu holds the very actions of the command menu, so that both
+    // show the same state and raise the same commands.
+    const int innerWidth = InnerWidth();
+    const int innerHeight = InnerHeight();
+    delete m_MenuBar;
+    m_MenuBar = new QMenuBar(this);
+    m_MenuBar->setObjectName("Menu_Commands");
+    QMenu* commands = m_MenuBar->addMenu(QObject::tr("&Profiles"));
+    commands->addActions(menu.actions());
+    commands->setToolTipsVisible(true);
+    // Two shortcuts for one key would make Qt ignore both.
+    delete m_Quit;
+    m_Quit = nullptr;
+    if (!isMinimized()) {
+        SetInnerSize(innerWidth, innerHeight);
+    }
+    LayOut();
+}
+
+int QtMainWindow::MenuHeight() const {
+    return m_MenuBar != nullptr && !m_MenuBar->isNativeMenuBar() ? m_MenuBar->sizeHint().height() : 0;
 }
 
 int QtMainWindow::StatusHeight() const {
@@ -144,15 +167,17 @@ std::string QtMainWindow::Caption() const {
 }
 
 void QtMainWindow::SetInnerSize(int width, int height) {
-    resize(width, height + StatusHeight());
+    resize(width, MenuHeight() + height + StatusHeight());
+    LayOut();
 }
 
-// A minimised window has no inner area. The status line lies below it.
+// A minimised window has no inner area. The menu bar lies above it, the
+// status line below.
 int QtMainWindow::InnerWidth() const {
     return isMinimized() ? 0 : width();
 }
 int QtMainWindow::InnerHeight() const {
-    return isMinimized() ? 0 : std::max(height() - StatusHeight(), 0);
+    return isMinimized() ? 0 : std::max(height() - MenuHeight() - StatusHeight(), 0);
 }
 
 void QtMainWindow::Show() {
@@ -205,10 +230,19 @@ WindowState QtMainWindow::State() const {
 
 void QtMainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    LayOut();
+    RaiseResize();
+}
+
+void QtMainWindow::LayOut() {
+    const int menuHeight = MenuHeight();
     const int statusHeight = StatusHeight();
+    if (m_MenuBar != nullptr) {
+        m_MenuBar->setGeometry(0, 0, width(), menuHeight);
+    }
+    m_Inner->setGeometry(0, menuHeight, width(), std::max(height() - menuHeight - statusHeight, 0));
     m_StatusLabel->setGeometry(0, std::max(height() - statusHeight, 0), width(), statusHeight);
     ShowStatusText();
-    RaiseResize();
 }
 
 void QtMainWindow::changeEvent(QEvent* event) {

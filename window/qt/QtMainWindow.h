@@ -12,14 +12,17 @@
 
 class QLabel;
 class QMenu;
+class QMenuBar;
+class QShortcut;
 class QTreeWidget;
 
 namespace velmar {
 
 class QtImageList;
 
-// The top-level window `VelmarActiveProfiles_Main` carrying the list, and
-// under it the status line `Label_Status`, which lies outside the inner area
+// The top-level window `VelmarActiveProfiles_Main` carrying the list, above
+// it the menu bar `Menu_Commands` once the window has a menu of commands, and
+// under it the status line `Label_Status`; both lie outside the inner area
 // the window reports: the list keeps the whole of that. It raises the window
 // events: Form_Load on Create, Form_Resize on every size or state change,
 // Form_QueryUnload and Form_Unload on a close request. Esc and Ctrl+W ask to
@@ -44,7 +47,10 @@ public:
     void EnsureUnloaded();
     bool Unloaded() const { return m_Unloaded; }
     // The menu of commands, shown by the list's context menu (the menu key,
-    // Shift+F10 or a right click); it must outlive the window.
+    // Shift+F10 or a right click) and, with the same actions, by the menu
+    // bar's one menu (Alt+P); it must outlive the window. The inner area keeps
+    // its size. The menu's own shortcuts then take the place of the window's
+    // Ctrl+Q.
     void SetCommandMenu(QMenu& menu);
     // Called once after Form_Unload (the application then quits).
     std::function<void()> OnUnloaded;
@@ -76,13 +82,21 @@ protected:
 
 private:
     void RaiseResize();
+    // Places the menu bar, the inner area and the status line.
+    void LayOut();
     bool Close(CloseReason reason);
 
     int StatusHeight() const;
+    // The menu bar's height in the window: none without one, or when the
+    // desktop shows it in a bar of its own.
+    int MenuHeight() const;
     // The status line's text, with the folder shortened to the line's width.
     void ShowStatusText();
 
+    QWidget* m_Inner; // the inner area, holding the list
     QTreeWidget* m_ListWidget;
+    QMenuBar* m_MenuBar = nullptr;
+    QShortcut* m_Quit;
     QLabel* m_StatusLabel;
     StatusLine m_Status;
     QtReportList m_List;
