@@ -74,6 +74,7 @@ void CalendarTab::BuildWidgets() {
     m_Month->setObjectName(QStringLiteral("monthLabel"));
     m_Month->setAlignment(Qt::AlignCenter);
     m_Month->setMinimumWidth(140);
+    std::vector<QWidget*> controls;
     for (const auto& step : steps) {
         auto* button = new QPushButton(step.Text, this);
         button->setObjectName(QString::fromLatin1(step.Name));
@@ -82,6 +83,7 @@ void CalendarTab::BuildWidgets() {
         const int months = step.Months;
         connect(button, &QPushButton::clicked, this, [this, months] { StepMonth(months); });
         navigation->addWidget(button);
+        controls.push_back(button);
         if (months == -1) {
             navigation->addWidget(m_Month);
         }
@@ -166,6 +168,9 @@ void CalendarTab::BuildWidgets() {
     holidayRow->addWidget(holidayButton);
     holidayRow->addWidget(m_HolidaysLabel, 1);
     layout->addLayout(holidayRow);
+    controls.insert(controls.end(),
+                    {m_Scroll, m_Picture, m_DayTypes, m_TimeAxis, profileButton, holidayButton});
+    SetTabOrder(controls);
 }
 
 void CalendarTab::DrawCursor(QPainter& painter) {

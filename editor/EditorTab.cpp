@@ -36,6 +36,12 @@ QScrollArea* EditorTab::PlacePicture(PictureBox* picture, const char* name, cons
     return m_Scroll;
 }
 
+void EditorTab::SetTabOrder(const std::vector<QWidget*>& controls) {
+    for (std::size_t i = 1; i < controls.size(); ++i) {
+        setTabOrder(controls[i - 1], controls[i]);
+    }
+}
+
 int EditorTab::PictureAreaWidth() const {
     // Room for a vertical scroll bar: the picture grows downwards with the zoom.
     return m_Scroll->width() - 2 * m_Scroll->frameWidth() - m_Scroll->verticalScrollBar()->sizeHint().width();

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QKeyEvent;
 class QPainter;
@@ -66,6 +67,10 @@ protected:
     // its layout.
     QScrollArea* PlacePicture(PictureBox* picture, const char* name, const char* areaName,
                               const QString& accessibleName, const QString& whatsThis);
+    // Tab and Backtab go through `controls` in this order: the order in which
+    // they are seen, top to bottom and left to right, the scroll area before
+    // the picture in it.
+    void SetTabOrder(const std::vector<QWidget*>& controls);
     // Draws the picture again, after the picture box took a new zoom.
     virtual void Redraw() = 0;
     // The picture's width in its own pixels.

@@ -152,6 +152,7 @@ void ScheduleTab::BuildWidgets() {
     });
     times->addWidget(m_ViewDayTypes);
     layout->addLayout(times);
+    SetTabOrder({m_Name, m_Active, m_Scroll, m_Picture, m_Start, m_Stop, m_Apply, m_ViewDayTypes});
 
     m_Popup = new QMenu(this);
     m_Popup->setObjectName(QStringLiteral("schedulePopupMenu"));
