@@ -563,12 +563,13 @@ std::vector<QWidget*> VisualOrderOf(QWidget* tab, std::vector<QWidget*> controls
     // Start at the picture as the walk does.
     const auto picture = std::ranges::find_if(
         controls, [](const QWidget* widget) { return dynamic_cast<const PictureBox*>(widget) != nullptr; });
-    std::ranges::rotate(controls, picture);
+    std::rotate(controls.begin(), picture, controls.end());
     return controls;
 }
 
 std::vector<std::string> NamesOf(const std::vector<QWidget*>& widgets) {
     std::vector<std::string> names;
+    names.reserve(widgets.size());
     for (const QWidget* widget : widgets) {
         names.push_back(widget->objectName().isEmpty() ? std::string(widget->metaObject()->className())
                                                        : widget->objectName().toStdString());
