@@ -21,7 +21,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QVBoxLayout>
 #include <array>
 
@@ -34,8 +33,8 @@ constexpr int kFirstSpecialEntry = 9; // entries 9..24: codes 8..23, images 1..1
 } // namespace
 
 CalendarTab::CalendarTab(const std::string& path, EditorLanguage language, QWidget* parent)
-    : EditorTab(parent), m_Language(language),
-      m_Surface(CalendarEditor::kMonthViewWidth, CalendarEditor::kMonthViewHeight) {
+    : ComponentTab(CalendarEditor::kMonthViewWidth, CalendarEditor::kMonthViewHeight, parent),
+      m_Language(language) {
     m_Images = std::make_unique<QtHostImageList>(m_Surface, CalendarImages());
     m_Editor = std::make_unique<CalendarEditor>(m_Surface, *m_Images);
     m_Editor->Calendar().SetDateServices(std::make_shared<QtDateServices>());
@@ -75,6 +74,7 @@ void CalendarTab::BuildWidgets() {
     m_Month->setObjectName(QStringLiteral("monthLabel"));
     m_Month->setAlignment(Qt::AlignCenter);
     m_Month->setMinimumWidth(140);
+    std::vector<QWidget*> controls;
     for (const auto& step : steps) {
         auto* button = new QPushButton(step.Text, this);
         button->setObjectName(QString::fromLatin1(step.Name));
@@ -83,6 +83,7 @@ void CalendarTab::BuildWidgets() {
         const int months = step.Months;
         connect(button, &QPushButton::clicked, this, [this, months] { StepMonth(months); });
         navigation->addWidget(button);
+        controls.push_back(button);
         if (months == -1) {
             navigation->addWidget(m_Month);
         }
@@ -90,16 +91,10 @@ void CalendarTab::BuildWidgets() {
     navigation->addStretch(1);
     layout->addLayout(navigation);
 
-    m_Picture = new PictureBox(m_Surface, this);
-    m_Picture->setObjectName(QStringLiteral("calendarPicture"));
-    m_Picture->setAccessibleName(tr("Calendar month"));
-    m_Picture->setWhatsThis(tr("Arrow keys move between dates, Space paints the selected day type, "
-                               "PageUp and PageDown change the month"));
-    m_Scroll = new QScrollArea(this);
-    m_Scroll->setObjectName(QStringLiteral("calendarScrollArea"));
-    m_Scroll->setWidget(m_Picture);
-    m_Scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(m_Scroll, 1);
+    layout->addWidget(MakePicture("calendarPicture", "calendarScrollArea", tr("Calendar month"),
+                                  tr("Arrow keys move between dates, Space paints the selected day type, "
+                                     "PageUp and PageDown change the month")),
+                      1);
 
     auto* dayTypeRow = new QHBoxLayout;
     auto* dayTypeLabel = new QLabel(tr("&Day type:"), this);
@@ -173,43 +168,27 @@ void CalendarTab::BuildWidgets() {
     holidayRow->addWidget(holidayButton);
     holidayRow->addWidget(m_HolidaysLabel, 1);
     layout->addLayout(holidayRow);
-
-    m_Picture->OnPress = [this](int button, float x, float y) {
-        m_Editor->MouseDown(static_cast<std::int16_t>(button), x, y);
-    };
-    m_Picture->OnMove = [this](float x, float y) { m_Editor->MouseMove(x, y); };
-    m_Picture->OnRelease = [this](float x, float y) {
-        m_Editor->MouseUp(x, y);
-        AfterEdit();
-    };
-    m_Picture->OnKey = [this](QKeyEvent* event) { return HandleKey(event); };
-    m_Picture->OnZoomSteps = [this](int steps) { StepZoom(steps); };
-    m_Picture->OnOverlay = [this](QPainter& painter) {
-        const std::int32_t day = m_Editor->CursorDay();
-        if (day < 0 || !m_Picture->hasFocus()) {
-            return;
-        }
-        const std::int32_t cell = day + m_Editor->Calendar().m_FirstWeekDayInActualMonth;
-        QPen pen(palette().color(QPalette::Highlight), 2);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(month::BoxLeft(cell % month::kColumns) + month::kBoxInset,
-                         month::BoxTop(cell / month::kColumns) + month::kBoxInset, month::kBoxInnerWidth,
-                         month::kBoxInnerHeight);
-    };
+    controls.insert(controls.end(),
+                    {m_Scroll, m_Picture, m_DayTypes, m_TimeAxis, profileButton, holidayButton});
+    SetTabOrder(controls);
 }
 
-void CalendarTab::ShowAtZoom(int zoom) {
-    m_Picture->SetZoom(zoom);
+void CalendarTab::DrawCursor(QPainter& painter) {
+    const std::int32_t day = m_Editor->CursorDay();
+    if (day < 0) {
+        return;
+    }
+    const std::int32_t cell = day + m_Editor->Calendar().m_FirstWeekDayInActualMonth;
+    QPen pen(palette().color(QPalette::Highlight), 2);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(month::BoxLeft(cell % month::kColumns) + month::kBoxInset,
+                     month::BoxTop(cell / month::kColumns) + month::kBoxInset, month::kBoxInnerWidth,
+                     month::kBoxInnerHeight);
+}
+
+void CalendarTab::Redraw() {
     Repaint();
-}
-
-int CalendarTab::PictureWidth() const {
-    return m_Surface.Width();
-}
-
-int CalendarTab::PictureAreaWidth() const {
-    return m_Scroll->width() - 2 * m_Scroll->frameWidth() - m_Scroll->verticalScrollBar()->sizeHint().width();
 }
 
 void CalendarTab::Repaint() {
@@ -301,17 +280,6 @@ bool CalendarTab::HandleKey(QKeyEvent* event) {
     return true;
 }
 
-void CalendarTab::AfterEdit() {
-    m_Picture->update();
-    DescribeCursor();
-    Changed();
-}
-
-void CalendarTab::DescribeCursor() {
-    // Qt tells screen readers of the change.
-    m_Picture->setAccessibleDescription(QString::fromStdString(m_Editor->CursorDescription()));
-}
-
 std::string CalendarTab::DisplayName() const {
     return m_File.HasPath() ? FileNameOf(m_File.Path()) : tr("Untitled calendar").toStdString();
 }
@@ -345,26 +313,10 @@ void CalendarTab::Revert() {
     Changed();
 }
 
-bool CalendarTab::Undo() {
-    const bool undone = m_Editor->Undo();
-    AfterEdit();
-    return undone;
-}
-
-bool CalendarTab::Redo() {
-    const bool redone = m_Editor->Redo();
-    AfterEdit();
-    return redone;
-}
-
 std::string CalendarTab::ExportICalendar(const ICalendarExport& options) const {
     const auto& names = TextsIn(m_Language).Long;
     return CalendarToICalendar(m_Editor->Calendar(), std::vector<std::string>(names.begin(), names.end()),
                                options);
-}
-
-QWidget* CalendarTab::EditingWidget() {
-    return m_Picture;
 }
 
 } // namespace velmar

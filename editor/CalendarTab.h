@@ -4,8 +4,6 @@
 #include "editor_host/CalendarEditor.h"
 #include "editor_host/DayTypeTexts.h"
 #include "editor_host/EditedFiles.h"
-#include "editor_host/qt/QtHostImageList.h"
-#include "platform/qt/QtImageSurface.h"
 
 #include <QCoreApplication>
 #include <memory>
@@ -13,18 +11,15 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QScrollArea;
 class QPushButton;
 
 namespace velmar {
-
-class PictureBox;
 
 // A calendar in the month view, hosted through the host contract: month and
 // year buttons (and PageUp/PageDown), the day-type combo box with names and
 // images, the time axis with the schedule of a profile chosen to show, and
 // holiday labels from an iCalendar file.
-class CalendarTab : public EditorTab {
+class CalendarTab : public ComponentTab<CalendarEditor> {
     // Texts translated in the context the translation files name.
     Q_DECLARE_TR_FUNCTIONS(velmar::CalendarTab)
 
@@ -35,16 +30,10 @@ public:
 
     std::string DisplayName() const override;
     const EditedFile& File() const override { return m_File; }
-    bool Modified() const override { return m_Editor->History().Modified(); }
     ReplaceResult Save(const std::string& path, bool overDiskChanges, const ReplaceOptions& options) override;
     void Revert() override;
-    bool Undo() override;
-    bool Redo() override;
-    bool CanUndo() override { return m_Editor->History().CanUndo(); }
-    bool CanRedo() override { return m_Editor->History().CanRedo(); }
     std::string ExportICalendar(const ICalendarExport& options) const override;
     std::string FileFilter() const override { return "Calendar files (*.dat *.cal);;All files (*)"; }
-    QWidget* EditingWidget() override;
 
     // Shows a month; the cursor keeps its day number where the month has it.
     void ShowMonth(int year, int month);
@@ -58,30 +47,19 @@ public:
     // Paints the selected day type onto the cursor's date.
     void PaintAtCursor();
 
-    CalendarEditor& Editor() { return *m_Editor; }
-
 protected:
-    void ShowAtZoom(int zoom) override;
-    int PictureWidth() const override;
-    int PictureAreaWidth() const override;
+    void Redraw() override;
+    bool HandleKey(QKeyEvent* event) override;
+    void DrawCursor(QPainter& painter) override;
 
 private:
     void BuildWidgets();
     void Repaint();
-    bool HandleKey(QKeyEvent* event);
-    void AfterEdit();
-    // The cursor's row or date, as screen readers read the picture.
-    void DescribeCursor();
 
     EditorLanguage m_Language;
     EditedFile m_File;
-    QtImageSurface m_Surface;
-    std::unique_ptr<QtHostImageList> m_Images;
-    std::unique_ptr<CalendarEditor> m_Editor;
     std::string m_ScheduleName;
 
-    PictureBox* m_Picture = nullptr;
-    QScrollArea* m_Scroll = nullptr;
     QLabel* m_Month = nullptr;
     QComboBox* m_DayTypes = nullptr;
     QCheckBox* m_TimeAxis = nullptr;

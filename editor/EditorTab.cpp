@@ -2,6 +2,8 @@
 
 #include "editor_host/EditorZoom.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
 
 namespace velmar {
@@ -9,7 +11,8 @@ namespace velmar {
 void EditorTab::SetZoom(int zoom) {
     m_ZoomChosen = true;
     m_Zoom = SteppedZoom(zoom, 0);
-    ShowAtZoom(m_Zoom);
+    m_Picture->SetZoom(m_Zoom);
+    Redraw();
 }
 
 void EditorTab::StepZoom(int steps) {
@@ -18,6 +21,40 @@ void EditorTab::StepZoom(int steps) {
 
 void EditorTab::ZoomToFit() {
     SetZoom(FittingZoom(PictureWidth(), PictureAreaWidth()));
+}
+
+QScrollArea* EditorTab::PlacePicture(PictureBox* picture, const char* name, const char* areaName,
+                                     const QString& accessibleName, const QString& whatsThis) {
+    m_Picture = picture;
+    m_Picture->setObjectName(QString::fromLatin1(name));
+    m_Picture->setAccessibleName(accessibleName);
+    m_Picture->setWhatsThis(whatsThis);
+    m_Scroll = new QScrollArea(this);
+    m_Scroll->setObjectName(QString::fromLatin1(areaName));
+    m_Scroll->setWidget(m_Picture);
+    m_Scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return m_Scroll;
+}
+
+void EditorTab::SetTabOrder(const std::vector<QWidget*>& controls) {
+    for (std::size_t i = 1; i < controls.size(); ++i) {
+        setTabOrder(controls[i - 1], controls[i]);
+    }
+}
+
+int EditorTab::PictureAreaWidth() const {
+    // Room for a vertical scroll bar: the picture grows downwards with the zoom.
+    return m_Scroll->width() - 2 * m_Scroll->frameWidth() - m_Scroll->verticalScrollBar()->sizeHint().width();
+}
+
+void EditorTab::AfterEdit() {
+    m_Picture->update();
+    DescribeCursor();
+    Changed();
+}
+
+void EditorTab::DescribeCursor() {
+    m_Picture->setAccessibleDescription(QString::fromStdString(CursorDescription()));
 }
 
 void EditorTab::showEvent(QShowEvent* event) {

@@ -68,7 +68,7 @@ std::string FileNameOf(const std::string& path) {
 }
 
 ScheduleTab::ScheduleTab(const std::string& path, QWidget* parent)
-    : EditorTab(parent), m_Opened(OpenProfile(path)), m_File(path, m_Opened.Bytes), m_Surface(1, 1) {
+    : ComponentTab(1, 1, parent), m_Opened(OpenProfile(path)), m_File(path, m_Opened.Bytes) {
     m_Images = std::make_unique<QtHostImageList>(m_Surface, ScheduleImages());
     m_Editor = std::make_unique<ScheduleEditor>(m_Opened.Contents.Schedule, m_Surface, *m_Images);
     BuildWidgets();
@@ -101,17 +101,13 @@ void ScheduleTab::BuildWidgets() {
     m_Ruler = ruler;
     layout->addWidget(m_Ruler);
 
-    m_Scroll = new QScrollArea(this);
-    m_Scroll->setObjectName(QStringLiteral("scheduleScrollArea"));
-    m_Picture = new PictureBox(m_Surface);
-    m_Picture->setObjectName(QStringLiteral("schedulePicture"));
-    m_Picture->setAccessibleName(tr("Schedule grid"));
-    m_Picture->setWhatsThis(tr(
-        "Up and Down choose a day, Left and Right a period edge, Shift with Left or Right moves the edge by "
-        "five minutes, Insert adds 08:00-17:00, Delete removes the period, the Menu key opens the menu"));
-    m_Scroll->setWidget(m_Picture);
-    m_Scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(m_Scroll, 1);
+    layout->addWidget(
+        MakePicture(
+            "schedulePicture", "scheduleScrollArea", tr("Schedule grid"),
+            tr("Up and Down choose a day, Left and Right a period edge, Shift with Left or Right moves "
+               "the edge by five minutes, Insert adds 08:00-17:00, Delete removes the period, the Menu "
+               "key opens the menu")),
+        1);
     ruler->Offset = m_Scroll->frameWidth();
     connect(m_Scroll->horizontalScrollBar(), &QScrollBar::valueChanged, this, [ruler](int value) {
         ruler->Scrolled = value;
@@ -156,6 +152,7 @@ void ScheduleTab::BuildWidgets() {
     });
     times->addWidget(m_ViewDayTypes);
     layout->addLayout(times);
+    SetTabOrder({m_Name, m_Active, m_Scroll, m_Picture, m_Start, m_Stop, m_Apply, m_ViewDayTypes});
 
     m_Popup = new QMenu(this);
     m_Popup->setObjectName(QStringLiteral("schedulePopupMenu"));
@@ -179,43 +176,36 @@ void ScheduleTab::BuildWidgets() {
         const ScheduleCommand command = item.Command;
         connect(action, &QAction::triggered, this, [this, command] { RunWithoutPress(command); });
     }
+}
 
-    m_Picture->OnPress = [this](int button, float x, float y) {
-        m_Editor->MouseDown(static_cast<std::int16_t>(button), x, y);
-        if (button == 2) {
-            PreparePopup();
-            m_Popup->popup(m_Picture->mapToGlobal(m_Picture->WidgetPoint(x, y)));
-        }
-    };
-    m_Picture->OnMove = [this](float x, float y) { m_Editor->MouseMove(x, y); };
-    m_Picture->OnRelease = [this](float x, float y) {
-        m_Editor->MouseUp(x, y);
-        AfterEdit();
-    };
-    m_Picture->OnKey = [this](QKeyEvent* event) { return HandleKey(event); };
-    m_Picture->OnZoomSteps = [this](int steps) { StepZoom(steps); };
-    m_Picture->OnOverlay = [this](QPainter& painter) {
-        const std::int32_t dayType = m_Editor->CursorDayType();
-        if (dayType < 0 || !m_Picture->hasFocus()) {
-            return;
-        }
-        const int row = m_Editor->Schedule().GetAxisIndex(static_cast<std::int16_t>(dayType));
-        QPen pen(palette().color(QPalette::Highlight));
-        pen.setStyle(Qt::DashLine);
-        painter.setPen(pen);
-        painter.drawRect(1, grid::BandTop(row) - 2, grid::kGridRight + 1, grid::kBandLines + 3);
-        if (const auto edge = m_Editor->CursorEdge()) {
-            const auto& [period, stop] = *edge;
-            const double minute = stop ? period->m_StopMinute + 1 : period->m_StartMinute;
-            const int x = grid::kGridLeft + static_cast<int>(RoundHalfEven(minute / grid::kMinutesPerPixel));
-            const int top = grid::BandTop(row);
-            painter.setPen(QPen(QColor(200, 0, 0), 1));
-            const std::array<QPoint, 3> marker{{{x, top - 1}, {x - 3, top - 5}, {x + 3, top - 5}}};
-            painter.setBrush(QColor(200, 0, 0));
-            painter.drawPolygon(marker.data(), static_cast<int>(marker.size()));
-            painter.drawLine(x, top, x, top + grid::kBandLines - 1);
-        }
-    };
+void ScheduleTab::AfterPress(int button, float x, float y) {
+    if (button == 2) {
+        PreparePopup();
+        m_Popup->popup(m_Picture->mapToGlobal(m_Picture->WidgetPoint(x, y)));
+    }
+}
+
+void ScheduleTab::DrawCursor(QPainter& painter) {
+    const std::int32_t dayType = m_Editor->CursorDayType();
+    if (dayType < 0) {
+        return;
+    }
+    const int row = m_Editor->Schedule().GetAxisIndex(static_cast<std::int16_t>(dayType));
+    QPen pen(palette().color(QPalette::Highlight));
+    pen.setStyle(Qt::DashLine);
+    painter.setPen(pen);
+    painter.drawRect(1, grid::BandTop(row) - 2, grid::kGridRight + 1, grid::kBandLines + 3);
+    if (const auto edge = m_Editor->CursorEdge()) {
+        const auto& [period, stop] = *edge;
+        const double minute = stop ? period->m_StopMinute + 1 : period->m_StartMinute;
+        const int x = grid::kGridLeft + static_cast<int>(RoundHalfEven(minute / grid::kMinutesPerPixel));
+        const int top = grid::BandTop(row);
+        painter.setPen(QPen(QColor(200, 0, 0), 1));
+        const std::array<QPoint, 3> marker{{{x, top - 1}, {x - 3, top - 5}, {x + 3, top - 5}}};
+        painter.setBrush(QColor(200, 0, 0));
+        painter.drawPolygon(marker.data(), static_cast<int>(marker.size()));
+        painter.drawLine(x, top, x, top + grid::kBandLines - 1);
+    }
 }
 
 void ScheduleTab::ShowProfile() {
@@ -229,22 +219,12 @@ void ScheduleTab::Relayout() {
     m_Picture->SyncSize();
 }
 
-void ScheduleTab::ShowAtZoom(int zoom) {
-    m_Picture->SetZoom(zoom);
+void ScheduleTab::Redraw() {
     Relayout();
     if (auto* ruler = dynamic_cast<HourRuler*>(m_Ruler)) {
-        ruler->Zoom = zoom;
+        ruler->Zoom = Zoom();
         ruler->update();
     }
-}
-
-int ScheduleTab::PictureWidth() const {
-    return m_Surface.Width();
-}
-
-int ScheduleTab::PictureAreaWidth() const {
-    // Room for a vertical scroll bar: the grid grows downwards with the zoom.
-    return m_Scroll->width() - 2 * m_Scroll->frameWidth() - m_Scroll->verticalScrollBar()->sizeHint().width();
 }
 
 void ScheduleTab::OnHostChanged(ScheduleHostMember member) {
@@ -376,23 +356,8 @@ bool ScheduleTab::HandleKey(QKeyEvent* event) {
     return true;
 }
 
-void ScheduleTab::AfterEdit() {
-    m_Picture->update();
-    DescribeCursor();
-    Changed();
-}
-
-void ScheduleTab::DescribeCursor() {
-    // Qt tells screen readers of the change.
-    m_Picture->setAccessibleDescription(QString::fromStdString(m_Editor->CursorDescription()));
-}
-
 std::string ScheduleTab::DisplayName() const {
     return FileNameOf(m_File.Path());
-}
-
-bool ScheduleTab::Modified() const {
-    return m_Editor->History().Modified();
 }
 
 ReplaceResult ScheduleTab::Save(const std::string& path, bool overDiskChanges,
@@ -425,26 +390,8 @@ void ScheduleTab::Revert() {
     AfterEdit();
 }
 
-bool ScheduleTab::Undo() {
-    const bool undone = m_Editor->Undo();
-    m_Picture->SyncSize();
-    AfterEdit();
-    return undone;
-}
-
-bool ScheduleTab::Redo() {
-    const bool redone = m_Editor->Redo();
-    m_Picture->SyncSize();
-    AfterEdit();
-    return redone;
-}
-
 std::string ScheduleTab::ExportICalendar(const ICalendarExport& options) const {
     return ScheduleToICalendar(m_Editor->Schedule(), m_Opened.Contents.Record.Name, options);
-}
-
-QWidget* ScheduleTab::EditingWidget() {
-    return m_Picture;
 }
 
 } // namespace velmar

@@ -3,8 +3,6 @@
 #include "editor/EditorTab.h"
 #include "editor_host/EditedFiles.h"
 #include "editor_host/ScheduleEditor.h"
-#include "editor_host/qt/QtHostImageList.h"
-#include "platform/qt/QtImageSurface.h"
 
 #include <QCoreApplication>
 #include <memory>
@@ -16,11 +14,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QScrollArea;
 
 namespace velmar {
-
-class PictureBox;
 
 // The commands of the grid's popup menu, also in the window's Edit menu.
 enum class ScheduleCommand {
@@ -39,7 +34,7 @@ enum class ScheduleCommand {
 // contract: the picture box in a scroll area with the hours above it, the
 // time boxes with their Apply button, the popup menu, and the profile's name
 // and active flag (read only).
-class ScheduleTab : public EditorTab {
+class ScheduleTab : public ComponentTab<ScheduleEditor> {
     // Texts translated in the context the translation files name.
     Q_DECLARE_TR_FUNCTIONS(velmar::ScheduleTab)
 
@@ -50,16 +45,10 @@ public:
 
     std::string DisplayName() const override;
     const EditedFile& File() const override { return m_File; }
-    bool Modified() const override;
     ReplaceResult Save(const std::string& path, bool overDiskChanges, const ReplaceOptions& options) override;
     void Revert() override;
-    bool Undo() override;
-    bool Redo() override;
-    bool CanUndo() override { return m_Editor->History().CanUndo(); }
-    bool CanRedo() override { return m_Editor->History().CanRedo(); }
     std::string ExportICalendar(const ICalendarExport& options) const override;
     std::string FileFilter() const override { return "Profile files (Profile_*.dat *.DAT);;All files (*)"; }
-    QWidget* EditingWidget() override;
 
     // Runs a command on the cursor's row (the row last pressed or moved to),
     // with the menu's states as the grid gives them for that row.
@@ -69,13 +58,13 @@ public:
     QMenu* PopupMenu() const { return m_Popup; }
     // Sets the popup menu's enabled and checked states from the host's controls.
     void PreparePopup();
-    ScheduleEditor& Editor() { return *m_Editor; }
     const OpenedProfile& Opened() const { return m_Opened; }
 
 protected:
-    void ShowAtZoom(int zoom) override;
-    int PictureWidth() const override;
-    int PictureAreaWidth() const override;
+    void Redraw() override;
+    bool HandleKey(QKeyEvent* event) override;
+    void AfterPress(int button, float x, float y) override;
+    void DrawCursor(QPainter& painter) override;
 
 private:
     void BuildWidgets();
@@ -83,21 +72,11 @@ private:
     void Relayout();
     void OnHostChanged(ScheduleHostMember member);
     void ApplyTimes();
-    bool HandleKey(QKeyEvent* event);
-    void ShowPopup(const QPoint& globalPosition);
     void RunWithoutPress(ScheduleCommand command);
-    void AfterEdit();
-    // The cursor's row or date, as screen readers read the picture.
-    void DescribeCursor();
 
     OpenedProfile m_Opened;
     EditedFile m_File;
-    QtImageSurface m_Surface;
-    std::unique_ptr<QtHostImageList> m_Images;
-    std::unique_ptr<ScheduleEditor> m_Editor;
 
-    PictureBox* m_Picture = nullptr;
-    QScrollArea* m_Scroll = nullptr;
     QWidget* m_Ruler = nullptr;
     QLineEdit* m_Name = nullptr;
     QCheckBox* m_Active = nullptr;

@@ -396,6 +396,17 @@ Byggt med Qt %3.</translation>
     </message>
 </context>
 <context>
+    <name>velmar::QtReportList</name>
+    <message>
+        <source>active</source>
+        <translation>aktiv</translation>
+    </message>
+    <message>
+        <source>inactive</source>
+        <translation>inaktiv</translation>
+    </message>
+</context>
+<context>
     <name>velmar::ScheduleTab</name>
     <message>
         <source>Active now (set by the alarm server)</source>

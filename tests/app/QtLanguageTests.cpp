@@ -1,6 +1,7 @@
 // The tray program's own texts in the language of the locale: the icon's
 // menu, the status line and the notifications, with the texts the program
-// keeps in every language left as they are.
+// keeps in every language left as they are; the list's rows say their state
+// in words.
 
 #include "app/ProfileChanges.h"
 #include "app/QtDesktopServices.h"
@@ -9,12 +10,14 @@
 #include "tests/support/QtTestEnvironment.h"
 #include "window/qt/QtImageList.h"
 #include "window/qt/QtMainWindow.h"
+#include "window/qt/QtReportList.h"
 #include "window/qt/QtTrayIcon.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTime>
+#include <QTreeWidget>
 #include <array>
 #include <gtest/gtest.h>
 #include <memory>
@@ -45,6 +48,7 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         QString Bar; // the window's menu bar
         std::string Updated;
         std::string Body;
+        QStringList RowStates; // an active and an inactive row
     };
     const std::array<Case, 2> cases = {{
         {"sv_SE.UTF-8",
@@ -53,14 +57,16 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
          "&Dölj profiler",
          "&Profiler",
          "Uppdaterad 14:05:09 \u00B7 8 profiler",
-         "Aktiva nu: A, B, C, D, E och 2 till"},
+         "Aktiva nu: A, B, C, D, E och 2 till",
+         {"aktiv", "inaktiv"}},
         {"C",
          {"&Show profiles", "&Edit schedule\u2026", "Open data &folder", "Start at &login",
           "&Notify on changes", "&About", "&Quit"},
          "&Hide profiles",
          "&Profiles",
          "Updated 14:05:09 \u00B7 8 profiles",
-         "Active now: A, B, C, D, E and 2 more"},
+         "Active now: A, B, C, D, E and 2 more",
+         {"active", "inactive"}},
     }};
     for (const auto& c : cases) {
         const QtTranslations translations(QLocale(QString::fromLatin1(c.Lang)),
@@ -83,6 +89,16 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         const auto notification = ChangeNotification(changes, words);
         ASSERT_TRUE(notification) << c.Lang;
         EXPECT_EQ(notification->Body, c.Body) << c.Lang;
+
+        QTreeWidget widget;
+        QtReportList list(widget, images);
+        list.AddRow("A", kImageActive);
+        list.AddRow("B", kImageInactive);
+        QStringList states;
+        for (int row = 0; row < widget.topLevelItemCount(); ++row) {
+            states << widget.topLevelItem(row)->data(0, Qt::AccessibleDescriptionRole).toString();
+        }
+        EXPECT_EQ(states.join(", ").toStdString(), c.RowStates.join(", ").toStdString()) << c.Lang;
 
         // The heading is the system's own in every language.
         const ToolTipRules rules{ToolTipLimit::None, "\n"};

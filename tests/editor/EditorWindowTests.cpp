@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -520,6 +521,90 @@ TEST(EditorWindow, AReadOnlyFileIsSavedOnlyWhenTheUserSaysSo) {
               (std::vector<std::string>{"read-only Profile_0004.dat", "read-only Profile_0004.dat",
                                         "read-only Profile_0004.dat", "file Save as"}));
     EXPECT_TRUE(f.Dialogs->Errors.empty());
+}
+
+// The controls of `tab` in the order Tab reaches them, starting at its
+// picture, once round.
+std::vector<QWidget*> TabOrderOf(QWidget* tab, QWidget* picture) {
+    std::vector<QWidget*> order;
+    picture->setFocus(Qt::TabFocusReason);
+    QWidget* current = picture;
+    for (int i = 0; i < 40 && current != nullptr; ++i) {
+        if (tab->isAncestorOf(current)) {
+            if (!order.empty() && current == order.front()) {
+                break;
+            }
+            order.push_back(current);
+        }
+        QTest::keyClick(current, Qt::Key_Tab);
+        current = QApplication::focusWidget();
+    }
+    return order;
+}
+
+// The same controls as a reader sees them: rows from the top, each row from
+// the left, controls whose middles lie within a few pixels being one row; a
+// control that holds others (the picture's scroll area) before them.
+std::vector<QWidget*> VisualOrderOf(QWidget* tab, std::vector<QWidget*> controls) {
+    auto middle = [tab](const QWidget* widget) {
+        return widget->mapTo(tab, QPoint(0, 0)) + QPoint(widget->width() / 2, widget->height() / 2);
+    };
+    std::ranges::sort(controls, [&](const QWidget* a, const QWidget* b) {
+        if (a->isAncestorOf(b) || b->isAncestorOf(a)) {
+            return a->isAncestorOf(b);
+        }
+        const QPoint pa = middle(a);
+        const QPoint pb = middle(b);
+        if (std::abs(pa.y() - pb.y()) > 4) {
+            return pa.y() < pb.y();
+        }
+        return pa.x() < pb.x();
+    });
+    // Start at the picture as the walk does.
+    const auto picture = std::ranges::find_if(
+        controls, [](const QWidget* widget) { return dynamic_cast<const PictureBox*>(widget) != nullptr; });
+    std::rotate(controls.begin(), picture, controls.end());
+    return controls;
+}
+
+std::vector<std::string> NamesOf(const std::vector<QWidget*>& widgets) {
+    std::vector<std::string> names;
+    names.reserve(widgets.size());
+    for (const QWidget* widget : widgets) {
+        names.push_back(widget->objectName().isEmpty() ? std::string(widget->metaObject()->className())
+                                                       : widget->objectName().toStdString());
+    }
+    return names;
+}
+
+// Tab goes through every control of both tabs in the order they are seen,
+// top to bottom and left to right, and reaches each control once.
+TEST(EditorWindow, TabFollowsTheVisualOrderInBothTabs) {
+    WindowFixture f;
+    f.Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.Window.get()));
+    ASSERT_TRUE(f.Window->OpenFiles({f.CopyExample("Profile_0003.dat")}));
+    f.Trigger("actionNewCalendar");
+    for (const char* pictureName : {"schedulePicture", "calendarPicture"}) {
+        SCOPED_TRACE(pictureName);
+        auto* picture = f.Find<PictureBox>(pictureName);
+        ASSERT_NE(picture, nullptr);
+        QWidget* tab = picture->parentWidget();
+        while (dynamic_cast<EditorTab*>(tab) == nullptr) {
+            tab = tab->parentWidget();
+        }
+        f.Window->Tabs()->setCurrentWidget(tab);
+        const std::vector<QWidget*> walked = TabOrderOf(tab, picture);
+        std::vector<QWidget*> focusable;
+        for (QWidget* widget : tab->findChildren<QWidget*>()) {
+            if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) != 0 &&
+                widget->focusProxy() == nullptr) {
+                focusable.push_back(widget);
+            }
+        }
+        EXPECT_EQ(walked.size(), focusable.size()) << testing::PrintToString(NamesOf(walked));
+        EXPECT_EQ(NamesOf(walked), NamesOf(VisualOrderOf(tab, focusable)));
+    }
 }
 
 TEST(EditorWindow, ABackupThatCannotBeKeptDoesNotStopTheSaveAndIsReported) {

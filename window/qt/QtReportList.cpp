@@ -16,7 +16,7 @@ void QtReportList::AddRow(const std::string& text, std::int16_t smallImage) {
     auto* item = new QTreeWidgetItem(&m_Widget);
     item->setText(0, QString::fromStdString(text));
     item->setIcon(0, image);
-    const QString state = smallImage == kImageActive ? QStringLiteral("active") : QStringLiteral("inactive");
+    const QString state = smallImage == kImageActive ? tr("active") : tr("inactive");
     item->setData(0, Qt::AccessibleDescriptionRole, state);
     item->setToolTip(0, state);
 }

@@ -2,6 +2,7 @@
 
 #include "window/ReportList.h"
 
+#include <QCoreApplication>
 #include <cstdint>
 #include <string>
 
@@ -14,8 +15,11 @@ class QtImageList;
 // The report list `List_ActiveProfiles` on a QTreeWidget with one column.
 // Each row also says "active" or "inactive" in words, as its accessible
 // description and its tooltip, for screen readers and for whoever cannot tell
-// the balls apart.
+// the balls apart, in the user's language.
 class QtReportList : public IReportList {
+    // Texts translated in the context the translation files name.
+    Q_DECLARE_TR_FUNCTIONS(velmar::QtReportList)
+
 public:
     QtReportList(QTreeWidget& widget, const QtImageList& images) : m_Widget(widget), m_Images(images) {}
 
