@@ -155,6 +155,10 @@ Byggt med Qt %3.</translation>
         <source>&amp;Profiles</source>
         <translation>&amp;Profiler</translation>
     </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
 </context>
 <context>
     <name>velmar::CalendarTab</name>

@@ -45,7 +45,8 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         const char* Lang; // as LANG gives it
         QStringList Menu;
         QString Hide;
-        QString Bar; // the window's menu bar
+        QString Bar;    // the window's menu bar
+        QString Column; // the list's column caption
         std::string Updated;
         std::string Body;
         QStringList RowStates; // an active and an inactive row
@@ -56,6 +57,7 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
           "&Meddela ändringar", "&Om", "&Avsluta"},
          "&Dölj profiler",
          "&Profiler",
+         "Profil",
          "Uppdaterad 14:05:09 \u00B7 8 profiler",
          "Aktiva nu: A, B, C, D, E och 2 till",
          {"aktiv", "inaktiv"}},
@@ -64,6 +66,7 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
           "&Notify on changes", "&About", "&Quit"},
          "&Hide profiles",
          "&Profiles",
+         "Profile",
          "Updated 14:05:09 \u00B7 8 profiles",
          "Active now: A, B, C, D, E and 2 more",
          {"active", "inactive"}},
@@ -81,6 +84,9 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         const auto* bar = window.findChild<QMenuBar*>("Menu_Commands");
         ASSERT_NE(bar, nullptr);
         EXPECT_EQ(bar->actions().front()->text(), c.Bar) << c.Lang;
+        const auto* column = window.findChild<QTreeWidget*>();
+        ASSERT_NE(column, nullptr);
+        EXPECT_EQ(column->headerItem()->text(0), c.Column) << c.Lang;
 
         const QtMonitorWords words;
         EXPECT_EQ(words.Updated("14:05:09", 8), c.Updated) << c.Lang;

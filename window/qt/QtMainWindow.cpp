@@ -34,7 +34,7 @@ QtMainWindow::QtMainWindow(const QtImageList& images)
     m_ListWidget->setObjectName("List_ActiveProfiles");
     m_ListWidget->setAccessibleName(QStringLiteral("Profiles"));
     m_ListWidget->setColumnCount(1);
-    m_ListWidget->setHeaderLabels({QStringLiteral("Profile")});
+    m_ListWidget->setHeaderLabels({QObject::tr("Profile")});
     m_ListWidget->setRootIsDecorated(false);
     m_ListWidget->setUniformRowHeights(true);
     m_ListWidget->setIconSize(QSize(images.ImageWidth(), images.ImageHeight()));
