@@ -61,14 +61,14 @@ public:
     }
 
 private:
-    struct DaySpec {
+    struct DayPlan {
         std::int16_t Active = 0;
         std::int16_t Grouped = 0;
         std::vector<std::pair<std::int16_t, std::int16_t>> Periods;
     };
-    DaySpec& Day(int dayType) { return m_Days.at(static_cast<std::size_t>(dayType)); }
+    DayPlan& Day(int dayType) { return m_Days.at(static_cast<std::size_t>(dayType)); }
 
-    std::array<DaySpec, kDayTypeCount> m_Days;
+    std::array<DayPlan, kDayTypeCount> m_Days;
     std::int16_t m_UseCalendar = 0;
 };
 

@@ -11,7 +11,7 @@
 namespace velmar::tool {
 namespace {
 
-const CommandSpec kSpec{
+const CommandSyntax kSyntax{
     .Name = "try",
     .Help = "help text\n",
     .Options = {{.Name = "--out", .Value = "FILE", .Required = true},
@@ -25,7 +25,7 @@ const CommandSpec kSpec{
 // The usage error of a command line, or "" when it parses.
 std::string ErrorOf(const Arguments& args) {
     try {
-        ParseArguments(kSpec, args);
+        ParseArguments(kSyntax, args);
         return "";
     } catch (const UsageError& error) {
         return error.Message();
@@ -34,7 +34,7 @@ std::string ErrorOf(const Arguments& args) {
 
 TEST(ParseArguments, OptionsAnywhereInBothFormsAndOperandsAfterTheirEnd) {
     const ParsedArguments a =
-        ParseArguments(kSpec, {"--many", "1", "--out=x.png", "--flag", "--many=2", "--", "--in.dat"});
+        ParseArguments(kSyntax, {"--many", "1", "--out=x.png", "--flag", "--many=2", "--", "--in.dat"});
     ASSERT_FALSE(a.Help);
     EXPECT_EQ(a.Value("--out"), "x.png");
     EXPECT_TRUE(a.Has("--flag"));
@@ -43,7 +43,7 @@ TEST(ParseArguments, OptionsAnywhereInBothFormsAndOperandsAfterTheirEnd) {
     // "--" ends the options: what follows is an operand.
     EXPECT_EQ(a.Operands(), (std::vector<std::string>{"--in.dat"}));
     EXPECT_EQ(ErrorOf({"--out", "x", "in.dat", "--", "--flag"}), "more than one input file given");
-    EXPECT_EQ(ParseArguments(kSpec, {"-", "--out", "x"}).Operands(), (std::vector<std::string>{"-"}));
+    EXPECT_EQ(ParseArguments(kSyntax, {"-", "--out", "x"}).Operands(), (std::vector<std::string>{"-"}));
 }
 
 TEST(ParseArguments, EveryMistakeIsAUsageErrorThatSaysWhat) {
@@ -66,7 +66,7 @@ TEST(ParseArguments, EveryMistakeIsAUsageErrorThatSaysWhat) {
         EXPECT_EQ(ErrorOf(c.args), c.error);
     }
     // Help wins over the mistakes on the same line.
-    EXPECT_TRUE(ParseArguments(kSpec, {"--frob", "-h"}).Help);
+    EXPECT_TRUE(ParseArguments(kSyntax, {"--frob", "-h"}).Help);
 }
 
 TEST(RunTool, UsageErrorsAreOneLineWithStatus2InEveryCommand) {

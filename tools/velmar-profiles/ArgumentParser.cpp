@@ -40,7 +40,7 @@ ParsedArguments::ValuesInOrder(std::initializer_list<std::string_view> options) 
     return values;
 }
 
-ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args) {
+ParsedArguments ParseArguments(const CommandSyntax& syntax, const Arguments& args) {
     ParsedArguments parsed;
     parsed.m_Given = args;
     const bool ownHelp = syntax.Help.empty();
@@ -68,8 +68,9 @@ ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args)
         }
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const auto option = std::find_if(syntax.Options.begin(), syntax.Options.end(),
-                                         [&](const OptionSpec& candidate) { return candidate.Name == name; });
+        const auto option =
+            std::find_if(syntax.Options.begin(), syntax.Options.end(),
+                         [&](const OptionSyntax& candidate) { return candidate.Name == name; });
         if (option == syntax.Options.end()) {
             throw UsageError("unknown option \"" + name + "\"");
         }
@@ -93,7 +94,7 @@ ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args)
         values.push_back(std::move(value));
     }
 
-    for (const OptionSpec& option : syntax.Options) {
+    for (const OptionSyntax& option : syntax.Options) {
         if (option.Required && !parsed.Has(option.Name)) {
             throw UsageError(std::string(option.Name) + " " + std::string(option.Value) + " is required");
         }

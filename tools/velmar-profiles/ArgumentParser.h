@@ -33,7 +33,7 @@ private:
 };
 
 // Braces give every member a default, so designated initializers may leave any out.
-struct OptionSpec {
+struct OptionSyntax {
     std::string_view Name{};  // "--out"
     std::string_view Value{}; // what follows it ("FILE.png"); empty for a flag
     bool Required{false};
@@ -42,14 +42,14 @@ struct OptionSpec {
 
 inline constexpr std::size_t kAnyNumber = std::numeric_limits<std::size_t>::max();
 
-struct CommandSpec {
+struct CommandSyntax {
     std::string_view Name{};
     std::string_view Synopsis{}; // the line of the tool's help: "show FILE"
     std::string_view Summary{};  // what the command does, in a line or two
     // Printed by "COMMAND --help". Empty when the command prints its own help:
     // --help and -h then reach it as given.
     std::string_view Help{};
-    std::vector<OptionSpec> Options{};
+    std::vector<OptionSyntax> Options{};
     std::string_view Operands{}; // named in messages: "profile file"
     std::size_t MinOperands{0};
     std::size_t MaxOperands{0};
@@ -74,7 +74,7 @@ public:
     const Arguments& Given() const { return m_Given; }
 
 private:
-    friend ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args);
+    friend ParsedArguments ParseArguments(const CommandSyntax& syntax, const Arguments& args);
 
     std::map<std::string, std::vector<std::string>, std::less<>> m_Values;
     std::vector<std::pair<std::string, std::string>> m_InOrder; // every option with its value
@@ -87,6 +87,6 @@ private:
 // "-" alone is an operand. UsageError for an unknown option, an option without
 // its value, a flag with one, a second use of an option that is not
 // repeatable, a required option left out, and too few or too many operands.
-ParsedArguments ParseArguments(const CommandSpec& syntax, const Arguments& args);
+ParsedArguments ParseArguments(const CommandSyntax& syntax, const Arguments& args);
 
 } // namespace velmar::tool

@@ -56,8 +56,8 @@ int ParseYear(const std::string& text) {
 
 } // namespace
 
-const CommandSpec& CalendarSpec() {
-    static const CommandSpec syntax{
+const CommandSyntax& CalendarSyntax() {
+    static const CommandSyntax syntax{
         .Name = "calendar",
         .Synopsis = "calendar CALENDAR_FILE [--year YYYY] [--force]",
         .Summary = "List every date with a non-zero day-type code.",

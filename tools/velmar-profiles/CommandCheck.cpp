@@ -65,8 +65,8 @@ Example:
  VELMAR CRITICAL - "Nattlarm Lager" is inactive; 2 of 8 profiles active | active=2;;1:;0;8 profiles=8;;;0 problems=0;0;;0
 )";
 
-const CommandSpec& Syntax() {
-    static const CommandSpec syntax{
+const CommandSyntax& Syntax() {
+    static const CommandSyntax syntax{
         .Name = "check",
         .Synopsis = "check [/PATH:folder] [--active NAME]... [--inactive NAME]... [--min-active N] "
                     "[--max-problems N]",
@@ -103,7 +103,7 @@ int Status(CheckStatus status) {
 
 } // namespace
 
-const CommandSpec& CheckSpec() {
+const CommandSyntax& CheckSyntax() {
     return Syntax();
 }
 

@@ -6,8 +6,8 @@
 
 namespace velmar::tool {
 
-const CommandSpec& MetricsSpec() {
-    static const CommandSpec syntax{
+const CommandSyntax& MetricsSyntax() {
+    static const CommandSyntax syntax{
         .Name = "metrics",
         .Synopsis = "metrics [/PATH:folder]",
         .Summary = "Load the profiles once and print them as Prometheus metrics (text format 0.0.4).",

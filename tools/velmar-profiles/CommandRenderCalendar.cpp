@@ -72,8 +72,8 @@ error or a malformed script line ("SCRIPT:LINE: message").
 
 } // namespace
 
-const CommandSpec& RenderCalendarSpec() {
-    static const CommandSpec syntax{
+const CommandSyntax& RenderCalendarSyntax() {
+    static const CommandSyntax syntax{
         .Name = "render-calendar",
         .Synopsis = "render-calendar CALENDAR_FILE --month YYYY-MM --out FILE.png [options]",
         .Summary = "Draw one month of a calendar file into a PNG.",

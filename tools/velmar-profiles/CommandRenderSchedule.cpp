@@ -60,8 +60,8 @@ cannot be read, a script command that fails or a PNG that cannot be written;
 
 } // namespace
 
-const CommandSpec& RenderScheduleSpec() {
-    static const CommandSpec syntax{
+const CommandSyntax& RenderScheduleSyntax() {
+    static const CommandSyntax syntax{
         .Name = "render-schedule",
         .Synopsis = "render-schedule PROFILE_FILE --out FILE.png [--events SCRIPT] [--calendar]",
         .Summary = "Draw the schedule editor's grid for a profile's schedule into a PNG.",

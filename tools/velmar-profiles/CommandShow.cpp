@@ -115,8 +115,8 @@ void PrintRecord(std::ostream& out, const ProfileRecord& r) {
 
 } // namespace
 
-const CommandSpec& ShowSpec() {
-    static const CommandSpec syntax{
+const CommandSyntax& ShowSyntax() {
+    static const CommandSyntax syntax{
         .Name = "show",
         .Synopsis = "show FILE",
         .Summary = "Print one profile file: format version, name, active flag, every field\n"

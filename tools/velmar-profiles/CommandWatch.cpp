@@ -45,8 +45,8 @@ bool Pause(const ConsoleStopSignals& signals, std::chrono::nanoseconds duration)
 
 } // namespace
 
-const CommandSpec& WatchSpec() {
-    static const CommandSpec syntax{
+const CommandSyntax& WatchSyntax() {
+    static const CommandSyntax syntax{
         .Name = "watch",
         .Synopsis = "watch [/PATH:folder]",
         .Summary = "Run the reload cycle and print one JSON line per reload that changed something\n"

@@ -24,19 +24,19 @@ using GivenArgumentsFunction = int (*)(const ProgramCommandLine& program, const 
                                        std::ostream& out, std::ostream& err);
 
 struct Command {
-    const CommandSpec& (*Spec)() = nullptr;
+    const CommandSyntax& (*Syntax)() = nullptr;
     CommandFunction Run = nullptr;
     ProgramCommandFunction RunInProgram = nullptr; // instead of Run
     GivenArgumentsFunction RunGiven = nullptr;     // instead of Run, without the parser
 };
 
-const CommandSpec& ShowSpec();
-const CommandSpec& RenderScheduleSpec();
-const CommandSpec& RenderCalendarSpec();
-const CommandSpec& CalendarSpec();
-const CommandSpec& MetricsSpec();
-const CommandSpec& CheckSpec();
-const CommandSpec& WatchSpec();
+const CommandSyntax& ShowSyntax();
+const CommandSyntax& RenderScheduleSyntax();
+const CommandSyntax& RenderCalendarSyntax();
+const CommandSyntax& CalendarSyntax();
+const CommandSyntax& MetricsSyntax();
+const CommandSyntax& CheckSyntax();
+const CommandSyntax& WatchSyntax();
 
 int CommandShow(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::ostream& err);

@@ -16,8 +16,8 @@ namespace {
 
 constexpr std::string_view kProgram = "velmar-profiles";
 
-const CommandSpec& ListSpec() {
-    static const CommandSpec syntax{
+const CommandSyntax& ListSyntax() {
+    static const CommandSyntax syntax{
         .Name = "list",
         .Synopsis = "list [--json] [/PATH:folder]",
         .Summary = "Print the profiles of a data folder: one line per profile (\"+ \" active,\n"
@@ -37,22 +37,22 @@ int RunList(const ProgramCommandLine& program, const ParsedArguments& args, std:
 }
 
 const std::array<Command, 8> kCommands{{
-    {ListSpec, nullptr, RunList},
-    {ShowSpec, CommandShow},
-    {RenderScheduleSpec, CommandRenderSchedule},
-    {RenderCalendarSpec, CommandRenderCalendar},
-    {CalendarSpec, CommandCalendar},
-    {MetricsSpec, nullptr, CommandMetrics},
-    {CheckSpec, nullptr, nullptr, CommandCheck},
-    {WatchSpec, nullptr, CommandWatch},
+    {ListSyntax, nullptr, RunList},
+    {ShowSyntax, CommandShow},
+    {RenderScheduleSyntax, CommandRenderSchedule},
+    {RenderCalendarSyntax, CommandRenderCalendar},
+    {CalendarSyntax, CommandCalendar},
+    {MetricsSyntax, nullptr, CommandMetrics},
+    {CheckSyntax, nullptr, nullptr, CommandCheck},
+    {WatchSyntax, nullptr, CommandWatch},
 }};
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: " << kProgram << " COMMAND [ARGUMENTS]\n"
         << "       " << kProgram << " --help | --version\n\nCommands:\n";
     for (const Command& command : kCommands) {
-        out << "  " << command.Spec().Synopsis << '\n';
-        std::string_view summary = command.Spec().Summary;
+        out << "  " << command.Syntax().Synopsis << '\n';
+        std::string_view summary = command.Syntax().Summary;
         while (!summary.empty()) {
             const std::size_t end = summary.find('\n');
             out << "      " << summary.substr(0, end) << '\n';
@@ -74,14 +74,14 @@ int UsageFailure(std::ostream& err, std::string_view command, const std::string&
 
 int RunCommand(const Command& command, const ProgramCommandLine& program, const Arguments& args,
                std::ostream& out, std::ostream& err) {
-    const std::string_view name = command.Spec().Name;
+    const std::string_view name = command.Syntax().Name;
     if (command.RunGiven != nullptr) {
         return command.RunGiven(program, args, out, err);
     }
     try {
-        const ParsedArguments parsed = ParseArguments(command.Spec(), args);
-        if (parsed.Help && !command.Spec().Help.empty()) {
-            out << command.Spec().Help;
+        const ParsedArguments parsed = ParseArguments(command.Syntax(), args);
+        if (parsed.Help && !command.Syntax().Help.empty()) {
+            out << command.Syntax().Help;
             return 0;
         }
         return command.RunInProgram != nullptr ? command.RunInProgram(program, parsed, out, err)
@@ -122,7 +122,7 @@ int RunToolCommandLine(const ProgramCommandLine& program, std::ostream& out, std
         return 0;
     }
     for (const Command& command : kCommands) {
-        if (command.Spec().Name == first) {
+        if (command.Syntax().Name == first) {
             return RunCommand(command, program, Arguments(args.begin() + 1, args.end()), out, err);
         }
     }
