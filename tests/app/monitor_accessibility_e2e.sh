@@ -14,30 +14,9 @@ program=$1
 profiles=$2
 data=$3
 here=$(cd "$(dirname "$0")" && pwd)
-launcher=/usr/libexec/at-spi-bus-launcher
-
-for tool in Xvfb dbus-run-session "$launcher"; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is missing (scripts/install-deps.sh test)"; exit 77; }
-done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: no python3-pyatspi"; exit 77; }
-
-# A session bus of its own, so that no other session's readers or
-# applications are seen or disturbed.
-if [ -z "${VELMAR_PRIVATE_BUS:-}" ]; then
-  exec env VELMAR_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
-fi
-
-fail() {
-  echo "FAIL: $*"
-  tail -n 20 "${work:-/nonexistent}"/*.log 2>/dev/null || true
-  exit 1
-}
-
-source "$here/../../scripts/xvfb-tray.sh"
-start_xvfb || fail "Xvfb did not start"
-"$launcher" --launch-immediately >"$work/bus.log" 2>&1 &
-pids+=($!)
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+tools=()
+xvfb_arguments=()
+source "$here/../support/accessibility-session.sh"
 
 # The rows as the console lists them: "+ name" active, "- name" inactive.
 "$profiles" list "/PATH:$data" | grep -E '^[-+] ' >"$work/expected" || fail "velmar-profiles list failed"

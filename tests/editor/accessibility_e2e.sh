@@ -15,30 +15,10 @@ editor=$1
 profiles=$2
 examples=$3
 here=$(cd "$(dirname "$0")" && pwd)
-launcher=/usr/libexec/at-spi-bus-launcher
-
-for tool in Xvfb xdotool dbus-run-session "$launcher"; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is missing (scripts/install-deps.sh test)"; exit 77; }
-done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: no python3-pyatspi"; exit 77; }
-
-# A session bus of its own, so that no other session's readers or
-# applications are seen or disturbed.
-if [ -z "${VELMAR_PRIVATE_BUS:-}" ]; then
-  exec env VELMAR_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
-fi
-
-fail() {
-  echo "FAIL: $*"
-  tail -n 20 "${work:-/nonexistent}"/*.log 2>/dev/null || true
-  exit 1
-}
-
-source "$here/../../scripts/xvfb-tray.sh"
-start_xvfb -screen 0 1280x800x24 || fail "Xvfb did not start"
-"$launcher" --launch-immediately >"$work/bus.log" 2>&1 &
-pids+=($!)
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LANG=C.UTF-8 LC_ALL=C.UTF-8 NO_AT_BRIDGE=0
+tools=(xdotool)
+xvfb_arguments=(-screen 0 1280x800x24)
+source "$here/../support/accessibility-session.sh"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
 cp "$examples/Profile_0003.dat" "$work/"
 "$editor" "$work/Profile_0003.dat" >"$work/editor.log" 2>&1 &
