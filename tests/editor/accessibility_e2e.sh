@@ -5,7 +5,9 @@
 # with the keyboard, and its description must say the cursor's day and the
 # selected period; at zoom 3 a drag of 30 screen pixels moves an edge by 50
 # minutes, and the saved file says so. Then at QT_SCALE_FACTOR=2 on the same
-# 1280 x 800 screen the window fits and its Apply button is on the screen.
+# 1280 x 800 screen the window fits and its Apply button is on the screen, and
+# at zoom 1 a screenshot shows the grid drawn at the doubled size: the picture
+# render-schedule draws at --scale 2, not the one of scale 1 enlarged.
 # Exit status 77 when the tools are missing.
 #
 # Usage: accessibility_e2e.sh VELMAR_EDITOR VELMAR_PROFILES EXAMPLE_PROFILES_DIR
@@ -15,7 +17,7 @@ editor=$1
 profiles=$2
 examples=$3
 here=$(cd "$(dirname "$0")" && pwd)
-tools=(xdotool)
+tools=(xdotool import convert identify)
 xvfb_arguments=(-screen 0 1280x800x24)
 source "$here/../support/accessibility-session.sh"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
@@ -39,4 +41,23 @@ sleep 1
 wait_for 20 window_exists || fail "the editor's window did not appear at scale 2"
 # Qt gives the accessibility bus its own (logical) pixels: 640 x 400 here.
 /usr/bin/python3 "$here/accessibility_probe.py" fits 640 400 || fail "the window does not fit at scale 2"
+
+# Zoom 1, the pointer off the grid (no pointer tip over it), then the screen.
+window=$(xdotool search --onlyvisible --name "Velmar Editor" | head -n1)
+xdotool mousemove 1279 799
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --delay 150 ctrl+minus ctrl+minus ctrl+minus
+sleep 1
+import -window root "$work/screen.png"
+for scale in 1 2; do
+  "$profiles" render-schedule "$work/Profile_0003.dat" --scale "$scale" --out "$work/grid$scale.png" >/dev/null ||
+    fail "render-schedule --scale $scale"
+done
+pictures=()
+for name in screen grid2 grid1; do # each as raw RGB with its width and height
+  convert "$work/$name.png" -depth 8 "rgb:$work/$name.rgb" || fail "convert $name.png"
+  read -r width height < <(identify -format '%w %h\n' "$work/$name.png")
+  pictures+=("$work/$name.rgb" "$width" "$height")
+done
+/usr/bin/python3 "$here/compare_picture.py" "${pictures[@]}" || fail "the grid on the screen is not the one drawn at scale 2"
 echo "PASS"

@@ -171,6 +171,29 @@ TEST_F(CalendarCommandTest, RenderDrawsTheMonthWithHolidaysImagesAndToday) {
     EXPECT_EQ(PixelOf(30, 50), QColor(0, 0, 0)) << "grid";
 }
 
+// --scale 3: the same month on three times the pixels, images and fills as
+// blocks, and the day numbers drawn at the tripled size.
+TEST_F(CalendarCommandTest, RenderAtAScaleDrawsTheSameMonthOnMorePixels) {
+    ASSERT_EQ(Render({}).Status, 0);
+    const QImage plain(QString::fromStdString(png));
+    const ToolRun run = Render({"--scale", "3"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "caption: oktober 2000\n");
+    const QImage sharp(QString::fromStdString(png));
+    ASSERT_EQ(sharp.size(), QSize(960, 540));
+    int differing = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            differing += sharp.pixel(3 * x + 1, 3 * y + 1) != plain.pixel(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(sharp.pixelColor(3 * 272 + 2, 3 * 47 + 2), QColor(0, 255, 255)) << "today";
+    EXPECT_EQ(sharp.pixelColor(3 * 61 + 1, 3 * 73 + 1), QColor(60, 180, 75)) << "image 2";
+    // Texts only: day numbers and week numbers, not enlarged.
+    EXPECT_GT(differing, 20);
+    EXPECT_LT(differing, plain.width() * plain.height() / 10);
+}
+
 TEST_F(CalendarCommandTest, HolidayLabelsKeepTheOrderOfTheCommandLine) {
     // The labels of a date are an ordered collection and the first is the one
     // the pointer tip names, shown in calendars or not.
@@ -296,6 +319,7 @@ TEST_F(CalendarCommandTest, RenderReportsProblemsOnOneLine) {
         {{calendarFile, "--month", "2000-10", "--out", png, "--today", "2000-02-30"}, 2, "--today"},
         {{calendarFile, "--month", "2000-10", "--out", png, "--holiday", "2000-10-02"}, 2, "--holiday"},
         {{calendarFile, "--month", "2000-10", "--out", png, "--holiday", "2040-01-01=Late"}, 2, "--holiday"},
+        {{calendarFile, "--month", "2000-10", "--out", png, "--scale", "0"}, 2, "--scale needs a number"},
         {{"--month", "2000-10", "--out", png}, 2, "calendar file"},
     };
     for (const Case& c : cases) {

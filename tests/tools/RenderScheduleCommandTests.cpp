@@ -10,10 +10,12 @@
 #include <QColor>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPoint>
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -101,6 +103,58 @@ TEST_F(RenderSchedule, DefaultScheduleIsDrawnAndPrinted) {
     EXPECT_NE(r.out.find("  day type 5 (Sat): active -1, grouped 0, row 5, periods: none\n"),
               std::string::npos);
     EXPECT_NE(r.out.find("host:\n  Text_Schedule_Time = \n"), std::string::npos);
+}
+
+// --scale 2 draws the same grid on twice the pixels, its texts at the doubled
+// size rather than enlarged; --scale 1 is the picture without the option, byte
+// for byte, and the script's pixels stay the grid's own.
+TEST_F(RenderSchedule, ScaleDrawsTheGridSharpOnMorePixels) {
+    cTimeSchedule schedule;
+    schedule.SetDefaultPeriod();
+    const std::string profile = WriteProfile(schedule);
+    const std::string script = WriteScript("down 234 35\nmove 258 35\nup 258 35\n");
+    const auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    ASSERT_EQ(Run({profile, "--out", Png(), "--events", script}).status, 0);
+    const QImage plain = Image();
+    const std::string plainBytes = bytes(Png());
+    ASSERT_EQ(Run({profile, "--out", Png(), "--events", script, "--scale", "1"}).status, 0);
+    EXPECT_EQ(bytes(Png()), plainBytes);
+
+    const Result r = Run({profile, "--out", Png(), "--events", script, "--scale=2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("day type 1 (Tue): active -1, grouped -1, row 1, periods: 07:00-16:00 17:00-19:00"),
+              std::string::npos)
+        << r.out;
+    const QImage sharp = Image();
+    ASSERT_EQ(sharp.size(), plain.size() * 2);
+    // The grid's lines and fills: every picture pixel is a block of 2 x 2 of its colour.
+    int blocks = 0;
+    int texts = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            bool same = true;
+            for (const QPoint corner : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                same = same && sharp.pixel(QPoint(2 * x, 2 * y) + corner) == plain.pixel(x, y);
+            }
+            (x >= 30 ? blocks : texts) += same ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(blocks, 0);
+    // The weekday labels are drawn at 22 pixels, not as blocks of the 11-pixel ones.
+    EXPECT_GT(texts, 20);
+
+    for (const char* bad : {"0", "0.5", "9", "-2", "2x", "", "1e1", "nan", ".5", "2."}) {
+        std::filesystem::remove(Png());
+        const Result refused = Run({profile, "--out", Png(), "--scale", bad});
+        EXPECT_EQ(refused.status, 2) << bad;
+        EXPECT_NE(refused.err.find("--scale needs a number from 1 to 8"), std::string::npos) << refused.err;
+        EXPECT_FALSE(std::filesystem::exists(Png())) << bad;
+    }
+    ASSERT_EQ(Run({profile, "--out", Png(), "--scale", "1.5"}).status, 0);
+    EXPECT_EQ(Image().size(), QSize(486, 269));
 }
 
 TEST_F(RenderSchedule, ScriptEditsTheScheduleAndLeavesTheHostsState) {

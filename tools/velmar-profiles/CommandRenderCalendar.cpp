@@ -53,6 +53,10 @@ Options:
                              (labels keep the order given; a date's first
                              label is the one the pointer tip names)
   --events SCRIPT            replay an event script (below)
+  --scale FACTOR             draw at FACTOR image pixels per picture pixel (1 to
+                             8, default 1), texts at the scaled size, as the
+                             editor draws the month on a screen of that device
+                             pixel ratio; the script's pixels stay the month's own
   --save CALENDAR_FILE       write the calendar, with the painted codes, to a
                              file: whole or not at all, keeping a longer file's
                              tail and the previous file as CALENDAR_FILE~
@@ -86,6 +90,7 @@ const CommandSyntax& RenderCalendarSyntax() {
                     {.Name = "--holiday", .Value = "YYYY-MM-DD=LABEL", .Repeatable = true},
                     {.Name = "--hidden-holiday", .Value = "YYYY-MM-DD=LABEL", .Repeatable = true},
                     {.Name = "--events", .Value = "SCRIPT"},
+                    {.Name = "--scale", .Value = "FACTOR"},
                     {.Name = "--save", .Value = "CALENDAR_FILE"}},
         .Operands = "calendar file",
         .MinOperands = 1,
@@ -175,6 +180,7 @@ int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::o
         today = QDate(static_cast<int>(date->Year), date->Month, date->Day);
     }
     const std::vector<Holiday> holidays = ParseHolidays(args);
+    const double scale = PictureScale(args);
     // A read-only file to save to is refused before anything is drawn or
     // written.
     if (const auto save = args.Value("--save"); save && IsReadOnlyFile(*save)) {
@@ -191,6 +197,7 @@ int CommandRenderCalendar(const ParsedArguments& args, std::ostream& out, std::o
     }
 
     QtImageSurface picture(kPictureWidth, kPictureHeight, kButtonFace);
+    picture.SetScale(scale);
     QtImageList images(picture, CalendarImages());
     CalendarEditor editor(picture, images);
     const std::string& calendarFile = args.Operands().front();

@@ -27,7 +27,7 @@ namespace velmar::tool {
 namespace {
 
 constexpr std::string_view kHelp =
-    R"(Usage: velmar-profiles render-schedule PROFILE_FILE --out FILE.png [--events SCRIPT] [--calendar]
+    R"(Usage: velmar-profiles render-schedule PROFILE_FILE --out FILE.png [--events SCRIPT] [--calendar] [--scale FACTOR]
 
 Loads the time schedule of a profile file into the schedule editor's host (a
 frame of 340 x 200 pixels, a scroll bar 16 pixels wide, 16 images of 14 x 14
@@ -40,6 +40,10 @@ it, followed by the host's time boxes and menu states as "name = value" lines.
   --out FILE.png   where to write the picture (required); written in full or not at all
   --events SCRIPT  replay an event script
   --calendar       use the schedule with a calendar (one row per day type in use)
+  --scale FACTOR   draw at FACTOR image pixels per grid pixel (1 to 8, default
+                   1), texts at the scaled size, as the editor draws the grid on
+                   a screen of that device pixel ratio; the script's pixels stay
+                   the grid's own
 
 A script has one command a line; "#" starts a comment, blank lines are skipped,
 texts with blanks go in double quotes ("" for an empty one):
@@ -63,12 +67,14 @@ cannot be read, a script command that fails or a PNG that cannot be written;
 const CommandSyntax& RenderScheduleSyntax() {
     static const CommandSyntax syntax{
         .Name = "render-schedule",
-        .Synopsis = "render-schedule PROFILE_FILE --out FILE.png [--events SCRIPT] [--calendar]",
+        .Synopsis =
+            "render-schedule PROFILE_FILE --out FILE.png [--events SCRIPT] [--calendar] [--scale FACTOR]",
         .Summary = "Draw the schedule editor's grid for a profile's schedule into a PNG.",
         .Help = kHelp,
         .Options = {{.Name = "--out", .Value = "FILE.png", .Required = true},
                     {.Name = "--events", .Value = "SCRIPT"},
-                    {.Name = "--calendar"}},
+                    {.Name = "--calendar"},
+                    {.Name = "--scale", .Value = "FACTOR"}},
         .Operands = "profile file",
         .MinOperands = 1,
         .MaxOperands = 1,
@@ -81,6 +87,7 @@ const CommandSyntax& RenderScheduleSyntax() {
 int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::ostream& err) {
     const auto events = args.Value("--events");
     const std::vector<ScriptCommand> script = ReadScriptOption<ScheduleEditor>(events);
+    const double scale = PictureScale(args);
     const ProfileFileContents profile = ReadProfileFile(args.Operands().front());
     if (args.Has("--calendar")) {
         profile.Schedule->m_UseCalendar = kTrue;
@@ -90,6 +97,7 @@ int CommandRenderSchedule(const ParsedArguments& args, std::ostream& out, std::o
     SharedTablesScope tables;
     SharedTablesScope::NameDayTypes("D", "Special day ");
     QtImageSurface picture(1, 1, Rgb(255, 255, 255));
+    picture.SetScale(scale);
     QtImageList images(picture, ScheduleImages());
     ScheduleEditor editor(profile.Schedule, picture, images);
     // The picture box takes the size the layout pass gives it.

@@ -1,7 +1,9 @@
 #include "tools/velmar-profiles/QtPictures.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -41,6 +43,28 @@ void EnsureGuiApplication() {
     static std::array<char*, 2> argv{name.data(), nullptr};
     static auto* application = new QGuiApplication(argc, argv.data());
     (void)application;
+}
+
+double PictureScale(const ParsedArguments& args) {
+    const auto text = args.Value("--scale");
+    if (!text) {
+        return 1;
+    }
+    // Digits with at most one point, nothing else: no sign, exponent or "inf".
+    const bool plain = !text->empty() && text->find_first_not_of("0123456789.") == std::string::npos &&
+                       std::count(text->begin(), text->end(), '.') <= 1 && text->front() != '.' &&
+                       text->back() != '.';
+    double scale = 0;
+    if (plain) {
+        const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), scale);
+        if (error != std::errc() || end != text->data() + text->size()) {
+            scale = 0;
+        }
+    }
+    if (!(scale >= 1 && scale <= kLargestScale)) {
+        throw UsageError("--scale needs a number from 1 to 8");
+    }
+    return scale;
 }
 
 } // namespace velmar::tool
