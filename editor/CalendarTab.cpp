@@ -74,6 +74,7 @@ void CalendarTab::BuildWidgets() {
     m_Month->setObjectName(QStringLiteral("monthLabel"));
     m_Month->setAlignment(Qt::AlignCenter);
     m_Month->setMinimumWidth(140);
+    ZoomTexts(m_Month);
     std::vector<QWidget*> controls;
     for (const auto& step : steps) {
         auto* button = new QPushButton(step.Text, this);

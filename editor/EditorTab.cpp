@@ -12,7 +12,27 @@ void EditorTab::SetZoom(int zoom) {
     m_ZoomChosen = true;
     m_Zoom = SteppedZoom(zoom, 0);
     m_Picture->SetZoom(m_Zoom);
+    ApplyZoomedFonts();
     Redraw();
+}
+
+void EditorTab::ZoomTexts(QWidget* widget) {
+    m_ZoomedTexts.emplace_back(widget);
+    ApplyZoomedFonts();
+}
+
+void EditorTab::ApplyZoomedFonts() {
+    QFont zoomed = font();
+    if (zoomed.pixelSize() > 0) {
+        zoomed.setPixelSize(zoomed.pixelSize() * m_Zoom);
+    } else {
+        zoomed.setPointSizeF(zoomed.pointSizeF() * m_Zoom);
+    }
+    for (QWidget* widget : m_ZoomedTexts) {
+        if (widget != nullptr) {
+            widget->setFont(zoomed);
+        }
+    }
 }
 
 void EditorTab::StepZoom(int steps) {

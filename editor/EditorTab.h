@@ -6,6 +6,7 @@
 #include "editor_host/qt/QtHostImageList.h"
 #include "platform/qt/QtImageSurface.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -67,6 +68,10 @@ protected:
     // its layout.
     QScrollArea* PlacePicture(PictureBox* picture, const char* name, const char* areaName,
                               const QString& accessibleName, const QString& whatsThis);
+    // The widget's texts follow the zoom: its font is the tab's, its size
+    // times the zoom (the hours above the grid, the month's caption, the
+    // time under the pointer).
+    void ZoomTexts(QWidget* widget);
     // Tab and Backtab go through `controls` in this order: the order in which
     // they are seen, top to bottom and left to right, the scroll area before
     // the picture in it.
@@ -95,7 +100,10 @@ protected:
 private:
     // The width there is for the picture on the screen.
     int PictureAreaWidth() const;
+    // Gives the widgets of ZoomTexts their font at the zoom.
+    void ApplyZoomedFonts();
 
+    std::vector<QPointer<QWidget>> m_ZoomedTexts;
     int m_Zoom = 1;
     bool m_ZoomChosen = false;
 };

@@ -7,6 +7,8 @@
 #include "schedule_view/ScheduleGrid.h"
 
 #include <QCheckBox>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -26,19 +28,26 @@ namespace velmar {
 namespace {
 
 constexpr int kHourLabelStep = 3; // labels 00, 03, .. 24
-constexpr int kRulerHeight = 16;
+constexpr int kTickHeight = 3;
 
 // The hours above the grid, each label centred on its hour line, at the
-// grid's zoom and scrolled with it. The grid itself carries no hour texts;
-// the host draws them.
+// grid's zoom and scrolled with it, in a font that the tab sizes for the zoom.
+// The grid itself carries no hour texts; the host draws them.
 class HourRuler : public QWidget {
 public:
-    explicit HourRuler(QWidget* parent) : QWidget(parent) { setFixedHeight(kRulerHeight); }
+    explicit HourRuler(QWidget* parent) : QWidget(parent) { FitHeight(); }
     int Offset = 0;   // x of the picture box's left edge in this widget, unscrolled
     int Scrolled = 0; // how far the grid is scrolled to the left
     int Zoom = 1;
 
 protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange) {
+            FitHeight();
+        }
+        QWidget::changeEvent(event);
+    }
+
     void paintEvent(QPaintEvent* /*event*/) override {
         QPainter painter(this);
         painter.setPen(palette().color(QPalette::WindowText));
@@ -48,9 +57,13 @@ protected:
                 Offset - Scrolled + Zoom * (grid::kGridLeft + grid::kGridWidth / grid::kHours * hour);
             const QString text = QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0'));
             painter.drawText(x - metrics.horizontalAdvance(text) / 2, metrics.ascent(), text);
-            painter.drawLine(x, height() - 3, x, height() - 1);
+            painter.drawLine(x, height() - kTickHeight, x, height() - 1);
         }
     }
+
+private:
+    // A line of text above the ticks.
+    void FitHeight() { setFixedHeight(QFontMetrics(font()).height() + kTickHeight); }
 };
 
 QAction* AddAction(QMenu* menu, const char* objectName, const QString& text, bool checkable = false) {
@@ -117,8 +130,9 @@ void ScheduleTab::BuildWidgets() {
     auto* times = new QHBoxLayout;
     m_TimeUnderPointer = new QLabel(this);
     m_TimeUnderPointer->setObjectName(QStringLiteral("timeUnderPointerLabel"));
-    m_TimeUnderPointer->setMinimumWidth(
-        m_TimeUnderPointer->fontMetrics().horizontalAdvance(QStringLiteral("00:00 ")));
+    ZoomTexts(m_Ruler);
+    ZoomTexts(m_TimeUnderPointer);
+    FitTimeUnderPointer();
     m_Start = new QLineEdit(this);
     m_Start->setObjectName(QStringLiteral("periodStartEdit"));
     m_Stop = new QLineEdit(this);
@@ -219,8 +233,14 @@ void ScheduleTab::Relayout() {
     m_Picture->SyncSize();
 }
 
+void ScheduleTab::FitTimeUnderPointer() {
+    m_TimeUnderPointer->setMinimumWidth(
+        m_TimeUnderPointer->fontMetrics().horizontalAdvance(QStringLiteral("00:00 ")));
+}
+
 void ScheduleTab::Redraw() {
     Relayout();
+    FitTimeUnderPointer();
     if (auto* ruler = dynamic_cast<HourRuler*>(m_Ruler)) {
         ruler->Zoom = Zoom();
         ruler->update();

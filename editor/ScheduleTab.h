@@ -70,6 +70,8 @@ private:
     void BuildWidgets();
     void ShowProfile();
     void Relayout();
+    // Room for "00:00" in the pointer's time at its font.
+    void FitTimeUnderPointer();
     void OnHostChanged(ScheduleHostMember member);
     void ApplyTimes();
     void RunWithoutPress(ScheduleCommand command);

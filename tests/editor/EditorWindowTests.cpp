@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -295,9 +296,21 @@ TEST(EditorWindow, EachTabKeepsItsZoomAndTheMouseWorksAtAnyZoom) {
     ASSERT_NE(schedule, nullptr);
     auto* picture = f.Find<PictureBox>("schedulePicture");
     EXPECT_EQ(schedule->Zoom(), 1) << "a 560-pixel window fits the grid once";
+    // The hours above the grid and the pointer's time grow with the zoom.
+    auto* ruler = f.Find<QWidget>("hourRuler");
+    auto* pointerTime = f.Find<QLabel>("timeUnderPointerLabel");
+    const auto textSize = [](const QWidget* widget) { return QFontInfo(widget->font()).pixelSize(); };
+    const int plainText = textSize(schedule);
+    const int plainRuler = ruler->height();
+    EXPECT_EQ(textSize(ruler), plainText);
     f.Trigger("actionZoomIn");
     f.Trigger("actionZoomIn");
     ASSERT_EQ(schedule->Zoom(), 3);
+    for (const QWidget* zoomed : {ruler, static_cast<QWidget*>(pointerTime)}) {
+        EXPECT_NEAR(textSize(zoomed), 3 * plainText, 1) << zoomed->objectName().toStdString();
+    }
+    EXPECT_GT(ruler->height(), 2 * plainRuler);
+    EXPECT_GE(pointerTime->minimumWidth(), pointerTime->fontMetrics().horizontalAdvance("00:00"));
     const QSize grid = picture->size() / 3;
     EXPECT_EQ(picture->Zoom(), 3);
     EXPECT_GT(grid.width(), 300);
@@ -333,9 +346,11 @@ TEST(EditorWindow, EachTabKeepsItsZoomAndTheMouseWorksAtAnyZoom) {
     QApplication::sendEvent(month, &wheel);
     EXPECT_EQ(calendar->Zoom(), 2);
     EXPECT_EQ(month->size(), QSize(2 * 320, 2 * 180));
+    EXPECT_NEAR(textSize(f.Find<QLabel>("monthLabel")), 2 * textSize(calendar), 1) << "the month's caption";
     f.Trigger("actionZoomOut");
     f.Trigger("actionZoomOut");
     EXPECT_EQ(calendar->Zoom(), 1);
+    EXPECT_EQ(textSize(f.Find<QLabel>("monthLabel")), textSize(calendar));
     f.Window->Tabs()->setCurrentIndex(0);
     EXPECT_EQ(schedule->Zoom(), 3);
     f.Trigger("actionZoomIn");
