@@ -96,6 +96,7 @@ void CalendarTab::BuildWidgets() {
                                   tr("Arrow keys move between dates, Space paints the selected day type, "
                                      "PageUp and PageDown change the month")),
                       1);
+    m_Scroll->setAccessibleName(tr("Calendar month scroll area"));
 
     auto* dayTypeRow = new QHBoxLayout;
     auto* dayTypeLabel = new QLabel(tr("&Day type:"), this);

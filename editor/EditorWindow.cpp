@@ -38,6 +38,7 @@ EditorWindow::EditorWindow(EditorLanguage language, std::unique_ptr<EditorDialog
     // tables; this window fills them for as long as it exists.
     FillDayTypeTexts(language);
     m_Tabs->setObjectName(QStringLiteral("documentTabs"));
+    m_Tabs->setAccessibleName(tr("Open files"));
     m_Tabs->setDocumentMode(true);
     m_Tabs->setTabsClosable(true);
     connect(m_Tabs, &QTabWidget::currentChanged, this, [this](int) {

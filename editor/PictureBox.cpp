@@ -3,6 +3,8 @@
 #include "editor_host/EditorZoom.h"
 #include "platform/qt/QtImageSurface.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,9 +29,25 @@ int ButtonOf(Qt::MouseButton button) {
     }
 }
 
+// Screen readers meet a picture box as a canvas, a drawing the user works on,
+// rather than as a filler between controls. Its name and description are the
+// widget's.
+QAccessibleInterface* PictureBoxAccessible(const QString& className, QObject* object) {
+    auto* picture = dynamic_cast<PictureBox*>(object);
+    if (picture == nullptr || className != QLatin1String("QWidget")) {
+        return nullptr;
+    }
+    return new QAccessibleWidget(picture, QAccessible::Canvas);
+}
+
 } // namespace
 
 PictureBox::PictureBox(QtImageSurface& surface, QWidget* parent) : QWidget(parent), m_Surface(surface) {
+    static const bool accessibleAsCanvas = [] {
+        QAccessible::installFactory(PictureBoxAccessible);
+        return true;
+    }();
+    (void)accessibleAsCanvas;
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

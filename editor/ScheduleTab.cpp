@@ -121,6 +121,7 @@ void ScheduleTab::BuildWidgets() {
                "the edge by five minutes, Insert adds 08:00-17:00, Delete removes the period, the Menu "
                "key opens the menu")),
         1);
+    m_Scroll->setAccessibleName(tr("Schedule grid scroll area"));
     ruler->Offset = m_Scroll->frameWidth();
     connect(m_Scroll->horizontalScrollBar(), &QScrollBar::valueChanged, this, [ruler](int value) {
         ruler->Scrolled = value;

@@ -235,6 +235,10 @@ Byggt med Qt %3.</translation>
             <numerusform>; %n tidsatta, inställda eller odaterade händelser hoppades över</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Calendar month scroll area</source>
+        <translation>Kalendermånadens rullningsyta</translation>
+    </message>
 </context>
 <context>
     <name>velmar::EditorWindow</name>
@@ -398,6 +402,10 @@ Byggt med Qt %3.</translation>
         <source>Ctrl+0</source>
         <translation>Ctrl+0</translation>
     </message>
+    <message>
+        <source>Open files</source>
+        <translation>Öppna filer</translation>
+    </message>
 </context>
 <context>
     <name>velmar::QtReportList</name>
@@ -475,6 +483,10 @@ Byggt med Qt %3.</translation>
     <message>
         <source>D&amp;efault</source>
         <translation>&amp;Standard</translation>
+    </message>
+    <message>
+        <source>Schedule grid scroll area</source>
+        <translation>Schemarutnätets rullningsyta</translation>
     </message>
 </context>
 </TS>

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
 #include <QWheelEvent>
@@ -331,6 +332,7 @@ TEST(EditorWindow, EachTabKeepsItsZoomAndTheMouseWorksAtAnyZoom) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(picture);
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(accessible->text(QAccessible::Name), "Schedule grid");
+    EXPECT_EQ(accessible->role(), QAccessible::Canvas);
     EXPECT_TRUE(
         accessible->text(QAccessible::Description).startsWith("Wednesday, 14:00 to 16:50, selected; "))
         << accessible->text(QAccessible::Description).toStdString();
@@ -619,7 +621,14 @@ TEST(EditorWindow, TabFollowsTheVisualOrderInBothTabs) {
         }
         EXPECT_EQ(walked.size(), focusable.size()) << testing::PrintToString(NamesOf(walked));
         EXPECT_EQ(NamesOf(walked), NamesOf(VisualOrderOf(tab, focusable)));
+        // A stop without a text of its own is named for screen readers.
+        for (const QWidget* widget : walked) {
+            if (qobject_cast<const QScrollArea*>(widget) != nullptr) {
+                EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+            }
+        }
     }
+    EXPECT_EQ(f.Window->Tabs()->accessibleName(), "Open files");
 }
 
 TEST(EditorWindow, ABackupThatCannotBeKeptDoesNotStopTheSaveAndIsReported) {

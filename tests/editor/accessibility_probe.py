@@ -84,11 +84,16 @@ wait(f"after the drag at zoom 3 the grid says {grid.description!r}", 10,
 print(f"after the drag at zoom 3: {grid.description!r}")
 subprocess.run(["xdotool", "key", "ctrl+s"], check=True)
 
+# Every control, and whatever else Tab stops at, has a name to be read by.
 names = []
 def unnamed_control(node):
-    if node.getRoleName() in ("push button", "check box", "text", "combo box") and not node.name:
-        names.append(node.getRoleName())
+    focusable = node.getState().contains(pyatspi.STATE_FOCUSABLE) and node.getState().contains(pyatspi.STATE_SHOWING)
+    if (focusable or node.getRoleName() in ("push button", "check box", "text", "combo box")) and not node.name:
+        names.append(f"{node.getRoleName()} in {node.parent.getRoleName()} {node.parent.name!r}")
     return False
 find(app, unnamed_control)
 if names:
     sys.exit(f"FAIL: controls without an accessible name: {names}")
+# The grid is a drawing the user edits, not a filler between controls.
+if grid.getRoleName() != "canvas":
+    sys.exit(f"FAIL: the grid's role is {grid.getRoleName()!r}")
