@@ -49,6 +49,7 @@ QScrollArea* EditorTab::PlacePicture(PictureBox* picture, const char* name, cons
     m_Picture->setObjectName(QString::fromLatin1(name));
     m_Picture->setAccessibleName(accessibleName);
     m_Picture->setWhatsThis(whatsThis);
+    m_Picture->OnRescaled = [this] { Redraw(); };
     m_Scroll = new QScrollArea(this);
     m_Scroll->setObjectName(QString::fromLatin1(areaName));
     m_Scroll->setWidget(m_Picture);

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShowEvent>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
@@ -63,6 +64,32 @@ void PictureBox::SetZoom(int zoom) {
     m_Zoom = std::clamp(zoom, kSmallestZoom, kLargestZoom);
     m_Surface.SetScale(m_Zoom * devicePixelRatioF());
     SyncSize();
+}
+
+void PictureBox::FollowDevicePixelRatio() {
+    const double scale = m_Zoom * devicePixelRatioF();
+    if (m_Surface.Scale() == scale) {
+        return;
+    }
+    m_Surface.SetScale(scale);
+    if (OnRescaled) {
+        OnRescaled();
+    }
+    update();
+}
+
+bool PictureBox::event(QEvent* event) {
+    // Qt sends this to every widget of a window that moved to another screen.
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        FollowDevicePixelRatio();
+    }
+    return QWidget::event(event);
+}
+
+void PictureBox::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window may open on a screen other than the one the zoom was set for.
+    FollowDevicePixelRatio();
 }
 
 QPoint PictureBox::WidgetPoint(double x, double y) const {

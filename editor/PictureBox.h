@@ -14,7 +14,9 @@ class QtImageSurface;
 // device pixel ratio, so the picture is sharp at any size; at zoom 1 on a
 // screen of ratio 1 it is shown pixel for pixel. The component's mouse
 // pointer (arrow or west-east sizing arrow) and pointer tip are taken from
-// the surface after every event.
+// the surface after every event. Moved to a screen of another device pixel
+// ratio, the box gives the surface the new scale and asks for the picture
+// again (OnRescaled).
 class PictureBox : public QWidget {
 public:
     explicit PictureBox(QtImageSurface& surface, QWidget* parent = nullptr);
@@ -25,6 +27,7 @@ public:
     // new scale with a blank image: the caller draws the picture again.
     void SetZoom(int zoom);
     int Zoom() const { return m_Zoom; }
+    QtImageSurface& Surface() const { return m_Surface; }
     // Where a point of the surface is on this widget.
     QPoint WidgetPoint(double x, double y) const;
 
@@ -38,10 +41,15 @@ public:
     std::function<void(QPainter& painter)> OnOverlay;
     // Ctrl with the mouse wheel: zoom steps, positive for larger.
     std::function<void(int steps)> OnZoomSteps;
+    // The surface took a new scale with a blank image, for the device pixel
+    // ratio of another screen: the picture is to be drawn again.
+    std::function<void()> OnRescaled;
 
     QSize sizeHint() const override;
 
 protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -52,6 +60,8 @@ protected:
 
 private:
     void AfterEvent();
+    // Gives the surface the scale of the zoom on the screen the box is on now.
+    void FollowDevicePixelRatio();
     QSize ZoomedSize() const;
 
     QtImageSurface& m_Surface;

@@ -361,6 +361,21 @@ TEST(EditorWindow, EachTabKeepsItsZoomAndTheMouseWorksAtAnyZoom) {
     EXPECT_EQ(calendar->Zoom(), 1);
 }
 
+// On another screen the device pixel ratio may differ: the picture is drawn
+// again at the zoom times the new ratio. Here the surface is left at a scale
+// of 5 as if the last screen had had a ratio of 5.
+TEST(EditorWindow, APictureIsDrawnAgainWhenTheScreenChanges) {
+    WindowFixture f;
+    ASSERT_TRUE(f.Window->OpenFiles({f.CopyExample("Profile_0003.dat")}));
+    auto* picture = f.Find<PictureBox>("schedulePicture");
+    const QImage drawn = picture->Surface().Image();
+    picture->Surface().SetScale(5);
+    QEvent changed(QEvent::ScreenChangeInternal);
+    QApplication::sendEvent(picture, &changed);
+    EXPECT_EQ(picture->Surface().Scale(), picture->devicePixelRatioF());
+    EXPECT_EQ(picture->Surface().Image(), drawn);
+}
+
 TEST(EditorWindow, ClosingWithUnsavedChangesAsks) {
     WindowFixture f;
     const std::string path = f.CopyExample("Profile_0004.dat");
