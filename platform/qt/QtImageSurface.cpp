@@ -128,6 +128,19 @@ void QtImageSurface::SetFontBold(bool bold) {
     }
 }
 
+QFont QtImageSurface::ScaledFont() const {
+    if (m_Scale == 1) {
+        return m_Font;
+    }
+    QFont font = m_Font;
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * m_Scale))));
+    } else {
+        font.setPointSizeF(font.pointSizeF() * m_Scale);
+    }
+    return font;
+}
+
 const QFontMetricsF& QtImageSurface::Metrics() {
     if (!m_Metrics) {
         m_Metrics.emplace(m_Font, &m_Image);
@@ -182,11 +195,13 @@ const QtImageSurface::TextStamp& QtImageSurface::Stamp(std::string_view text, qr
         QPainter painter(&stamp.Mask);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
-        // At a scale the glyphs are drawn at the scaled size, not enlarged.
-        painter.scale(m_Scale, m_Scale);
-        painter.setFont(m_Font);
+        // At a scale the glyphs are drawn by a font of the scaled size, not
+        // enlarged, and placed by that font's own advances: the small font's
+        // hinted advances, scaled, would leave uneven gaps between letters.
+        painter.setFont(ScaledFont());
         painter.setPen(Qt::black);
-        painter.drawText(QPointF(-stamp.Left + fractionX, -stamp.Top + fractionY), qtext);
+        painter.drawText(QPointF((-stamp.Left + fractionX) * m_Scale, (-stamp.Top + fractionY) * m_Scale),
+                         qtext);
     }
     return m_Stamps.emplace(std::move(key), std::move(stamp)).first->second;
 }

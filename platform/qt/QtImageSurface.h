@@ -97,6 +97,8 @@ private:
         qreal Advance = 0;
     };
 
+    // The font the glyphs are drawn with: the surface's font at the scaled size.
+    QFont ScaledFont() const;
     const QFontMetricsF& Metrics();
     const TextStamp& Stamp(std::string_view text, qreal fractionX, qreal fractionY);
     // A picture coordinate in image pixels.

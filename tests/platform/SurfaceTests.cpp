@@ -308,6 +308,55 @@ TEST(QtImageSurface, AtAScaleShapesAreBlocksAndTextsAreDrawnAtTheScaledSize) {
     EXPECT_EQ(sharp.Image().height(), 20);
 }
 
+// The widest run of blank columns between the first and the last inked column.
+int WidestGap(const QImage& image, QRgb background) {
+    std::vector<bool> inked(static_cast<std::size_t>(image.width()), false);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            inked[static_cast<std::size_t>(x)] =
+                inked[static_cast<std::size_t>(x)] || image.pixel(x, y) != background;
+        }
+    }
+    int widest = 0;
+    int run = 0;
+    bool seenInk = false;
+    for (const bool ink : inked) {
+        if (ink) {
+            widest = seenInk ? std::max(widest, run) : widest;
+            seenInk = true;
+            run = 0;
+        } else {
+            ++run;
+        }
+    }
+    return widest;
+}
+
+// Letters at a scale are spaced as the font of that size spaces them: the
+// small font's whole-pixel advances, enlarged, would open gaps ("S at").
+TEST(QtImageSurface, AtAScaleLettersAreSpacedAsTheLargerFontSpacesThem) {
+    EnsureGuiApplication();
+    for (const char* text : {"Sat", "Sun", "Wed"}) {
+        QtImageSurface surface(40, 16, kWhite);
+        surface.SetScale(3);
+        surface.SetForeColor(kInk);
+        surface.Print(text);
+
+        QImage expected(surface.Image().size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        QFont font = QtImageSurface::DefaultFont();
+        font.setPixelSize(3 * font.pixelSize());
+        QPainter painter(&expected);
+        painter.setFont(font);
+        painter.drawText(QPointF(0, QFontMetricsF(font).ascent()), QString::fromLatin1(text));
+        painter.end();
+
+        EXPECT_NEAR(WidestGap(surface.Image(), surface.Image().pixel(39 * 3, 0)),
+                    WidestGap(expected, expected.pixel(39 * 3, 0)), 1)
+            << text;
+    }
+}
+
 TEST(PixelSurfaces, AgreePixelForPixelOnRandomDrawing) {
     // Whole, half and fractional coordinates, inside, across and beyond the edges.
     std::mt19937 random(20240607);
