@@ -6,6 +6,8 @@
 # selected period; at zoom 3 a drag of 30 screen pixels moves an edge by 50
 # minutes, and the saved file says so. Then at QT_SCALE_FACTOR=2 on the same
 # 1280 x 800 screen the window fits and its Apply button is on the screen.
+# Last, the menus read in English at LANG=C and in Swedish at
+# LANG=sv_SE.UTF-8.
 # Exit status 77 when the tools are missing.
 #
 # Usage: accessibility_e2e.sh VELMAR_EDITOR VELMAR_PROFILES EXAMPLE_PROFILES_DIR
@@ -39,4 +41,20 @@ sleep 1
 wait_for 20 window_exists || fail "the editor's window did not appear at scale 2"
 # Qt gives the accessibility bus its own (logical) pixels: 640 x 400 here.
 /usr/bin/python3 "$here/accessibility_probe.py" fits 640 400 || fail "the window does not fit at scale 2"
+kill "${pids[-1]}" 2>/dev/null || true
+
+for lang in C sv_SE.UTF-8; do
+  echo "== the menus at LANG=$lang"
+  LANG=$lang LC_ALL=$lang "$editor" "$work/Profile_0003.dat" >"$work/editor-$lang.log" 2>&1 &
+  pids+=($!)
+  if [ "$lang" = C ]; then
+    names=(File "New calendar" Save Quit Edit Undo View)
+  else
+    names=(Arkiv "Ny kalender" Spara Avsluta Redigera Ångra Visa)
+  fi
+  /usr/bin/python3 "$here/accessibility_probe.py" menus "${names[@]}" ||
+    fail "the editor's menus are not in the language of LANG=$lang"
+  kill "${pids[-1]}" 2>/dev/null || true
+  wait "${pids[-1]}" 2>/dev/null || true
+done
 echo "PASS"
