@@ -8,7 +8,8 @@
 # caption, its status line and its menu (the tray menu's commands) read in
 # English at LANG=C (the window is shown: "Hide profiles") and in Swedish at LANG=sv_SE.UTF-8, the caption alike in
 # both; so does a problem in the status line, on a folder with a file too
-# short to be a profile.
+# short to be a profile. Last, in Swedish with trayer as the tray, the icon's
+# tooltip still starts with "Aktiva profiler:".
 # Exit status 77 when the tools are missing.
 #
 # Usage: monitor_accessibility_e2e.sh PROGRAM VELMAR_PROFILES DATA_FOLDER
@@ -18,7 +19,7 @@ program=$1
 profiles=$2
 data=$3
 here=$(cd "$(dirname "$0")" && pwd)
-tools=()
+tools=(trayer xdotool xwininfo)
 xvfb_arguments=()
 source "$here/../support/accessibility-session.sh"
 
@@ -67,4 +68,14 @@ for lang in C C.UTF-8 sv_SE.UTF-8; do
   kill "${pids[-1]}" 2>/dev/null || true
   wait "${pids[-1]}" 2>/dev/null || true
 done
+
+echo "== LANG=sv_SE.UTF-8, the tray icon's tooltip keeps its heading"
+start_trayer || fail "trayer did not show its panel"
+LANG=sv_SE.UTF-8 LC_ALL=sv_SE.UTF-8 "$program" "/PATH:$data" >"$work/tray.log" 2>&1 &
+pids+=($!)
+wait_for 15 icon_shown || fail "no icon in the tray"
+read -r x y < <(icon_position)
+xdotool mousemove $((x + 5)) $((y + 5)) sleep 0.3 mousemove $((x + 11)) $((y + 11))
+/usr/bin/python3 "$here/monitor_accessibility_probe.py" tooltip "Aktiva profiler:" "Nattlarm Lager" ||
+  fail "the tooltip read through the accessibility bus is wrong at LANG=sv_SE.UTF-8"
 echo "PASS"
