@@ -551,28 +551,6 @@ TEST(LoadProblemLines, MoreThanFiveOfOneKindAreSummedUpAfterTheFifth) {
     EXPECT_TRUE(ProblemLines({}).empty());
     problems.resize(8); // exactly five of a kind: no summary
     EXPECT_EQ(ProblemLines(problems).back(), "Profile_0014.dat: input/output error");
-
-    // In other words, the same lines and sums.
-    class CountingWords : public ProblemWords {
-    public:
-        std::string Problem(const LoadProblem& problem) const override { return "<" + problem.File + ">"; }
-        std::string More(LoadProblemKind kind, std::size_t count) const override {
-            return "<" + std::to_string(static_cast<int>(kind)) + " +" + std::to_string(count) + ">";
-        }
-    };
-    problems.push_back(file(LoadProblemKind::FileUnreadable, 15));
-    problems.push_back(file(LoadProblemKind::FileUnreadable, 16));
-    const std::vector<std::string> worded = {
-        "<Profile_0001.dat>",
-        "<Profile_0002.dat>",
-        "<Profile_0003.dat>",
-        "<Profile_0010.dat>",
-        "<Profile_0011.dat>",
-        "<Profile_0012.dat>",
-        "<Profile_0013.dat>",
-        "<Profile_0014.dat>",
-        "<" + std::to_string(static_cast<int>(LoadProblemKind::FileUnreadable)) + " +2>"};
-    EXPECT_EQ(ProblemLines(problems, CountingWords()), worded);
 }
 
 } // namespace
