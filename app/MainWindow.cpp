@@ -325,11 +325,11 @@ void VelmarActiveProfiles_Main::ShowActiveProfiles(const ProfileLoad& load) {
         const ProfileRecord& profile = load.Profiles[i];
         list.AddRow(profile.Name, profile.Active != 0 ? kImageActive : kImageInactive);
     }
-    const std::string tip = ActiveProfilesToolTip(load, m_ToolTipRules);
+    const std::string tip = ActiveProfilesToolTip(load, m_ToolTipRules, *m_Words);
 
     // What the load met is never swallowed: the status line lists it and the
     // icon warns of it. Neither may keep the tooltip from following the load.
-    const std::vector<std::string> problems = ProblemLines(load.Problems);
+    const std::vector<std::string> problems = ProblemLines(load.Problems, *m_Words);
     ContinueOnFailure([&] {
         StatusLine status{{}, problems, m_Store.Folder().DataPath()};
         if (problems.empty()) {
@@ -345,7 +345,7 @@ void VelmarActiveProfiles_Main::ShowActiveProfiles(const ProfileLoad& load) {
 }
 
 void VelmarActiveProfiles_Main::NotifyChanges(const ProfileLoad& load) {
-    LoadState state = StateOf(load, ProblemLines(load.Problems));
+    LoadState state = StateOf(load, ProblemLines(load.Problems, *m_Words));
     const ProfileChanges changes = CompareLoads(m_LastLoadState ? &*m_LastLoadState : nullptr, state);
     m_LastLoadState = std::move(state);
     if (!m_NotifyOnChanges || m_Controls.Services == nullptr) {

@@ -47,9 +47,10 @@ struct MainWindowControls {
     IDesktopServices* Services = nullptr;
 };
 
-// The words of the status line and the notifications. These are the English
-// ones; a front end that shows the user's language overrides them all.
-class MonitorWords : public ChangeNotificationWords {
+// The words of the status line, the problems as the window and the tooltip
+// show them, and the notifications. These are the English ones; a front end
+// that shows the user's language overrides them all.
+class MonitorWords : public ChangeNotificationWords, public ProblemWords {
 public:
     // "Updated 14:05:09 · 8 profiles".
     virtual std::string Updated(std::string_view clock, int profiles) const;
@@ -101,7 +102,8 @@ public:
     // (--notify, or the menu's "Notify on changes").
     void SetNotifyOnChanges(bool notify);
     bool NotifyOnChanges() const { return m_NotifyOnChanges; }
-    // The words of the status line and the notifications; must outlive the window.
+    // The words of the status line, the problems and the notifications; must
+    // outlive the window.
     void SetWords(const MonitorWords& words) { m_Words = &words; }
 
     // Tick handler of Timer_Reload. When the profile files changed (and at

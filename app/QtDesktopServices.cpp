@@ -6,6 +6,8 @@
 #include "common/Paths.h"
 #include "common/Version.h"
 #include "platform/qt/QtNotifier.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfileStore.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -157,6 +159,54 @@ std::string QtMonitorWords::ProblemsMended() const {
 }
 std::string QtMonitorWords::NamesAndMore(std::string_view names, std::size_t more) const {
     return Utf8(QObject::tr("%1 and %n more", nullptr, static_cast<int>(more)).arg(Text(names)));
+}
+
+std::string QtMonitorWords::Problem(const LoadProblem& problem) const {
+    const QString file = Text(problem.File);
+    const QString reason = Text(problem.Reason);
+    switch (problem.Kind) {
+    case LoadProblemKind::FolderMissing:
+        return Utf8(QObject::tr("Profiles folder not found: %1").arg(file));
+    case LoadProblemKind::FolderNotAFolder:
+        return Utf8(QObject::tr("Profiles folder is not a folder: %1").arg(file));
+    case LoadProblemKind::FolderUnreadable:
+        return Utf8(QObject::tr("Profiles folder cannot be listed (%1): %2").arg(reason, file));
+    case LoadProblemKind::FileUnreadable:
+    case LoadProblemKind::NotAFile:
+        break;
+    case LoadProblemKind::FileVanished:
+        return Utf8(QObject::tr("%1: gone before it could be read").arg(file));
+    case LoadProblemKind::WrongVersion:
+        return Utf8(QObject::tr("%1: format version %2, not %3")
+                        .arg(file, reason, QString::number(kProfileFormatVersion)));
+    case LoadProblemKind::TooShort:
+        return Utf8(QObject::tr("%1: too short to hold a format version").arg(file));
+    case LoadProblemKind::BeyondSlots:
+        return Utf8(QObject::tr("%1: beyond the %2 slots").arg(file, QString::number(kMaxProfiles)));
+    }
+    return ProblemWords::Problem(problem); // the file and the system's reason
+}
+
+std::string QtMonitorWords::More(LoadProblemKind kind, std::size_t count) const {
+    const int n = static_cast<int>(count);
+    switch (kind) {
+    case LoadProblemKind::FileUnreadable:
+        return Utf8(QObject::tr("%n more file(s) that could not be read", nullptr, n));
+    case LoadProblemKind::FileVanished:
+        return Utf8(QObject::tr("%n more file(s) gone before they could be read", nullptr, n));
+    case LoadProblemKind::NotAFile:
+        return Utf8(
+            QObject::tr("%n more entry(ies) named like profiles that are no regular files", nullptr, n));
+    case LoadProblemKind::WrongVersion:
+        return Utf8(QObject::tr("%n more file(s) of another format version", nullptr, n));
+    case LoadProblemKind::TooShort:
+        return Utf8(QObject::tr("%n more file(s) too short to hold a format version", nullptr, n));
+    case LoadProblemKind::BeyondSlots:
+        return Utf8(QObject::tr("%n more file(s) beyond the %1 slots", nullptr, n)
+                        .arg(QString::number(kMaxProfiles)));
+    default:
+        return Utf8(QObject::tr("%n more problem(s) with the Profiles folder", nullptr, n));
+    }
 }
 
 } // namespace velmar

@@ -56,7 +56,8 @@ private:
 // without the time zone ("14:05:09", "2:05:09 PM").
 std::string LocaleClockText(const QLocale& locale, const QTime& time);
 
-// The status line's and the notifications' words in the user's language.
+// The words of the status line, the problems and the notifications in the
+// user's language.
 class QtMonitorWords : public MonitorWords {
 public:
     std::string Updated(std::string_view clock, int profiles) const override;
@@ -68,6 +69,8 @@ public:
     std::string ProblemAppeared(std::string_view problem) const override;
     std::string ProblemsMended() const override;
     std::string NamesAndMore(std::string_view names, std::size_t more) const override;
+    std::string Problem(const LoadProblem& problem) const override;
+    std::string More(LoadProblemKind kind, std::size_t count) const override;
 };
 
 } // namespace velmar

@@ -9,8 +9,11 @@ namespace velmar {
 
 namespace {
 
-// The line that sums up the problems of a kind beyond the fifth.
-std::string SummaryLine(LoadProblemKind kind, std::size_t count) {
+const ProblemWords kEnglishProblemWords;
+
+} // namespace
+
+std::string ProblemWords::More(LoadProblemKind kind, std::size_t count) const {
     const std::string more = std::to_string(count) + " more ";
     switch (kind) {
     case LoadProblemKind::FileUnreadable:
@@ -30,14 +33,16 @@ std::string SummaryLine(LoadProblemKind kind, std::size_t count) {
     }
 }
 
-} // namespace
-
 bool IsFolderProblem(LoadProblemKind kind) {
     return kind == LoadProblemKind::FolderMissing || kind == LoadProblemKind::FolderNotAFolder ||
            kind == LoadProblemKind::FolderUnreadable;
 }
 
 std::string ProblemText(const LoadProblem& problem) {
+    return kEnglishProblemWords.Problem(problem);
+}
+
+std::string ProblemWords::Problem(const LoadProblem& problem) const {
     switch (problem.Kind) {
     case LoadProblemKind::FolderMissing:
         return "Profiles folder not found: " + problem.File;
@@ -62,6 +67,10 @@ std::string ProblemText(const LoadProblem& problem) {
 }
 
 std::vector<std::string> ProblemLines(const std::vector<LoadProblem>& problems) {
+    return ProblemLines(problems, kEnglishProblemWords);
+}
+
+std::vector<std::string> ProblemLines(const std::vector<LoadProblem>& problems, const ProblemWords& words) {
     constexpr std::size_t kShownPerKind = 5;
     std::map<LoadProblemKind, std::size_t> total;
     for (const auto& problem : problems) {
@@ -72,9 +81,9 @@ std::vector<std::string> ProblemLines(const std::vector<LoadProblem>& problems) 
     for (const auto& problem : problems) {
         const std::size_t number = ++seen[problem.Kind];
         if (number <= kShownPerKind) {
-            lines.push_back(ProblemText(problem));
+            lines.push_back(words.Problem(problem));
         } else if (number == kShownPerKind + 1) {
-            lines.push_back(SummaryLine(problem.Kind, total[problem.Kind] - kShownPerKind));
+            lines.push_back(words.More(problem.Kind, total[problem.Kind] - kShownPerKind));
         }
     }
     return lines;

@@ -3,6 +3,7 @@
 // What kept a load of the profiles from showing a profile of the folder, or
 // the folder at all, and how such a problem reads.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,25 @@ struct LoadProblem {
 // Whether the problem is the Profiles folder's own (it could not be listed).
 bool IsFolderProblem(LoadProblemKind kind);
 
-// One problem as a line for the user: "Profile_0002.dat: permission denied",
-// "Profiles folder not found: /srv/alarm/Project/Profiles/".
+// The words of the problems' lines. These are the English ones, which the
+// machine-read outputs keep; a front end that shows the user's language
+// overrides them. The system's own reason (Reason) is given as it is.
+class ProblemWords {
+public:
+    virtual ~ProblemWords() = default;
+    // One problem: "Profile_0002.dat: permission denied".
+    virtual std::string Problem(const LoadProblem& problem) const;
+    // The line that sums up `count` problems of a kind beyond the fifth.
+    virtual std::string More(LoadProblemKind kind, std::size_t count) const;
+};
+
+// One problem as a line for the user, in English: "Profile_0002.dat: permission
+// denied", "Profiles folder not found: /srv/alarm/Project/Profiles/".
 std::string ProblemText(const LoadProblem& problem);
-// The lines of a list of problems. More than five of one kind are summed up
-// after the fifth in one line ("9795 more files beyond the 200 slots"), so
-// that a folder of 10,000 files still gives a readable list.
+// The lines of a list of problems, in `words`. More than five of one kind are
+// summed up after the fifth in one line ("9795 more files beyond the 200
+// slots"), so that a folder of 10,000 files still gives a readable list.
 std::vector<std::string> ProblemLines(const std::vector<LoadProblem>& problems);
+std::vector<std::string> ProblemLines(const std::vector<LoadProblem>& problems, const ProblemWords& words);
 
 } // namespace velmar

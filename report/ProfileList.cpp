@@ -30,9 +30,14 @@ std::vector<std::string> ActiveProfileNames(const ProfileLoad& load) {
 }
 
 std::string ActiveProfilesToolTip(const ProfileLoad& load, const ToolTipRules& rules) {
+    return ActiveProfilesToolTip(load, rules, ProblemWords());
+}
+
+std::string ActiveProfilesToolTip(const ProfileLoad& load, const ToolTipRules& rules,
+                                  const ProblemWords& words) {
     // What the load met is never swallowed; without problems the tooltip is
     // exactly the names.
-    const std::vector<std::string> problems = ProblemLines(load.Problems);
+    const std::vector<std::string> problems = ProblemLines(load.Problems, words);
     return TrayToolTipText(
         ActiveProfileNames(load),
         problems.empty() ? std::nullopt : std::optional<std::string_view>(problems.front()), rules);

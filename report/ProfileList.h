@@ -30,8 +30,10 @@ std::vector<ListedProfile> ListedProfiles(const ProfileLoad& load);
 
 // The tray icon's tooltip for the load (TrayToolTipText): its active
 // profiles' names in slot order and, while it has problems, the first of them
-// as ProblemLines words it.
+// as ProblemLines words it (in `words`, English unless given).
 std::string ActiveProfilesToolTip(const ProfileLoad& load, const ToolTipRules& rules = kPlatformToolTipRules);
+std::string ActiveProfilesToolTip(const ProfileLoad& load, const ToolTipRules& rules,
+                                  const ProblemWords& words);
 // The names of the load's active profiles, in slot order.
 std::vector<std::string> ActiveProfileNames(const ProfileLoad& load);
 

@@ -17,6 +17,55 @@
             <numerusform>%1 and %n more</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n more file(s) that could not be read</source>
+        <translation>
+            <numerusform>%n more file that could not be read</numerusform>
+            <numerusform>%n more files that could not be read</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more file(s) gone before they could be read</source>
+        <translation>
+            <numerusform>%n more file gone before it could be read</numerusform>
+            <numerusform>%n more files gone before they could be read</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more entry(ies) named like profiles that are no regular files</source>
+        <translation>
+            <numerusform>%n more entry named like a profile that is no regular file</numerusform>
+            <numerusform>%n more entries named like profiles that are no regular files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more file(s) of another format version</source>
+        <translation>
+            <numerusform>%n more file of another format version</numerusform>
+            <numerusform>%n more files of another format version</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more file(s) too short to hold a format version</source>
+        <translation>
+            <numerusform>%n more file too short to hold a format version</numerusform>
+            <numerusform>%n more files too short to hold a format version</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more file(s) beyond the %1 slots</source>
+        <translation>
+            <numerusform>%n more file beyond the %1 slots</numerusform>
+            <numerusform>%n more files beyond the %1 slots</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more problem(s) with the Profiles folder</source>
+        <translation>
+            <numerusform>%n more problem with the Profiles folder</numerusform>
+            <numerusform>%n more problems with the Profiles folder</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>velmar::CalendarTab</name>

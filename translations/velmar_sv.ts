@@ -159,6 +159,83 @@ Byggt med Qt %3.</translation>
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
+    <message>
+        <source>Profiles folder not found: %1</source>
+        <translation>Profilmappen finns inte: %1</translation>
+    </message>
+    <message>
+        <source>Profiles folder is not a folder: %1</source>
+        <translation>Profilmappen är inte en mapp: %1</translation>
+    </message>
+    <message>
+        <source>Profiles folder cannot be listed (%1): %2</source>
+        <translation>Profilmappen kan inte listas (%1): %2</translation>
+    </message>
+    <message>
+        <source>%1: gone before it could be read</source>
+        <translation>%1: försvann innan den kunde läsas</translation>
+    </message>
+    <message>
+        <source>%1: format version %2, not %3</source>
+        <translation>%1: formatversion %2, inte %3</translation>
+    </message>
+    <message>
+        <source>%1: too short to hold a format version</source>
+        <translation>%1: för kort för en formatversion</translation>
+    </message>
+    <message>
+        <source>%1: beyond the %2 slots</source>
+        <translation>%1: utanför de %2 platserna</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more file(s) that could not be read</source>
+        <translation>
+            <numerusform>%n fil till som inte kunde läsas</numerusform>
+            <numerusform>%n filer till som inte kunde läsas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more file(s) gone before they could be read</source>
+        <translation>
+            <numerusform>%n fil till som försvann innan den kunde läsas</numerusform>
+            <numerusform>%n filer till som försvann innan de kunde läsas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more entry(ies) named like profiles that are no regular files</source>
+        <translation>
+            <numerusform>%n post till som heter som en profil men inte är en vanlig fil</numerusform>
+            <numerusform>%n poster till som heter som profiler men inte är vanliga filer</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more file(s) of another format version</source>
+        <translation>
+            <numerusform>%n fil till med en annan formatversion</numerusform>
+            <numerusform>%n filer till med en annan formatversion</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more file(s) too short to hold a format version</source>
+        <translation>
+            <numerusform>%n fil till som är för kort för en formatversion</numerusform>
+            <numerusform>%n filer till som är för korta för en formatversion</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more file(s) beyond the %1 slots</source>
+        <translation>
+            <numerusform>%n fil till utanför de %1 platserna</numerusform>
+            <numerusform>%n filer till utanför de %1 platserna</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more problem(s) with the Profiles folder</source>
+        <translation>
+            <numerusform>%n problem till med profilmappen</numerusform>
+            <numerusform>%n problem till med profilmappen</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>velmar::CalendarTab</name>

@@ -250,6 +250,39 @@ TEST(ShowActiveProfiles, ProblemsShowInTheStatusLineTheIconAndOneMoreTooltipLine
     TestLoad().Problems.clear();
 }
 
+// Words of another language, told apart by their brackets.
+class BracketWords : public MonitorWords {
+public:
+    std::string Problem(const LoadProblem& problem) const override { return "[" + problem.File + "]"; }
+    std::string More(LoadProblemKind /*kind*/, std::size_t count) const override {
+        return "[" + std::to_string(count) + " more]";
+    }
+};
+
+TEST(ShowActiveProfiles, ProblemsReadInTheWindowsWordsInTheLineItsTooltipTheIconsAndNotifications) {
+    SetProfiles({{"Alpha", true}});
+    Fixture f;
+    const BracketWords words;
+    f.Main.SetWords(words);
+    f.Main.SetNotifyOnChanges(true);
+    f.Main.ShowActiveProfiles(TestLoad());
+    for (int number = 1; number <= 6; ++number) {
+        TestLoad().Problems.push_back(
+            {LoadProblemKind::FileUnreadable, "Profile_000" + std::to_string(number) + ".dat", "denied"});
+    }
+    f.Main.ShowActiveProfiles(TestLoad());
+    EXPECT_EQ(f.Desktop.Window.Status().Text, "[Profile_0001.dat]");
+    const std::vector<std::string> problems = {"[Profile_0001.dat]", "[Profile_0002.dat]",
+                                               "[Profile_0003.dat]", "[Profile_0004.dat]",
+                                               "[Profile_0005.dat]", "[1 more]"};
+    EXPECT_EQ(f.Desktop.Window.Status().Problems, problems);
+    EXPECT_EQ(f.Desktop.Tray.ToolTipText(), "Aktiva profiler:\r\n" + kDot + "Alpha\r\n[Profile_0001.dat]");
+    const auto notified = f.Desktop.Log.CallsStartingWith("Services.Notify");
+    ASSERT_EQ(notified.size(), 1U);
+    EXPECT_NE(notified.front().find("Problem: [Profile_0001.dat]"), std::string::npos) << notified.front();
+    TestLoad().Problems.clear();
+}
+
 TEST(ShowActiveProfiles, AFailingStatusLineOrIconNeverKeepsTheTooltipBack) {
     for (const char* failing : {"Window.SetStatus", "Tray.SetWarning"}) {
         SetProfiles({{"A", true}});

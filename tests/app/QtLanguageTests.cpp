@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace velmar {
 namespace {
@@ -49,7 +50,8 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         QString Column; // the list's column caption
         std::string Updated;
         std::string Body;
-        QStringList RowStates; // an active and an inactive row
+        QStringList RowStates;             // an active and an inactive row
+        std::vector<std::string> Problems; // as the window and the tooltip show them
     };
     const std::array<Case, 2> cases = {{
         {"sv_SE.UTF-8",
@@ -60,7 +62,11 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
          "Profil",
          "Uppdaterad 14:05:09 \u00B7 8 profiler",
          "Aktiva nu: A, B, C, D, E och 2 till",
-         {"aktiv", "inaktiv"}},
+         {"aktiv", "inaktiv"},
+         {"Profilmappen finns inte: /srv/alarm/Profiles/", "Profile_0003.dat: formatversion 3, inte 4",
+          "Profile_0009.dat: försvann innan den kunde läsas", "Profile_0201.dat: utanför de 200 platserna",
+          "Profile_0202.dat: permission denied", "1 fil till utanför de 200 platserna",
+          "9795 filer till utanför de 200 platserna"}},
         {"C",
          {"&Show profiles", "&Edit schedule\u2026", "Open data &folder", "Start at &login",
           "&Notify on changes", "&About", "&Quit"},
@@ -69,7 +75,11 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
          "Profile",
          "Updated 14:05:09 \u00B7 8 profiles",
          "Active now: A, B, C, D, E and 2 more",
-         {"active", "inactive"}},
+         {"active", "inactive"},
+         {"Profiles folder not found: /srv/alarm/Profiles/", "Profile_0003.dat: format version 3, not 4",
+          "Profile_0009.dat: gone before it could be read", "Profile_0201.dat: beyond the 200 slots",
+          "Profile_0202.dat: permission denied", "1 more file beyond the 200 slots",
+          "9795 more files beyond the 200 slots"}},
     }};
     for (const auto& c : cases) {
         const QtTranslations translations(QLocale(QString::fromLatin1(c.Lang)),
@@ -95,6 +105,16 @@ TEST(QtLanguage, MenuStatusLineAndNotificationsFollowTheLocale) {
         const auto notification = ChangeNotification(changes, words);
         ASSERT_TRUE(notification) << c.Lang;
         EXPECT_EQ(notification->Body, c.Body) << c.Lang;
+        // The system's own reason ("permission denied") stays as it came.
+        const std::vector<std::string> problems = {
+            words.Problem({LoadProblemKind::FolderMissing, "/srv/alarm/Profiles/", ""}),
+            words.Problem({LoadProblemKind::WrongVersion, "Profile_0003.dat", "3"}),
+            words.Problem({LoadProblemKind::FileVanished, "Profile_0009.dat", ""}),
+            words.Problem({LoadProblemKind::BeyondSlots, "Profile_0201.dat", ""}),
+            words.Problem({LoadProblemKind::FileUnreadable, "Profile_0202.dat", "permission denied"}),
+            words.More(LoadProblemKind::BeyondSlots, 1),
+            words.More(LoadProblemKind::BeyondSlots, 9795)};
+        EXPECT_EQ(problems, c.Problems) << c.Lang;
 
         QTreeWidget widget;
         QtReportList list(widget, images);

@@ -9,6 +9,14 @@
 #               SIGHUP end it with the icon removed; no tray at start shows the
 #               window, a later tray gets the icon
 #   quit        the icon's menu ("Show profiles", "Quit") and Ctrl+Q
+#   menu        every other item of the icon's menu, picked by its accelerator:
+#               Show/Hide profiles, Edit schedule… (the selected row's file, or
+#               the one asked for, given to the velmar-editor beside the
+#               program; the item disabled without one), Open data folder (the
+#               folder handed to the desktop's opener, xdg-open), Start at
+#               login (an entry desktop-file-validate accepts, with --notify
+#               while Notify on changes is checked; unchecked, none), About
+#               (a dialog that Esc closes)
 #   notify      with --notify a profile that turns active gives one desktop
 #               notification naming it (dunst on a session bus of the test's
 #               own); without --notify, none
@@ -112,12 +120,27 @@ pick_menu_entry() {
   fi
   xdotool key "${keys[@]}" Return
 }
+# Opens the icon's context menu and presses KEY, an item's accelerator; waits
+# for the menu to close first when one is still open. Now and then the first
+# click after another item's command opens nothing, so callers retry with
+# wait_for; each try waits three seconds for the menu.
+pick_menu_key() {
+  local key=$1 x y
+  wait_for 5 popup_unmapped || return 1
+  read -r x y < <(icon_position)
+  xdotool mousemove $((x + 11)) $((y + 11)) click 3
+  wait_for 3 popup_mapped || return 1
+  xdotool key "$key"
+}
+popup_unmapped() { ! popup_mapped; }
 # The menu is an override-redirect window straight below the root, unlike the
-# icon (in the tray's panel) and the window (in the window manager's frame).
+# icon (in the tray's panel) and the window (in the window manager's frame);
+# of those, it is the one that is not the icon's tooltip.
 popup_mapped() {
   local id
   for id in $(xwininfo -root -children | awk '/\("velmar-active-profiles" / { print $1 }'); do
-    xwininfo -id "$id" | grep -q 'Map State: IsViewable' && return 0
+    xwininfo -id "$id" | grep -q 'Map State: IsViewable' &&
+      ! xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q '_NET_WM_WINDOW_TYPE_TOOLTIP' && return 0
   done
   return 1
 }
@@ -219,6 +242,127 @@ case_quit() {
   expect_exit "$program_pid" 15
   icon_shown && fail "the icon stayed after Quit"
   return 0
+}
+
+# Lines of the recording stub $1 (velmar-editor, xdg-open): one per argument,
+# a line "--" after each call.
+recorded() { cat "$work/$1.calls" 2>/dev/null || true; }
+recording_stub() { # FOLDER NAME
+  printf '#!/bin/sh\nprintf "%%s\\n" "$@" -- >>"%s"\n' "$work/$2.calls" >"$1/$2"
+  chmod +x "$1/$2"
+}
+dialog_shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+# keys_to_dialog NAME KEYS...: the keys typed into the shown window named NAME
+# (Qt may keep more than one X window of that name; an unmapped one is skipped).
+keys_to_dialog() {
+  local name=$1 id; shift
+  for id in $(xdotool search --onlyvisible --name "$name"); do
+    xdotool windowactivate --sync "$id" 2>/dev/null && break
+  done
+  sleep 0.5 # the dialog's focus settles
+  xdotool key --delay 100 "$@"
+}
+
+case_menu() {
+  command -v desktop-file-validate >/dev/null 2>&1 || fail "desktop-file-validate is missing (scripts/install-deps.sh)"
+  start_wm || fail "openbox did not start"
+  start_trayer || fail "trayer did not show its panel"
+  # The program in a folder of its own, with a recording velmar-editor beside
+  # it and a recording xdg-open, the opener of a desktop without a known
+  # environment, first on PATH; the autostart entry in a private
+  # configuration folder.
+  mkdir -p "$work/bin" "$work/path" "$work/config"
+  cp "$program" "$desktop" "$work/bin/"
+  recording_stub "$work/bin" velmar-editor
+  recording_stub "$work/path" xdg-open
+  export PATH="$work/path:$PATH" XDG_CONFIG_HOME="$work/config"
+  unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
+  cp -r "$data" "$work/data"
+  program="$work/bin/$(basename "$program")"
+  local files entry="$work/config/autostart/velmar-active-profiles.desktop" window
+  # The files in the list's order, as velmar-profiles reads them.
+  [ -x "${VELMAR_PROFILES:-}" ] || fail "VELMAR_PROFILES does not name velmar-profiles"
+  mapfile -t files < <("$VELMAR_PROFILES" list --json "/PATH:$work/data" |
+    python3 -c 'import json, sys; print("\n".join(p["file"] for p in json.load(sys.stdin)["profiles"]))')
+  ((${#files[@]} >= 4)) || fail "fewer than four profiles in the example data: ${files[*]}"
+
+  echo "== Edit schedule… with no row selected asks for one"
+  start_program menu "/PATH:$work/data"
+  wait_for 15 icon_shown || fail "no icon in the tray"
+  sleep 1 # the first load is done
+  wait_for 20 pick_menu_key e || fail "the icon's menu did not open"
+  wait_for 10 dialog_shown '^Edit schedule$' || fail "Edit schedule… did not ask for a profile"
+  keys_to_dialog '^Edit schedule$' Down Return
+  called_once() { [ "$(recorded "$1" | grep -c '^--$')" -eq 1 ]; }
+  wait_for 10 called_once velmar-editor || fail "the editor was not started: $(recorded velmar-editor)"
+  [ "$(recorded velmar-editor)" = "$work/data/Profiles/${files[1]}"$'\n--' ] ||
+    fail "the editor was not started on the second profile: $(recorded velmar-editor)"
+
+  echo "== Show profiles, a row selected, Edit schedule… edits it, Hide profiles"
+  rm -f "$work/velmar-editor.calls"
+  wait_for 20 pick_menu_key s || fail "the icon's menu did not open"
+  wait_for 10 window_shown || fail "Show profiles did not show the window"
+  window=$(xdotool search --onlyvisible --name "$caption" | head -n1)
+  xdotool windowactivate --sync "$window" key End Up Up
+  wait_for 20 pick_menu_key e || fail "the icon's menu did not open"
+  wait_for 10 called_once velmar-editor || fail "the editor was not started: $(recorded velmar-editor)"
+  local third_last=$((${#files[@]} - 3))
+  [ "$(recorded velmar-editor)" = "$work/data/Profiles/${files[third_last]}"$'\n--' ] ||
+    fail "the editor was not started on the selected profile ${files[third_last]}: $(recorded velmar-editor)"
+  dialog_shown '^Edit schedule$' && fail "Edit schedule… asked although a row is selected"
+  wait_for 20 pick_menu_key h || fail "the icon's menu did not open"
+  window_hidden() { ! window_shown; }
+  wait_for 10 window_hidden || fail "Hide profiles left the window shown"
+
+  echo "== Open data folder"
+  wait_for 20 pick_menu_key f || fail "the icon's menu did not open"
+  wait_for 10 called_once xdg-open || fail "xdg-open was not run"
+  local opened
+  opened=$(recorded xdg-open | head -n1)
+  [ "$(python3 -c 'import sys, urllib.parse; print(urllib.parse.unquote(urllib.parse.urlparse(sys.argv[1]).path).rstrip("/"))' \
+    "$opened")" = "$work/data" ] || fail "xdg-open was asked to open $opened, not $work/data"
+
+  echo "== Start at login, Notify on changes with it, both unchecked"
+  [ -e "$entry" ] && fail "an autostart entry before Start at login"
+  wait_for 20 pick_menu_key l || fail "the icon's menu did not open"
+  wait_for 10 test -f "$entry" || fail "Start at login wrote no entry"
+  desktop_file_validate() { desktop-file-validate "$entry" >"$work/validate.log" 2>&1 || fail "desktop-file-validate: $(cat "$work/validate.log")"; }
+  desktop_file_validate
+  grep -q "^Exec=.*$work/bin/velmar-active-profiles.*/PATH:$work/data" "$entry" ||
+    fail "the entry does not start the program on the data folder: $(grep '^Exec=' "$entry")"
+  grep -q -- '--notify' "$entry" && fail "--notify in the entry before Notify on changes"
+  wait_for 20 pick_menu_key n || fail "the icon's menu did not open"
+  has_notify() { grep -q -- '--notify' "$entry"; }
+  wait_for 10 has_notify || fail "Notify on changes did not put --notify in the entry: $(grep '^Exec=' "$entry")"
+  desktop_file_validate
+  wait_for 20 pick_menu_key n || fail "the icon's menu did not open"
+  lacks_notify() { ! has_notify; }
+  wait_for 10 lacks_notify || fail "unchecking Notify on changes left --notify in the entry"
+  wait_for 20 pick_menu_key l || fail "the icon's menu did not open"
+  entry_gone() { [ ! -e "$entry" ]; }
+  wait_for 10 entry_gone || fail "unchecking Start at login left the entry"
+
+  echo "== About, closed with Esc"
+  wait_for 20 pick_menu_key a || fail "the icon's menu did not open"
+  wait_for 10 dialog_shown '^About Velmar Active Profiles$' || fail "About showed no dialog"
+  keys_to_dialog '^About Velmar Active Profiles$' Escape
+  about_gone() { ! dialog_shown '^About Velmar Active Profiles$'; }
+  wait_for 10 about_gone || fail "Esc did not close the About box"
+  running "$program_pid" || fail "the menu's items ended the program"
+  stop_program TERM
+
+  echo "== without velmar-editor, Edit schedule… cannot be picked"
+  rm "$work/bin/velmar-editor" "$work/velmar-editor.calls"
+  start_program noeditor "/PATH:$work/data"
+  wait_for 15 icon_shown || fail "no icon in the tray"
+  sleep 1
+  wait_for 20 pick_menu_key e || fail "the icon's menu did not open"
+  sleep 1
+  dialog_shown '^Edit schedule$' && fail "Edit schedule… asked for a profile without an editor"
+  dialog_shown '^Velmar Active Profiles$' && fail "Edit schedule… could be picked without an editor"
+  popup_mapped || fail "the menu closed on a disabled item's accelerator"
+  xdotool key Escape
+  stop_program TERM
 }
 
 # The first inactive profile of folder $1 made active, as the server rewrites
@@ -540,6 +684,7 @@ start_xvfb || fail "Xvfb did not start"
 case $case_name in
 tray) case_tray ;;
 quit) case_quit ;;
+menu) case_menu ;;
 session) case_session ;;
 instance) case_instance ;;
 squatted) case_squatted ;;

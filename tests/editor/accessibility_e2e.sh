@@ -8,6 +8,8 @@
 # 1280 x 800 screen the window fits and its Apply button is on the screen, and
 # at zoom 1 a screenshot shows the grid drawn at the doubled size: the picture
 # render-schedule draws at --scale 2, not the one of scale 1 enlarged.
+# Last, the menus read in English at LANG=C and in Swedish at
+# LANG=sv_SE.UTF-8.
 # Exit status 77 when the tools are missing.
 #
 # Usage: accessibility_e2e.sh VELMAR_EDITOR VELMAR_PROFILES EXAMPLE_PROFILES_DIR
@@ -60,4 +62,21 @@ for name in screen grid2 grid1; do # each as raw RGB with its width and height
   pictures+=("$work/$name.rgb" "$width" "$height")
 done
 /usr/bin/python3 "$here/compare_picture.py" "${pictures[@]}" || fail "the grid on the screen is not the one drawn at scale 2"
+kill "${pids[-1]}" 2>/dev/null || true
+wait "${pids[-1]}" 2>/dev/null || true
+
+for lang in C sv_SE.UTF-8; do
+  echo "== the menus at LANG=$lang"
+  LANG=$lang LC_ALL=$lang "$editor" "$work/Profile_0003.dat" >"$work/editor-$lang.log" 2>&1 &
+  pids+=($!)
+  if [ "$lang" = C ]; then
+    names=(File "New calendar" Save Quit Edit Undo View)
+  else
+    names=(Arkiv "Ny kalender" Spara Avsluta Redigera Ångra Visa)
+  fi
+  /usr/bin/python3 "$here/accessibility_probe.py" menus "${names[@]}" ||
+    fail "the editor's menus are not in the language of LANG=$lang"
+  kill "${pids[-1]}" 2>/dev/null || true
+  wait "${pids[-1]}" 2>/dev/null || true
+done
 echo "PASS"

@@ -4,7 +4,9 @@
 keyboard, types Down and Insert with xdotool and waits for its description to
 say the new period; then zooms to 3 (Ctrl+=), drags Wednesday's 09:00 edge by
 30 screen pixels with xdotool and waits for "07:30 to 09:50".
-"fits WIDTH HEIGHT": the Apply button lies on a screen of that many pixels."""
+"fits WIDTH HEIGHT": the Apply button lies on a screen of that many pixels.
+"menus NAME...": the menu bar's menus and their items include every NAME
+(without its "&"), the language's own."""
 
 import re
 import subprocess
@@ -44,6 +46,37 @@ mode = sys.argv[1] if len(sys.argv) > 1 else "edit"
 desktop = pyatspi.Registry.getDesktop(0)
 app = wait("the editor never showed on the accessibility bus", 20,
            lambda: find(desktop, lambda n: n.getRoleName() == "application" and "velmar" in n.name.lower()))
+if mode == "menus":
+    wanted = sys.argv[2:]
+
+    def menu_names():
+        names = set()
+
+        def collect(node, depth=0):
+            if node is None or depth > 30:
+                return
+            try:
+                if node.getRoleName() in ("menu", "menu item") and node.name:
+                    names.add(node.name)
+                children = list(node)
+            except Exception:  # a node that went away while it was read
+                return
+            for child in children:
+                collect(child, depth + 1)
+
+        collect(app)
+        return names
+
+    deadline = time.monotonic() + 10
+    names = menu_names()
+    while not all(name in names for name in wanted) and time.monotonic() < deadline:
+        time.sleep(0.3)
+        names = menu_names()
+    missing = [name for name in wanted if name not in names]
+    if missing:
+        sys.exit(f"FAIL: no menu or menu item {missing}; the menus hold {sorted(names)}")
+    print("menus: " + ", ".join(wanted))
+    sys.exit(0)
 grid = wait("no accessible named \"Schedule grid\"", 10, lambda: find(app, lambda n: n.name == "Schedule grid"))
 if mode == "fits":
     width, height = int(sys.argv[2]), int(sys.argv[3])
