@@ -535,6 +535,14 @@ TEST(QtDesktop, StatusLineUnderTheListInTheErrorColourWhileThereAreProblems) {
     EXPECT_TRUE(narrowStatus->text().endsWith("Project/"));
     EXPECT_LE(narrowStatus->fontMetrics().horizontalAdvance(narrowStatus->text()), narrow.Window.width());
     EXPECT_TRUE(narrowStatus->toolTip().contains(QString::fromStdString(longFolder)));
+
+    // A problem that takes the whole line leaves no room for the folder: no
+    // separator is left dangling at its end.
+    const std::string longProblem = "Profile_0001.dat: " + std::string(300, 'y');
+    narrow.Window.SetStatus({longProblem, {longProblem}, longFolder});
+    EXPECT_FALSE(narrowStatus->text().endsWith(QString::fromUtf8(" \xC2\xB7 ")))
+        << narrowStatus->text().toStdString();
+    EXPECT_TRUE(narrowStatus->toolTip().contains(QString::fromStdString(longFolder)));
 }
 
 TEST(QtDesktop, TrayIconShowsItsWarningVariantWhileThereAreProblems) {

@@ -117,8 +117,12 @@ void QtMainWindow::ShowStatusText() {
         const QMargins margins = m_StatusLabel->contentsMargins();
         const int room =
             width() - margins.left() - margins.right() - metrics.horizontalAdvance(text + separator) - 2;
-        text += separator + metrics.elidedText(QString::fromStdString(m_Status.Folder), Qt::ElideMiddle,
-                                               std::max(room, 0));
+        const QString folder =
+            metrics.elidedText(QString::fromStdString(m_Status.Folder), Qt::ElideMiddle, std::max(room, 0));
+        // With no room left the folder is named in the line's tooltip only.
+        if (!folder.isEmpty()) {
+            text += separator + folder;
+        }
     }
     m_StatusLabel->setText(text);
 }
