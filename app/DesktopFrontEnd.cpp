@@ -79,7 +79,9 @@ int RunDesktop(const DataFolder& dataFolder, const MonitoringOptions& monitoring
     // start has shown the first one's window by now.
     MonitoringOutputs outputs(monitoring, std::cerr);
     QtImageList images;
-    QtMainWindow window(images);
+    // The window starts hidden: its contents wait until they are needed, so
+    // that the icon is drawn first.
+    QtMainWindow window(images, QtMainWindow::Contents::WhenUsed);
     QtTimer timer;
     QtTrayIcon tray;
     QtOneShotTimer wait;
