@@ -529,29 +529,40 @@ TEST(QtSingleInstance, AFolderThatOthersCanEnterIsNeverUsed) {
     EXPECT_TRUE(QDir(runtime.path()).isEmpty()) << "neither lock nor socket is made there";
 }
 
+// The running one listens from the start (Acquire), or holds the lock and
+// listens only later (Lock, then Listen once its icon is up): a start in
+// between is turned away and asks until it is answered.
 TEST(QtSingleInstance, ALaterStartAsksTheRunningOneToShowItself) {
     QTemporaryDir runtime;
-    QtSingleInstance first("/srv/alarm/Project", runtime.path());
-    ASSERT_EQ(first.Acquire(), QtSingleInstance::State::First);
-    int shown = 0;
-    first.OnShowRequested = [&] { ++shown; };
+    for (const bool listensLater : {false, true}) {
+        QtSingleInstance first("/srv/alarm/Project", runtime.path());
+        ASSERT_EQ(listensLater ? first.Lock() : first.Acquire(), QtSingleInstance::State::First);
+        int shown = 0;
+        first.OnShowRequested = [&] { ++shown; };
 
-    // The later start blocks while it asks; the running one answers from its
-    // event loop, here this thread's.
-    std::atomic<int> answered = -1;
-    std::thread later([&] {
-        QtSingleInstance second("/srv/alarm/Project", runtime.path());
-        answered =
-            second.Acquire() == QtSingleInstance::State::Running && second.AskRunningToShow(10000) ? 1 : 0;
-    });
-    QElapsedTimer clock;
-    clock.start();
-    while (answered < 0 && clock.elapsed() < 15000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        // The later start blocks while it asks; the running one answers from
+        // its event loop, here this thread's.
+        std::atomic<int> answered = -1;
+        std::atomic<bool> turnedAway = false;
+        std::thread later([&] {
+            QtSingleInstance second("/srv/alarm/Project", runtime.path());
+            turnedAway = second.Acquire() == QtSingleInstance::State::Running;
+            answered = turnedAway && second.AskRunningToShow(10000) ? 1 : 0;
+        });
+        bool listening = !listensLater;
+        QElapsedTimer clock;
+        clock.start();
+        while (answered < 0 && clock.elapsed() < 15000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            if (!listening && turnedAway && clock.elapsed() > 300) {
+                listening = true;
+                EXPECT_TRUE(first.Listen()) << first.Problem();
+            }
+        }
+        later.join();
+        EXPECT_EQ(answered, 1) << listensLater;
+        EXPECT_EQ(shown, 1) << listensLater;
     }
-    later.join();
-    EXPECT_EQ(answered, 1);
-    EXPECT_EQ(shown, 1);
 
     QtSingleInstance unanswered("/srv/nobody/Project", runtime.path());
     EXPECT_FALSE(unanswered.AskRunningToShow(300)) << "nobody listens for that folder";
