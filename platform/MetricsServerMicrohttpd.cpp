@@ -40,8 +40,8 @@ struct Microhttpd {
 };
 
 template <typename Function> void Bind(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(
-        ::dlsym(library, name)); // NOLINT(cppcoreguidelines-pro-type-reinterpret-cast)
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
+    function = reinterpret_cast<Function>(::dlsym(library, name));
     if (function == nullptr) {
         const std::string problem = "cannot use " + std::string(kMicrohttpdLibrary) + ": it has no " + name;
         throw FileError(problem, problem);
