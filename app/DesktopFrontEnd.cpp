@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QTime>
+#include <QTimer>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -57,7 +58,8 @@ int RunDesktop(const DataFolder& dataFolder, const MonitoringOptions& monitoring
     // Two spellings of one folder are one instance.
     const std::string folder = dataFolder.Canonical();
     QtSingleInstance instance(folder);
-    switch (instance.Acquire()) {
+    const QtSingleInstance::State state = instance.Lock();
+    switch (state) {
     case QtSingleInstance::State::First:
         break;
     case QtSingleInstance::State::Running:
@@ -79,7 +81,9 @@ int RunDesktop(const DataFolder& dataFolder, const MonitoringOptions& monitoring
     // start has shown the first one's window by now.
     MonitoringOutputs outputs(monitoring, std::cerr);
     QtImageList images;
-    QtMainWindow window(images);
+    // The window starts hidden: its contents wait until they are needed, so
+    // that the icon is drawn first.
+    QtMainWindow window(images, QtMainWindow::Contents::WhenUsed);
     QtTimer timer;
     QtTrayIcon tray;
     QtOneShotTimer wait;
@@ -110,6 +114,18 @@ int RunDesktop(const DataFolder& dataFolder, const MonitoringOptions& monitoring
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&window] { window.EnsureUnloaded(); });
 
     window.Create();
+    // Later starts are listened for once the icon is up, a moment after the
+    // event loop has embedded and drawn it; meanwhile the lock turns them
+    // away, and they ask again until this one answers.
+    constexpr int kListenAfterMs = 100;
+    if (state == QtSingleInstance::State::First) {
+        QTimer::singleShot(kListenAfterMs, [&instance] {
+            if (!instance.Listen()) {
+                std::cerr << "velmar-active-profiles: " << instance.Problem()
+                          << "; a second start is not prevented\n";
+            }
+        });
+    }
     const int status = QApplication::exec();
     window.EnsureUnloaded();
     return status;

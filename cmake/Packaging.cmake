@@ -25,10 +25,18 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-# The libraries the executables link come from dpkg-shlibdeps; Qt loads its
-# platform plugins at run time, so those are named here: X11 (xcb) and Wayland.
+# The libraries the executables link come from dpkg-shlibdeps; what is loaded
+# at run time is named here: Qt's platform plugins for X11 (xcb) and Wayland,
+# and libmicrohttpd and libsystemd, which the monitor loads when it serves
+# metrics or a service manager listens.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland")
+if(VELMAR_WITH_MICROHTTPD)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libmicrohttpd12 | libmicrohttpd12t64")
+endif()
+if(VELMAR_WITH_SYSTEMD)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libsystemd0")
+endif()
 
 # What Debian wants beside the README in the package's documentation folder:
 # the copyright in its machine-readable form and the package's changelog,

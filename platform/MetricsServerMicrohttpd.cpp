@@ -1,7 +1,10 @@
 // The metrics endpoint on GNU libmicrohttpd: one internal polling thread
 // (epoll where there is one), the limits of MetricsServer::Limits, and a
 // listening socket the program binds itself, so that a port in use is
-// reported with the system's reason.
+// reported with the system's reason. The library is loaded when the first
+// server starts, so that a run without --metrics-listen (every start-up, and
+// the launcher that only hands over to the desktop executable) never loads it
+// nor the TLS libraries it brings.
 
 #include "common/Errors.h"
 #include "platform/MetricsServer.h"
@@ -9,6 +12,7 @@
 
 #include <arpa/inet.h>
 #include <cstring>
+#include <dlfcn.h>
 #include <microhttpd.h>
 #include <mutex>
 #include <netinet/in.h>
@@ -20,6 +24,54 @@
 namespace velmar {
 
 namespace {
+
+// The library's name as its ABI fixes it (the soname of the headers built against).
+constexpr const char* kMicrohttpdLibrary = "libmicrohttpd.so.12";
+
+// The functions of libmicrohttpd the server calls.
+struct Microhttpd {
+    decltype(&MHD_start_daemon) StartDaemon = nullptr;
+    decltype(&MHD_stop_daemon) StopDaemon = nullptr;
+    decltype(&MHD_get_daemon_info) GetDaemonInfo = nullptr;
+    decltype(&MHD_create_response_from_buffer) CreateResponseFromBuffer = nullptr;
+    decltype(&MHD_add_response_header) AddResponseHeader = nullptr;
+    decltype(&MHD_queue_response) QueueResponse = nullptr;
+    decltype(&MHD_destroy_response) DestroyResponse = nullptr;
+};
+
+template <typename Function> void Bind(void* library, const char* name, Function& function) {
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
+    function = reinterpret_cast<Function>(::dlsym(library, name));
+    if (function == nullptr) {
+        const std::string problem = "cannot use " + std::string(kMicrohttpdLibrary) + ": it has no " + name;
+        throw FileError(problem, problem);
+    }
+}
+
+// Loads the library once, and keeps it for the rest of the run; a failure
+// (FileError naming the library and the reason) is tried again at the next
+// call.
+const Microhttpd& LoadMicrohttpd() {
+    static const Microhttpd functions = [] {
+        void* library = ::dlopen(kMicrohttpdLibrary, RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) {
+            const char* reason = ::dlerror();
+            const std::string text = reason != nullptr ? reason : "not found";
+            const std::string problem = "cannot load " + std::string(kMicrohttpdLibrary) + ": " + text;
+            throw FileError(problem, problem);
+        }
+        Microhttpd loaded;
+        Bind(library, "MHD_start_daemon", loaded.StartDaemon);
+        Bind(library, "MHD_stop_daemon", loaded.StopDaemon);
+        Bind(library, "MHD_get_daemon_info", loaded.GetDaemonInfo);
+        Bind(library, "MHD_create_response_from_buffer", loaded.CreateResponseFromBuffer);
+        Bind(library, "MHD_add_response_header", loaded.AddResponseHeader);
+        Bind(library, "MHD_queue_response", loaded.QueueResponse);
+        Bind(library, "MHD_destroy_response", loaded.DestroyResponse);
+        return loaded;
+    }();
+    return functions;
+}
 
 constexpr std::string_view kPath = "/metrics";
 constexpr const char* kContentType = "text/plain; version=0.0.4; charset=utf-8";
@@ -86,18 +138,19 @@ MHD_Result Answer(MHD_Connection* connection, unsigned status, std::string_view 
                   const char* contentType = "text/plain; charset=utf-8") {
     // The buffer is copied (MUST_COPY) and never written; the call takes it
     // as void* all the same.
-    MHD_Response* response = MHD_create_response_from_buffer(
+    const Microhttpd& mhd = LoadMicrohttpd();
+    MHD_Response* response = mhd.CreateResponseFromBuffer(
         body.size(), const_cast<char*>(body.data()), // NOLINT(cppcoreguidelines-pro-type-const-cast)
         MHD_RESPMEM_MUST_COPY);
     if (response == nullptr) {
         return MHD_NO;
     }
-    MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, contentType);
+    mhd.AddResponseHeader(response, MHD_HTTP_HEADER_CONTENT_TYPE, contentType);
     if (status == MHD_HTTP_METHOD_NOT_ALLOWED) {
-        MHD_add_response_header(response, MHD_HTTP_HEADER_ALLOW, "GET, HEAD");
+        mhd.AddResponseHeader(response, MHD_HTTP_HEADER_ALLOW, "GET, HEAD");
     }
-    const MHD_Result result = MHD_queue_response(connection, status, response);
-    MHD_destroy_response(response);
+    const MHD_Result result = mhd.QueueResponse(connection, status, response);
+    mhd.DestroyResponse(response);
     return result;
 }
 
@@ -141,6 +194,14 @@ bool MetricsServer::Available() {
 MetricsServer::MetricsServer(const ListenAddress& address, const Limits& limits)
     : m_State(std::make_unique<State>()) {
     ListeningSocket socket(address);
+    const Microhttpd* loaded = nullptr;
+    try {
+        loaded = &LoadMicrohttpd();
+    } catch (const FileError& error) {
+        throw FileError("cannot listen on " + ListenAddressText(address) + ": " + error.Reason(),
+                        error.Reason());
+    }
+    const Microhttpd& mhd = *loaded;
     const bool v6 = socket.IPv6();
     m_State->Address = address;
     const int fd = socket.Release();
@@ -149,7 +210,7 @@ MetricsServer::MetricsServer(const ListenAddress& address, const Limits& limits)
     if (v6) {
         flags |= MHD_USE_IPv6;
     }
-    m_State->Daemon = MHD_start_daemon(
+    m_State->Daemon = mhd.StartDaemon(
         flags, address.Port, nullptr, nullptr, &State::Request, m_State.get(), MHD_OPTION_LISTEN_SOCKET, fd,
         MHD_OPTION_CONNECTION_LIMIT, limits.Connections, MHD_OPTION_CONNECTION_MEMORY_LIMIT,
         limits.RequestBytes, MHD_OPTION_CONNECTION_TIMEOUT, limits.IdleSeconds, MHD_OPTION_END);
@@ -158,14 +219,14 @@ MetricsServer::MetricsServer(const ListenAddress& address, const Limits& limits)
         throw FileError("cannot listen on " + ListenAddressText(address) + ": the HTTP server did not start",
                         "the HTTP server did not start");
     }
-    if (const auto* info = MHD_get_daemon_info(m_State->Daemon, MHD_DAEMON_INFO_BIND_PORT); info != nullptr) {
+    if (const auto* info = mhd.GetDaemonInfo(m_State->Daemon, MHD_DAEMON_INFO_BIND_PORT); info != nullptr) {
         m_State->Address.Port = info->port;
     }
 }
 
 MetricsServer::~MetricsServer() {
     if (m_State && m_State->Daemon != nullptr) {
-        MHD_stop_daemon(m_State->Daemon);
+        LoadMicrohttpd().StopDaemon(m_State->Daemon);
     }
 }
 

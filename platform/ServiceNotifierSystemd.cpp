@@ -1,13 +1,63 @@
-// The service notifications through libsystemd (Linux).
+// The service notifications through libsystemd (Linux). The library is
+// loaded when the service manager listens (NOTIFY_SOCKET is set), so that a
+// program started any other way never loads it nor what it brings.
 
 #include "platform/ServiceNotifier.h"
 
+#include <cstdlib>
+#include <dlfcn.h>
+#include <iostream>
 #include <string>
 #include <systemd/sd-daemon.h>
 
 namespace velmar {
 
 namespace {
+
+// The library's name as its ABI fixes it (the soname of the headers built against).
+constexpr const char* kSystemdLibrary = "libsystemd.so.0";
+
+// The functions of libsystemd the notifications call.
+struct Systemd {
+    decltype(&sd_notify) Notify = nullptr;
+    decltype(&sd_watchdog_enabled) WatchdogEnabled = nullptr;
+};
+
+// The library, loaded once; none when no service manager listens (sd_notify
+// would do nothing), or when the library cannot be loaded, which one line on
+// standard error then says.
+const Systemd* LoadSystemd() {
+    const char* socket = std::getenv("NOTIFY_SOCKET");
+    if (socket == nullptr || *socket == '\0') {
+        return nullptr;
+    }
+    static const Systemd* const functions = []() -> const Systemd* {
+        void* library = ::dlopen(kSystemdLibrary, RTLD_NOW | RTLD_LOCAL);
+        static Systemd loaded;
+        if (library != nullptr) {
+            // NOLINTBEGIN(cppcoreguidelines-pro-type-reinterpret-cast)
+            loaded.Notify = reinterpret_cast<decltype(&sd_notify)>(::dlsym(library, "sd_notify"));
+            loaded.WatchdogEnabled =
+                reinterpret_cast<decltype(&sd_watchdog_enabled)>(::dlsym(library, "sd_watchdog_enabled"));
+            // NOLINTEND(cppcoreguidelines-pro-type-reinterpret-cast)
+        }
+        if (loaded.Notify == nullptr || loaded.WatchdogEnabled == nullptr) {
+            const char* reason = ::dlerror();
+            std::cerr << "velmar-active-profiles: cannot load " << kSystemdLibrary << " ("
+                      << (reason != nullptr ? reason : "not found")
+                      << "); the service manager is not told of the program's state\n";
+            return nullptr;
+        }
+        return &loaded;
+    }();
+    return functions;
+}
+
+void Notify(const std::string& state) {
+    if (const Systemd* systemd = LoadSystemd()) {
+        systemd->Notify(0, state.c_str());
+    }
+}
 
 // A status line keeps to one line: a line break would end the assignment.
 std::string StatusAssignment(std::string_view status) {
@@ -25,21 +75,22 @@ bool ServiceNotifierAvailable() {
 }
 
 void NotifyServiceReady(std::string_view status) {
-    sd_notify(0, ("READY=1\n" + StatusAssignment(status)).c_str());
+    Notify("READY=1\n" + StatusAssignment(status));
 }
 
 void NotifyServiceStatus(std::string_view status) {
-    sd_notify(0, StatusAssignment(status).c_str());
+    Notify(StatusAssignment(status));
 }
 
 void NotifyServiceAlive() {
-    if (sd_watchdog_enabled(0, nullptr) > 0) {
-        sd_notify(0, "WATCHDOG=1");
+    const Systemd* systemd = LoadSystemd();
+    if (systemd != nullptr && systemd->WatchdogEnabled(0, nullptr) > 0) {
+        systemd->Notify(0, "WATCHDOG=1");
     }
 }
 
 void NotifyServiceStopping() {
-    sd_notify(0, "STOPPING=1");
+    Notify("STOPPING=1");
 }
 
 } // namespace velmar

@@ -66,7 +66,7 @@ lintian --show-overrides --fail-on none "$deb" 2>&1 | grep '^O: ' || true
 echo "lintian: nothing beyond the overrides of dist/debian/lintian-overrides"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$deb: Depends: $depends"
-for dependency in libc6 libqt6widgets6 qt6-qpa-plugins qt6-wayland; do
+for dependency in libc6 libqt6widgets6 qt6-qpa-plugins qt6-wayland libmicrohttpd12 libsystemd0; do
   grep -qE "(^|, )$dependency( |,|$)" <<<"$depends" || fail "Depends lacks $dependency"
 done
 

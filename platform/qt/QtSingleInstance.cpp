@@ -77,6 +77,14 @@ QtSingleInstance::QtSingleInstance(const std::string& canonicalFolder, const Ins
 }
 
 QtSingleInstance::State QtSingleInstance::Acquire() {
+    const State state = Lock();
+    if (state != State::First) {
+        return state;
+    }
+    return Listen() ? State::First : State::Unchecked;
+}
+
+QtSingleInstance::State QtSingleInstance::Lock() {
     if (!m_Problem.empty()) {
         return State::Unchecked;
     }
@@ -87,15 +95,22 @@ QtSingleInstance::State QtSingleInstance::Acquire() {
         m_Problem = "cannot create the lock file " + m_Lock.fileName().toStdString();
         return State::Unchecked;
     }
+    return State::First;
+}
+
+bool QtSingleInstance::Listen() {
+    if (!m_Lock.isLocked()) {
+        return false;
+    }
     // A socket left by a killed instance would block the name; the lock says
     // that nobody else uses it.
     QLocalServer::removeServer(m_ServerName);
     if (!m_Server.listen(m_ServerName)) {
         m_Problem =
             "cannot listen on " + m_ServerName.toStdString() + ": " + m_Server.errorString().toStdString();
-        return State::Unchecked;
+        return false;
     }
-    return State::First;
+    return true;
 }
 
 bool QtSingleInstance::AskRunningToShow(int timeoutMs) {

@@ -33,7 +33,14 @@ public:
     QtSingleInstance(const QtSingleInstance&) = delete;
     QtSingleInstance& operator=(const QtSingleInstance&) = delete;
 
+    // Takes the lock, then listens (Lock and Listen in one).
     State Acquire();
+    // Takes the lock: First when this process holds it now, and a later start
+    // finds it Running; it cannot ask to be shown until Listen.
+    State Lock();
+    // Listens for later starts, once the lock is held; false, with the
+    // reason in Problem, when it cannot.
+    bool Listen();
     // Why the state is Unchecked, or why a running one was not asked.
     const std::string& Problem() const { return m_Problem; }
     // Asks the running instance to show its window and waits for its answer

@@ -368,6 +368,95 @@ TEST(QtDesktop, TheWindowsMenuBarHoldsTheIconsCommandsForTheKeyboard) {
     EXPECT_EQ(log.CallsStartingWith("Services.Quit").size(), 1U);
 }
 
+// The tray program starts hidden with the window's contents left for later,
+// so that the icon is drawn first: nothing is made before the first load or
+// the first show, whichever comes first, and the window then shown is the one
+// made at once, menu bar, list, status line and keys alike.
+TEST(QtDesktop, AWindowMadeWhenUsedIsTheWindowMadeAtOnce) {
+    SetProfiles({{"Alpha", true}, {"Beta", false}});
+    struct Seen {
+        QRect List, Bar, Status;
+        QSize Window;
+        QStringList Rows;
+        QString StatusText;
+    };
+    struct Case {
+        QtMainWindow::Contents Contents;
+        bool ShownBeforeLoad;
+    };
+    std::vector<Seen> seen;
+    for (const Case c :
+         {Case{QtMainWindow::Contents::Now, false}, Case{QtMainWindow::Contents::WhenUsed, false},
+          Case{QtMainWindow::Contents::WhenUsed, true}}) {
+        const bool later = c.Contents == QtMainWindow::Contents::WhenUsed;
+        QtImageList images;
+        QtMainWindow window(images, c.Contents);
+        QtTimer timer;
+        QtTrayIcon commands;
+        RecordingLog log;
+        RecordingTray tray{log}; // a notification area: the window starts hidden
+        RecordingOneShotTimer wait{log};
+        RecordingBusyPointer busy{log};
+        VelmarActiveProfiles_Main main({window, window.List(), images, timer, tray, wait, busy},
+                                       DataFolder::FromCommandLine("/opt/velmar", {"/PATH:/nowhere"}));
+        main.ProfileLoader = [](const ChangeSignature* /*listing*/) -> const ProfileLoad& {
+            return TestLoad();
+        };
+        main.ClockText = [] { return std::string("14:05:09"); };
+        window.SetCommandMenu(commands.Menu());
+        window.SetEvents(&main);
+        window.Create();
+        EXPECT_EQ(tray.IconVisible(), -1);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(window.ContentsMade(), !later);
+        EXPECT_EQ(window.findChild<QTreeWidget*>() == nullptr, later) << "nothing made before the icon";
+        EXPECT_EQ(window.findChild<QMenuBar*>() == nullptr, later);
+        EXPECT_EQ(QSize(window.InnerWidth(), window.InnerHeight()), QSize(312, 211));
+
+        if (c.ShownBeforeLoad) {
+            tray.Activate();
+            EXPECT_TRUE(window.ContentsMade()) << "made to be shown";
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        }
+        ASSERT_TRUE(wait.Elapse());
+        EXPECT_TRUE(window.ContentsMade()) << "made to show the first load";
+        EXPECT_EQ(window.isVisible(), c.ShownBeforeLoad) << "the load does not show the window";
+        if (!c.ShownBeforeLoad) {
+            tray.Activate();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        }
+
+        auto* list = window.findChild<QTreeWidget*>("List_ActiveProfiles");
+        auto* bar = window.findChild<QMenuBar*>("Menu_Commands");
+        auto* status = window.findChild<QLabel*>("Label_Status");
+        ASSERT_TRUE(list != nullptr && bar != nullptr && status != nullptr);
+        ASSERT_EQ(bar->actions().size(), 1);
+        EXPECT_EQ(bar->actions()[0]->menu()->actions(), commands.Menu().actions());
+        EXPECT_EQ(list->contextMenuPolicy(), Qt::CustomContextMenu) << "the list offers the same menu";
+        Seen now{list->geometry(), bar->geometry(), status->geometry(), window.size(), {}, status->text()};
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            now.Rows << list->topLevelItem(row)->text(0);
+        }
+        seen.push_back(now);
+        EXPECT_EQ(QSize(window.InnerWidth(), window.InnerHeight()), QSize(312, 211));
+
+        // Esc hides it, as the window made at once.
+        QTest::keyClick(&window, Qt::Key_Escape);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_FALSE(window.Unloaded());
+    }
+    ASSERT_EQ(seen.size(), 3U);
+    for (std::size_t i = 1; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].List, seen[0].List) << i;
+        EXPECT_EQ(seen[i].Bar, seen[0].Bar) << i;
+        EXPECT_EQ(seen[i].Status, seen[0].Status) << i;
+        EXPECT_EQ(seen[i].Window, seen[0].Window) << i;
+        EXPECT_EQ(seen[i].Rows, seen[0].Rows) << i;
+        EXPECT_EQ(seen[i].StatusText, seen[0].StatusText) << i;
+    }
+    EXPECT_EQ(seen[0].Rows, QStringList({"Alpha", "Beta"}));
+}
+
 TEST(QtDesktop, EscapeAndControlWHideTheWindowAndTheProgramGoesOn) {
     SetProfiles({});
     for (const auto& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
@@ -440,29 +529,40 @@ TEST(QtSingleInstance, AFolderThatOthersCanEnterIsNeverUsed) {
     EXPECT_TRUE(QDir(runtime.path()).isEmpty()) << "neither lock nor socket is made there";
 }
 
+// The running one listens from the start (Acquire), or holds the lock and
+// listens only later (Lock, then Listen once its icon is up): a start in
+// between is turned away and asks until it is answered.
 TEST(QtSingleInstance, ALaterStartAsksTheRunningOneToShowItself) {
     QTemporaryDir runtime;
-    QtSingleInstance first("/srv/alarm/Project", runtime.path());
-    ASSERT_EQ(first.Acquire(), QtSingleInstance::State::First);
-    int shown = 0;
-    first.OnShowRequested = [&] { ++shown; };
+    for (const bool listensLater : {false, true}) {
+        QtSingleInstance first("/srv/alarm/Project", runtime.path());
+        ASSERT_EQ(listensLater ? first.Lock() : first.Acquire(), QtSingleInstance::State::First);
+        int shown = 0;
+        first.OnShowRequested = [&] { ++shown; };
 
-    // The later start blocks while it asks; the running one answers from its
-    // event loop, here this thread's.
-    std::atomic<int> answered = -1;
-    std::thread later([&] {
-        QtSingleInstance second("/srv/alarm/Project", runtime.path());
-        answered =
-            second.Acquire() == QtSingleInstance::State::Running && second.AskRunningToShow(10000) ? 1 : 0;
-    });
-    QElapsedTimer clock;
-    clock.start();
-    while (answered < 0 && clock.elapsed() < 15000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        // The later start blocks while it asks; the running one answers from
+        // its event loop, here this thread's.
+        std::atomic<int> answered = -1;
+        std::atomic<bool> turnedAway = false;
+        std::thread later([&] {
+            QtSingleInstance second("/srv/alarm/Project", runtime.path());
+            turnedAway = second.Acquire() == QtSingleInstance::State::Running;
+            answered = turnedAway && second.AskRunningToShow(10000) ? 1 : 0;
+        });
+        bool listening = !listensLater;
+        QElapsedTimer clock;
+        clock.start();
+        while (answered < 0 && clock.elapsed() < 15000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            if (!listening && turnedAway && clock.elapsed() > 300) {
+                listening = true;
+                EXPECT_TRUE(first.Listen()) << first.Problem();
+            }
+        }
+        later.join();
+        EXPECT_EQ(answered, 1) << listensLater;
+        EXPECT_EQ(shown, 1) << listensLater;
     }
-    later.join();
-    EXPECT_EQ(answered, 1);
-    EXPECT_EQ(shown, 1);
 
     QtSingleInstance unanswered("/srv/nobody/Project", runtime.path());
     EXPECT_FALSE(unanswered.AskRunningToShow(300)) << "nobody listens for that folder";

@@ -26,18 +26,35 @@ QColor ErrorColour(const QPalette& palette) {
 
 } // namespace
 
-QtMainWindow::QtMainWindow(const QtImageList& images)
-    : m_Inner(new QWidget(this)), m_ListWidget(new QTreeWidget(m_Inner)), m_StatusLabel(new QLabel(this)),
-      m_List(*m_ListWidget, images), m_Icon(std::make_shared<QtPicture>(ProgramIcon())) {
+QtMainWindow::QtMainWindow(const QtImageList& images, Contents contents)
+    : m_Images(images), m_List([this]() -> QTreeWidget& { return ListWidget(); }, images),
+      m_Icon(std::make_shared<QtPicture>(ProgramIcon())) {
     setObjectName("VelmarActiveProfiles_Main");
     setWindowIcon(m_Icon->Icon());
+    if (contents == Contents::Now) {
+        MakeContents();
+    }
+}
+
+QTreeWidget& QtMainWindow::ListWidget() {
+    MakeContents();
+    return *m_ListWidget;
+}
+
+void QtMainWindow::MakeContents() {
+    if (ContentsMade()) {
+        return;
+    }
+    m_Inner = new QWidget(this);
+    m_ListWidget = new QTreeWidget(m_Inner);
+    m_StatusLabel = new QLabel(this);
     m_ListWidget->setObjectName("List_ActiveProfiles");
     m_ListWidget->setAccessibleName(QStringLiteral("Profiles"));
     m_ListWidget->setColumnCount(1);
     m_ListWidget->setHeaderLabels({QObject::tr("Profile")});
     m_ListWidget->setRootIsDecorated(false);
     m_ListWidget->setUniformRowHeights(true);
-    m_ListWidget->setIconSize(QSize(images.ImageWidth(), images.ImageHeight()));
+    m_ListWidget->setIconSize(QSize(m_Images.ImageWidth(), m_Images.ImageHeight()));
     m_ListWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_ListWidget->setSelectionMode(QAbstractItemView::SingleSelection);
     m_ListWidget->header()->setStretchLastSection(false);
@@ -52,9 +69,25 @@ QtMainWindow::QtMainWindow(const QtImageList& images)
     m_StatusLabel->setTextFormat(Qt::PlainText);
     m_StatusLabel->setContentsMargins(4, 2, 4, 2);
     m_StatusLabel->setGeometry(0, 0, 0, StatusHeight());
+
+    // What was asked of the window before.
+    if (m_InnerSize.isValid()) {
+        resize(m_InnerSize.width(), m_InnerSize.height() + StatusHeight());
+    }
+    if (m_CommandMenu != nullptr) {
+        AddMenuBar(*m_CommandMenu);
+    }
+    LayOut();
 }
 
 void QtMainWindow::SetCommandMenu(QMenu& menu) {
+    m_CommandMenu = &menu;
+    if (ContentsMade()) {
+        AddMenuBar(menu);
+    }
+}
+
+void QtMainWindow::AddMenuBar(QMenu& menu) {
     m_ListWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(
         m_ListWidget, &QWidget::customContextMenuRequested, this,
@@ -88,6 +121,7 @@ int QtMainWindow::StatusHeight() const {
 }
 
 void QtMainWindow::SetStatus(const StatusLine& status) {
+    MakeContents();
     m_Status = status;
     ShowStatusText();
     QStringList lines;
@@ -171,20 +205,34 @@ std::string QtMainWindow::Caption() const {
 }
 
 void QtMainWindow::SetInnerSize(int width, int height) {
-    resize(width, MenuHeight() + height + StatusHeight());
-    LayOut();
+    m_InnerSize = QSize(width, height);
+    if (ContentsMade()) {
+        resize(width, MenuHeight() + height + StatusHeight());
+        LayOut();
+    }
 }
 
 // A minimised window has no inner area. The menu bar lies above it, the
-// status line below.
+// status line below. Before the contents are made, the inner area is the one
+// asked for.
 int QtMainWindow::InnerWidth() const {
-    return isMinimized() ? 0 : width();
+    if (isMinimized()) {
+        return 0;
+    }
+    return ContentsMade() || !m_InnerSize.isValid() ? width() : m_InnerSize.width();
 }
 int QtMainWindow::InnerHeight() const {
-    return isMinimized() ? 0 : std::max(height() - MenuHeight() - StatusHeight(), 0);
+    if (isMinimized()) {
+        return 0;
+    }
+    if (!ContentsMade()) {
+        return m_InnerSize.isValid() ? m_InnerSize.height() : height();
+    }
+    return std::max(height() - MenuHeight() - StatusHeight(), 0);
 }
 
 void QtMainWindow::Show() {
+    MakeContents();
     show();
     raise();
     activateWindow();
@@ -213,6 +261,7 @@ bool QtMainWindow::Active() const {
 }
 
 void QtMainWindow::SetState(WindowState state) {
+    MakeContents();
     Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     if (state == WindowState::Minimized) {
         states |= Qt::WindowMinimized;
@@ -239,6 +288,9 @@ void QtMainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void QtMainWindow::LayOut() {
+    if (!ContentsMade()) {
+        return;
+    }
     const int menuHeight = MenuHeight();
     const int statusHeight = StatusHeight();
     if (m_MenuBar != nullptr) {

@@ -28,12 +28,24 @@ class QtImageList;
 // Form_QueryUnload and Form_Unload on a close request. Esc and Ctrl+W ask to
 // close as the title bar's button does; Ctrl+Q closes it as the program's own
 // request, which is granted.
+//
+// What the window holds (list, menu bar, status line, shortcuts) is made at
+// once, or, for a program that starts hidden in the tray, when it is first
+// needed: when the window is shown or its list or status line is first
+// filled, which the load step leaves until after the tray icon is drawn.
+// Either way the window is the same once it is shown.
 class QtMainWindow : public QWidget, public IWindow {
 public:
-    explicit QtMainWindow(const QtImageList& images);
+    enum class Contents {
+        Now,      // made with the window
+        WhenUsed, // made when first needed
+    };
+    explicit QtMainWindow(const QtImageList& images, Contents contents = Contents::Now);
 
     IReportList& List() { return m_List; }
-    QTreeWidget& ListWidget() { return *m_ListWidget; }
+    QTreeWidget& ListWidget();
+    // Whether the window's contents are made (always, with Contents::Now).
+    bool ContentsMade() const { return m_ListWidget != nullptr; }
 
     void SetEvents(IWindowEvents* events) { m_Events = events; }
     // Raises Form_Load.
@@ -81,6 +93,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Makes what the window holds, unless it is made already.
+    void MakeContents();
+    // Adds the menu bar with the actions of `menu`.
+    void AddMenuBar(QMenu& menu);
     void RaiseResize();
     // Places the menu bar, the inner area and the status line.
     void LayOut();
@@ -93,11 +109,17 @@ private:
     // The status line's text, with the folder shortened to the line's width.
     void ShowStatusText();
 
-    QWidget* m_Inner; // the inner area, holding the list
-    QTreeWidget* m_ListWidget;
+    const QtImageList& m_Images;
+    // None until the contents are made.
+    QWidget* m_Inner = nullptr; // the inner area, holding the list
+    QTreeWidget* m_ListWidget = nullptr;
     QMenuBar* m_MenuBar = nullptr;
-    QShortcut* m_Quit;
-    QLabel* m_StatusLabel;
+    QShortcut* m_Quit = nullptr;
+    QLabel* m_StatusLabel = nullptr;
+    // Until the contents are made: the inner size asked for, and the menu of
+    // commands the menu bar is to show.
+    QSize m_InnerSize;
+    QMenu* m_CommandMenu = nullptr;
     StatusLine m_Status;
     QtReportList m_List;
     std::shared_ptr<const QtPicture> m_Icon;

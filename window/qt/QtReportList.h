@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 class QTreeWidget;
 
@@ -21,7 +23,11 @@ class QtReportList : public IReportList {
     Q_DECLARE_TR_FUNCTIONS(velmar::QtReportList)
 
 public:
-    QtReportList(QTreeWidget& widget, const QtImageList& images) : m_Widget(widget), m_Images(images) {}
+    QtReportList(QTreeWidget& widget, const QtImageList& images)
+        : m_Widget([&widget]() -> QTreeWidget& { return widget; }), m_Images(images) {}
+    // A list whose widget is made when it is first used: `widget` gives it.
+    QtReportList(std::function<QTreeWidget&()> widget, const QtImageList& images)
+        : m_Widget(std::move(widget)), m_Images(images) {}
 
     void ClearRows() override;
     void AddRow(const std::string& text, std::int16_t smallImage) override;
@@ -32,7 +38,7 @@ public:
     std::optional<std::int16_t> SelectedRow() const override;
 
 private:
-    QTreeWidget& m_Widget;
+    std::function<QTreeWidget&()> m_Widget;
     const QtImageList& m_Images;
 };
 
