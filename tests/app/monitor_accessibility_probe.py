@@ -3,6 +3,7 @@
 Usage: monitor_accessibility_probe.py EXPECTED ACTIVE_WORD INACTIVE_WORD
        monitor_accessibility_probe.py texts STATUS MENU_ITEM...
        monitor_accessibility_probe.py tooltip FIRST_LINE NAME
+       monitor_accessibility_probe.py tooltip-text SECONDS
 EXPECTED holds one line per profile, "+ name" (active) or "- name"
 (inactive). Waits for the list named "Profiles" to show every profile as a
 row whose description is ACTIVE_WORD or INACTIVE_WORD as the line says.
@@ -10,7 +11,9 @@ With "texts", waits for the window "Velmar - Active Profiles" whose status
 line starts with STATUS and whose menu bar holds every MENU_ITEM (the tray
 menu's commands, without their "&"), and prints what it read.
 With "tooltip", waits for the tray icon's tooltip (shown while the pointer
-rests on the icon) to start with FIRST_LINE and to name NAME."""
+rests on the icon) to start with FIRST_LINE and to name NAME.
+With "tooltip-text", prints the tooltip's text with its line breaks as "\\n"
+as soon as it shows; status 1 when it has not shown within SECONDS."""
 
 import sys
 import time
@@ -76,13 +79,28 @@ def check_texts(status, menu):
              f"the bus says (caption, status, menu items) {found}")
 
 
+def tooltips_of(desktop):
+    return [node.name for app in desktop if app is not None and "velmar" in (app.name or "").lower()
+            for node in walk(app) if node.getRoleName() == "tool tip" and node.name]
+
+
+def print_tooltip(seconds):
+    desktop = pyatspi.Registry.getDesktop(0)
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        for tip in tooltips_of(desktop):
+            print(tip.replace("\r\n", "\n").replace("\n", "\\n"))
+            sys.exit(0)
+        time.sleep(0.2)
+    sys.exit(1)
+
+
 def check_tooltip(first_line, name):
     desktop = pyatspi.Registry.getDesktop(0)
     deadline = time.monotonic() + 20
     tips = []
     while time.monotonic() < deadline:
-        tips = [node.name for app in desktop if app is not None and "velmar" in (app.name or "").lower()
-                for node in walk(app) if node.getRoleName() == "tool tip" and node.name]
+        tips = tooltips_of(desktop)
         for tip in tips:
             lines = tip.splitlines()
             if lines and lines[0] == first_line and any(name in line for line in lines[1:]):
@@ -92,6 +110,8 @@ def check_tooltip(first_line, name):
     sys.exit(f"FAIL: no tooltip starting with {first_line!r} and naming {name!r}; the bus says {tips}")
 
 
+if sys.argv[1] == "tooltip-text":
+    print_tooltip(float(sys.argv[2]))
 if sys.argv[1] == "tooltip":
     check_tooltip(sys.argv[2], sys.argv[3])
 if sys.argv[1] == "texts":

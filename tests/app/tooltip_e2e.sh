@@ -57,33 +57,7 @@ read_tooltip() {
   read -r x y < <(icon_position)
   for attempt in 1 2 3 4 5; do
     xdotool mousemove 0 300 sleep 0.3 mousemove $((x + 8)) $((y + 8)) sleep 0.2 mousemove $((x + 11)) $((y + 11))
-    /usr/bin/python3 - <<'PY' && return 0
-import sys, time
-import pyatspi
-
-def walk(node, depth=0):
-    if node is None or depth > 10:
-        return
-    yield node
-    try:
-        children = list(node)
-    except Exception:
-        return
-    for child in children:
-        yield from walk(child, depth + 1)
-
-deadline = time.monotonic() + 3
-while time.monotonic() < deadline:
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is None or "velmar" not in (app.name or "").lower():
-            continue
-        for node in walk(app):
-            if node.getRoleName() == "tool tip" and node.name:
-                print(node.name.replace("\r\n", "\n").replace("\n", "\\n"))
-                sys.exit(0)
-    time.sleep(0.2)
-sys.exit(1)
-PY
+    /usr/bin/python3 "$here/monitor_accessibility_probe.py" tooltip-text 3 && return 0
   done
   return 1
 }
