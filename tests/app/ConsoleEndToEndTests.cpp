@@ -521,6 +521,20 @@ TEST_F(ConsoleEndToEnd, AMonitoringOptionThatCannotBeUsedEndsTheStartWithOneLine
         EXPECT_EQ(output, c.Line + "\n") << c.Arguments;
     }
     close(taken);
+
+    // libmicrohttpd is loaded when the server starts: a copy that cannot be
+    // loaded ends the start with one line that names it.
+    test::TempDir libraries;
+    std::ofstream(libraries.File("libmicrohttpd.so.12")) << "not a library";
+    const auto [status, output] =
+        RunCommand("{ env -u DISPLAY -u WAYLAND_DISPLAY LD_LIBRARY_PATH='" + libraries.File("") +
+                   "' timeout 10 " + std::string(VELMAR_ACTIVE_PROFILES_EXE) + " '/PATH:" + DataFolder() +
+                   "' --metrics-listen 127.0.0.1:0 </dev/null >/dev/null; }");
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(output.starts_with("velmar-active-profiles: File error: cannot listen on 127.0.0.1:0: cannot "
+                                   "load libmicrohttpd.so.12: "))
+        << output;
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
 }
 
 // velmar-profiles watch: the whole state first, then one line per reload that
