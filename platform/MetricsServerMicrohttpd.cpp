@@ -8,11 +8,11 @@
 
 #include "common/Errors.h"
 #include "platform/MetricsServer.h"
+#include "platform/SharedLibrary.h"
 #include "platform/SystemError.h"
 
 #include <arpa/inet.h>
 #include <cstring>
-#include <dlfcn.h>
 #include <microhttpd.h>
 #include <mutex>
 #include <netinet/in.h>
@@ -39,35 +39,20 @@ struct Microhttpd {
     decltype(&MHD_destroy_response) DestroyResponse = nullptr;
 };
 
-template <typename Function> void Bind(void* library, const char* name, Function& function) {
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
-    function = reinterpret_cast<Function>(::dlsym(library, name));
-    if (function == nullptr) {
-        const std::string problem = "cannot use " + std::string(kMicrohttpdLibrary) + ": it has no " + name;
-        throw FileError(problem, problem);
-    }
-}
-
 // Loads the library once, and keeps it for the rest of the run; a failure
 // (FileError naming the library and the reason) is tried again at the next
 // call.
 const Microhttpd& LoadMicrohttpd() {
     static const Microhttpd functions = [] {
-        void* library = ::dlopen(kMicrohttpdLibrary, RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) {
-            const char* reason = ::dlerror();
-            const std::string text = reason != nullptr ? reason : "not found";
-            const std::string problem = "cannot load " + std::string(kMicrohttpdLibrary) + ": " + text;
-            throw FileError(problem, problem);
-        }
+        const SharedLibrary library(kMicrohttpdLibrary);
         Microhttpd loaded;
-        Bind(library, "MHD_start_daemon", loaded.StartDaemon);
-        Bind(library, "MHD_stop_daemon", loaded.StopDaemon);
-        Bind(library, "MHD_get_daemon_info", loaded.GetDaemonInfo);
-        Bind(library, "MHD_create_response_from_buffer", loaded.CreateResponseFromBuffer);
-        Bind(library, "MHD_add_response_header", loaded.AddResponseHeader);
-        Bind(library, "MHD_queue_response", loaded.QueueResponse);
-        Bind(library, "MHD_destroy_response", loaded.DestroyResponse);
+        library.Bind("MHD_start_daemon", loaded.StartDaemon);
+        library.Bind("MHD_stop_daemon", loaded.StopDaemon);
+        library.Bind("MHD_get_daemon_info", loaded.GetDaemonInfo);
+        library.Bind("MHD_create_response_from_buffer", loaded.CreateResponseFromBuffer);
+        library.Bind("MHD_add_response_header", loaded.AddResponseHeader);
+        library.Bind("MHD_queue_response", loaded.QueueResponse);
+        library.Bind("MHD_destroy_response", loaded.DestroyResponse);
         return loaded;
     }();
     return functions;

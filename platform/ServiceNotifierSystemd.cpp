@@ -2,10 +2,11 @@
 // loaded when the service manager listens (NOTIFY_SOCKET is set), so that a
 // program started any other way never loads it nor what it brings.
 
+#include "common/Errors.h"
 #include "platform/ServiceNotifier.h"
+#include "platform/SharedLibrary.h"
 
 #include <cstdlib>
-#include <dlfcn.h>
 #include <iostream>
 #include <string>
 #include <systemd/sd-daemon.h>
@@ -32,23 +33,17 @@ const Systemd* LoadSystemd() {
         return nullptr;
     }
     static const Systemd* const functions = []() -> const Systemd* {
-        void* library = ::dlopen(kSystemdLibrary, RTLD_NOW | RTLD_LOCAL);
         static Systemd loaded;
-        if (library != nullptr) {
-            // NOLINTBEGIN(cppcoreguidelines-pro-type-reinterpret-cast)
-            loaded.Notify = reinterpret_cast<decltype(&sd_notify)>(::dlsym(library, "sd_notify"));
-            loaded.WatchdogEnabled =
-                reinterpret_cast<decltype(&sd_watchdog_enabled)>(::dlsym(library, "sd_watchdog_enabled"));
-            // NOLINTEND(cppcoreguidelines-pro-type-reinterpret-cast)
-        }
-        if (loaded.Notify == nullptr || loaded.WatchdogEnabled == nullptr) {
-            const char* reason = ::dlerror();
-            std::cerr << "velmar-active-profiles: cannot load " << kSystemdLibrary << " ("
-                      << (reason != nullptr ? reason : "not found")
-                      << "); the service manager is not told of the program's state\n";
+        try {
+            const SharedLibrary library(kSystemdLibrary);
+            library.Bind("sd_notify", loaded.Notify);
+            library.Bind("sd_watchdog_enabled", loaded.WatchdogEnabled);
+            return &loaded;
+        } catch (const FileError& error) {
+            std::cerr << "velmar-active-profiles: " << error.Reason()
+                      << "; the service manager is not told of the program's state\n";
             return nullptr;
         }
-        return &loaded;
     }();
     return functions;
 }
